@@ -1,0 +1,59 @@
+#pragma once
+// Every statement that differs between SQL Server and SQLite is rendered here, one method per difference.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <memory>
+
+namespace db {
+
+enum class Engine { SQLite, SqlServer };
+
+// Column types the schema uses, named after their SQL Server spelling.
+enum class ColumnType {
+    Int,       // int
+    BigInt,    // bigint
+    NVarChar,  // nvarchar(size)
+    VarChar,   // varchar(size)
+    NText,     // ntext
+    Money,     // money (whole rials are stored; SQLite keeps an integer)
+    Float,     // float
+    Bit,       // bit
+    DateTime,  // datetime
+    Image,     // image / varbinary(max): file bytes
+};
+
+struct ColumnDef {
+    QString name;
+    ColumnType type = ColumnType::Int;
+    int size = 0;               // characters, for NVarChar and VarChar
+    bool identityKey = false;   // "id int identity primary key"
+    bool defaultNow = false;    // DEFAULT GETDATE()
+};
+
+// Marks a value of an insert that the database fills from the column default.
+struct DefaultValue {};
+
+class Dialect {
+public:
+    virtual ~Dialect() = default;
+    virtual Engine engine() const = 0;
+
+    virtual QString columnType(const ColumnDef &column) const = 0;
+    virtual QString createTable(const QString &table, const QVector<ColumnDef> &columns) const = 0;
+    // One or more statements adding all columns; the caller runs them in one transaction (all or nothing).
+    virtual QStringList addColumns(const QString &table, const QVector<ColumnDef> &columns) const = 0;
+    // An insert of the named columns; a value list entry that holds DefaultValue becomes DEFAULT
+    // (SQL Server) or is left out of the column list (SQLite). Other values are bound ('?').
+    virtual QString insertWithDefaults(const QString &table, const QStringList &columns,
+                                       const QVector<bool> &isDefault) const = 0;
+    virtual QString lastInsertId() const = 0;          // select statement yielding the new row's id
+    virtual QString now() const = 0;                   // the server's current time as an expression
+    virtual QStringList backup(const QString &database, const QString &path) const = 0;
+    virtual QString quoteIdentifier(const QString &name) const = 0;
+};
+
+std::unique_ptr<Dialect> makeDialect(Engine engine);
+
+} // namespace db

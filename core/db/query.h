@@ -1,0 +1,160 @@
+#pragma once
+// A client-side dataset over one statement: the rows are fetched on open() and kept here; the current row
+// moves over them; edits are written back to the statement's base table by its `id` column.
+#include "db/connection.h"
+#include "db/error.h"
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+
+namespace db {
+
+enum class FieldType {
+    WideText,  // nvarchar
+    Text,      // varchar (system code page)
+    Integer,   // 32-bit
+    BigInt,    // 64-bit
+    AutoInc,   // identity
+    Float,
+    Money,     // whole rials in 64 bits, shown in currency format
+    Bcd,       // decimal without currency format
+    Boolean,
+    DateTime,
+    Blob,
+};
+
+// A declared (persistent) field: the name the pages read and write, its type and size.
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::WideText;
+    int size = 0;             // characters, for text fields
+    bool readOnly = false;
+    bool calculated = false;  // filled by the calculated-fields handler, never read from or written to the table
+};
+
+class Query;
+
+// A field of the current row. Cheap to copy; valid while its query stays open.
+class Field {
+public:
+    Field(Query *query, int index) : query_(query), index_(index) {}
+
+    QString name() const;
+    FieldType type() const;
+    int size() const;
+    int index() const { return index_; }
+    bool isNull() const;
+
+    QString asString() const;    // null: empty text; money: whole rials without grouping ("1250000")
+    qint64 asInteger() const;    // null: 0; text that is no whole number: db::Error
+    double asFloat() const;      // null: 0; text that is no number: db::Error
+    qint64 asCurrency() const;   // whole rials, rounded; null: 0
+    QVariant value() const;      // null: an invalid QVariant
+    QByteArray asBytes() const;  // blob bytes
+
+    // Writes need the query in edit or insert state (calculated fields may be set while rows are read).
+    void setValue(const QVariant &value);
+    void setString(const QString &text) { setValue(text); }
+    void clear() { setValue(QVariant()); }
+
+    void loadFromFile(const QString &path);      // blob: the file's bytes; db::Error when unreadable
+    void saveToFile(const QString &path) const;  // blob: creates or overwrites the file
+
+private:
+    Query *query_;
+    int index_;
+};
+
+class Query : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    Query(Connection &connection, const QString &name, QObject *parent = nullptr);
+    ~Query() override;
+
+    Connection &connection() const { return connection_; }
+
+    // Statement, kept as lines; each line may carry values for its '?' placeholders.
+    void clear();  // also closes the query
+    void add(const QString &line, const QVariantList &values = {});
+    template <typename... V>
+    void add(const QString &line, const V &...values) { add(line, QVariantList{QVariant::fromValue(values)...}); }
+    QStringList lines() const;
+    QString text() const;        // the lines joined by "\n"
+    QVariantList bindings() const;
+    void setDeclared(const QString &text);  // the declared statement restored by restoreDeclared()
+    void restoreDeclared();
+
+    // Declared fields: the rows then expose exactly these; calculated ones come from the handler.
+    void setDeclaredFields(const QVector<FieldDef> &fields);
+    const QVector<FieldDef> &declaredFields() const;
+    void setCalcFields(std::function<void(Query &)> handler);
+
+    void open();                 // runs the select; the current row is the first
+    int execSql();               // runs a statement that returns no rows; returns rows affected
+    void close();
+    bool active() const;
+    State state() const;
+
+    // Navigation
+    int recordCount() const;
+    int recNo() const;           // 1-based current row; 0 when there are no rows
+    void setRecNo(int recNo);
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const;
+    bool bof() const;
+    bool isEmpty() const { return recordCount() == 0; }
+    bool locate(const QString &fieldName, const QVariant &value); // first row whose field equals value
+
+    // Editing, written to the base table (the first table after "from") by `id`.
+    QString baseTable() const;
+    void append();               // new empty row at the end, insert state
+    void insert();               // same, before the current row
+    void edit();
+    void post();                 // writes; after an insert the new row's id is fetched into `id`
+    void cancel();
+    void deleteRecord();         // deletes the current row in the table and here
+    void refresh();              // runs the statement again, keeping the current row by id where it can
+
+    // Fields
+    int fieldCount() const;
+    Field field(int index);
+    Field fieldByName(const QString &name);       // db::Error when there is no such field
+    Field operator[](const QString &name) { return fieldByName(name); }
+    int fieldIndex(const QString &name) const;    // -1 when absent (names compare case-insensitively)
+    QString fieldName(int index) const;
+    FieldType fieldType(int index) const;
+    bool isCalculated(int index) const;
+
+    // Values of any row (0-based), for the grid model and exports: no current-row change.
+    QVariant valueAt(int row, int column) const;
+    bool isNullAt(int row, int column) const;
+    QString textAt(int row, int column) const;
+
+    // Client-side sort: "field ASC" or "field DESC"; empty restores the fetched order.
+    void setSort(const QString &sort);
+    QString sort() const;
+
+Q_SIGNALS:
+    void opened();                       // new rows (open, refresh, close, sort)
+    void rowChanged(int row);            // a row's values changed (post of an edit)
+    void rowInserted(int row);           // append/insert started a row at this index
+    void rowRemoved(int row);            // deleteRecord, or cancel of an insert
+    void currentChanged(int row);        // the current row moved (0-based; -1 when none)
+
+private:
+    friend class Field;
+    struct Private;
+    Connection &connection_;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace db

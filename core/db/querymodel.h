@@ -1,0 +1,57 @@
+#pragma once
+// Shows a Query in a QTableView: its columns (with titles, hidden columns and widths), right to left,
+// following every change of the query at once and keeping the view's current row and the query's the same.
+#include "db/query.h"
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHash>
+#include <QPointer>
+#include <functional>
+
+class QTableView;
+
+namespace db {
+
+struct GridColumn {
+    QString field;
+    QString title;   // empty: the field name
+    int width = 0;   // 0: the view's default
+};
+
+class QueryModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit QueryModel(Query &query, QObject *parent = nullptr);
+
+    Query &query() const { return query_; }
+
+    // The grid's columns, in order; with none set every field of the query shows under its own name.
+    void setColumns(const QVector<GridColumn> &columns);
+    const QVector<GridColumn> &columns() const { return columns_; }
+    QString fieldOfColumn(int column) const;
+    int columnOfField(const QString &field) const; // -1 when not shown
+
+    // A row colour decided by the page (for example paid purchases in green); invalid: the default.
+    void setRowBackground(std::function<QColor(const Query &, int row)> rule);
+    void setBoldColumn(int column); // the title of this column shows bold; -1 for none
+
+    // Binds a view: model, selection and current row both ways, right to left.
+    void attach(QTableView *view);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    void followCurrentRow(int row);
+    Query &query_;
+    QVector<GridColumn> columns_;
+    QVector<int> fieldIndex_;
+    std::function<QColor(const Query &, int)> rowBackground_;
+    int boldColumn_ = -1;
+    QPointer<QTableView> view_;
+    bool syncing_ = false;
+};
+
+} // namespace db
