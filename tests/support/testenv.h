@@ -1,0 +1,28 @@
+#pragma once
+// Everything a form test needs: the scripted dialog service, a fresh SQLite database built by the schema
+// routine in a temporary folder, every form created, and the data module connected to that database.
+#include "ui/scripted_dialogs.h"
+#include <QString>
+#include <QTemporaryDir>
+
+class TestEnv {
+public:
+    // withSchema false: an empty database file (for tests of the schema routine itself).
+    explicit TestEnv(bool withSchema = true);
+    ~TestEnv();
+    TestEnv(const TestEnv &) = delete;
+    TestEnv &operator=(const TestEnv &) = delete;
+
+    ui::ScriptedDialogs &dialogs;
+    QString dbPath() const;
+    QString folder() const;          // the temporary folder, private to this test
+
+    // Sets the signed-in user as a successful sign-in does (the seeded administrator: id 1, "admin", "ostan").
+    void signInAs(int id = 1, const QString &user = QStringLiteral("admin"), const QString &level = QStringLiteral("ostan"));
+    // Runs one statement / one scalar select on the test database (bound values in order).
+    void exec(const QString &sql, const QVariantList &values = {});
+    QVariant scalar(const QString &sql, const QVariantList &values = {});
+
+private:
+    QTemporaryDir dir_;
+};
