@@ -1,23 +1,38 @@
 #include "forms.h"
+#include "change_pass_u.h"
 #include "dm_u.h"
+#include "login_u.h"
+#include "server_u.h"
 
 // Each form joins this order at its place when it is built.
 namespace forms {
 
 void createAll()
 {
+    login = new Tlogin();
+    server = new Tserver();
     dm = new Tdm();
+    change_pass = new Tchange_pass();
 }
 
 bool showMainForm()
 {
-    return false;
+    if (!login)
+        return false;
+    login->show();
+    return true;
 }
 
 void destroyAll()
 {
+    delete change_pass;
+    change_pass = nullptr;
     delete dm;
     dm = nullptr;
+    delete server;
+    server = nullptr;
+    delete login;
+    login = nullptr;
 }
 
 } // namespace forms
