@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 #include <xlsxwriter.h>
@@ -155,11 +156,16 @@ void runExportBench()
     const double open = seconds([&] { list.open(); });
     line("export: open the list (s)", QString::number(open, 'f', 3));
 
+    // The two writers take turns, three times each; the best time of each counts, so that a busy machine
+    // does not decide the ratio.
     const QString ours = folder.filePath(u"export.xlsx"_s);
     const QString bare = folder.filePath(u"bare.xlsx"_s);
-    const double exportTime = seconds([&] { excel::writeWorkbook(list, captions, ours); });
-    const double bareTime = seconds([&] { bareWriter(database, bare); });
-    line("export: writeWorkbook 100,000 x 25 (s)", QString::number(exportTime, 'f', 3));
+    double exportTime = 1e9, bareTime = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        exportTime = std::min(exportTime, seconds([&] { excel::writeWorkbook(list, captions, ours); }));
+        bareTime = std::min(bareTime, seconds([&] { bareWriter(database, bare); }));
+    }
+    line("export: writeWorkbook 100,000 x 25, best of 3 (s)", QString::number(exportTime, 'f', 3));
     line("export: bare libxlsxwriter, read by sqlite3 (s)", QString::number(bareTime, 'f', 3));
     line("export: ratio (target at most 1.3)", QString::number(exportTime / bareTime, 'f', 2));
     line("export: file sizes (MB, ours / bare)", QString::number(QFileInfo(ours).size() / 1e6, 'f', 1) + u" / "_s

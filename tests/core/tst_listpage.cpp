@@ -68,27 +68,19 @@ private Q_SLOTS:
             db->connection.exec(u"insert into people (us, dat, lev, mablagh, mablagh_kol) values (?,?,?,?,?)"_s, row);
     }
 
-    void filtersSwitchedOffAddNothing()
+    void filterOnOffAndEmpty()
     {
         QLineEdit us;
         us.setText(u"ali"_s);
         us.setEnabled(false);
-        listpage::FilterLines lines;
-        lines.like(&us, u" and us like "_s);
-        QVERIFY(lines.isEmpty());
-        QCOMPARE(search(lines).size(), 6);
-    }
+        listpage::FilterLines off;
+        QVERIFY(off.like(&us, u" and us like "_s).isEmpty());
+        QCOMPARE(search(off).size(), 6);
 
-    void switchedOnFilterSearchesItsText()
-    {
-        QLineEdit us;
-        us.setText(u"ali"_s);
+        us.setEnabled(true);
         QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"ali"_s});
-    }
-
-    void emptySwitchedOnFilterDropsNullRows()
-    {
-        QLineEdit us;
+        // Switched on with no text: the row whose column is null drops out.
+        us.clear();
         QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)),
                  (QStringList{u"ali"_s, u"o'brien"_s, u"50%off"_s, u"a_b"_s, u"axb"_s}));
     }
@@ -286,13 +278,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("grouped");
         QTest::newRow("seven digits") << u"1250000"_s << u"1,250,000"_s;
         QTest::newRow("six digits") << u"987654"_s << u"987,654"_s;
-        QTest::newRow("four digits") << u"1000"_s << u"1,000"_s;
         QTest::newRow("three digits") << u"999"_s << u"999"_s;
-        QTest::newRow("one digit") << u"0"_s << u"0"_s;
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("already grouped") << u"1,250,000"_s << u"1,250,000"_s;
         QTest::newRow("negative") << u"-1234567"_s << u"-1,234,567"_s;
-        QTest::newRow("negative short") << u"-12"_s << u"-12"_s;
         QTest::newRow("driver fraction") << u"1250000.0000"_s << u"1,250,000"_s;
         QTest::newRow("beyond 32 bits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
     }
