@@ -18,12 +18,14 @@ namespace {
 // Made on the first export and kept after the program ends: the spreadsheet program may still be reading.
 QString exportFolder()
 {
-    static QTemporaryDir folder(QDir::tempPath() + u"/tavrel-export-XXXXXX"_s);
-    static const bool kept = (folder.setAutoRemove(false), true);
-    Q_UNUSED(kept);
-    if (!folder.isValid())
-        throw db::Error(u"پوشه موقت فايل اکسل ساخته نشد: "_s + folder.errorString());
-    return folder.path();
+    struct KeptFolder {
+        QTemporaryDir dir{QDir::tempPath() + u"/tavrel-export-XXXXXX"_s};
+        KeptFolder() { dir.setAutoRemove(false); }
+    };
+    static KeptFolder folder;
+    if (!folder.dir.isValid())
+        throw db::Error(u"پوشه موقت فايل اکسل ساخته نشد: "_s + folder.dir.errorString());
+    return folder.dir.path();
 }
 
 // A name part that cannot leave the folder: no separators, no control characters, no leading dots.

@@ -27,7 +27,7 @@ void check(lxw_error error, const QString &path)
 // The workbook is freed without writing when the export stops on an error.
 class Workbook {
 public:
-    Workbook(const QString &path) : path_(path)
+    explicit Workbook(const QString &path) : path_(path)
     {
         lxw_workbook_options options{};
         // Rows go straight to a temporary file instead of staying in memory; they must come in order.
