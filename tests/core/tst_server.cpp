@@ -240,7 +240,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("nothing stored") << QString() << QString()
                                         << QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
-        QTest::newRow("file in a missing folder") << connection::localFile << QStringLiteral("/no/such/folder/x.sqlite")
+        QTest::newRow("file under a file") << connection::localFile << QStringLiteral("<file>/x.sqlite")
                                                   << QStringLiteral("فايل اكسس يافت نشد");
         QTest::newRow("empty file name") << connection::localFile << QString() << QStringLiteral("فايل اكسس يافت نشد");
         QTest::newRow("no server") << connection::sqlServerLogin << QStringLiteral("127.0.0.1")
@@ -256,7 +256,11 @@ private Q_SLOTS:
         if (!authentication.isEmpty()) {
             connection::Settings s = sqlLogin(QStringLiteral("x"));
             s.authentication = authentication;
-            s.sqlServerName = server;
+            // A folder that cannot be made: a plain file stands in its place.
+            const QString plainFile = env.folder() + QStringLiteral("/plain");
+            QFile plain(plainFile);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+            s.sqlServerName = QString(server).replace(QStringLiteral("<file>"), plainFile);
             connection::writeSettings(s);
         }
         QVERIFY(!ConnectDatabase(DatabaseChoice::Local));
