@@ -32,6 +32,8 @@ class TestChangePass : public QObject {
     }
 
 private Q_SLOTS:
+    void cleanup() { user_store::clear(); }
+
     void refusals_data()
     {
         QTest::addColumn<QString>("first");

@@ -71,6 +71,7 @@ class TestLogin : public QObject {
 private Q_SLOTS:
     void initTestCase() { Tlogin::setProgramEnd([this] { ++programEnds; }); }
     void init() { programEnds = 0; }
+    void cleanup() { user_store::clear(); }
 
     void wrongPassword()
     {
@@ -283,7 +284,6 @@ private Q_SLOTS:
         QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("admin"));
         QVERIFY(forms::main_->isVisible());
         forms::dm->ADOConnection1.close();
-        QFile::remove(file);
     }
 };
 

@@ -22,6 +22,8 @@ class TestServer : public QObject {
     }
 
 private Q_SLOTS:
+    void cleanup() { user_store::clear(); }
+
     void scrambleWorksOnCodePageBytes()
     {
         // Read backwards, each Windows-1256 byte one lower: "ب" (0xC8) becomes "ا" (0xC7), "پ" (0x81) "€" (0x80).

@@ -12,6 +12,9 @@ void clear()
     store->clear();
     store->sync();
     QFile::remove(Tlogin::lastUserFile());
+    const QString database = connection::defaultDatabaseFile();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(database + suffix);
 }
 
 void storeLocalDatabase(const QString &path)

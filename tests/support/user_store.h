@@ -5,7 +5,7 @@
 
 namespace user_store {
 
-// No connection settings stored, no last-user file.
+// No connection settings stored, no last-user file, no local database file in the data folder.
 void clear();
 // The settings of the local database file at this path, as the settings form stores them.
 void storeLocalDatabase(const QString &path);
