@@ -32,6 +32,7 @@ class TestChangePass : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() { user_store::isolate(); }
     void cleanup() { user_store::clear(); }
 
     void refusals_data()

@@ -69,7 +69,11 @@ class TestLogin : public QObject {
     };
 
 private Q_SLOTS:
-    void initTestCase() { Tlogin::setProgramEnd([this] { ++programEnds; }); }
+    void initTestCase()
+    {
+        user_store::isolate();
+        Tlogin::setProgramEnd([this] { ++programEnds; });
+    }
     void init() { programEnds = 0; }
     void cleanup() { user_store::clear(); }
 

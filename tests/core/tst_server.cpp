@@ -22,6 +22,7 @@ class TestServer : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase() { user_store::isolate(); }
     void cleanup() { user_store::clear(); }
 
     void scrambleWorksOnCodePageBytes()

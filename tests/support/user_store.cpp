@@ -3,8 +3,21 @@
 #include "login_u.h"
 #include "platform/platform.h"
 #include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace user_store {
+
+void isolate()
+{
+    static QTemporaryDir home;
+    // The test locations of QStandardPaths lie under the home folder; the settings path is fixed at the
+    // first use of a store, so it is set here as well.
+    qputenv("HOME", QFile::encodeName(home.path()));
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
 
 void clear()
 {

@@ -1,9 +1,13 @@
 #pragma once
-// The current user's settings store and data folder as the sign-in tests need them. TestEnv has already
-// moved both to the test locations, away from the user's own files.
+// The current user's settings store and data folder as the sign-in tests need them, away from the user's
+// own files and from other test programs running at the same time.
 #include <QString>
 
 namespace user_store {
+
+// Gives this test program a settings store and data folder of its own, in a temporary folder kept to the
+// end of the run. Call it before anything reads the settings.
+void isolate();
 
 // No connection settings stored, no last-user file, no local database file in the data folder.
 void clear();
