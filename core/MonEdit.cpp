@@ -1,0 +1,70 @@
+#include "MonEdit.h"
+
+#include "amount.h"
+#include "db/error.h"
+#include "filtered_edit.h"
+#include "persian_text.h"
+
+namespace {
+
+constexpr qsizetype maxDigits = 18; // every 18-digit number fits a qint64
+
+QString digitsOf(QStringView s)
+{
+    QString out;
+    for (QChar c : s)
+        if (c >= u'0' && c <= u'9')
+            out += c;
+    return out;
+}
+
+} // namespace
+
+TMonEdit::TMonEdit(QWidget *parent) : QLineEdit(parent)
+{
+    resize(100, 50);
+    connect(this, &QLineEdit::textChanged, this, &TMonEdit::MonEditFormatOnChange);
+}
+
+void TMonEdit::MonEditFormatOnChange()
+{
+    edits::showFiltered(*this, MonEditFormat(text()));
+}
+
+QString TMonEdit::MonEditFormat(const QString &s)
+{
+    if (s == lastFormatted_ || s.isEmpty())
+        return s;
+    lastFormatted_ = amount::DIGITS(digitsOf(text::latinDigits(s)));
+    return lastFormatted_;
+}
+
+QString TMonEdit::MonEditDigitsOnly(const QString &s, qsizetype length)
+{
+    if (s.isEmpty())
+        return QStringLiteral("0");
+    return digitsOf(QStringView(s).left(length));
+}
+
+QString TMonEdit::MonEditInsertChar(const QString &s, qsizetype length, QChar c, qsizetype p)
+{
+    const QStringView view = QStringView(s).left(length);
+    const qsizetype at = qBound(qsizetype(0), p - 1, view.size());
+    return view.left(at) + c + view.mid(at);
+}
+
+qint64 TMonEdit::MonEditGetValue() const
+{
+    const QString current = text::latinDigits(text());
+    QString digits = MonEditDigitsOnly(current, current.size());
+    while (digits.size() > 1 && digits.front() == u'0')
+        digits.remove(0, 1);
+    if (digits.isEmpty())
+        return 0;
+    if (digits.size() > maxDigits)
+        throw db::Error(QStringLiteral("مبلغ وارد شده بيش از %1 رقم دارد").arg(maxDigits));
+    return digits.toLongLong();
+}
+
+// The meta-object code stays in this file, so a program that uses the control links only what it needs.
+#include "moc_MonEdit.cpp"

@@ -1,0 +1,26 @@
+#pragma once
+// The spreadsheet export of a list page: the rows of its query, as the grid shows them, into a new workbook
+// that the desktop's spreadsheet program then opens.
+#include <QHash>
+#include <QString>
+
+namespace db {
+class Query;
+}
+
+namespace excel {
+
+// Field name -> header caption. A field without a caption is headed by its name; an empty caption stays empty.
+using Captions = QHash<QString, QString>;
+
+// Writes the workbook to `path` (sheet "Sheet1", header row, every row of the query in its current order,
+// widths, bold "A1:AA1", dash-dot borders on "A1:M1", thin borders on "A2:M"+(rows+1)). The query's current
+// row stays where it was. Throws db::Error when the file cannot be written.
+void writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path);
+
+// The page's export command: writes the workbook to a private temporary folder, named after the page and
+// today's solar date, and opens it with the desktop; when nothing can open it, tells the user where it is.
+// Returns the file's path.
+QString ExportGridToExcel(db::Query &dataSet, const Captions &captions, const QString &pageName);
+
+} // namespace excel

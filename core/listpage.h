@@ -1,0 +1,66 @@
+#pragma once
+// What every list page shares: switchable filters, the search's filter lines, the grid's title-click sort,
+// and the delete confirmation. A page names only its own filters, columns and messages.
+#include "db/query.h"
+#include <QString>
+#include <QVariantList>
+#include <QVector>
+#include <initializer_list>
+
+class QCheckBox;
+class QLabel;
+class QTableView;
+class QWidget;
+
+namespace db {
+class QueryModel;
+}
+
+namespace listpage {
+
+// The filter switch of a check box: its controls are enabled when it is checked, painted yellow and the first
+// takes the focus; unchecked, they return to the window colour. The controls' texts stay.
+void ToggleFilterColour(QCheckBox *box, std::initializer_list<QWidget *> controls);
+// The caption-click variant: inverts the controls' enabled state; the caption turns green when they are on,
+// black otherwise. Background and focus are left alone.
+void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> controls);
+// Disables the controls and gives them the window colour again (a page is built with its filters off).
+void resetFilter(std::initializer_list<QWidget *> controls);
+
+// The text a filter control holds: line edit, combo box (its edit text) or masked date edit.
+QString controlText(const QWidget *control);
+
+// The filter lines of one search, added alike to the count and the list statements.
+class FilterLines {
+public:
+    // " and us like ?" with "%" + text + "%", when the control is on (enabled).
+    FilterLines &like(const QWidget *control, const QString &prefix);
+    // " and user_id=?" with the value, when the control is on.
+    FilterLines &equal(const QWidget *control, const QString &prefix, const QVariant &value);
+    // " and pardakht_dat>=? and pardakht_dat<=?" with both texts, when the first control is on.
+    FilterLines &range(const QWidget *from, const QWidget *to, const QString &prefix);
+    // A line that always applies (a per-user rule, an order-by tail).
+    FilterLines &always(const QString &line, const QVariantList &values = {});
+
+    void addTo(db::Query &query) const;
+    bool isEmpty() const { return lines_.isEmpty(); }
+
+private:
+    struct Line {
+        QString text;
+        QVariantList values;
+    };
+    QVector<Line> lines_;
+};
+
+// Sorts the grid's rows on the client by the clicked column's field: ascending first, descending on the next
+// click of the same field, and bolds that column's title (the one clicked before loses its bold).
+void SortGridByTitle(db::QueryModel &model, int column);
+
+// The delete confirmation "آيا از حذف مطمئن هستيد؟" (warning, Yes/No/Cancel): true on Yes only.
+bool confirmDelete();
+
+// The digits of a total label regrouped with "," in place ("1250000" -> "1,250,000"; a leading "-" kept).
+void ColumnSumToLabel(QLabel *label);
+
+} // namespace listpage

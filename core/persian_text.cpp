@@ -1,0 +1,34 @@
+#include "persian_text.h"
+
+namespace text {
+
+namespace {
+
+QChar latinDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'\u06F0' && u <= u'\u06F9')
+        return QChar(u'0' + (u - u'\u06F0'));
+    if (u >= u'\u0660' && u <= u'\u0669')
+        return QChar(u'0' + (u - u'\u0660'));
+    return c;
+}
+
+} // namespace
+
+QString latinDigits(const QString &s)
+{
+    QString out = s;
+    for (QChar &c : out)
+        c = latinDigit(c);
+    return out;
+}
+
+QString storedText(const QString &s)
+{
+    QString out = latinDigits(s);
+    out.replace(QChar(u'\u06CC'), QChar(u'\u064A'));
+    return out;
+}
+
+} // namespace text

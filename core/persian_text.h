@@ -1,0 +1,14 @@
+#pragma once
+// Text typed on a Persian keyboard, turned into the form the register has always stored.
+#include <QString>
+
+namespace text {
+
+// Persian (U+06F0..U+06F9) and Arabic-Indic (U+0660..U+0669) digits become 0-9; every other character stays.
+QString latinDigits(const QString &s);
+
+// The stored form of a typed text: the Persian yeh "ی" (U+06CC) becomes the Arabic yeh "ي" (U+064A), and the
+// digits are those of latinDigits.
+QString storedText(const QString &s);
+
+} // namespace text

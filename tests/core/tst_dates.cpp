@@ -1,0 +1,122 @@
+// The solar date text: the register's fixed dates, the Iranian calendar's own leap years, and today's text.
+#include "Dates.h"
+
+#include <QCalendar>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestDates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void converts_data();
+    void converts();
+    void leapYears();
+    void gregorianHelpers();
+    void textPadsMonthAndDayOnly();
+    void todayAndFiscalYear();
+};
+
+void TestDates::converts_data()
+{
+    QTest::addColumn<QDate>("gregorian");
+    QTest::addColumn<QString>("solar");
+    QTest::newRow("day before new year 1403") << QDate(2024, 3, 19) << u"1402/12/29"_s;
+    QTest::newRow("new year 1403, 80th day of a leap year") << QDate(2024, 3, 20) << u"1403/01/01"_s;
+    QTest::newRow("last day of leap year 1403") << QDate(2025, 3, 20) << u"1403/12/30"_s;
+    QTest::newRow("new year 1404") << QDate(2025, 3, 21) << u"1404/01/01"_s;
+    QTest::newRow("last day of leap year 1399") << QDate(2021, 3, 20) << u"1399/12/30"_s;
+    QTest::newRow("last day of 1401, not leap") << QDate(2023, 3, 20) << u"1401/12/29"_s;
+    QTest::newRow("29 February") << QDate(2024, 2, 29) << u"1402/12/10"_s;
+    QTest::newRow("last 31-day month ends") << QDate(2024, 9, 21) << u"1403/06/31"_s;
+    QTest::newRow("first 30-day month begins") << QDate(2024, 9, 22) << u"1403/07/01"_s;
+    QTest::newRow("Gregorian year end") << QDate(2024, 12, 31) << u"1403/10/11"_s;
+    QTest::newRow("Gregorian new year") << QDate(2025, 1, 1) << u"1403/10/12"_s;
+    // 1408 is a leap year and begins on 20 March 2029; a rule that makes 1407 the leap year is a day late
+    // all through 1408.
+    QTest::newRow("last day of 1407") << QDate(2029, 3, 19) << u"1407/12/29"_s;
+    QTest::newRow("new year 1408") << QDate(2029, 3, 20) << u"1408/01/01"_s;
+    QTest::newRow("1408 mid-year") << QDate(2029, 9, 22) << u"1408/07/01"_s;
+    QTest::newRow("1408 at Gregorian new year") << QDate(2030, 1, 1) << u"1408/10/12"_s;
+    QTest::newRow("last day of leap year 1408") << QDate(2030, 3, 20) << u"1408/12/30"_s;
+    QTest::newRow("new year 1409") << QDate(2030, 3, 21) << u"1409/01/01"_s;
+}
+
+void TestDates::converts()
+{
+    QFETCH(QDate, gregorian);
+    QFETCH(QString, solar);
+    const TShamsiDate d = TShamsiDate::fromGregorian(gregorian);
+    QCOMPARE(d.ShamsiToString(), solar);
+    QCOMPARE(int(d.GregorianYear), gregorian.year());
+    QCOMPARE(int(d.GregorianMonth), gregorian.month());
+    QCOMPARE(int(d.GregorianDay), gregorian.day());
+}
+
+void TestDates::leapYears()
+{
+    for (int year : {1399, 1403, 1408, 1412})
+        QVERIFY2(IsShamsiLeapYear(year), qPrintable(QString::number(year)));
+    for (int year : {1400, 1402, 1404, 1407, 1409})
+        QVERIFY2(!IsShamsiLeapYear(year), qPrintable(QString::number(year)));
+}
+
+void TestDates::gregorianHelpers()
+{
+    QVERIFY(IsGregorianLeapYear(2024));
+    QVERIFY(IsGregorianLeapYear(2000));
+    QVERIFY(!IsGregorianLeapYear(2100)); // the century rule: 2100 has no 29 February
+    QVERIFY(!IsGregorianLeapYear(2025));
+    QCOMPARE(GregorianDayOfYear(2024, 1, 1), 1);
+    QCOMPARE(GregorianDayOfYear(2024, 3, 20), 80);
+    QCOMPARE(GregorianDayOfYear(2025, 3, 21), 80);
+    QCOMPARE(GregorianDayOfYear(2024, 12, 31), 366);
+    QCOMPARE(GregorianDayOfYear(2025, 2, 29), 0);
+
+    TShamsiDate impossible;
+    impossible.GregorianYear = 2025;
+    impossible.GregorianMonth = 2;
+    impossible.GregorianDay = 30;
+    impossible.GregorianToShamsi();
+    QCOMPARE(int(impossible.ShamsiYear), 0);
+    QCOMPARE(int(impossible.ShamsiMonth), 0);
+}
+
+void TestDates::textPadsMonthAndDayOnly()
+{
+    TShamsiDate d;
+    d.ShamsiYear = 1403;
+    d.ShamsiMonth = 1;
+    d.ShamsiDay = 9;
+    QCOMPARE(d.ShamsiToString(), u"1403/01/09"_s);
+    d.ShamsiYear = 999; // a year is never padded
+    d.ShamsiMonth = 12;
+    d.ShamsiDay = 30;
+    QCOMPARE(d.ShamsiToString(), u"999/12/30"_s);
+    d.ShamsiYear = 14030; // nor written beyond four characters
+    QCOMPARE(d.ShamsiToString(), u"1403/12/30"_s);
+}
+
+void TestDates::todayAndFiscalYear()
+{
+    // Around midnight the clock may move between the two readings: take the pair that agrees.
+    QString today;
+    QString expected;
+    for (int attempt = 0; attempt < 3 && (today.isEmpty() || today != expected); ++attempt) {
+        today = shamsiToday();
+        expected = TShamsiDate::fromGregorian(QDate::currentDate()).ShamsiToString();
+    }
+    QCOMPARE(today, expected);
+    QCOMPARE(today.size(), 10);
+    QCOMPARE(ShamsiDate.ShamsiToString(), today); // the shared instance holds what it last produced
+
+    const QCalendar jalali(QCalendar::System::Jalali);
+    const QString year = fiscalYear();
+    QCOMPARE(year, QString::number(jalali.partsFromDate(QDate::currentDate()).year));
+    QCOMPARE(TShamsiDate::fromGregorian(QDate(2024, 3, 20)).ShamsiToString().left(4), u"1403"_s);
+    QCOMPARE(TShamsiDate::fromGregorian(QDate(2025, 3, 20)).ShamsiToString().left(4), u"1403"_s);
+}
+
+QTEST_GUILESS_MAIN(TestDates)
+#include "tst_dates.moc"
