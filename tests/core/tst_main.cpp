@@ -163,6 +163,7 @@ private Q_SLOTS:
         env->signInAs(1);
         QVERIFY(!rights::CheckPageRights(QStringLiteral("x' or '1'='1"), page.commands()));
         QCOMPARE(env->dialogs.messages(), QStringList(3, denied));
+        QCOMPARE(env->dialogs.shown.first().kind, QStringLiteral("message"));
         QCOMPARE(page.states(), declared);
         // The administrator's seeded row opens the users page with every command.
         rights::setCommandsEnabled(page.commands().insert, false);
@@ -226,6 +227,8 @@ private Q_SLOTS:
         else
             ui().N6->trigger();
         QCOMPARE(env->dialogs.messages(), QStringList{QStringLiteral("آيا مي خواهيد از برنامه خارج شويد")});
+        QCOMPARE(env->dialogs.shown.first().buttons, ui::Buttons::YesNoCancel);
+        QCOMPARE(env->dialogs.shown.first().icon, ui::Icon::Warning);
         const bool yes = answer == ui::Answer::Yes;
         QCOMPARE(exits, yes ? 1 : 0);
         QCOMPARE(mainWindow()->isVisible(), !yes);
