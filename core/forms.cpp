@@ -2,6 +2,7 @@
 #include "change_pass_u.h"
 #include "dm_u.h"
 #include "login_u.h"
+#include "main_u.h"
 #include "server_u.h"
 
 // Each form joins this order at its place when it is built.
@@ -12,6 +13,7 @@ void createAll()
     login = new Tlogin();
     server = new Tserver();
     dm = new Tdm();
+    main_ = new Tmain();
     change_pass = new Tchange_pass();
 }
 
@@ -23,10 +25,19 @@ bool showMainForm()
     return true;
 }
 
+// The sign-in form is the main form: closing it ends the program.
+void closeMainForm()
+{
+    if (login)
+        login->close();
+}
+
 void destroyAll()
 {
     delete change_pass;
     change_pass = nullptr;
+    delete main_;
+    main_ = nullptr;
     delete dm;
     dm = nullptr;
     delete server;
