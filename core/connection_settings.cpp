@@ -158,13 +158,8 @@ QString BuildConnectionString(const connection::Settings &s)
 
 QString CentralConnectionString(const QString &address)
 {
-    connection::Settings central;
-    central.sqlServerName = address;
-    central.dataBase = QStringLiteral("tavrel");
-    central.authentication = connection::sqlServerLogin;
-    central.userName = QStringLiteral("sa");
-    central.password = QStringLiteral("Ludvex#!%");
-    return BuildConnectionString(central);
+    return BuildConnectionString({address, QStringLiteral("tavrel"), connection::sqlServerLogin, QStringLiteral("sa"),
+                                  QString(), QStringLiteral("Ludvex#!%")});
 }
 
 bool ConnectDatabase(DatabaseChoice choice)

@@ -93,13 +93,19 @@ QString Tlogin::typedPassword() const
     return boundText(ui.ps->text());
 }
 
-bool Tlogin::findUser()
+bool Tlogin::connectAndFindUser(const QString &refusal)
 {
+    if (!ConnectDatabase(databaseChoice()))
+        return false;
     db::Query &user = *forms::dm->adoq_user;
     user.clear();
     user.add(QStringLiteral("select * from users where us=? and ps=?"), typedUser(), typedPassword());
     user.open();
-    return !user.isEmpty();
+    if (user.isEmpty()) {
+        ui::showMessage(refusal);
+        return false;
+    }
+    return true;
 }
 
 void Tlogin::rememberUser()
@@ -152,12 +158,8 @@ QString Tlogin::saveReferenceFile(const QString &description, const QString &pro
 
 void Tlogin::BitBtn1Click()
 {
-    if (!ConnectDatabase(databaseChoice()))
+    if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
-    if (!findUser()) {
-        ui::showMessage(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
-        return;
-    }
     db::Query &user = *forms::dm->adoq_user;
     if (user[QStringLiteral("status")].asString() != QStringLiteral("فعال")) {
         ui::showMessage(QStringLiteral("کاربر شما غير فعال شده است"));
@@ -201,12 +203,8 @@ void Tlogin::BitBtn1Click()
 
 void Tlogin::Label3Click()
 {
-    if (!ConnectDatabase(databaseChoice()))
+    if (!connectAndFindUser(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد")))
         return;
-    if (!findUser()) {
-        ui::showMessage(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
-        return;
-    }
     hide();
     forms::change_pass->show();
 }

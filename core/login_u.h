@@ -45,8 +45,9 @@ protected:
 
 private:
     DatabaseChoice databaseChoice() const;
-    // Runs the user query on adoq_user for the typed name and password; true when a row was found.
-    bool findUser();
+    // Connects, then runs the user query on adoq_user for the typed name and password; true when a row
+    // was found, otherwise the refusal is shown.
+    bool connectAndFindUser(const QString &refusal);
     void rememberUser();
     bool programIsOutdated();
     // The stored reference file of this description, saved where the user chooses; the path, or empty text.

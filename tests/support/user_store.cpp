@@ -32,14 +32,8 @@ void clear()
 
 void storeLocalDatabase(const QString &path)
 {
-    connection::Settings settings;
-    settings.sqlServerName = path;
-    settings.dataBase = QStringLiteral("tavrel.accdb");
-    settings.authentication = connection::localFile;
-    settings.userName = QStringLiteral("admin");
-    settings.systemType = QStringLiteral("32-bit");
-    settings.password = QStringLiteral("805317");
-    connection::writeSettings(settings);
+    connection::writeSettings({path, QStringLiteral("tavrel.accdb"), connection::localFile, QStringLiteral("admin"),
+                               QStringLiteral("32-bit"), QStringLiteral("805317")});
 }
 
 } // namespace user_store
