@@ -89,8 +89,7 @@ void Tserver::FormShow()
     ui.Password->setText(stored->password);
     // Selecting the stored kind keeps the stored values; the system type is not read back.
     const int item = itemOf(stored->authentication);
-    if (item >= 0)
-        selectKind(item);
+    selectKind(item >= 0 ? item : radioIndex(ui.RadioGroup1));
 }
 
 void Tserver::RadioGroup1Click()
