@@ -1,5 +1,7 @@
 #include "forms.h"
+#include "backup_u.h"
 #include "dm_u.h"
+#include "setting_u.h"
 
 // Each form joins this order at its place when it is built.
 namespace forms {
@@ -7,6 +9,8 @@ namespace forms {
 void createAll()
 {
     dm = new Tdm();
+    setting = new Tsetting();
+    backup = new Tbackup();
 }
 
 bool showMainForm()
@@ -16,6 +20,10 @@ bool showMainForm()
 
 void destroyAll()
 {
+    delete backup;
+    backup = nullptr;
+    delete setting;
+    setting = nullptr;
     delete dm;
     dm = nullptr;
 }
