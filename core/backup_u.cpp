@@ -13,6 +13,7 @@
 Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tbackup>())
 {
     ui->setupUi(this);
+    setObjectName(QStringLiteral("backup"));
     setLayoutDirection(Qt::RightToLeft);
 
     // This machine's folders only, from the file system's root.

@@ -21,6 +21,7 @@ db::Query &settingQuery() { return *forms::dm->adoq_set; }
 Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tsetting>())
 {
     ui->setupUi(this);
+    setObjectName(QStringLiteral("setting"));
     setLayoutDirection(Qt::RightToLeft);
     ui->component->lineEdit()->setMaxLength(componentSize);
     ui->component->setCurrentIndex(-1);
