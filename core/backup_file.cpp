@@ -4,7 +4,6 @@
 #include "db/query.h"
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -12,15 +11,6 @@
 namespace backup_file {
 
 namespace {
-
-void run(db::Query &command, const QStringList &statements)
-{
-    for (const QString &statement : statements) {
-        command.clear();
-        command.add(statement);
-        command.execSql();
-    }
-}
 
 // rename(2) replaces the target in one step: readers see the old copy or the new one, never a part.
 void replace(const QString &from, const QString &to)
@@ -37,7 +27,8 @@ void writeSqliteCopy(db::Query &command, const QString &database, const QString 
     if (!part.open())
         throw db::Error(QStringLiteral("فايل پشتيبان ايجاد نشد: ") + QDir::toNativeSeparators(path));
     part.close();
-    run(command, statements(command.connection().dialect(), database, part.fileName()));
+    prepare(command, database, part.fileName());
+    command.execSql();
     replace(part.fileName(), path);
     part.setAutoRemove(false);
 }
@@ -61,17 +52,20 @@ bool isPlainIdentifier(const QString &name)
     return plain.match(name).hasMatch();
 }
 
-QStringList statements(const db::Dialect &dialect, const QString &database, const QString &path)
+void prepare(db::Query &command, const QString &database, const QString &path)
 {
-    return dialect.backup(database, path);
+    command.clear();
+    command.add(command.connection().dialect().backup(database), path);
 }
 
 void write(db::Query &command, const QString &database, const QString &path)
 {
-    if (command.connection().engine() == db::Engine::SQLite)
+    if (command.connection().engine() == db::Engine::SQLite) {
         writeSqliteCopy(command, database, path);
-    else
-        run(command, statements(command.connection().dialect(), database, path));
+        return;
+    }
+    prepare(command, database, path);
+    command.execSql();
 }
 
 } // namespace backup_file

@@ -3,13 +3,16 @@
 #include "Dates.h"
 #include "backup_file.h"
 #include "backup_u.h"
-#include "db/dialect.h"
+#include "db/query.h"
 #include "dm_u.h"
 #include "forms.h"
+#include "support/controls.h"
 #include "support/testenv.h"
-#include "ui_backup_u.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -21,6 +24,7 @@ namespace {
 const QString done = u"فايل پشتيبان تهيه شد"_s;
 
 Tbackup &window() { return *forms::backup; }
+
 
 QString todaysFile(const QString &folder) { return folder + u'/' + backup_file::fileName(shamsiToday()); }
 
@@ -81,7 +85,7 @@ void TestBackup::startsInTheHomeFolder()
 {
     TestEnv env;
     QCOMPARE(window().windowTitle(), u"پشتيبان گيري"_s);
-    QCOMPARE(window().ui->database_name->text(), u"tavrel"_s);
+    QCOMPARE(control<QLineEdit>(&window(), "database_name")->text(), u"tavrel"_s);
     QCOMPARE(window().selectedFolder(), QDir::homePath());
 }
 
@@ -94,7 +98,7 @@ void TestBackup::copiesTheDatabaseIntoTheChosenFolder()
     window().selectFolder(env.folder());
     QCOMPARE(window().selectedFolder(), env.folder());
 
-    window().ui->BitBtn1->click();
+    control<QPushButton>(&window(), "BitBtn1")->click();
     QCOMPARE(env.dialogs.errors(), QStringList{});
     QCOMPARE(env.dialogs.lastMessage(), done);
     QCOMPARE(projectsIn(todaysFile(env.folder())), (QStringList{u"سد کرج"_s, u"پل"_s}));
@@ -128,7 +132,7 @@ void TestBackup::failedBackupKeepsTheOldFile()
     db::Connection &connection = forms::dm->ADOConnection1;
     connection.beginTransaction();
     env.dialogs.reset();
-    window().ui->BitBtn1->click();
+    control<QPushButton>(&window(), "BitBtn1")->click();
     connection.rollback();
 
     QCOMPARE(env.dialogs.errors().size(), 1);
@@ -141,7 +145,7 @@ void TestBackup::asksForAFolderWhenNoneIsSelected()
 {
     TestEnv env;
     env.signInAs();
-    window().ui->ShellTreeView1->clearSelection();
+    control<QTreeView>(&window(), "ShellTreeView1")->clearSelection();
     QCOMPARE(window().selectedFolder(), QString());
     window().BitBtn1Click();
     QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);
@@ -150,12 +154,13 @@ void TestBackup::asksForAFolderWhenNoneIsSelected()
 
 void TestBackup::sqlServerStatement()
 {
-    const auto dialect = db::makeDialect(db::Engine::SqlServer);
-    QCOMPARE(backup_file::statements(*dialect, u"tavrel"_s, u"/srv/backup/Tavrel1403_01_15"_s),
-             QStringList{u"BACKUP DATABASE [tavrel] TO DISK= N'/srv/backup/Tavrel1403_01_15'"_s});
-    // A quote in the folder's name stays inside the path.
-    QCOMPARE(backup_file::statements(*dialect, u"tavrel"_s, u"/srv/o'neil/T"_s),
-             QStringList{u"BACKUP DATABASE [tavrel] TO DISK= N'/srv/o''neil/T'"_s});
+    db::Connection server(u"office-server"_s);
+    server.setConnectionString(u"DRIVER=FreeTDS;SERVER=office;PORT=1433;DATABASE=tavrel"_s);
+    db::Query command(server, u"ADOQuery1"_s);
+    const QString path = u"/srv/o'neil/Tavrel1403_01_15"_s;
+    backup_file::prepare(command, u"tavrel"_s, path);
+    QCOMPARE(command.text(), u"BACKUP DATABASE [tavrel] TO DISK = ?"_s);
+    QCOMPARE(command.bindings(), QVariantList{path}); // a quote in the folder's name stays inside the path
 }
 
 void TestBackup::acceptsOnlyPlainDatabaseNames()

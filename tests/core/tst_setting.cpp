@@ -4,10 +4,12 @@
 #include "forms.h"
 #include "picklist.h"
 #include "setting_u.h"
+#include "support/controls.h"
 #include "support/testenv.h"
-#include "ui_setting_u.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -25,12 +27,16 @@ const QString stored = u"ثبت شد"_s;
 
 Tsetting &page() { return *forms::setting; }
 
+QComboBox *component() { return control<QComboBox>(&page(), "component"); }
+QLineEdit *cmt() { return control<QLineEdit>(&page(), "cmt"); }
+QTableView *grid() { return control<QTableView>(&page(), "DBGrid1"); }
+
 // Files a value through the page as the signed-in user and returns the message shown.
 QString file(TestEnv &env, const QString &title, const QString &value)
 {
     env.dialogs.reset();
-    page().ui->component->setEditText(title);
-    page().ui->cmt->setText(value);
+    component()->setEditText(title);
+    cmt()->setText(value);
     page().ins_btnClick();
     return env.dialogs.lastMessage();
 }
@@ -48,7 +54,7 @@ int rowsOf(TestEnv &env, const QString &title, const QString &value)
 // The grid's texts of one column, top to bottom.
 QStringList gridColumn(int column)
 {
-    const QAbstractItemModel *model = page().ui->DBGrid1->model();
+    const QAbstractItemModel *model = grid()->model();
     QStringList texts;
     for (int row = 0; row < model->rowCount(); ++row)
         texts << model->index(row, column).data().toString();
@@ -60,7 +66,7 @@ void chooseRow(const QString &value)
 {
     const int row = gridColumn(1).indexOf(value);
     QVERIFY(row >= 0);
-    page().ui->DBGrid1->setCurrentIndex(page().ui->DBGrid1->model()->index(row, 1));
+    grid()->setCurrentIndex(grid()->model()->index(row, 1));
 }
 
 QStringList sorted(QStringList list)
@@ -89,7 +95,7 @@ private slots:
 void TestSetting::offersTheTitles()
 {
     TestEnv env;
-    QComboBox *titles = page().ui->component;
+    QComboBox *titles = component();
     QCOMPARE(titles->count(), 19);
     QVERIFY(titles->isEditable());
     for (const QString &title : {project, unit, goodsUnit, ownRows, u"بانک"_s, u"رمز حذف"_s})
@@ -144,21 +150,21 @@ void TestSetting::listsEveryTitleContainingTheTypedText()
     addRow(env, goodsUnit, u"کيلو"_s, 2);
     addRow(env, project, u"سد"_s, 1);
 
-    page().ui->component->setEditText(unit);
+    component()->setEditText(unit);
     page().componentChange();
     // Both titles containing the text, only the user's own values, ordered by value.
     QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
     QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
 
     // Typing into the combo lists as it goes.
-    page().ui->component->setEditText(QString());
-    QLineEdit *edit = page().ui->component->lineEdit();
+    component()->setEditText(QString());
+    QLineEdit *edit = component()->lineEdit();
     for (QChar c : u"پروژ"_s)
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     QCOMPARE(gridColumn(1), QStringList{u"سد"_s});
 
     // The typed text is a value, never part of the statement.
-    page().ui->component->setEditText(u"' or '1'='1"_s);
+    component()->setEditText(u"' or '1'='1"_s);
     page().componentChange();
     QCOMPARE(gridColumn(1), QStringList{});
 }
@@ -173,7 +179,7 @@ void TestSetting::deletesOnlyTheSignedInUsersRows()
     addRow(env, project, u"سد"_s, 1);
     addRow(env, goodsUnit, u"عدد"_s, 2);
 
-    page().ui->component->setEditText(unit);
+    component()->setEditText(unit);
     page().componentChange();
     chooseRow(u"متر"_s);
     env.dialogs.reset();
@@ -183,8 +189,8 @@ void TestSetting::deletesOnlyTheSignedInUsersRows()
     QCOMPARE(env.scalar(u"select user_id from setting where cmt=?"_s, {u"متر"_s}).toInt(), 2);
     // The grid then shows every value of the user, whatever the title.
     QCOMPARE(gridColumn(1), QStringList{u"سد"_s});
-    QCOMPARE(page().ui->cmt->text(), u"متر"_s);
-    QCOMPARE(page().ui->component->currentText(), unit);
+    QCOMPARE(cmt()->text(), u"متر"_s);
+    QCOMPARE(component()->currentText(), unit);
 
     // Another user's row, shown by a pick list of all users' rows, deletes nothing.
     picklist::values(goodsUnit, picklist::Rows::AllUsers);
@@ -198,14 +204,14 @@ void TestSetting::deleteDoesNothingOnAnEmptyGrid()
     TestEnv env;
     env.signInAs(1);
     addRow(env, unit, u"متر"_s, 1);
-    page().ui->cmt->setText(u"typed"_s);
+    cmt()->setText(u"typed"_s);
     page().N1Click(); // the shared query not opened yet
-    page().ui->component->setEditText(u"no such title"_s);
+    component()->setEditText(u"no such title"_s);
     page().componentChange();
-    QCOMPARE(page().ui->DBGrid1->model()->rowCount(), 0);
+    QCOMPARE(grid()->model()->rowCount(), 0);
     page().N1Click();
-    QCOMPARE(page().ui->cmt->text(), u"typed"_s);
-    QCOMPARE(page().ui->component->currentText(), u"no such title"_s);
+    QCOMPARE(cmt()->text(), u"typed"_s);
+    QCOMPARE(component()->currentText(), u"no such title"_s);
     QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 1);
 }
 
