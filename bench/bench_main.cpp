@@ -2,6 +2,7 @@
 // client-side sort of its result, and the start-up of the program with every form created.
 #include "app.h"
 #include "dm_u.h"
+#include "export_bench.h"
 #include "db/querymodel.h"
 #include "forms.h"
 #include "measure.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTableView>
+#include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -24,14 +26,17 @@ void report(const char *what, const QString &value)
 
 QString fixed(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
 
-// The list statement of the purchases search with one subject filter, as the register sends it.
-void purchasesSearch(db::Query &list, db::Query &count, const QString &word)
+// The purchases search with one subject filter, as the register sends it: the count statement, then the list.
+void countStatement(db::Query &count, const QString &like)
 {
-    const QString like = QLatin1Char('%') + word + QLatin1Char('%');
     count.clear();
     count.add(QStringLiteral("select count(*) as  c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "));
     count.add(QStringLiteral(" and mozo like ?"), like);
     count.open();
+}
+
+void listStatement(db::Query &list, const QString &like)
+{
     list.clear();
     list.add(QStringLiteral("select tavrelkol.*,B.pic_count FROM tavrelkol LEFT JOIN (select tavrelkol_id,COUNT(*)as "
                             "pic_count from tavrelkol_pic group by tavrelkol_id) B "));
@@ -103,19 +108,23 @@ int main(int argc, char *argv[])
     model.attach(&view);
 
     const QString word = bench::subjectFilterWord();
-    // One warm-up run so both readers find the file in the page cache.
-    purchasesSearch(*dm.ADOQ_tavrel, *dm.ADOQuery1, word);
+    const QString like = QLatin1Char('%') + word + QLatin1Char('%');
+    // A warm-up run so every reader finds the file in the page cache; then the best of three of each.
+    countStatement(*dm.ADOQuery1, like);
+    listStatement(*dm.ADOQ_tavrel, like);
     const QString statement = dm.ADOQ_tavrel->text();
-    dm.ADOQ_tavrel->close();
-    rawRead(path, word, statement);
-
-    const double rssBefore = bench::residentMb();
-    bench::resetPeak();
-    const double search = bench::seconds([&] { purchasesSearch(*dm.ADOQ_tavrel, *dm.ADOQuery1, word); });
-    const double resultMb = bench::peakMb() - rssBefore;
+    int rawRows = rawRead(path, word, statement);
+    double count = 1e9, list = 1e9, raw = 1e9, resultMb = 0;
+    for (int run = 0; run < 3; ++run) {
+        dm.ADOQ_tavrel->close();
+        const double rssBefore = bench::residentMb();
+        bench::resetPeak();
+        count = std::min(count, bench::seconds([&] { countStatement(*dm.ADOQuery1, like); }));
+        list = std::min(list, bench::seconds([&] { listStatement(*dm.ADOQ_tavrel, like); }));
+        resultMb = std::max(resultMb, bench::peakMb() - rssBefore);
+        raw = std::min(raw, bench::seconds([&] { rawRows = rawRead(path, word, statement); }));
+    }
     const int found = dm.ADOQ_tavrel->recordCount();
-    int rawRows = 0;
-    const double raw = bench::seconds([&] { rawRows = rawRead(path, word, statement); });
 
     const double sort = bench::seconds([&] { dm.ADOQ_tavrel->setSort(QStringLiteral("prj_name ASC")); });
     const double sortDesc = bench::seconds([&] { dm.ADOQ_tavrel->setSort(QStringLiteral("foroshande DESC")); });
@@ -124,12 +133,17 @@ int main(int argc, char *argv[])
     report("rows found (count statement / list / raw read)",
            QStringLiteral("%1 / %2 / %3").arg(dm.ADOQuery1->fieldByName(QStringLiteral("c")).asString())
                .arg(found).arg(rawRows));
-    report("purchases search, count + list into the grid (s)", fixed(search));
+    report("count statement (s)", fixed(count));
+    report("list statement into ADOQ_tavrel and its grid (s)", fixed(list));
     report("same rows through the sqlite3 C API (s)", fixed(raw));
-    report("ratio (target at most 1.5)", fixed(search / raw, 2));
+    report("ratio list / raw read", fixed(list / raw, 2));
+    report("ratio count + list / raw read (target at most 1.5)", fixed((count + list) / raw, 2));
     report("memory of the result (MB, target at most 250)", fixed(resultMb, 1));
     report("client-side sort by prj_name ASC (s, target 0.3)", fixed(sort));
     report("client-side sort by foroshande DESC (s, target 0.3)", fixed(sortDesc));
     report("start-up: forms created, sign-in form shown (s)", fixed(startup));
+    dm.ADOConnection1.close();
+
+    runExportBench();
     return 0;
 }

@@ -5,8 +5,10 @@
 #include "backup_file.h"
 #include "dm_u.h"
 #include "forms.h"
+#include "main_u.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui_main_u.h"
 #include <QDir>
 #include <QFileSystemModel>
 
@@ -29,6 +31,9 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tba
     selectFolder(QDir::homePath());
 
     ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tbackup::BitBtn1Click);
+    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup.
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N8, [this] { Tmain::showPage(this); });
 }
 
 Tbackup::~Tbackup() = default;
@@ -68,9 +73,4 @@ void Tbackup::BitBtn1Click()
     const QString path = backup_file::pathIn(folder, backup_file::fileName(shamsiToday()));
     backup_file::write(command, database, path);
     ui::showMessage(QStringLiteral("فايل پشتيبان تهيه شد"));
-}
-
-void openBackupWindow()
-{
-    ui::dialogs().showModal(forms::backup);
 }

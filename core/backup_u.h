@@ -28,6 +28,3 @@ public:
 private:
     QFileSystemModel *folders_;
 };
-
-// The main menu's backup command: shows the window modally, for every signed-in user.
-void openBackupWindow();

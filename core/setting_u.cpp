@@ -4,10 +4,13 @@
 #include "db/querymodel.h"
 #include "dm_u.h"
 #include "forms.h"
+#include "main_u.h"
+#include "page_rights.h"
 #include "persian_text.h"
 #include "setting_rows.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui_main_u.h"
 
 namespace {
 
@@ -40,6 +43,8 @@ Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::T
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tsetting::ins_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tsetting::N1Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tsetting::showPopup);
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N9, [this] { openFromMenu(); });
 }
 
 Tsetting::~Tsetting() = default;
@@ -105,6 +110,16 @@ void Tsetting::N1Click()
     rows.clear();
     rows.add(QStringLiteral("select * from setting where user_id=?"), userId);
     rows.open();
+}
+
+void Tsetting::openFromMenu()
+{
+    if (!rights::CheckPageRights(rights::key::setting,
+                                 {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}}))
+        return;
+    ui->component->setCurrentIndex(-1);
+    ui->cmt->clear();
+    Tmain::showPage(this);
 }
 
 void Tsetting::showPopup(const QPoint &pos)

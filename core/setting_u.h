@@ -26,6 +26,9 @@ public:
     void N1Click();
 
 private:
+    // The main menu's command "تنظيمات": the rights of page "setting" switch the insert button and the delete
+    // item; the combo and the edit start empty; the page keeps its size.
+    void openFromMenu();
     void showPopup(const QPoint &pos);
     db::QueryModel *model_;
 };

@@ -6,8 +6,9 @@
 #include "db/query.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "support/controls.h"
+#include "main_u.h"
 #include "support/testenv.h"
+#include "ui_backup_u.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -23,7 +24,7 @@ namespace {
 const QString done = u"فايل پشتيبان تهيه شد"_s;
 
 Tbackup &window() { return *forms::backup; }
-void click() { control<QPushButton>(&window(), "BitBtn1")->click(); }
+void click() { window().ui->BitBtn1->click(); }
 
 void addPurchase(TestEnv &env, const QString &project)
 {
@@ -64,6 +65,9 @@ private slots:
     {
         QCOMPARE(backup_file::fileName(u"1403/01/15"_s), u"Tavrel1403_01_15"_s);
         TestEnv env;
+        env.signInAs(2, u"ali"_s); // no rights are needed
+        forms::main_->N8Click();
+        QCOMPARE(env.dialogs.shown.last().text, u"backup"_s);
         QCOMPARE(window().selectedFolder(), QDir::homePath());
         addPurchase(env, u"سد کرج"_s);
         window().selectFolder(env.folder());
@@ -101,7 +105,7 @@ private slots:
     void asksForAFolderWhenNoneIsSelected()
     {
         TestEnv env;
-        control<QTreeView>(&window(), "ShellTreeView1")->clearSelection();
+        window().ui->ShellTreeView1->clearSelection();
         click();
         QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);
         QCOMPARE(backupFiles(QDir::rootPath()), 0);

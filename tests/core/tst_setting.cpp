@@ -3,8 +3,9 @@
 #include "forms.h"
 #include "picklist.h"
 #include "setting_u.h"
-#include "support/controls.h"
+#include "main_u.h"
 #include "support/testenv.h"
+#include "ui_setting_u.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -22,9 +23,9 @@ const QString stored = u"ثبت شد"_s;
 const QString duplicate = u"تكراري است"_s;
 
 Tsetting &page() { return *forms::setting; }
-QComboBox *component() { return control<QComboBox>(&page(), "component"); }
-QLineEdit *cmt() { return control<QLineEdit>(&page(), "cmt"); }
-QTableView *grid() { return control<QTableView>(&page(), "DBGrid1"); }
+QComboBox *component() { return page().ui->component; }
+QLineEdit *cmt() { return page().ui->cmt; }
+QTableView *grid() { return page().ui->DBGrid1; }
 
 // Files a value through the page as the signed-in user; returns the message shown.
 QString file(TestEnv &env, const QString &title, const QString &value)
@@ -183,6 +184,30 @@ private slots:
 
         env.signInAs(2, u"ali"_s);
         QCOMPARE(sorted(picklist::values(unit, picklist::Rows::Own)), sorted({u"عدد"_s, u"متر"_s}));
+    }
+
+    void menuOpensThePageByItsRights()
+    {
+        TestEnv env;
+        env.signInAs(2, u"ali"_s);
+        forms::main_->N9Click();
+        QCOMPARE(env.dialogs.messages(), QStringList{u"شما دسترسي به اين صفحه را نداريد"_s});
+        QVERIFY(page().isHidden());
+
+        env.exec(u"insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) values (2, ?, 0, 1, 1, 1)"_s,
+                 {u"setting"_s});
+        component()->setEditText(unit);
+        cmt()->setText(u"متر"_s);
+        const QSize size = page().size();
+        forms::main_->resize(size + QSize(300, 300));
+        forms::main_->N9Click();
+        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
+        QCOMPARE(env.dialogs.shown.last().text, u"setting"_s);
+        QVERIFY(!page().ui->ins_btn->isEnabled());
+        QVERIFY(page().ui->N1->isEnabled());
+        QCOMPARE(component()->currentText(), QString());
+        QCOMPARE(cmt()->text(), QString());
+        QCOMPARE(page().size(), size);
     }
 
     void ownRowsRule()
