@@ -19,6 +19,15 @@ constexpr int componentSize = 100;
 
 db::Query &settingQuery() { return *forms::dm->adoq_set; }
 
+// "<head> where" the signed-in user's rows holding the value under the title.
+void setUserValueStatement(db::Query &query, const QString &head, const QString &title, const QString &value)
+{
+    query.clear();
+    query.add(head + QStringLiteral(" where component=?"), title);
+    query.add(QStringLiteral(" and cmt=?"), value);
+    query.add(QStringLiteral(" and user_id=?"), setting_rows::currentUserId());
+}
+
 } // namespace
 
 Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tsetting>())
@@ -54,7 +63,7 @@ void Tsetting::componentChange()
     db::Query &query = settingQuery();
     query.clear();
     query.add(QStringLiteral("select * from setting  where component like ?"),
-              QString(u'%' + ui->component->currentText() + u'%'));
+              QString(u'%' + text::storedText(ui->component->currentText()) + u'%'));
     query.add(QStringLiteral(" and user_id=?"), setting_rows::currentUserId());
     query.add(QStringLiteral(" order by cmt "));
     query.open();
@@ -68,13 +77,9 @@ void Tsetting::ins_btnClick()
         return;
     }
     const QString title = text::storedText(ui->component->currentText());
-    const QVariant userId = setting_rows::currentUserId();
 
     db::Query &query = *forms::dm->ADOQuery1;
-    query.clear();
-    query.add(QStringLiteral("select * from setting where component=?"), title);
-    query.add(QStringLiteral(" and cmt=?"), value);
-    query.add(QStringLiteral(" and user_id=?"), userId);
+    setUserValueStatement(query, QStringLiteral("select * from setting"), title, value);
     query.open();
     if (!query.isEmpty()) {
         ui::showMessage(QStringLiteral("تكراري است"));
@@ -83,7 +88,7 @@ void Tsetting::ins_btnClick()
     query.append();
     query.fieldByName(QStringLiteral("component")).setValue(title);
     query.fieldByName(QStringLiteral("cmt")).setValue(value);
-    query.fieldByName(QStringLiteral("user_id")).setValue(userId);
+    query.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
     query.post();
     ui::showMessage(QStringLiteral("ثبت شد"));
     componentChange();
@@ -98,17 +103,13 @@ void Tsetting::N1Click()
     const QString title = rows.fieldByName(QStringLiteral("component")).asString();
     ui->cmt->setText(value);
     ui->component->setEditText(title);
-    const QVariant userId = setting_rows::currentUserId();
 
     db::Query &command = *forms::dm->ADOQuery1;
-    command.clear();
-    command.add(QStringLiteral("delete from setting where component=?"), title);
-    command.add(QStringLiteral(" and cmt=?"), value);
-    command.add(QStringLiteral(" and user_id=?"), userId);
+    setUserValueStatement(command, QStringLiteral("delete from setting"), title, value);
     command.execSql();
 
     rows.clear();
-    rows.add(QStringLiteral("select * from setting where user_id=?"), userId);
+    rows.add(QStringLiteral("select * from setting where user_id=?"), setting_rows::currentUserId());
     rows.open();
 }
 

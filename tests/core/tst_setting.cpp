@@ -113,6 +113,11 @@ private slots:
         QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
         QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
 
+        addRow(env, u"وضعيت درخواست"_s, u"باز"_s, 1);
+        component()->setEditText(u"وضعیت"_s); // typed with the Persian yeh, matched as stored
+        page().componentChange();
+        QCOMPARE(gridColumn(1), QStringList{u"باز"_s});
+
         component()->setEditText(u"' or '1'='1"_s); // a value, never part of the statement
         page().componentChange();
         QCOMPARE(grid()->model()->rowCount(), 0);
