@@ -1,9 +1,11 @@
 #include "forms.h"
+#include "backup_u.h"
 #include "change_pass_u.h"
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
 #include "server_u.h"
+#include "setting_u.h"
 
 // Each form joins this order at its place when it is built.
 namespace forms {
@@ -15,6 +17,8 @@ void createAll()
     dm = new Tdm();
     main_ = new Tmain();
     change_pass = new Tchange_pass();
+    setting = new Tsetting();
+    backup = new Tbackup();
 }
 
 bool showMainForm()
@@ -34,6 +38,10 @@ void closeMainForm()
 
 void destroyAll()
 {
+    delete backup;
+    backup = nullptr;
+    delete setting;
+    setting = nullptr;
     delete change_pass;
     change_pass = nullptr;
     delete main_;
