@@ -230,6 +230,7 @@ void TestTavrelkolIns::numbersAreCheckedBeforeAnythingIsWritten()
     QFETCH(QString, typed);
     QFETCH(QString, caption);
     addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u"F"_s}});
+    forms::tavrelkol_src->src_btnClick();
     newPurchase({{u"mozo_cmt"_s, u"kept"_s}, {u"faktor_no"_s, u"F"_s}, {field, typed}});
     env->dialogs.reset();
     entry().ins_btnClick();
