@@ -14,7 +14,8 @@ std::optional<int> wholeNumber(const QString &text)
 std::optional<qint64> rials(const QString &text)
 {
     const QString digits = text::latinDigits(text).trimmed();
-    if (digits.isEmpty() || !std::all_of(digits.cbegin(), digits.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (digits.isEmpty() || !std::all_of(digits.cbegin(), digits.cend(), isDigit))
         return std::nullopt;
     bool ok = false;
     const qint64 value = digits.toLongLong(&ok);

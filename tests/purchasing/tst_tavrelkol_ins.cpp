@@ -375,7 +375,8 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
     entry().hide();
 
     // An edited row keeps its own unit, and its shop and vendor texts.
-    const qint64 id = addPurchase(*env, {{u"vahed"_s, u"کارتن"_s}, {u"foroshande"_s, u"old shop"_s}, {u"nam"_s, u"n"_s}});
+    const qint64 id =
+        addPurchase(*env, {{u"vahed"_s, u"کارتن"_s}, {u"foroshande"_s, u"old shop"_s}, {u"nam"_s, u"n"_s}});
     forms::tavrelkol_src->src_btnClick();
     QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, id));
     forms::tavrelkol_src->N2Click();

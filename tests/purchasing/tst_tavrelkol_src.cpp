@@ -98,31 +98,37 @@ private slots:
 void TestTavrelkolSrc::eachFilterAlone_data()
 {
     QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("controls"); // the filter's controls, separated by ","
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QList<int>>("rows"); // indexes of the seeded rows expected
     QTest::addColumn<QString>("total");   // of their amounts, grouped; empty when none has one
-
-    QTest::newRow("project") << u"CheckBox1"_s << QStringList{u"الف"_s} << QList<int>{0} << u"1,000"_s;
-    QTest::newRow("project empty text drops nulls") << u"CheckBox1"_s << QStringList{u""_s} << QList<int>{0, 1, 3} << u"3,507"_s;
-    QTest::newRow("subject") << u"CheckBox2"_s << QStringList{u"ميز"_s} << QList<int>{1, 2} << u"2,500"_s;
-    QTest::newRow("shop") << u"CheckBox3"_s << QStringList{u"دو"_s} << QList<int>{1, 2} << u"2,500"_s;
-    QTest::newRow("site empty text") << u"CheckBox4"_s << QStringList{u""_s} << QList<int>{0, 2} << u"1,000"_s;
-    QTest::newRow("year 140 is a like") << u"CheckBox5"_s << QStringList{u"140"_s} << QList<int>{0, 1, 3} << u"3,507"_s;
-    QTest::newRow("comment with a quote") << u"CheckBox6"_s << QStringList{u"'"_s} << QList<int>{2} << u""_s;
-    QTest::newRow("invoice with a wildcard") << u"CheckBox7"_s << QStringList{u"F-_00"_s} << QList<int>{0, 1} << u"3,500"_s;
-    QTest::newRow("receipt") << u"CheckBox8"_s << QStringList{u"8"_s} << QList<int>{1} << u"2,500"_s;
-    QTest::newRow("secretariat number") << u"CheckBox9"_s << QStringList{u"6"_s} << QList<int>{1} << u"2,500"_s;
-    QTest::newRow("receipt dates inclusive")
-        << u"CheckBox10"_s << QStringList{u"1403/01/01"_s, u"1403/01/15"_s} << QList<int>{1, 2} << u"2,500"_s;
-    QTest::newRow("user chosen") << u"CheckBox11"_s << QStringList{u"admin"_s} << QList<int>{0} << u"1,000"_s;
-    QTest::newRow("user none chosen") << u"CheckBox11"_s << QStringList{} << QList<int>{} << u""_s;
-    QTest::newRow("user unknown") << u"CheckBox11"_s << QStringList{u"nobody"_s} << QList<int>{} << u""_s;
-    QTest::newRow("payment state") << u"CheckBox12"_s << QStringList{u"پرداخت شد"_s} << QList<int>{0, 2} << u"1,000"_s;
+    const auto row = [](const char *name, int box, const char *controls, const QStringList &texts,
+                        const QList<int> &rows, const QString &total) {
+        QTest::newRow(name) << u"CheckBox"_s + QString::number(box) << QString::fromLatin1(controls) << texts << rows
+                            << total;
+    };
+    row("project", 1, "prj_name", {u"الف"_s}, {0}, u"1,000"_s);
+    row("project empty text drops nulls", 1, "prj_name", {u""_s}, {0, 1, 3}, u"3,507"_s);
+    row("subject", 2, "mozo", {u"ميز"_s}, {1, 2}, u"2,500"_s);
+    row("shop", 3, "foroshande", {u"دو"_s}, {1, 2}, u"2,500"_s);
+    row("site empty text", 4, "kargah", {u""_s}, {0, 2}, u"1,000"_s);
+    row("year 140 is a like", 5, "sal", {u"140"_s}, {0, 1, 3}, u"3,507"_s);
+    row("comment with a quote", 6, "cmt", {u"'"_s}, {2}, QString());
+    row("invoice with a wildcard", 7, "faktor_no", {u"F-_00"_s}, {0, 1}, u"3,500"_s);
+    row("receipt", 8, "resid", {u"8"_s}, {1}, u"2,500"_s);
+    row("secretariat number", 9, "dabir_no", {u"6"_s}, {1}, u"2,500"_s);
+    row("receipt dates inclusive", 10, "pardakht_dat1,pardakht_dat2", {u"1403/01/01"_s, u"1403/01/15"_s}, {1, 2},
+        u"2,500"_s);
+    row("user chosen", 11, "us", {u"admin"_s}, {0}, u"1,000"_s);
+    row("user none chosen", 11, "us", {}, {}, QString());
+    row("user unknown", 11, "us", {u"nobody"_s}, {}, QString());
+    row("payment state", 12, "pardakhti", {u"پرداخت شد"_s}, {0, 2}, u"1,000"_s);
 }
 
 void TestTavrelkolSrc::eachFilterAlone()
 {
     QFETCH(QString, box);
+    QFETCH(QString, controls);
     QFETCH(QStringList, texts);
     QFETCH(QList<int>, rows);
     QFETCH(QString, total);
@@ -135,22 +141,11 @@ void TestTavrelkolSrc::eachFilterAlone()
     QVERIFY(check);
     check->click();
     QVERIFY(check->isChecked());
-    QWidget *controls[2] = {};
-    if (box == u"CheckBox10"_s) {
-        controls[0] = pageUi().pardakht_dat1;
-        controls[1] = pageUi().pardakht_dat2;
-    }
-    const QHash<QString, QWidget *> single = {
-        {u"CheckBox1"_s, pageUi().prj_name}, {u"CheckBox2"_s, pageUi().mozo},     {u"CheckBox3"_s, pageUi().foroshande},
-        {u"CheckBox4"_s, pageUi().kargah},   {u"CheckBox5"_s, pageUi().sal},      {u"CheckBox6"_s, pageUi().cmt},
-        {u"CheckBox7"_s, pageUi().faktor_no}, {u"CheckBox8"_s, pageUi().resid},   {u"CheckBox9"_s, pageUi().dabir_no},
-        {u"CheckBox11"_s, pageUi().us},      {u"CheckBox12"_s, pageUi().pardakhti},
-    };
-    if (!controls[0])
-        controls[0] = single.value(box);
+    const QStringList names = controls.split(u',');
     for (qsizetype i = 0; i < texts.size(); ++i) {
-        QVERIFY(controls[i]->isEnabled());
-        ui::setControlText(controls[i], texts.at(i));
+        auto *control = page().findChild<QWidget *>(names.at(i));
+        QVERIFY(control && control->isEnabled());
+        ui::setControlText(control, texts.at(i));
     }
 
     page().src_btnClick();
@@ -285,7 +280,8 @@ void TestTavrelkolSrc::newProposesTheYearsNextSecretariatNumber()
 void TestTavrelkolSrc::editCopiesTheCurrentRow()
 {
     seedFilterRows(*env);
-    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u"p"_s}, {u"mablagh"_s, 1'250'000}, {u"mablagh_kol"_s, 2'500'000},
+    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u"p"_s}, {u"mablagh"_s, 1'250'000},
+                                         {u"mablagh_kol"_s, 2'500'000},
                                          {u"tavrel_dat"_s, u"1403/02/01"_s}, {u"sal"_s, 1403}, {u"vahed"_s, u"عدد"_s},
                                          {u"darkhast_no"_s, u"D-9"_s}, {u"user_id"_s, 2}});
     page().src_btnClick();
@@ -347,7 +343,8 @@ void TestTavrelkolSrc::currentRowCommandsDoNothingOnAnEmptyList()
 
 void TestTavrelkolSrc::exportCarriesTheCaptions()
 {
-    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u" پروژه الف "_s}, {u"mablagh_kol"_s, Q_INT64_C(1'000'000'000'000)},
+    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u" پروژه الف "_s},
+                                         {u"mablagh_kol"_s, Q_INT64_C(1'000'000'000'000)},
                                          {u"sal"_s, 1403}});
     addPurchaseAttachment(*env, id, u"scan"_s);
     page().src_btnClick();
