@@ -50,6 +50,9 @@ db::Query &general()
 Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : QDialog(parent), ui(new Ui::Ttavrelkol_ins)
 {
     ui->setupUi(this);
+    // The lists given in the layout choose nothing until a command fills the fields.
+    for (QComboBox *combo : {ui->vahed, ui->bank, ui->pardakhti})
+        combo->setCurrentIndex(-1);
     const auto column = [](QWidget *control, const QLabel *caption) {
         return Column{control->objectName(), control, caption->text()};
     };

@@ -75,6 +75,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
     : QDialog(parent), ui(new Ui::Ttavrelkol_src), model_(std::make_unique<db::QueryModel>(list()))
 {
     ui->setupUi(this);
+    ui->pardakhti->setCurrentIndex(-1); // the payment filter starts with no state chosen
 
     model_->setColumns(gridColumns());
     model_->setRowBackground([](const db::Query &query, int row) {

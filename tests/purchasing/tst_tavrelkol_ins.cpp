@@ -334,6 +334,8 @@ void TestTavrelkolIns::editKeepsTheUserAndWritesNoAuditRow()
 
 void TestTavrelkolIns::vendorPick()
 {
+    QCOMPARE(entryUi().bank->count(), 6);
+    QCOMPARE(entryUi().bank->currentText(), QString()); // the layout's list chooses nothing
     env->exec(u"insert into foroshandegan (foroshgah, nam, hesab_no, bank, nation) values (?, ?, ?, ?, ?)"_s,
               {u"فروشگاه ايران"_s, u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s});
     entryUi().foroshande->setEditText(u"فروشگاه ايران"_s);

@@ -209,6 +209,8 @@ void TestTavrelkolSrc::countAndTotalFollowTheListedRows()
 void TestTavrelkolSrc::gridColumnsMenuAndRowColour()
 {
     QCOMPARE(page().windowTitle(), u"خريدهاي کل"_s);
+    QCOMPARE(pageUi().pardakhti->count(), 3);
+    QCOMPARE(pageUi().pardakhti->currentText(), QString()); // a fresh page chooses no payment state
     QStringList menu;
     for (QAction *item : pageUi().MainMenu1->actions())
         menu << item->objectName() + u'=' + item->text();
