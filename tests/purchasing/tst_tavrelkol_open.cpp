@@ -68,6 +68,8 @@ private slots:
 void TestTavrelkolOpen::rightsDecideTheCommands()
 {
     QVERIFY(forms::main_->ui->N1->isEnabled());
+    addPurchase(*env, {{u"mozo"_s, u"m"_s}});
+    forms::tavrelkol_src->src_btnClick(); // rows, so that only the rights decide the commands
     forms::main_->N1Click(); // no rights row
     QCOMPARE(env->dialogs.messages(), QStringList{denied});
 

@@ -334,6 +334,12 @@ void TestTavrelkolSrc::deleteAsksAndLeavesTheAttachments()
 
 void TestTavrelkolSrc::currentRowCommandsDoNothingOnAnEmptyList()
 {
+    const auto rowCommandsOn = [] {
+        return QList<bool>{pageUi().N2->isEnabled(), pageUi().N3->isEnabled(), pageUi().N6->isEnabled(),
+                           pageUi().N7->isEnabled()};
+    };
+    const QList<bool> on{true, true, true, true}, off{false, false, false, false};
+    QCOMPARE(rowCommandsOn(), off);
     page().N2Click(); // never searched
     page().src_btnClick();
     QVERIFY(listQuery().isEmpty());
@@ -341,6 +347,21 @@ void TestTavrelkolSrc::currentRowCommandsDoNothingOnAnEmptyList()
     page().N3Click();
     page().DBGrid1CellClick();
     QVERIFY(env->dialogs.shown.isEmpty());
+    QVERIFY(pageUi().N1->isEnabled() && pageUi().N4->isEnabled());
+
+    // Rows bring the commands back, as far as the rights allow; deleting the last row takes them away.
+    const qint64 id = addPurchase(*env, {{u"mozo"_s, u"only"_s}});
+    pageUi().N3->setEnabled(false); // no delete right
+    page().src_btnClick();
+    QCOMPARE(rowCommandsOn(), (QList<bool>{true, false, true, true}));
+    pageUi().N3->setEnabled(true);
+    QCOMPARE(rowCommandsOn(), on);
+    QVERIFY(listQuery().locate(u"id"_s, id));
+    env->dialogs.answers.enqueue(ui::Answer::Yes);
+    page().N3Click();
+    QCOMPARE(rowCommandsOn(), off);
+    pageUi().N2->setEnabled(true); // an edit right given while the list is empty waits for rows
+    QVERIFY(!pageUi().N2->isEnabled());
 }
 
 void TestTavrelkolSrc::exportCarriesTheCaptions()
