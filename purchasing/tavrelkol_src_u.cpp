@@ -6,6 +6,7 @@
 #include "listpage.h"
 #include "persian_text.h"
 #include "query_texts.h"
+#include "row_commands.h"
 #include "tavrelkol_ins_u.h"
 #include "ui/balloon.h"
 #include "ui/clickable_label.h"
@@ -15,7 +16,6 @@
 #include "ui/guard.h"
 #include "ui_tavrelkol_ins_u.h"
 #include "ui_tavrelkol_src_u.h"
-#include <QActionGroup>
 #include <QCheckBox>
 #include <QHeaderView>
 
@@ -89,17 +89,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
     connect(model_.get(), &QAbstractItemModel::modelReset, this, hideId);
     connect(model_.get(), &QAbstractItemModel::layoutChanged, this, hideId);
 
-    // The commands on the current row are off while the list is empty. Through a group, so that the page
-    // rights, which switch each command, still decide once the list has rows.
-    auto *rowCommands = new QActionGroup(this);
-    rowCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction *command : {ui->N2, ui->N3, ui->N6, ui->N7})
-        rowCommands->addAction(command);
-    const auto followRows = [rowCommands] { rowCommands->setEnabled(list().active() && !list().isEmpty()); };
-    followRows();
-    connect(&list(), &db::Query::opened, rowCommands, followRows);
-    connect(&list(), &db::Query::rowInserted, rowCommands, followRows);
-    connect(&list(), &db::Query::rowRemoved, rowCommands, followRows);
+    listpage::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6, ui->N7}, this);
 
     // Each box switches its filter; the receipt dates go together.
     struct Filter {
