@@ -8,6 +8,7 @@
 #include "query_texts.h"
 #include "row_commands.h"
 #include "tavrelkol_ins_u.h"
+#include "tavrelkol_open.h"
 #include "ui/balloon.h"
 #include "ui/clickable_label.h"
 #include "ui/combo_items.h"
@@ -131,6 +132,8 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
                        &Ttavrelkol_src::DBGrid1TitleClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
     ui::connectGuarded(ui->mablagh_kol_sum, &TClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
+    if (forms::main_)
+        installPurchasesOpener(*forms::main_);
 }
 
 Ttavrelkol_src::~Ttavrelkol_src()
