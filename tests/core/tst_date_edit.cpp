@@ -1,22 +1,12 @@
 // The masked date and year fields: what they show, what they hand over for storing, and typing into them
 // from a Persian keyboard.
+#include "support/form_input.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"
 #include <QMetaProperty>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// QTest::keyClicks sends Latin-1 only; a Persian keyboard sends its own characters as the key text.
-void typeText(QWidget *w, const QString &s)
-{
-    for (QChar c : s)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-} // namespace
 
 class TestDateEdit : public QObject {
     Q_OBJECT

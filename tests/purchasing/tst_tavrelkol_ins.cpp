@@ -5,6 +5,7 @@
 #include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
+#include "support/form_input.h"
 #include "support/purchase_rows.h"
 #include "support/testenv.h"
 #include "ui/control_text.h"
@@ -364,14 +365,8 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
 
     // A new purchase: the user's only unit is chosen; the shops replace the shop list, in order.
     forms::tavrelkol_src->N1Click();
-    const auto items = [](const QComboBox *combo) {
-        QStringList texts;
-        for (int i = 0; i < combo->count(); ++i)
-            texts << combo->itemText(i);
-        return texts;
-    };
-    QCOMPARE(items(entryUi().foroshande), QStringList({u"shop a"_s, u"shop b"_s}));
-    QCOMPARE(items(entryUi().vahed), QStringList{u"متر"_s});
+    QCOMPARE(comboItems(entryUi().foroshande), QStringList({u"shop a"_s, u"shop b"_s}));
+    QCOMPARE(comboItems(entryUi().vahed), QStringList{u"متر"_s});
     QCOMPARE(entryUi().vahed->currentText(), u"متر"_s);
     QCOMPARE(entryUi().foroshande->currentText(), QString());
     entry().hide();
@@ -389,15 +384,15 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
     // Caption clicks: the distinct values already used, the text typed staying.
     entryUi().prj_name->setEditText(u"typed"_s);
     entry().Label1Click();
-    QCOMPARE(items(entryUi().prj_name), QStringList({QString(), u"p1"_s, u"p2"_s}));
+    QCOMPARE(comboItems(entryUi().prj_name), QStringList({QString(), u"p1"_s, u"p2"_s}));
     QCOMPARE(entryUi().prj_name->currentText(), u"typed"_s);
     entry().Label4Click();
-    QVERIFY(items(entryUi().vahed).contains(u"لیتر"_s));
-    QVERIFY(!items(entryUi().vahed).contains(u"متر"_s));
+    QVERIFY(comboItems(entryUi().vahed).contains(u"لیتر"_s));
+    QVERIFY(!comboItems(entryUi().vahed).contains(u"متر"_s));
     entry().Label12Click();
-    QCOMPARE(items(entryUi().kargah), QStringList({QString(), u"k"_s}));
+    QCOMPARE(comboItems(entryUi().kargah), QStringList({QString(), u"k"_s}));
     entry().Label9Click();
-    QVERIFY(items(entryUi().foroshande).contains(u"old shop"_s));
+    QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
     QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
 }
 

@@ -6,6 +6,7 @@
 #include "main_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
+#include "support/form_input.h"
 #include "support/purchase_rows.h"
 #include "support/testenv.h"
 #include "ui_main_u.h"
@@ -36,14 +37,6 @@ QList<bool> menuStates()
     for (QAction *item : pageUi().MainMenu1->actions())
         states << item->isEnabled();
     return states;
-}
-
-QStringList items(const QComboBox *combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
 }
 
 } // namespace
@@ -122,11 +115,11 @@ void TestTavrelkolOpen::pickListsAreFilledOncePerRun()
     addPurchase(*env, {{u"prj_name"_s, u"p2"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
     addPurchase(*env, {{u"prj_name"_s, u"p1"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
     forms::main_->N1Click();
-    QCOMPARE(items(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(items(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(items(pageUi().mozo), QStringList{u"m"_s});
-    QCOMPARE(items(entryUi().foroshande), QStringList{u"f"_s});
-    QCOMPARE(items(entryUi().kargah), QStringList{u"k"_s});
+    QCOMPARE(comboItems(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
+    QCOMPARE(comboItems(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
+    QCOMPARE(comboItems(pageUi().mozo), QStringList{u"m"_s});
+    QCOMPARE(comboItems(entryUi().foroshande), QStringList{u"f"_s});
+    QCOMPARE(comboItems(entryUi().kargah), QStringList{u"k"_s});
     QCOMPARE(pageUi().prj_name->currentText(), QString()); // filling chooses nothing
     QCOMPARE(entryUi().prj_name->currentText(), QString());
 
@@ -134,8 +127,8 @@ void TestTavrelkolOpen::pickListsAreFilledOncePerRun()
     addPurchase(*env, {{u"prj_name"_s, u"p3"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
     forms::tavrelkol_src->hide();
     forms::main_->N1Click();
-    QCOMPARE(items(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(items(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
+    QCOMPARE(comboItems(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
+    QCOMPARE(comboItems(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
 }
 
 QTEST_MAIN(TestTavrelkolOpen)

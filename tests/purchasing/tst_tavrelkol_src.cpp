@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
+#include "support/form_input.h"
 #include "support/purchase_rows.h"
 #include "support/testenv.h"
 #include "support/xlsx_reader.h"
@@ -395,10 +396,7 @@ void TestTavrelkolSrc::userListUserChoiceAndBalloon()
     const QList<qint64> seeded = seedFilterRows(*env);
     const qint64 anonymous = addPurchase(*env, {{u"mozo"_s, u"no user"_s}});
     page().show(); // the user list fills when the page shows
-    QStringList users;
-    for (int i = 0; i < pageUi().us->count(); ++i)
-        users << pageUi().us->itemText(i);
-    QCOMPARE(users, QStringList({u"admin"_s, u"ali"_s}));
+    QCOMPARE(comboItems(pageUi().us), QStringList({u"admin"_s, u"ali"_s}));
 
     pageUi().us->setEditText(u"ali"_s);
     QCOMPARE(pageUi().user->text(), u"2"_s);
