@@ -4,6 +4,8 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "purchasing/tavrelkol_ins_u.h"
+#include "purchasing/tavrelkol_src_u.h"
 #include "server_u.h"
 #include "setting_u.h"
 
@@ -19,6 +21,8 @@ void createAll()
     change_pass = new Tchange_pass();
     setting = new Tsetting();
     backup = new Tbackup();
+    tavrelkol_src = new Ttavrelkol_src();
+    tavrelkol_ins = new Ttavrelkol_ins();
 }
 
 bool showMainForm()
@@ -38,6 +42,10 @@ void closeMainForm()
 
 void destroyAll()
 {
+    delete tavrelkol_ins;
+    tavrelkol_ins = nullptr;
+    delete tavrelkol_src;
+    tavrelkol_src = nullptr;
     delete backup;
     backup = nullptr;
     delete setting;
