@@ -50,6 +50,25 @@ void QueryModel::reset()
     rows_ = query_.recordCount();
     endResetModel();
     applyWidths();
+    fitColumnsOnce();
+}
+
+// The first rows shown size the columns without a declared width to their texts, so Persian texts are not cut
+// short; later searches keep whatever widths the user has set since. Only the first rows are measured.
+void QueryModel::fitColumnsOnce()
+{
+    if (!view_ || fitted_ || rows_ == 0)
+        return;
+    fitted_ = true;
+    constexpr int measuredRows = 200;
+    constexpr int widest = 320;
+    view_->horizontalHeader()->setResizeContentsPrecision(measuredRows);
+    for (int column = 0; column < columns_.size() || (columns_.isEmpty() && column < columnCount()); ++column) {
+        if (!columns_.isEmpty() && columns_.at(column).width > 0)
+            continue;
+        view_->resizeColumnToContents(column);
+        view_->setColumnWidth(column, std::min(view_->columnWidth(column), widest));
+    }
 }
 
 void QueryModel::mapFields()
@@ -113,6 +132,7 @@ void QueryModel::attach(QTableView *view)
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { viewRowChanged(current.row()); });
     applyWidths();
+    fitColumnsOnce();
     followCurrentRow(query_.recNo() - 1);
 }
 

@@ -47,6 +47,7 @@ private:
     void reset();
     void mapFields();
     void applyWidths();
+    void fitColumnsOnce();
     void followCurrentRow(int row);
     void viewRowChanged(int row);
     Query &query_;
@@ -56,6 +57,7 @@ private:
     int boldColumn_ = -1;
     QPointer<QTableView> view_;
     bool syncing_ = false;
+    bool fitted_ = false;
     int rows_ = 0; // the row count the view was last told about
 };
 
