@@ -1,5 +1,7 @@
 #include "forms.h"
 #include "dm_u.h"
+#include "users_ins_u.h"
+#include "users_u.h"
 
 // Each form joins this order at its place when it is built.
 namespace forms {
@@ -7,6 +9,8 @@ namespace forms {
 void createAll()
 {
     dm = new Tdm();
+    users = new Tusers();
+    users_ins = new Tusers_ins();
 }
 
 bool showMainForm()
@@ -16,6 +20,10 @@ bool showMainForm()
 
 void destroyAll()
 {
+    delete users_ins;
+    users_ins = nullptr;
+    delete users;
+    users = nullptr;
     delete dm;
     dm = nullptr;
 }
