@@ -1,4 +1,5 @@
 #include "app.h"
+#include "platform/platform.h"
 #include "ui/qt_dialogs.h"
 #include <QApplication>
 #include <QFont>
@@ -10,6 +11,9 @@ namespace app {
 
 void initialise(QApplication &application)
 {
+    // The standard locations (the data folder) go by these names.
+    QCoreApplication::setOrganizationName(platform::organisationName());
+    QCoreApplication::setApplicationName(platform::programName());
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
     QFont font(QStringLiteral("Noto Naskh Arabic"));

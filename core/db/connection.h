@@ -36,7 +36,9 @@ public:
     void rollback();
 
 private:
+    QString setting(const QString &key) const; // a value of the connection string, by its key
     QString name_;
+    QString sqlName_; // this object's own Qt connection name
     QString connectionString_;
     std::unique_ptr<Dialect> dialect_;
 };
@@ -54,5 +56,8 @@ private:
     Connection &connection_;
     bool done_ = false;
 };
+
+// Adds all columns to the table or, when the database refuses one, none of them.
+void addColumnsAtomically(Connection &connection, const QString &table, const QVector<ColumnDef> &columns);
 
 } // namespace db

@@ -40,18 +40,24 @@ public:
     virtual ~Dialect() = default;
     virtual Engine engine() const = 0;
 
+    // The column's type with its key and default clauses, as it stands in a create or alter statement.
     virtual QString columnType(const ColumnDef &column) const = 0;
     virtual QString createTable(const QString &table, const QVector<ColumnDef> &columns) const = 0;
-    // One or more statements adding all columns; the caller runs them in one transaction (all or nothing).
+    // One or more statements adding all columns; run them with addColumnsAtomically() (all or nothing).
     virtual QStringList addColumns(const QString &table, const QVector<ColumnDef> &columns) const = 0;
-    // An insert of the named columns; a value list entry that holds DefaultValue becomes DEFAULT
-    // (SQL Server) or is left out of the column list (SQLite). Other values are bound ('?').
+    // An insert of the named columns; a column whose isDefault entry is true takes its default: DEFAULT
+    // in the value list (SQL Server) or left out of the column list (SQLite). Other values are bound ('?').
     virtual QString insertWithDefaults(const QString &table, const QStringList &columns,
                                        const QVector<bool> &isDefault) const = 0;
+    // The statements that insert a row of the named columns (values bound to the first statement, in
+    // order; no columns: a row of defaults) and yield the new row's `id` as the one value of the last.
+    virtual QStringList insertFetchingId(const QString &table, const QStringList &columns) const = 0;
     virtual QString lastInsertId() const = 0;          // select statement yielding the new row's id
-    virtual QString now() const = 0;                   // the server's current time as an expression
-    virtual QStringList backup(const QString &database, const QString &path) const = 0;
+    virtual QString now() const = 0;                   // the server's current local time as an expression
+    // The statement that backs the named database up into the file bound to its one '?'.
+    virtual QString backup(const QString &database) const = 0;
     virtual QString quoteIdentifier(const QString &name) const = 0;
+    QString quoteTable(const QString &table) const; // each part of "dbo.t" quoted on its own
 };
 
 std::unique_ptr<Dialect> makeDialect(Engine engine);

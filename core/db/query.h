@@ -1,6 +1,8 @@
 #pragma once
 // A client-side dataset over one statement: the rows are fetched on open() and kept here; the current row
-// moves over them; edits are written back to the statement's base table by its `id` column.
+// moves over them; edits are written back to the statement's base table by its `id` column. It behaves as
+// the older database engine the pages were written for: moving, sorting or starting a new row first stores
+// a pending edit; a closed query has no rows and its fields read as null.
 #include "db/connection.h"
 #include "db/error.h"
 #include <QObject>
@@ -10,6 +12,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 namespace db {
 
@@ -83,32 +86,37 @@ public:
     void clear();  // also closes the query
     void add(const QString &line, const QVariantList &values = {});
     template <typename... V>
-    void add(const QString &line, const V &...values) { add(line, QVariantList{QVariant::fromValue(values)...}); }
+    void add(const QString &line, const V &...values) { add(line, QVariantList{bindable(values)...}); }
     QStringList lines() const;
     QString text() const;        // the lines joined by "\n"
     QVariantList bindings() const;
-    void setDeclared(const QString &text);  // the declared statement restored by restoreDeclared()
-    void restoreDeclared();
+    void setDeclared(const QString &text);  // the declared statement, split into lines at line breaks
+    void restoreDeclared();                 // the statement becomes the declared lines again (closes)
 
-    // Declared fields: the rows then expose exactly these; calculated ones come from the handler.
+    // Declared fields: the rows then expose exactly these, in this order, converted to these types (a declared
+    // field the result lacks is an error at open); calculated ones come from the handler. Without declared
+    // fields the rows expose the result's columns, typed as the database describes them.
     void setDeclaredFields(const QVector<FieldDef> &fields);
     const QVector<FieldDef> &declaredFields() const;
+    // Called for every row read (at open and refresh, and for a posted row) with that row current.
     void setCalcFields(std::function<void(Query &)> handler);
 
-    void open();                 // runs the select; the current row is the first
+    // Runs the select; the current row is the first; the sort is cleared. An open query stays as it is
+    // (pages open a query that may be open already and then work on its current row).
+    void open();
     int execSql();               // runs a statement that returns no rows; returns rows affected
     void close();
     bool active() const;
     State state() const;
 
     // Navigation
-    int recordCount() const;
+    int recordCount() const;     // 0 when closed
     int recNo() const;           // 1-based current row; 0 when there are no rows
-    void setRecNo(int recNo);
+    void setRecNo(int recNo);    // kept within 1..recordCount()
     void first();
-    void last();
-    void next();
-    void prior();
+    void last();                 // also sets eof(), as the older engine did
+    void next();                 // at the last row: eof() becomes true, the row stays
+    void prior();                // at the first row: bof() becomes true
     bool eof() const;
     bool bof() const;
     bool isEmpty() const { return recordCount() == 0; }
@@ -118,11 +126,14 @@ public:
     QString baseTable() const;
     void append();               // new empty row at the end, insert state
     void insert();               // same, before the current row
-    void edit();
-    void post();                 // writes; after an insert the new row's id is fetched into `id`
+    void edit();                 // on an empty query: insert()
+    // Writes the changed fields that are columns of the base table (never calculated fields nor fields of
+    // joined tables); after an insert the new row's id is fetched into `id`. A row the table no longer holds
+    // is an error; the query then stays in its state.
+    void post();
     void cancel();
-    void deleteRecord();         // deletes the current row in the table and here
-    void refresh();              // runs the statement again, keeping the current row by id where it can
+    void deleteRecord();         // deletes the current row in the table and here; the next row becomes current
+    void refresh();              // runs the statement again, keeping the sort and the current row by id
 
     // Fields
     int fieldCount() const;
@@ -139,18 +150,31 @@ public:
     bool isNullAt(int row, int column) const;
     QString textAt(int row, int column) const;
 
-    // Client-side sort: "field ASC" or "field DESC"; empty restores the fetched order.
+    // Client-side sort of the open query: "field ASC" or "field DESC" (text in Persian order, numbers by
+    // value, nulls first ascending); empty restores the fetched order. The current row stays on its record.
     void setSort(const QString &sort);
-    QString sort() const;
+    QString sort() const;        // as set; empty after open
 
 Q_SIGNALS:
     void opened();                       // new rows (open, refresh, close, sort)
-    void rowChanged(int row);            // a row's values changed (post of an edit)
+    void rowChanged(int row);            // a row's values changed (post)
     void rowInserted(int row);           // append/insert started a row at this index
     void rowRemoved(int row);            // deleteRecord, or cancel of an insert
     void currentChanged(int row);        // the current row moved (0-based; -1 when none)
 
 private:
+    // A value as it binds: text built with '+' (a QStringBuilder) becomes the QString it spells.
+    template <typename V>
+    static QVariant bindable(const V &value)
+    {
+        if constexpr (std::is_same_v<V, QVariant>)
+            return value;
+        else if constexpr (std::is_convertible_v<V, QString>)
+            return QVariant(QString(value));
+        else
+            return QVariant::fromValue(value);
+    }
+
     friend class Field;
     struct Private;
     Connection &connection_;

@@ -44,7 +44,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    void reset();
+    void mapFields();
+    void applyWidths();
     void followCurrentRow(int row);
+    void viewRowChanged(int row);
     Query &query_;
     QVector<GridColumn> columns_;
     QVector<int> fieldIndex_;
@@ -52,6 +56,7 @@ private:
     int boldColumn_ = -1;
     QPointer<QTableView> view_;
     bool syncing_ = false;
+    int rows_ = 0; // the row count the view was last told about
 };
 
 } // namespace db

@@ -8,8 +8,17 @@
 
 namespace platform {
 
+// The organisation and program names the settings and the program's own files are kept under.
+inline QString organisationName() { return QStringLiteral("palomirendax"); }
+inline QString programName() { return QStringLiteral("tavrel"); }
+
 // The settings of the current user, under "palomirendax", native format, user scope.
 std::unique_ptr<QSettings> settings();
+// The settings store matches value names without regard to letter case, as the registry did: a value
+// written as "tavrelDataBase" reads back as "TavrelDataBase". A missing value reads as empty text.
+QString settingText(const QSettings &store, const QString &name);
+// Writes a text value, replacing the value under any other spelling of its name.
+void setSettingText(QSettings &store, const QString &name, const QString &text);
 
 // This workstation's IPv4 address as text, and the host name found for an address; empty text on
 // failure. Each is looked up once per run and then kept.
@@ -25,6 +34,7 @@ bool openWithDesktop(const QString &path);
 void setFileOpener(std::function<bool(const QString &path)> opener);
 
 // The folder for the program's own files (the local database, the last-user file); created when missing.
+// It is the data location of organisationName()/programName(), whatever the running executable is called.
 QString appDataFolder();
 
 } // namespace platform

@@ -25,7 +25,8 @@ public:
     // An input box; nullopt when cancelled.
     virtual std::optional<QString> input(const QString &caption, const QString &prompt,
                                          const QString &defaultText) = 0;
-    // File dialogs; an empty text when cancelled.
+    // File dialogs; an empty text when cancelled. A filter is written the Qt way: "Pictures (*.jpg *.png)",
+    // several separated by ";;".
     virtual QString openFile(const QString &title, const QString &filter) = 0;
     virtual QString saveFile(const QString &title, const QString &filter, const QString &suggestedName) = 0;
     virtual QString pickFolder(const QString &title, const QString &start) = 0;
@@ -35,6 +36,7 @@ public:
     virtual void errorReport(const QString &text) = 0;
 };
 
+// The installed service; before any is installed, the Qt one.
 Dialogs &dialogs();
 void setDialogs(std::unique_ptr<Dialogs> service);  // takes ownership; the previous one is deleted
 

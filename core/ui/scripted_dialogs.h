@@ -11,14 +11,19 @@ public:
     struct Shown {
         QString kind;    // "message", "ask", "input", "openFile", "saveFile", "pickFolder", "modal", "error"
         QString text;    // the text, prompt or title (for "modal", the form's objectName)
-        QString caption;
+        QString caption; // the caption; for openFile and saveFile, the filter
+        QString detail;  // input: the default text; saveFile: the suggested name; pickFolder: the start folder
+        Buttons buttons = Buttons::Ok;  // of "ask"
+        Icon icon = Icon::None;         // of "ask"
     };
 
     // Installs a new scripted service and returns it (owned by the dialog service).
     static ScriptedDialogs &install();
 
     QList<Shown> shown;                      // everything, in order
-    QQueue<Answer> answers;                  // for ask(); empty queue: the box's default (see dialogs.cpp)
+    // For ask() boxes with a choice (a single-button box takes nothing from the queue). Empty queue: Cancel
+    // when the box has it, else No when it has it (what closing the box gives).
+    QQueue<Answer> answers;
     QQueue<std::optional<QString>> inputs;   // for input(); empty queue: the default text
     QQueue<QString> files;                   // for openFile/saveFile/pickFolder; empty queue: cancelled
 

@@ -1,0 +1,159 @@
+#include "db/connection.h"
+#include "db/error.h"
+#include "db/statement.h"
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+
+namespace db {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int busyTimeoutMs = 5000;
+
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+} // namespace
+
+Connection::Connection(QString name) : name_(std::move(name)), dialect_(makeDialect(Engine::SqlServer))
+{
+    static QAtomicInt serial;
+    sqlName_ = name_ + u'#' + QString::number(serial.fetchAndAddRelaxed(1) + 1);
+}
+
+Connection::~Connection()
+{
+    close();
+    if (QSqlDatabase::contains(sqlName_))
+        QSqlDatabase::removeDatabase(sqlName_);
+}
+
+QString Connection::setting(const QString &key) const
+{
+    const QStringList parts = connectionString_.split(u';');
+    for (const QString &part : parts) {
+        const qsizetype equals = part.indexOf(u'=');
+        if (equals > 0 && part.left(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+            return part.mid(equals + 1).trimmed();
+    }
+    return QString();
+}
+
+void Connection::setConnectionString(const QString &text)
+{
+    connectionString_ = text;
+    const bool sqlite = setting(u"Provider"_s).compare(u"SQLite"_s, Qt::CaseInsensitive) == 0;
+    dialect_ = makeDialect(sqlite ? Engine::SQLite : Engine::SqlServer);
+}
+
+void Connection::open()
+{
+    close();
+    if (QSqlDatabase::contains(sqlName_))
+        QSqlDatabase::removeDatabase(sqlName_);
+    if (engine() == Engine::SQLite) {
+        const QString file = databaseName();
+        if (file.isEmpty())
+            throw Error(u"The connection string names no SQLite file"_s);
+        QFileInfo(file).absoluteDir().mkpath(u"."_s);
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, sqlName_);
+        database.setDatabaseName(file);
+        database.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(busyTimeoutMs));
+        if (!database.open())
+            throw Error(errorText(database.lastError()));
+        // Several processes on one machine share the file; readers then never wait for a writer.
+        detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
+        return;
+    }
+    QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
+    database.setDatabaseName(connectionString_);
+    if (!database.open())
+        throw Error(errorText(database.lastError()));
+}
+
+void Connection::close()
+{
+    if (QSqlDatabase::contains(sqlName_))
+        QSqlDatabase::database(sqlName_, false).close();
+}
+
+bool Connection::connected() const
+{
+    return QSqlDatabase::contains(sqlName_) && QSqlDatabase::database(sqlName_, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    return QSqlDatabase::database(sqlName_, false);
+}
+
+QString Connection::databaseName() const
+{
+    return setting(engine() == Engine::SQLite ? u"Data Source"_s : u"DATABASE"_s);
+}
+
+int Connection::exec(const QString &sql, const QVariantList &values)
+{
+    return detail::execute(*this, sql, values);
+}
+
+void Connection::beginTransaction()
+{
+    QSqlDatabase db = database();
+    if (!db.isOpen())
+        throw Error(u"The connection is not open"_s);
+    if (!db.transaction())
+        throw Error(errorText(db.lastError()));
+}
+
+void Connection::commit()
+{
+    QSqlDatabase db = database();
+    if (!db.commit())
+        throw Error(errorText(db.lastError()));
+}
+
+void Connection::rollback()
+{
+    QSqlDatabase db = database();
+    if (!db.rollback())
+        throw Error(errorText(db.lastError()));
+}
+
+Transaction::Transaction(Connection &connection) : connection_(connection)
+{
+    connection_.beginTransaction();
+}
+
+Transaction::~Transaction()
+{
+    if (done_)
+        return;
+    try {
+        connection_.rollback();
+    } catch (const Error &) {
+        // The transaction is gone with its connection; nothing is left to undo.
+    }
+}
+
+void Transaction::commit()
+{
+    connection_.commit();
+    done_ = true;
+}
+
+void addColumnsAtomically(Connection &connection, const QString &table, const QVector<ColumnDef> &columns)
+{
+    Transaction transaction(connection);
+    for (const QString &statement : connection.dialect().addColumns(table, columns))
+        connection.exec(statement);
+    transaction.commit();
+}
+
+} // namespace db

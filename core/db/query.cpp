@@ -1,0 +1,809 @@
+#include "db/query.h"
+#include "db/fetch.h"
+#include "db/sort.h"
+#include "db/sqltext.h"
+#include "db/statement.h"
+#include <QDateTime>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <algorithm>
+#include <numeric>
+
+namespace db {
+
+using namespace Qt::StringLiterals;
+using detail::Column;
+
+struct Query::Private {
+    Query *q;
+    QString name;
+    QStringList lines;
+    QVector<QVariantList> lineValues;
+    QStringList declared;
+    QVector<FieldDef> declaredFields;
+    std::function<void(Query &)> calcFields;
+
+    State state = State::Inactive;
+    detail::ResultSet result;        // while inactive: the declared fields, no rows
+    QHash<QString, int> byName;      // case-folded name -> first field of that name
+    std::vector<int> order;          // the rows in the order shown -> stored row
+    int current = -1;                // index into order
+    bool bof = true;
+    bool eof = true;
+    QString sort;
+    bool calculating = false;
+    QHash<int, QVariant> pending;    // edit or insert buffer: field -> normalised value
+    QString tableOfColumns;          // the base table whose column names are known
+    QSet<QString> tableColumns;      // case-folded
+
+    // ---- fields and rows
+
+    void install(detail::ResultSet &&rows)
+    {
+        result = std::move(rows);
+        byName.clear();
+        for (int i = int(result.columns.size()) - 1; i >= 0; --i)
+            byName.insert(result.columns[size_t(i)].def.name.toCaseFolded(), i);
+        order.resize(size_t(result.rows));
+        std::iota(order.begin(), order.end(), 0);
+        current = order.empty() ? -1 : 0;
+        bof = true;
+        eof = order.empty();
+        pending.clear();
+    }
+
+    void installDeclared()
+    {
+        detail::ResultSet shell;
+        for (const FieldDef &def : declaredFields)
+            shell.columns.emplace_back(def, detail::storageOf(def.type));
+        install(std::move(shell));
+    }
+
+    int count() const { return int(order.size()); }
+
+    void requireActive() const
+    {
+        if (state == State::Inactive)
+            throw Error(name + u": Cannot perform this operation on a closed dataset"_s);
+    }
+
+    Column &column(int field)
+    {
+        if (field < 0 || field >= int(result.columns.size()))
+            throw Error(name + u": Field index out of range"_s);
+        return result.columns[size_t(field)];
+    }
+
+    QVariant read(int field)
+    {
+        const Column &c = column(field);
+        if (current < 0)
+            return QVariant();
+        if (state != State::Browse) {
+            const auto buffered = pending.constFind(field);
+            if (buffered != pending.cend())
+                return *buffered;
+        }
+        return c.value(order[size_t(current)]);
+    }
+
+    void write(int field, const QVariant &value)
+    {
+        Column &c = column(field);
+        if (calculating) {
+            c.set(order[size_t(current)], detail::normalise(value, c.def.type));
+            return;
+        }
+        if (state != State::Edit && state != State::Insert)
+            throw Error(name + u": Dataset not in edit or insert mode"_s);
+        if (c.def.readOnly)
+            throw Error(u"Field '"_s + c.def.name + u"' cannot be modified"_s);
+        pending.insert(field, detail::normalise(value, c.def.type));
+    }
+
+    // The current row moves; the view follows.
+    void moveTo(int row)
+    {
+        if (row == current)
+            return;
+        current = row;
+        Q_EMIT q->currentChanged(current);
+    }
+
+    // Navigation, sorting and new rows first store a pending edit, as the older engine did.
+    void checkBrowseMode()
+    {
+        requireActive();
+        if (state != State::Browse)
+            q->post();
+    }
+
+    // ---- calculated fields
+
+    void calculate(int from, int to)
+    {
+        if (!calcFields)
+            return;
+        const int kept = current;
+        calculating = true;
+        try {
+            for (int row = from; row < to; ++row) {
+                current = row;
+                calcFields(*q);
+            }
+        } catch (...) {
+            calculating = false;
+            current = kept;
+            throw;
+        }
+        calculating = false;
+        current = kept;
+    }
+
+    // ---- writing to the base table
+
+    QString table() const
+    {
+        const QString table = detail::baseTableOf(q->text());
+        if (table.isEmpty())
+            throw Error(name + u": the statement names no table to write to"_s);
+        return table;
+    }
+
+    bool tableHas(const QString &table, const QString &columnName)
+    {
+        if (tableOfColumns != table) {
+            const QSqlRecord record = q->connection().database().record(table);
+            if (record.isEmpty())
+                throw Error(name + u": table '"_s + table + u"' not found"_s);
+            tableColumns.clear();
+            for (int i = 0; i < record.count(); ++i)
+                tableColumns.insert(record.fieldName(i).toCaseFolded());
+            tableOfColumns = table;
+        }
+        return tableColumns.contains(columnName.toCaseFolded());
+    }
+
+    int idField() const { return byName.value(u"id"_s, -1); }
+
+    QVariant idOfCurrent()
+    {
+        const int id = idField();
+        const QVariant value = id < 0 ? QVariant() : result.columns[size_t(id)].value(order[size_t(current)]);
+        if (!value.isValid())
+            throw Error(name + u": the row has no id to find it by in the table"_s);
+        return value;
+    }
+
+    // The value as the database takes it: nulls typed, so that SQL Server accepts a null image or date.
+    static QVariant bound(const QVariant &value, FieldType type)
+    {
+        switch (type) {
+        case FieldType::Boolean:
+            return value.isValid() ? QVariant(value.toLongLong() != 0) : QVariant(QMetaType::fromType<bool>());
+        case FieldType::DateTime:
+            if (!value.isValid())
+                return QVariant(QMetaType::fromType<QDateTime>());
+            return detail::toPublic(value, type);
+        case FieldType::Blob: return value.isValid() ? value : QVariant(QMetaType::fromType<QByteArray>());
+        default: break;
+        }
+        if (value.isValid())
+            return value;
+        switch (detail::storageOf(type)) {
+        case detail::Storage::Integer: return QVariant(QMetaType::fromType<qint64>());
+        case detail::Storage::Real: return QVariant(QMetaType::fromType<double>());
+        default: return QVariant(QMetaType::fromType<QString>());
+        }
+    }
+
+    // The changed fields that are columns of the table, with their values as bound.
+    struct Changes {
+        QStringList columns;
+        QVariantList values;
+    };
+    Changes changes(const QString &table)
+    {
+        QList<int> fields;
+        for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+            const FieldDef &def = result.columns[size_t(it.key())].def;
+            if (!def.calculated && tableHas(table, def.name))
+                fields << it.key();
+        }
+        std::sort(fields.begin(), fields.end());
+        Changes changes;
+        for (int field : fields) {
+            const FieldDef &def = result.columns[size_t(field)].def;
+            changes.columns << def.name;
+            changes.values << bound(pending.value(field), def.type);
+        }
+        return changes;
+    }
+
+    void postEdit()
+    {
+        const QString table = this->table();
+        auto [columns, values] = changes(table);
+        if (columns.isEmpty())
+            return;
+        const Dialect &dialect = q->connection().dialect();
+        QStringList assignments;
+        for (const QString &column : columns)
+            assignments << dialect.quoteIdentifier(column) + u" = ?"_s;
+        values << idOfCurrent();
+        const QString sql = u"update "_s + dialect.quoteTable(table) + u" set "_s + assignments.join(u", "_s)
+                            + u" where "_s + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
+        if (detail::execute(q->connection(), sql, values) == 0)
+            throw Error(u"Row cannot be located for updating. "
+                        "Some values may have been changed since it was last read."_s);
+    }
+
+    void postInsert()
+    {
+        const QString table = this->table();
+        const auto [columns, values] = changes(table);
+        const Dialect &dialect = q->connection().dialect();
+        const int id = idField();
+        // The database numbers the row unless the page gave the id itself (or the table has none).
+        if (!tableHas(table, u"id"_s) || (id >= 0 && pending.value(id).isValid())) {
+            QStringList quoted;
+            for (const QString &column : columns)
+                quoted << dialect.quoteIdentifier(column);
+            const QVector<bool> noDefaults(columns.size(), false);
+            detail::execute(q->connection(), dialect.insertWithDefaults(dialect.quoteTable(table), quoted, noDefaults),
+                            values);
+            return;
+        }
+        const QStringList statements = dialect.insertFetchingId(table, columns);
+        QVariant newId;
+        if (statements.size() == 1) {
+            newId = detail::scalar(q->connection(), statements.front(), values);
+        } else {
+            detail::execute(q->connection(), statements.front(), values);
+            newId = detail::scalar(q->connection(), statements.back(), {});
+        }
+        if (id >= 0)
+            pending.insert(id, detail::normalise(newId, result.columns[size_t(id)].def.type));
+    }
+
+    void removeCurrentRow()
+    {
+        const int row = current;
+        order.erase(order.begin() + row);
+        Q_EMIT q->rowRemoved(row);
+        current = -2; // makes moveTo() report the row even when its index stays
+        bof = order.empty();
+        eof = order.empty();
+        moveTo(std::min(row, count() - 1));
+    }
+
+    // Orders the rows by "field ASC|DESC" (empty: as fetched); the current row stays on its record.
+    void applySort(const QString &text)
+    {
+        const QStringList words = text.simplified().split(u' ', Qt::SkipEmptyParts);
+        const int kept = current >= 0 ? order[size_t(current)] : -1;
+        if (words.isEmpty()) {
+            std::sort(order.begin(), order.end());
+        } else {
+            const bool descending = words.size() > 1 && words.at(1).compare(u"DESC"_s, Qt::CaseInsensitive) == 0;
+            if (words.size() > 2
+                || (words.size() == 2 && !descending && words.at(1).compare(u"ASC"_s, Qt::CaseInsensitive) != 0))
+                throw Error(name + u": the sort \""_s + text + u"\" is not \"field ASC\" or \"field DESC\""_s);
+            const int field = q->fieldByName(words.front()).index();
+            detail::sortRows(order, result.columns[size_t(field)], descending);
+        }
+        sort = text;
+        if (kept >= 0)
+            current = int(std::find(order.begin(), order.end(), kept) - order.begin());
+    }
+
+    int find(int field, const QVariant &wanted) const
+    {
+        const Column &c = result.columns[size_t(field)];
+        const QByteArray wantedText = wanted.toString().toUtf8();
+        for (int i = 0; i < count(); ++i) {
+            const int row = order[size_t(i)];
+            if (!wanted.isValid() || c.isNull(row)) {
+                if (!wanted.isValid() && c.isNull(row))
+                    return i;
+                continue;
+            }
+            switch (c.storage) {
+            case detail::Storage::Text:
+                if (c.textCells().bytes(row) == wantedText)
+                    return i;
+                break;
+            case detail::Storage::Integer:
+                if (c.integerAt(row) == wanted.toLongLong())
+                    return i;
+                break;
+            case detail::Storage::Real:
+                if (c.realAt(row) == wanted.toDouble())
+                    return i;
+                break;
+            default:
+                if (c.value(row) == wanted)
+                    return i;
+            }
+        }
+        return -1;
+    }
+};
+
+// ---------------------------------------------------------------------------------------------- Query
+
+Query::Query(Connection &connection, const QString &name, QObject *parent)
+    : QObject(parent), connection_(connection), d(std::make_unique<Private>())
+{
+    setObjectName(name);
+    d->q = this;
+    d->name = name;
+}
+
+Query::~Query() = default;
+
+void Query::clear()
+{
+    close();
+    d->lines.clear();
+    d->lineValues.clear();
+    d->tableOfColumns.clear();
+}
+
+void Query::add(const QString &line, const QVariantList &values)
+{
+    close();
+    d->lines << line;
+    d->lineValues << values;
+    d->tableOfColumns.clear();
+}
+
+QStringList Query::lines() const
+{
+    return d->lines;
+}
+
+QString Query::text() const
+{
+    return d->lines.join(u'\n');
+}
+
+QVariantList Query::bindings() const
+{
+    QVariantList all;
+    for (const QVariantList &values : d->lineValues)
+        all << values;
+    return all;
+}
+
+void Query::setDeclared(const QString &text)
+{
+    d->declared.clear();
+    if (text.isEmpty())
+        return;
+    for (QString line : text.split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        d->declared << line;
+    }
+}
+
+void Query::restoreDeclared()
+{
+    clear();
+    for (const QString &line : std::as_const(d->declared))
+        add(line);
+}
+
+void Query::setDeclaredFields(const QVector<FieldDef> &fields)
+{
+    close();
+    d->declaredFields = fields;
+    d->installDeclared();
+}
+
+const QVector<FieldDef> &Query::declaredFields() const
+{
+    return d->declaredFields;
+}
+
+void Query::setCalcFields(std::function<void(Query &)> handler)
+{
+    d->calcFields = std::move(handler);
+}
+
+void Query::open()
+{
+    // Opening an open query leaves it as it is: pages open a query that may already be open and then
+    // work on its current row.
+    if (d->state != State::Inactive)
+        return;
+    d->install(detail::fetch(connection_, text(), bindings(), d->declaredFields, d->name));
+    d->state = State::Browse;
+    d->sort.clear();
+    try {
+        d->calculate(0, d->count());
+    } catch (...) {
+        close();
+        throw;
+    }
+    Q_EMIT opened();
+    Q_EMIT currentChanged(d->current);
+}
+
+int Query::execSql()
+{
+    return detail::execute(connection_, text(), bindings());
+}
+
+void Query::close()
+{
+    if (d->state == State::Inactive)
+        return;
+    d->state = State::Inactive;
+    d->sort.clear();
+    d->installDeclared();
+    Q_EMIT opened();
+    Q_EMIT currentChanged(-1);
+}
+
+bool Query::active() const
+{
+    return d->state != State::Inactive;
+}
+
+Query::State Query::state() const
+{
+    return d->state;
+}
+
+int Query::recordCount() const
+{
+    return d->count();
+}
+
+int Query::recNo() const
+{
+    return d->current + 1;
+}
+
+void Query::setRecNo(int recNo)
+{
+    d->checkBrowseMode();
+    if (d->order.empty())
+        return;
+    d->bof = d->eof = false;
+    d->moveTo(std::clamp(recNo, 1, d->count()) - 1);
+}
+
+void Query::first()
+{
+    d->checkBrowseMode();
+    d->moveTo(d->order.empty() ? -1 : 0);
+    d->bof = true;
+    d->eof = d->order.empty();
+}
+
+void Query::last()
+{
+    d->checkBrowseMode();
+    d->moveTo(d->count() - 1);
+    d->eof = true;
+    d->bof = d->order.empty();
+}
+
+void Query::next()
+{
+    d->checkBrowseMode();
+    if (d->current + 1 < d->count()) {
+        d->bof = d->eof = false;
+        d->moveTo(d->current + 1);
+    } else {
+        d->eof = true;
+    }
+}
+
+void Query::prior()
+{
+    d->checkBrowseMode();
+    if (d->current > 0) {
+        d->bof = d->eof = false;
+        d->moveTo(d->current - 1);
+    } else {
+        d->bof = true;
+    }
+}
+
+bool Query::eof() const
+{
+    return d->state == State::Inactive || d->eof;
+}
+
+bool Query::bof() const
+{
+    return d->state == State::Inactive || d->bof;
+}
+
+bool Query::locate(const QString &fieldName, const QVariant &value)
+{
+    d->checkBrowseMode();
+    const Field field = fieldByName(fieldName);
+    const int row = d->find(field.index(), detail::normalise(value, field.type()));
+    if (row < 0)
+        return false;
+    d->bof = d->eof = false;
+    d->moveTo(row);
+    return true;
+}
+
+QString Query::baseTable() const
+{
+    return detail::baseTableOf(text());
+}
+
+void Query::append()
+{
+    d->checkBrowseMode();
+    for (Column &column : d->result.columns)
+        column.appendNull();
+    d->order.push_back(int(d->result.rows++));
+    d->state = State::Insert;
+    d->pending.clear();
+    Q_EMIT rowInserted(d->count() - 1);
+    d->bof = d->eof = false;
+    d->moveTo(d->count() - 1);
+}
+
+void Query::insert()
+{
+    d->checkBrowseMode();
+    for (Column &column : d->result.columns)
+        column.appendNull();
+    const int at = std::max(d->current, 0);
+    d->order.insert(d->order.begin() + at, int(d->result.rows++));
+    d->state = State::Insert;
+    d->pending.clear();
+    Q_EMIT rowInserted(at);
+    d->bof = d->eof = false;
+    d->current = -2; // the new row takes the current row's index: still a move
+    d->moveTo(at);
+}
+
+void Query::edit()
+{
+    d->requireActive();
+    if (d->state != State::Browse)
+        return;
+    // Editing an empty list starts a new row, as the older engine did.
+    if (d->order.empty()) {
+        insert();
+        return;
+    }
+    d->pending.clear();
+    d->state = State::Edit;
+}
+
+void Query::post()
+{
+    d->requireActive();
+    if (d->state == State::Browse)
+        return;
+    if (d->state == State::Edit)
+        d->postEdit();
+    else
+        d->postInsert();
+    const int row = d->order[size_t(d->current)];
+    for (auto it = d->pending.cbegin(); it != d->pending.cend(); ++it)
+        d->result.columns[size_t(it.key())].set(row, it.value());
+    d->pending.clear();
+    d->state = State::Browse;
+    d->calculate(d->current, d->current + 1);
+    Q_EMIT rowChanged(d->current);
+}
+
+void Query::cancel()
+{
+    if (d->state == State::Insert) {
+        d->state = State::Browse;
+        d->pending.clear();
+        d->removeCurrentRow();
+        return;
+    }
+    if (d->state == State::Edit)
+        d->state = State::Browse;
+    d->pending.clear();
+}
+
+void Query::deleteRecord()
+{
+    d->requireActive();
+    if (d->state == State::Insert) {
+        cancel();
+        return;
+    }
+    if (d->order.empty())
+        throw Error(d->name + u": Cannot perform this operation on an empty dataset"_s);
+    d->pending.clear();
+    d->state = State::Browse;
+    const Dialect &dialect = connection_.dialect();
+    const QString sql = u"delete from "_s + dialect.quoteTable(d->table()) + u" where "_s
+                        + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
+    if (detail::execute(connection_, sql, {d->idOfCurrent()}) == 0)
+        throw Error(u"Row cannot be located for deletion. "
+                    "Some values may have been changed since it was last read."_s);
+    d->removeCurrentRow();
+}
+
+void Query::refresh()
+{
+    d->checkBrowseMode();
+    const int id = d->idField();
+    const QVariant currentId = id >= 0 && d->current >= 0 ? field(id).value() : QVariant();
+    const int kept = d->current;
+    const QString sort = d->sort;
+    detail::ResultSet rows = detail::fetch(connection_, text(), bindings(), d->declaredFields, d->name);
+    d->install(std::move(rows));
+    d->sort.clear();
+    if (!sort.isEmpty())
+        d->applySort(sort);
+    int row = currentId.isValid() ? d->find(id, detail::normalise(currentId, fieldType(id))) : -1;
+    if (row < 0)
+        row = std::min(kept, d->count() - 1);
+    d->current = row;
+    d->calculate(0, d->count());
+    Q_EMIT opened();
+    Q_EMIT currentChanged(d->current);
+}
+
+int Query::fieldCount() const
+{
+    return int(d->result.columns.size());
+}
+
+Field Query::field(int index)
+{
+    d->column(index);
+    return Field(this, index);
+}
+
+Field Query::fieldByName(const QString &name)
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw Error(d->name + u": Field '"_s + name + u"' not found"_s);
+    return Field(this, index);
+}
+
+int Query::fieldIndex(const QString &name) const
+{
+    return d->byName.value(name.toCaseFolded(), -1);
+}
+
+QString Query::fieldName(int index) const
+{
+    return d->column(index).def.name;
+}
+
+FieldType Query::fieldType(int index) const
+{
+    return d->column(index).def.type;
+}
+
+bool Query::isCalculated(int index) const
+{
+    return d->column(index).def.calculated;
+}
+
+QVariant Query::valueAt(int row, int column) const
+{
+    if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
+        return QVariant();
+    const Column &c = d->result.columns[size_t(column)];
+    return detail::toPublic(c.value(d->order[size_t(row)]), c.def.type);
+}
+
+bool Query::isNullAt(int row, int column) const
+{
+    if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
+        return true;
+    return d->result.columns[size_t(column)].isNull(d->order[size_t(row)]);
+}
+
+QString Query::textAt(int row, int column) const
+{
+    if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
+        return QString();
+    return d->result.columns[size_t(column)].text(d->order[size_t(row)]);
+}
+
+void Query::setSort(const QString &sort)
+{
+    d->checkBrowseMode();
+    d->applySort(sort);
+    Q_EMIT opened();
+    Q_EMIT currentChanged(d->current);
+}
+
+QString Query::sort() const
+{
+    return d->sort;
+}
+
+// ---------------------------------------------------------------------------------------------- Field
+
+QString Field::name() const
+{
+    return query_->fieldName(index_);
+}
+
+FieldType Field::type() const
+{
+    return query_->fieldType(index_);
+}
+
+int Field::size() const
+{
+    return query_->d->column(index_).def.size;
+}
+
+bool Field::isNull() const
+{
+    return !query_->d->read(index_).isValid();
+}
+
+QString Field::asString() const
+{
+    return detail::toText(query_->d->read(index_), type());
+}
+
+qint64 Field::asInteger() const
+{
+    return detail::toInteger(query_->d->read(index_));
+}
+
+double Field::asFloat() const
+{
+    return detail::toFloat(query_->d->read(index_));
+}
+
+qint64 Field::asCurrency() const
+{
+    return detail::toCurrency(query_->d->read(index_));
+}
+
+QVariant Field::value() const
+{
+    return detail::toPublic(query_->d->read(index_), type());
+}
+
+QByteArray Field::asBytes() const
+{
+    return query_->d->read(index_).toByteArray();
+}
+
+void Field::setValue(const QVariant &value)
+{
+    query_->d->write(index_, value);
+}
+
+void Field::loadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(u"Cannot open file \""_s + path + u"\": "_s + file.errorString());
+    setValue(file.readAll());
+}
+
+void Field::saveToFile(const QString &path) const
+{
+    const QByteArray bytes = asBytes();
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        throw Error(u"Cannot write file \""_s + path + u"\": "_s + file.errorString());
+}
+
+} // namespace db

@@ -1,0 +1,212 @@
+#include "db/querymodel.h"
+#include "ui/guard.h"
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+
+namespace db {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// "1250000" -> "1,250,000": the grid's money format.
+QString grouped(qint64 value)
+{
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, u',');
+    return value < 0 ? u'-' + digits : digits;
+}
+
+} // namespace
+
+QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(parent), query_(query)
+{
+    connect(&query_, &Query::opened, this, &QueryModel::reset);
+    connect(&query_, &Query::rowInserted, this, [this](int row) {
+        beginInsertRows({}, row, row);
+        ++rows_;
+        endInsertRows();
+    });
+    connect(&query_, &Query::rowRemoved, this, [this](int row) {
+        beginRemoveRows({}, row, row);
+        --rows_;
+        endRemoveRows();
+    });
+    connect(&query_, &Query::rowChanged, this, [this](int row) {
+        if (columnCount() > 0)
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+    connect(&query_, &Query::currentChanged, this, &QueryModel::followCurrentRow);
+    mapFields();
+    rows_ = query_.recordCount();
+}
+
+void QueryModel::reset()
+{
+    beginResetModel();
+    mapFields();
+    rows_ = query_.recordCount();
+    endResetModel();
+    applyWidths();
+}
+
+void QueryModel::mapFields()
+{
+    fieldIndex_.clear();
+    if (columns_.isEmpty()) {
+        for (int i = 0; i < query_.fieldCount(); ++i)
+            fieldIndex_ << i;
+        return;
+    }
+    for (const GridColumn &column : std::as_const(columns_))
+        fieldIndex_ << query_.fieldIndex(column.field);
+}
+
+void QueryModel::setColumns(const QVector<GridColumn> &columns)
+{
+    columns_ = columns;
+    reset();
+}
+
+QString QueryModel::fieldOfColumn(int column) const
+{
+    if (column < 0 || column >= fieldIndex_.size())
+        return QString();
+    return columns_.isEmpty() ? query_.fieldName(fieldIndex_.at(column)) : columns_.at(column).field;
+}
+
+int QueryModel::columnOfField(const QString &field) const
+{
+    for (int column = 0; column < columnCount(); ++column) {
+        if (fieldOfColumn(column).compare(field, Qt::CaseInsensitive) == 0)
+            return column;
+    }
+    return -1;
+}
+
+void QueryModel::setRowBackground(std::function<QColor(const Query &, int)> rule)
+{
+    rowBackground_ = std::move(rule);
+    if (rows_ > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
+void QueryModel::setBoldColumn(int column)
+{
+    const int previous = boldColumn_;
+    boldColumn_ = column;
+    for (int section : {previous, column}) {
+        if (section >= 0 && section < columnCount())
+            Q_EMIT headerDataChanged(Qt::Horizontal, section, section);
+    }
+}
+
+void QueryModel::attach(QTableView *view)
+{
+    view_ = view;
+    view->setModel(this);
+    view->setLayoutDirection(Qt::RightToLeft);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { viewRowChanged(current.row()); });
+    applyWidths();
+    followCurrentRow(query_.recNo() - 1);
+}
+
+void QueryModel::applyWidths()
+{
+    if (!view_)
+        return;
+    for (int column = 0; column < columns_.size(); ++column) {
+        if (columns_.at(column).width > 0)
+            view_->setColumnWidth(column, columns_.at(column).width);
+    }
+}
+
+// The query's current row moved: the view's current row follows.
+void QueryModel::followCurrentRow(int row)
+{
+    if (!view_ || syncing_ || !view_->selectionModel())
+        return;
+    syncing_ = true;
+    QItemSelectionModel *selection = view_->selectionModel();
+    if (row < 0 || row >= rows_ || columnCount() == 0) {
+        selection->clear();
+    } else {
+        const int column = std::max(selection->currentIndex().column(), 0);
+        selection->setCurrentIndex(index(row, std::min(column, columnCount() - 1)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    syncing_ = false;
+}
+
+// The user moved the view's current row: the query's current row follows.
+void QueryModel::viewRowChanged(int row)
+{
+    if (syncing_ || row < 0 || row + 1 == query_.recNo())
+        return;
+    syncing_ = true;
+    // Moving stores a pending edit; a refused store keeps the query where it is, and the view goes back.
+    const bool moved = ui::guarded([&] { query_.setRecNo(row + 1); });
+    syncing_ = false;
+    if (!moved)
+        followCurrentRow(query_.recNo() - 1);
+}
+
+int QueryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int QueryModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(fieldIndex_.size());
+}
+
+QVariant QueryModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows_ || index.column() >= fieldIndex_.size())
+        return QVariant();
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: {
+        const int field = fieldIndex_.at(index.column());
+        if (field < 0 || query_.isNullAt(row, field))
+            return QVariant();
+        if (query_.fieldType(field) == FieldType::Money)
+            return grouped(query_.valueAt(row, field).toLongLong());
+        return query_.textAt(row, field);
+    }
+    case Qt::BackgroundRole:
+        if (rowBackground_) {
+            const QColor colour = rowBackground_(query_, row);
+            if (colour.isValid())
+                return colour;
+        }
+        return QVariant();
+    default: return QVariant();
+    }
+}
+
+QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole) {
+        if (!columns_.isEmpty() && !columns_.at(section).title.isEmpty())
+            return columns_.at(section).title;
+        return fieldOfColumn(section);
+    }
+    if (role == Qt::FontRole && section == boldColumn_) {
+        QFont font = view_ ? view_->horizontalHeader()->font() : QFont();
+        font.setBold(true);
+        return font;
+    }
+    return QVariant();
+}
+
+} // namespace db

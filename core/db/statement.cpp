@@ -1,0 +1,179 @@
+#include "db/statement.h"
+#include "db/conversions.h"
+#include <QDateTime>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <sqlite3.h>
+
+namespace db::detail {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void ensureConnected(Connection &connection)
+{
+    if (connection.connected())
+        return;
+    if (connection.connectionString().isEmpty())
+        throw Error(u"The connection has no connection string"_s);
+    connection.open();
+}
+
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+} // namespace
+
+sqlite3 *sqliteHandle(Connection &connection)
+{
+    ensureConnected(connection);
+    if (connection.engine() != Engine::SQLite)
+        return nullptr;
+    const QVariant handle = connection.database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw Error(u"The SQLite driver gives no database handle"_s);
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    if (!db)
+        throw Error(u"The SQLite database is not open"_s);
+    return db;
+}
+
+SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql, const QVariantList &values) : db_(db)
+{
+    const QByteArray text = sql.toUtf8();
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &statement_, &tail) != SQLITE_OK)
+        fail();
+    if (!statement_)
+        throw Error(u"The statement is empty"_s);
+    if (tail && !QByteArrayView(tail, text.constData() + text.size() - tail).trimmed().isEmpty())
+        throw Error(u"Unable to execute multiple statements at a time"_s);
+    const int parameters = sqlite3_bind_parameter_count(statement_);
+    if (parameters != values.size())
+        throw Error(u"The statement has %1 parameters but %2 values were given"_s.arg(parameters).arg(values.size()));
+    for (int i = 0; i < parameters; ++i)
+        bind(i + 1, values.at(i));
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(statement_);
+}
+
+void SqliteStatement::fail() const
+{
+    throw Error(QString::fromUtf8(sqlite3_errmsg(db_)));
+}
+
+void SqliteStatement::bind(int index, const QVariant &value)
+{
+    int rc = SQLITE_OK;
+    if (!value.isValid() || value.isNull()) {
+        rc = sqlite3_bind_null(statement_, index);
+    } else {
+        switch (value.typeId()) {
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Long:
+        case QMetaType::Char:
+            rc = sqlite3_bind_int64(statement_, index, value.toLongLong());
+            break;
+        case QMetaType::ULongLong:
+        case QMetaType::ULong:
+            rc = sqlite3_bind_int64(statement_, index, qint64(value.toULongLong()));
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(statement_, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(statement_, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                     SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            QByteArray text;
+            if (value.typeId() == QMetaType::QDateTime)
+                text = formatDateTime(value.toDateTime()).toUtf8();
+            else if (value.typeId() == QMetaType::QDate)
+                text = value.toDate().toString(u"yyyy-MM-dd"_s).toUtf8();
+            else
+                text = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(statement_, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+                                     SQLITE_UTF8);
+        }
+        }
+    }
+    if (rc != SQLITE_OK)
+        fail();
+}
+
+bool SqliteStatement::step()
+{
+    switch (sqlite3_step(statement_)) {
+    case SQLITE_ROW: return true;
+    case SQLITE_DONE: return false;
+    default: fail();
+    }
+}
+
+QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    ensureConnected(connection);
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(true);
+    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    if (!query.prepare(sql))
+        throw Error(errorText(query.lastError()));
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw Error(errorText(query.lastError()));
+    return query;
+}
+
+int execute(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    if (sqlite3 *db = sqliteHandle(connection)) {
+        const qint64 before = sqlite3_total_changes64(db);
+        SqliteStatement statement(db, sql, values);
+        while (statement.step()) {
+        }
+        // sqlite3_changes() keeps the count of the last row-changing statement; a statement that
+        // changed nothing (a create, a select) affected no rows.
+        return sqlite3_total_changes64(db) != before ? int(sqlite3_changes64(db)) : 0;
+    }
+    const QSqlQuery query = runOdbc(connection, sql, values);
+    return query.numRowsAffected();
+}
+
+QVariant scalar(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    if (sqlite3 *db = sqliteHandle(connection)) {
+        SqliteStatement statement(db, sql, values);
+        if (!statement.step())
+            return QVariant();
+        sqlite3_stmt *row = statement.handle();
+        switch (sqlite3_column_type(row, 0)) {
+        case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(row, 0)));
+        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(row, 0));
+        case SQLITE_NULL: return QVariant();
+        default: {
+            const auto *text = static_cast<const char *>(sqlite3_column_blob(row, 0));
+            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(row, 0)));
+        }
+        }
+    }
+    QSqlQuery query = runOdbc(connection, sql, values);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+} // namespace db::detail

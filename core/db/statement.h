@@ -1,0 +1,42 @@
+#pragma once
+// Runs one statement on a connection. SQLite goes straight through its C interface on the connection's own
+// handle: Qt's per-cell path costs several times more on a large result. Other engines use QSqlQuery.
+#include "db/connection.h"
+#include <QSqlQuery>
+#include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db::detail {
+
+// The open SQLite handle of the connection (opening it first when it has a connection string), or nullptr
+// when the connection is to another engine.
+sqlite3 *sqliteHandle(Connection &connection);
+
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3 *db, const QString &sql, const QVariantList &values);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    bool step(); // true while a row is there; db::Error with the database's text when refused
+    sqlite3_stmt *handle() const { return statement_; }
+
+private:
+    [[noreturn]] void fail() const;
+    void bind(int index, const QVariant &value);
+    sqlite3 *db_;
+    sqlite3_stmt *statement_ = nullptr;
+};
+
+// Prepared, bound and run forward-only, decimals as exact text; db::Error with the database's text.
+QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values);
+
+// A statement that returns no rows; the rows it affected.
+int execute(Connection &connection, const QString &sql, const QVariantList &values);
+// The first value of the first row; invalid when there is no row.
+QVariant scalar(Connection &connection, const QString &sql, const QVariantList &values);
+
+} // namespace db::detail

@@ -1,0 +1,169 @@
+#include "ui/qt_dialogs.h"
+#include "ui/dialogs.h"
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+namespace ui {
+
+namespace {
+
+// Boxes belong to the window the user works in, so they open over it and block it.
+QWidget *ownerWindow()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return QApplication::activeWindow();
+}
+
+QString captionOr(const QString &caption)
+{
+    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+}
+
+QMessageBox::StandardButtons standardButtons(Buttons buttons)
+{
+    switch (buttons) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::Yes: return QMessageBox::Yes;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon boxIcon(Icon icon)
+{
+    switch (icon) {
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Error: return QMessageBox::Critical;
+    case Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+// Runs a box right to left; the first button is the default one, and closing the box presses Cancel, else
+// No, else the only button (QMessageBox picks that escape button itself).
+Answer runBox(QMessageBox::Icon icon, const QString &caption, const QString &text,
+              QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, captionOr(caption), text, buttons, ownerWindow());
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    box.exec();
+    return answerOf(box.standardButton(box.clickedButton()));
+}
+
+// Hides of a form that is not a dialog end the local loop that showModal waits in.
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget *form, QEventLoop *loop) : QObject(form), loop_(loop) { form->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide && watched == parent())
+            loop_->quit();
+        return false;
+    }
+
+private:
+    QEventLoop *loop_;
+};
+
+class QtDialogs : public Dialogs {
+public:
+    void message(const QString &text) override
+    {
+        runBox(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok);
+    }
+
+    Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override
+    {
+        return runBox(boxIcon(icon), caption, text, standardButtons(buttons));
+    }
+
+    std::optional<QString> input(const QString &caption, const QString &prompt, const QString &defaultText) override
+    {
+        QInputDialog dialog(ownerWindow());
+        dialog.setLayoutDirection(Qt::RightToLeft);
+        dialog.setWindowTitle(captionOr(caption));
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(defaultText);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.textValue();
+    }
+
+    QString openFile(const QString &title, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(ownerWindow(), title, QString(), filter);
+    }
+
+    QString saveFile(const QString &title, const QString &filter, const QString &suggestedName) override
+    {
+        return QFileDialog::getSaveFileName(ownerWindow(), title, suggestedName, filter);
+    }
+
+    QString pickFolder(const QString &title, const QString &start) override
+    {
+        return QFileDialog::getExistingDirectory(ownerWindow(), title, start);
+    }
+
+    int showModal(QWidget *form) override
+    {
+        if (!form)
+            return 0;
+        if (auto *dialog = qobject_cast<QDialog *>(form))
+            return dialog->exec();
+
+        // A main window or plain widget: application-modal until it is hidden (or deleted).
+        QPointer<QWidget> guard(form);
+        const Qt::WindowModality before = form->windowModality();
+        if (form->isVisible())
+            form->hide(); // modality takes effect only when the window is shown
+        form->setWindowModality(Qt::ApplicationModal);
+        QEventLoop loop;
+        auto *watcher = new HideWatcher(form, &loop);
+        QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+        form->show();
+        if (form->isVisible())
+            loop.exec();
+        if (guard) {
+            delete watcher;
+            form->setWindowModality(before);
+        }
+        return 0;
+    }
+
+    void errorReport(const QString &text) override
+    {
+        runBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+    }
+};
+
+} // namespace
+
+void installQtDialogs()
+{
+    setDialogs(std::make_unique<QtDialogs>());
+}
+
+} // namespace ui

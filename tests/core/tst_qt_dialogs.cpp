@@ -1,0 +1,167 @@
+// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, the answer
+// of the button pressed or of closing the box, and modal showing of forms.
+#include "app.h"
+#include "ui/dialogs.h"
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+using ui::Answer;
+using ui::Buttons;
+using ui::Icon;
+
+namespace {
+
+// Acts on the next modal window once it is shown: the call that shows it does not return until it closes.
+void whenModalShown(std::function<void(QWidget *)> act)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            poll->deleteLater();
+            poll->stop();
+            act(modal);
+        }
+    });
+    poll->start();
+}
+
+bool hasArabicScript(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.script() == QChar::Script_Arabic)
+            return true;
+    return false;
+}
+
+} // namespace
+
+class TestQtDialogs : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { app::initialise(*qApp); }
+
+    void askAnswersTheButtonPressed()
+    {
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        Qt::LayoutDirection direction = Qt::LeftToRight;
+        QString yesText;
+        whenModalShown([&](QWidget *window) {
+            auto *box = qobject_cast<QMessageBox *>(window);
+            if (!box)
+                return window->close();
+            text = box->text();
+            icon = box->icon();
+            direction = box->layoutDirection();
+            yesText = box->button(QMessageBox::Yes)->text();
+            box->button(QMessageBox::Yes)->click();
+            return true;
+        });
+        const Answer answer = ui::dialogs().ask(QStringLiteral("اين مورد قبلا ثبت شده است"), QString(),
+                                                Buttons::YesNoCancel, Icon::Warning);
+        QCOMPARE(answer, Answer::Yes);
+        QCOMPARE(text, QStringLiteral("اين مورد قبلا ثبت شده است"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(direction, Qt::RightToLeft);
+        QVERIFY2(hasArabicScript(yesText), qPrintable(yesText)); // Qt's own Persian translation is loaded
+    }
+
+    void closingTheBox_data()
+    {
+        QTest::addColumn<Buttons>("buttons");
+        QTest::addColumn<Answer>("expected");
+        QTest::newRow("Yes/No/Cancel") << Buttons::YesNoCancel << Answer::Cancel;
+        QTest::newRow("Yes/No") << Buttons::YesNo << Answer::No;
+        QTest::newRow("Yes only") << Buttons::Yes << Answer::Yes;
+        QTest::newRow("Ok/Cancel") << Buttons::OkCancel << Answer::Cancel;
+    }
+    void closingTheBox()
+    {
+        QFETCH(Buttons, buttons);
+        QFETCH(Answer, expected);
+        whenModalShown([](QWidget *window) { QTest::keyClick(window, Qt::Key_Escape); });
+        QCOMPARE(ui::dialogs().ask(QStringLiteral("?"), QString(), buttons, Icon::Warning), expected);
+    }
+
+    void inputBox()
+    {
+        QString shownDefault;
+        whenModalShown([&](QWidget *window) {
+            auto *dialog = qobject_cast<QInputDialog *>(window);
+            if (!dialog)
+                return window->close();
+            shownDefault = dialog->textValue();
+            dialog->setTextValue(QStringLiteral("۱۲۳"));
+            dialog->accept();
+            return true;
+        });
+        const auto typed = ui::dialogs().input(QStringLiteral("حذف"), QStringLiteral("کد حذف"), QStringLiteral("0"));
+        QCOMPARE(shownDefault, QStringLiteral("0"));
+        QCOMPARE(typed.value_or(QStringLiteral("<cancelled>")), QStringLiteral("۱۲۳"));
+
+        whenModalShown([](QWidget *window) { QTest::keyClick(window, Qt::Key_Escape); });
+        QVERIFY(!ui::dialogs().input(QString(), QString(), QStringLiteral("0")).has_value());
+    }
+
+    void errorReportIsACriticalBox()
+    {
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenModalShown([&](QWidget *window) {
+            if (auto *box = qobject_cast<QMessageBox *>(window)) {
+                text = box->text();
+                icon = box->icon();
+            }
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        ui::dialogs().errorReport(QStringLiteral("Invalid object name 'tavrelkol'."));
+        QCOMPARE(text, QStringLiteral("Invalid object name 'tavrelkol'."));
+        QCOMPARE(icon, QMessageBox::Critical);
+    }
+
+    void showModalOfADialogReturnsItsResult()
+    {
+        QDialog dialog;
+        bool modal = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            modal = QApplication::activeModalWidget() == &dialog;
+            dialog.done(7);
+        });
+        QCOMPARE(ui::dialogs().showModal(&dialog), 7);
+        QVERIFY(modal);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void showModalOfAWindowWaitsUntilItIsHidden()
+    {
+        QWidget window;
+        bool modalWhileShown = false;
+        QTimer::singleShot(0, &window, [&] {
+            modalWhileShown = QApplication::activeModalWidget() == &window;
+            window.hide();
+        });
+        ui::dialogs().showModal(&window);
+        QVERIFY(modalWhileShown);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.windowModality(), Qt::NonModal); // shown later without waiting, it blocks nothing
+    }
+
+    void showModalReturnsWhenTheWindowIsDeleted()
+    {
+        auto *window = new QWidget;
+        QTimer::singleShot(0, window, [window] { delete window; });
+        ui::dialogs().showModal(window);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(TestQtDialogs)
+#include "tst_qt_dialogs.moc"

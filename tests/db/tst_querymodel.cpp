@@ -1,0 +1,180 @@
+// The grid model over a query, in a real QTableView: columns and titles, money format, row colours, the bold
+// title, following every change of the query, and one current row for the view and the query.
+#include "db/querymodel.h"
+#include "support/tempdb.h"
+#include <QFont>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using db::Query;
+using db::QueryModel;
+
+class TestQueryModel : public QObject {
+    Q_OBJECT
+
+private:
+    TempDb temp;
+
+    QString cell(const QAbstractItemModel &model, int row, int column)
+    {
+        return model.data(model.index(row, column), Qt::DisplayRole).toString();
+    }
+
+    static int currentRow(const QTableView &view) { return view.selectionModel()->currentIndex().row(); }
+
+    // An open query shown in a view.
+    struct Grid {
+        explicit Grid(db::Connection &connection) : q(connection, u"q"_s), model(q)
+        {
+            q.add(u"select * from chek order by id"_s);
+            q.open();
+            model.attach(&view);
+        }
+        Query q;
+        QueryModel model;
+        QTableView view;
+    };
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        db::Connection &c = temp.connection();
+        c.exec(u"create table chek (id integer primary key autoincrement, mozo nvarchar(80), mablagh money, "
+               "secret nvarchar(10))"_s);
+        const QStringList subjects{u"دارو"_s, u"بنزين"_s, u"آب"_s, u"پست"_s};
+        for (int i = 0; i < subjects.size(); ++i)
+            c.exec(u"insert into chek (mozo, mablagh, secret) values (?, ?, 's')"_s, {subjects.at(i), 1250000 * (i + 1)});
+    }
+
+    void columnsTitlesAndFormats()
+    {
+        Query q(temp.connection(), u"q"_s);
+        q.add(u"select * from chek order by id"_s);
+        QueryModel model(q);
+        QTableView view;
+        model.setColumns({{u"MOZO"_s, u"موضوع"_s, 180}, {u"mablagh"_s, u"مبلغ"_s, 0}, {u"id"_s, {}, 0}});
+        model.attach(&view);
+        QCOMPARE(model.rowCount(), 0);
+        q.open();
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.columnCount(), 3);
+        QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"موضوع"_s);
+        QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), u"id"_s);
+        QCOMPARE(model.columnOfField(u"secret"_s), -1);
+        QCOMPARE(model.columnOfField(u"mozo"_s), 0);
+        QCOMPARE(model.fieldOfColumn(1), u"mablagh"_s);
+        QCOMPARE(view.columnWidth(0), 180);
+        QCOMPARE(view.layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(cell(model, 0, 0), u"دارو"_s);
+        QCOMPARE(cell(model, 0, 1), u"1,250,000"_s);
+        QCOMPARE(cell(model, 3, 1), u"5,000,000"_s);
+        QCOMPARE(q.textAt(0, q.fieldIndex(u"mablagh"_s)), u"1250000"_s);
+
+        model.setRowBackground([](const Query &query, int row) {
+            return query.valueAt(row, query.fieldIndex(u"mablagh"_s)).toLongLong() > 3000000 ? QColor(Qt::green) : QColor();
+        });
+        QCOMPARE(model.data(model.index(3, 0), Qt::BackgroundRole).value<QColor>(), QColor(Qt::green));
+        QVERIFY(!model.data(model.index(0, 0), Qt::BackgroundRole).isValid());
+
+        QSignalSpy header(&model, &QAbstractItemModel::headerDataChanged);
+        QVERIFY(!model.headerData(1, Qt::Horizontal, Qt::FontRole).isValid());
+        model.setBoldColumn(1);
+        QVERIFY(model.headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        model.setBoldColumn(0);
+        QVERIFY(!model.headerData(1, Qt::Horizontal, Qt::FontRole).isValid());
+        QCOMPARE(header.count(), 3);
+
+        // With no columns set every field shows under its own name.
+        model.setColumns({});
+        QCOMPARE(model.columnCount(), 4);
+        QCOMPARE(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"secret"_s);
+    }
+
+    void followsTheQueryAtOnce()
+    {
+        Grid grid(temp.connection());
+        auto &[q, model, view] = grid;
+        const int mozo = q.fieldIndex(u"mozo"_s);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+
+        q.append();
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(currentRow(view), 4);
+        q[u"mozo"_s].setValue(u"چاپ"_s);
+        q[u"mablagh"_s].setValue(99);
+        q.post();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(cell(model, 4, mozo), u"چاپ"_s);
+
+        q.setRecNo(2);
+        q.edit();
+        q[u"mozo"_s].setValue(u"بنزين سوپر"_s);
+        q.post();
+        QCOMPARE(cell(model, 1, mozo), u"بنزين سوپر"_s);
+
+        q.setSort(u"mozo ASC"_s);
+        QCOMPARE(cell(model, 0, mozo), u"آب"_s);
+        QCOMPARE(currentRow(view), q.recNo() - 1);
+        QCOMPARE(cell(model, currentRow(view), mozo), u"بنزين سوپر"_s);
+
+        q.deleteRecord();
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(currentRow(view), q.recNo() - 1);
+
+        // The last row: the view's current row moves to the new last row.
+        q.last();
+        q.deleteRecord();
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(currentRow(view), 2);
+        q.insert();
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(currentRow(view), 2);
+        q.cancel();
+        QCOMPARE(model.rowCount(), 3);
+
+        q.close();
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(currentRow(view), -1);
+    }
+
+    void currentRowIsOneForViewAndQuery()
+    {
+        Grid grid(temp.connection());
+        auto &[q, model, view] = grid;
+        view.show();
+        QCOMPARE(currentRow(view), 0);
+        q.setRecNo(3);
+        QCOMPARE(currentRow(view), 2);
+        view.setCurrentIndex(model.index(1, 0));
+        QCOMPARE(q.recNo(), 2);
+        QTest::keyClick(view.viewport(), Qt::Key_Down);
+        QCOMPARE(q.recNo(), 3);
+        q.first();
+        QCOMPARE(currentRow(view), 0);
+        // A pending edit is stored when the user moves to another row.
+        q.edit();
+        q[u"secret"_s].setValue(u"moved"_s);
+        view.setCurrentIndex(model.index(2, 0));
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(q.recNo(), 3);
+        Query check(temp.connection(), u"check"_s);
+        check.add(u"select count(*) as c from chek where secret = 'moved'"_s);
+        check.open();
+        QCOMPARE(check[u"c"_s].asInteger(), 1);
+        // A refresh keeps the view on the query's row.
+        q.refresh();
+        QCOMPARE(q.recNo(), 3);
+        QCOMPARE(currentRow(view), 2);
+    }
+};
+
+QTEST_MAIN(TestQueryModel)
+#include "tst_querymodel.moc"
