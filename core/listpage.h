@@ -27,18 +27,22 @@ void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> contr
 // Disables the controls and gives them the window colour again (a page is built with its filters off).
 void resetFilter(std::initializer_list<QWidget *> controls);
 
-// The text a filter control holds: line edit, combo box (its edit text) or masked date edit.
+// The text a filter control holds: line edit (the masked date edit is one), combo box (its edit text, or
+// the chosen item's text when it takes no typing), or any widget with a `text` property; empty otherwise.
 QString controlText(const QWidget *control);
 
-// The filter lines of one search, added alike to the count and the list statements.
+// The filter lines of one search, added alike to the count and the list statements. Every value is bound
+// to a '?': a quote typed into a filter is searched for as itself, while "%" and "_" stay like wildcards.
 class FilterLines {
 public:
-    // " and us like ?" with "%" + text + "%", when the control is on (enabled).
+    // like(us, " and us like "): the line " and us like ?" with "%" + text + "%", when the control is on
+    // (enabled). An empty text then keeps every row whose column is not null.
     FilterLines &like(const QWidget *control, const QString &prefix);
-    // " and user_id=?" with the value, when the control is on.
+    // equal(us, " and user_id=", id): the line " and user_id=?" with the value, when the control is on.
     FilterLines &equal(const QWidget *control, const QString &prefix, const QVariant &value);
-    // " and pardakht_dat>=? and pardakht_dat<=?" with both texts, when the first control is on.
-    FilterLines &range(const QWidget *from, const QWidget *to, const QString &prefix);
+    // range(from, to, "pardakht_dat"): the line " and pardakht_dat>=? and pardakht_dat<=?" with both texts,
+    // when the first control is on. Both bounds are inclusive.
+    FilterLines &range(const QWidget *from, const QWidget *to, const QString &column);
     // A line that always applies (a per-user rule, an order-by tail).
     FilterLines &always(const QString &line, const QVariantList &values = {});
 
@@ -54,13 +58,19 @@ private:
 };
 
 // Sorts the grid's rows on the client by the clicked column's field: ascending first, descending on the next
-// click of the same field, and bolds that column's title (the one clicked before loses its bold).
+// click of the same field (the exact name: "mablagh" after "mablagh_kol" starts ascending), and bolds that
+// column's title (the one clicked before loses its bold). No statement is sent. A column without a field
+// does nothing.
 void SortGridByTitle(db::QueryModel &model, int column);
 
 // The delete confirmation "آيا از حذف مطمئن هستيد؟" (warning, Yes/No/Cancel): true on Yes only.
 bool confirmDelete();
 
-// The digits of a total label regrouped with "," in place ("1250000" -> "1,250,000"; a leading "-" kept).
+// The digits of a total label regrouped with "," in place ("1250000" -> "1,250,000"; a leading "-" kept,
+// "," already there ignored, so a grouped total stays as it is). Totals are whole rials: a fraction a
+// driver may add ("1250000.0000") is dropped.
 void ColumnSumToLabel(QLabel *label);
+// The same grouping of a text.
+QString groupedTotal(const QString &text);
 
 } // namespace listpage

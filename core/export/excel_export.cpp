@@ -1,0 +1,262 @@
+#include "export/excel_export.h"
+#include "db/error.h"
+#include "db/query.h"
+#include <QFile>
+#include <QStringEncoder>
+#include <QVarLengthArray>
+#include <cmath>
+#include <xlsxwriter.h>
+
+using namespace Qt::StringLiterals;
+
+namespace excel {
+
+namespace {
+
+// The header cells A..AA are bold; the header A..M and the data cells A..M have borders.
+constexpr int boldColumns = 27;
+constexpr int borderedColumns = 13;
+
+void check(lxw_error error, const QString &path)
+{
+    if (error != LXW_NO_ERROR)
+        throw db::Error(u"فايل اکسل نوشته نشد: "_s + path + u" ("_s + QString::fromUtf8(lxw_strerror(error))
+                        + u')');
+}
+
+// The workbook is freed without writing when the export stops on an error.
+class Workbook {
+public:
+    explicit Workbook(const QString &path) : path_(path)
+    {
+        lxw_workbook_options options{};
+        // Rows go straight to a temporary file instead of staying in memory; they must come in order.
+        options.constant_memory = LXW_TRUE;
+        const QByteArray name = QFile::encodeName(path);
+        book_ = workbook_new_opt(name.constData(), &options);
+        if (!book_)
+            check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
+    }
+    ~Workbook()
+    {
+        if (book_)
+            lxw_workbook_free(book_);
+    }
+    Workbook(const Workbook &) = delete;
+    Workbook &operator=(const Workbook &) = delete;
+
+    lxw_workbook *get() const { return book_; }
+    void close()
+    {
+        lxw_workbook *book = std::exchange(book_, nullptr);
+        check(workbook_close(book), path_);
+    }
+
+private:
+    QString path_;
+    lxw_workbook *book_ = nullptr;
+};
+
+// The few combinations of font, border and number format a cell can have, made once per workbook.
+struct Formats {
+    explicit Formats(lxw_workbook *book)
+    {
+        auto make = [book](bool bold, uint8_t border, const char *numberFormat) {
+            lxw_format *format = workbook_add_format(book);
+            if (bold)
+                format_set_bold(format);
+            if (border != LXW_BORDER_NONE)
+                format_set_border(format, border);
+            if (numberFormat)
+                format_set_num_format(format, numberFormat);
+            return format;
+        };
+        headerBoldBorder = make(true, LXW_BORDER_SLANT_DASH_DOT, nullptr);
+        headerBorder = make(false, LXW_BORDER_SLANT_DASH_DOT, nullptr);
+        headerBold = make(true, LXW_BORDER_NONE, nullptr);
+        cell = make(false, LXW_BORDER_THIN, nullptr);
+        cellMoney = make(false, LXW_BORDER_THIN, moneyFormat);
+        money = make(false, LXW_BORDER_NONE, moneyFormat);
+    }
+
+    // A header cell; a column past the fields only carries the border.
+    lxw_format *header(int column, bool isField) const
+    {
+        if (column < borderedColumns)
+            return isField ? headerBoldBorder : headerBorder;
+        return column < boldColumns && isField ? headerBold : nullptr;
+    }
+    lxw_format *data(int column, bool isMoney) const
+    {
+        if (column < borderedColumns)
+            return isMoney ? cellMoney : cell;
+        return isMoney ? money : nullptr;
+    }
+
+    static constexpr const char *moneyFormat = "#,##0";
+    lxw_format *headerBoldBorder, *headerBorder, *headerBold, *cell, *cellMoney, *money;
+};
+
+// How a field's values go into cells.
+enum class CellKind { Text, Money, Number, Boolean, FormattedText, Empty };
+
+CellKind cellKind(db::FieldType type)
+{
+    switch (type) {
+    case db::FieldType::Money:
+        return CellKind::Money;
+    case db::FieldType::Integer:
+    case db::FieldType::BigInt:
+    case db::FieldType::AutoInc:
+    case db::FieldType::Float:
+    case db::FieldType::Bcd:
+        return CellKind::Number;
+    case db::FieldType::Boolean:
+        return CellKind::Boolean;
+    case db::FieldType::DateTime:
+        return CellKind::FormattedText;
+    case db::FieldType::Blob:
+        return CellKind::Empty;
+    case db::FieldType::WideText:
+    case db::FieldType::Text:
+        break;
+    }
+    return CellKind::Text;
+}
+
+// Turns texts into the NUL-terminated UTF-8 the writer takes, reusing one buffer.
+class Utf8 {
+public:
+    const char *operator()(QStringView text)
+    {
+        const qsizetype needed = encoder_.requiredSpace(text.size()) + 1;
+        if (buffer_.size() < needed)
+            buffer_.resize(needed);
+        char *end = encoder_.appendToBuffer(buffer_.data(), text);
+        *end = '\0';
+        return buffer_.constData();
+    }
+
+private:
+    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    QByteArray buffer_;
+};
+
+QString captionOf(const Captions &captions, const QString &field)
+{
+    if (const auto found = captions.constFind(field); found != captions.constEnd())
+        return *found;
+    for (auto it = captions.constBegin(); it != captions.constEnd(); ++it)
+        if (it.key().compare(field, Qt::CaseInsensitive) == 0)
+            return it.value();
+    return field;
+}
+
+class SheetWriter {
+public:
+    SheetWriter(lxw_worksheet *sheet, const QString &path) : sheet_(sheet), path_(path) {}
+
+    void text(int row, int column, QStringView value, lxw_format *format)
+    {
+        value = value.trimmed();
+        if (value.isEmpty())
+            blank(row, column, format);
+        else
+            check(worksheet_write_string(sheet_, row, lxw_col_t(column), utf8_(value), format), path_);
+    }
+    void number(int row, int column, double value, lxw_format *format)
+    {
+        check(worksheet_write_number(sheet_, row, lxw_col_t(column), value, format), path_);
+    }
+    void boolean(int row, int column, bool value, lxw_format *format)
+    {
+        check(worksheet_write_boolean(sheet_, row, lxw_col_t(column), value, format), path_);
+    }
+    void blank(int row, int column, lxw_format *format)
+    {
+        if (format)
+            check(worksheet_write_blank(sheet_, row, lxw_col_t(column), format), path_);
+    }
+
+    // One value of the data set. A number that does not read as one (a text in a numeric column) stays text.
+    void value(int row, int column, const QVariant &value, CellKind kind, lxw_format *format)
+    {
+        if (kind == CellKind::Empty || value.isNull()) {
+            blank(row, column, format);
+            return;
+        }
+        bool ok = false;
+        switch (kind) {
+        case CellKind::Money:
+            if (const double rials = value.toDouble(&ok); ok)
+                return number(row, column, std::round(rials), format);
+            break;
+        case CellKind::Number:
+            if (const double n = value.toDouble(&ok); ok)
+                return number(row, column, n, format);
+            break;
+        case CellKind::Boolean:
+            return boolean(row, column, value.toBool(), format);
+        default:
+            break;
+        }
+        text(row, column, value.toString(), format);
+    }
+
+private:
+    lxw_worksheet *sheet_;
+    QString path_;
+    Utf8 utf8_;
+};
+
+} // namespace
+
+void writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path)
+{
+    if (!dataSet.active())
+        dataSet.open();
+    const int fields = dataSet.fieldCount();
+    const int rows = dataSet.recordCount();
+    // Columns A..M carry borders even where the data set has fewer fields.
+    const int columns = std::max(fields, borderedColumns);
+
+    Workbook book(path);
+    const Formats formats(book.get());
+    lxw_worksheet *sheet = workbook_add_worksheet(book.get(), "Sheet1");
+    if (!sheet)
+        check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
+    worksheet_right_to_left(sheet);
+    if (fields > 0)
+        check(worksheet_set_column(sheet, 0, lxw_col_t(fields - 1), 10, nullptr), path);
+    SheetWriter write(sheet, path);
+
+    QVarLengthArray<CellKind, 64> kinds(fields);
+    for (int c = 0; c < columns; ++c) {
+        const bool isField = c < fields;
+        if (isField) {
+            kinds[c] = cellKind(dataSet.fieldType(c));
+            write.text(0, c, captionOf(captions, dataSet.fieldName(c)), formats.header(c, true));
+        } else {
+            write.blank(0, c, formats.header(c, false));
+        }
+    }
+
+    for (int r = 0; r < rows; ++r) {
+        const int row = r + 1;
+        for (int c = 0; c < columns; ++c) {
+            if (c >= fields) {
+                write.blank(row, c, formats.data(c, false));
+                continue;
+            }
+            const CellKind kind = kinds[c];
+            lxw_format *format = formats.data(c, kind == CellKind::Money);
+            if (kind == CellKind::FormattedText)
+                write.text(row, c, dataSet.isNullAt(r, c) ? QString() : dataSet.textAt(r, c), format);
+            else
+                write.value(row, c, dataSet.valueAt(r, c), kind, format);
+        }
+    }
+    book.close();
+}
+
+} // namespace excel

@@ -1,0 +1,239 @@
+// The spreadsheet export, read back from the written file: headers, typed and trimmed values, the bold and
+// bordered ranges, wide and empty lists, and the export command's file and its opening.
+#include "db/error.h"
+#include "db/query.h"
+#include "export/excel_export.h"
+#include "platform/platform.h"
+#include "support/scratch_db.h"
+#include "ui/scripted_dialogs.h"
+#include "support/xlsx_reader.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A column 10 characters wide is stored with the padding Excel adds: trunc((10 * 7 + 5) / 7 * 256) / 256.
+constexpr double widthTen = 10.7109375;
+
+QString col(int c) { return XlsxSheet::columnName(c); }
+QString ref(int c, int row) { return col(c) + QString::number(row); }
+
+} // namespace
+
+class TestExport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchDb> db;
+    ui::ScriptedDialogs *dialogs = nullptr;
+
+    // The purchases of the test: money, whole numbers, Persian texts with blanks around, nulls.
+    std::unique_ptr<db::Query> purchases(const QString &where = QString())
+    {
+        auto q = std::make_unique<db::Query>(db->connection, u"purchases"_s);
+        q->setDeclaredFields({{u"id"_s, db::FieldType::BigInt, 0, true},
+                              {u"prj_name"_s, db::FieldType::WideText, 100},
+                              {u"mablagh_kol"_s, db::FieldType::Money},
+                              {u"sal"_s, db::FieldType::Integer},
+                              {u"cmt"_s, db::FieldType::WideText, 150},
+                              {u"ver"_s, db::FieldType::WideText, 10},
+                              {u"nam"_s, db::FieldType::WideText, 100}});
+        q->add(u"select * from purchases where id<>-1 "_s + where);
+        q->add(u" order by id"_s);
+        q->open();
+        return q;
+    }
+    const excel::Captions captions{{u"id"_s, u"شناسه"_s}, {u"prj_name"_s, u"نام پروژه"_s},
+                                   {u"mablagh_kol"_s, u"مبلغ کل"_s}, {u"sal"_s, u"سال"_s},
+                                   {u"cmt"_s, u"توضيحات"_s}, {u"nam"_s, QString()}};
+
+    QString write(db::Query &q, const excel::Captions &c, const QString &name)
+    {
+        const QString path = QDir(db->folder()).filePath(name + u".xlsx"_s);
+        excel::writeWorkbook(q, c, path);
+        return path;
+    }
+
+    // A table of `columns` text columns and `rows` rows; cell (r, c) holds "r:c".
+    std::unique_ptr<db::Query> wide(int columns, int rows)
+    {
+        const QString table = u"wide"_s + QString::number(columns);
+        QStringList defs, marks;
+        for (int c = 0; c < columns; ++c) {
+            defs << u"c"_s + QString::number(c) + u" nvarchar(20)"_s;
+            marks << u"?"_s;
+        }
+        db->connection.exec(u"create table "_s + table + u" ("_s + defs.join(u',') + u')');
+        for (int r = 0; r < rows; ++r) {
+            QVariantList values;
+            for (int c = 0; c < columns; ++c)
+                values << QString(QString::number(r) + u':' + QString::number(c));
+            db->connection.exec(u"insert into "_s + table + u" values ("_s + marks.join(u',') + u')', values);
+        }
+        auto q = std::make_unique<db::Query>(db->connection, table);
+        q->add(u"select * from "_s + table);
+        q->open();
+        return q;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        dialogs = &ui::ScriptedDialogs::install();
+        db = std::make_unique<ScratchDb>();
+        // The export's own folder is made under the temporary folder of this test.
+        qputenv("TMPDIR", QFile::encodeName(db->folder()));
+        db->connection.exec(u"create table purchases (id integer primary key, prj_name nvarchar(100), mablagh_kol "
+                            "money, sal int, cmt nvarchar(150), ver nvarchar(10), nam nvarchar(100))"_s);
+        db->connection.exec(u"insert into purchases values (1, '  ساختمان مرکزي  ', 1250000, 1403, 'it''s', null, 'x')"_s);
+        db->connection.exec(u"insert into purchases values (2, 'انبار', null, null, '   ', 'v2', null)"_s);
+        db->connection.exec(u"insert into purchases values (3, null, 987654321012, 1402, 'سه', null, null)"_s);
+    }
+
+    void headersAndValues()
+    {
+        auto q = purchases();
+        const XlsxSheet sheet(write(*q, captions, u"values"_s));
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+        QCOMPARE(sheet.name, u"Sheet1"_s);
+        QVERIFY(sheet.rightToLeft);
+
+        // Captions in field order; a field missing from the table is headed by its name; an empty caption stays empty.
+        const QStringList headers{u"شناسه"_s, u"نام پروژه"_s, u"مبلغ کل"_s, u"سال"_s, u"توضيحات"_s, u"ver"_s};
+        for (int c = 0; c < headers.size(); ++c) {
+            QCOMPARE(sheet.cell(ref(c, 1)).text, headers.at(c));
+            QVERIFY(sheet.cell(ref(c, 1)).isString());
+        }
+        QVERIFY(sheet.has(u"G1"_s));
+        QCOMPARE(sheet.cell(u"G1"_s).type, QString());
+        QVERIFY(sheet.cell(u"G1"_s).text.isEmpty());
+
+        // Texts trimmed and in Persian; numbers as numbers; nulls and blank texts leave empty cells.
+        QCOMPARE(sheet.cell(u"B2"_s).text, u"ساختمان مرکزي"_s);
+        QCOMPARE(sheet.cell(u"E2"_s).text, u"it's"_s);
+        QCOMPARE(sheet.cell(u"A2"_s).type, u"n"_s);
+        QCOMPARE(sheet.cell(u"C2"_s).type, u"n"_s);
+        QCOMPARE(sheet.cell(u"C2"_s).text.toDouble(), 1250000.0);
+        QCOMPARE(sheet.style(u"C2"_s).numberFormat, u"#,##0"_s);
+        QCOMPARE(sheet.cell(u"D2"_s).text.toInt(), 1403);
+        QCOMPARE(sheet.cell(u"D2"_s).type, u"n"_s);
+        QCOMPARE(sheet.cell(u"C4"_s).text.toDouble(), 987654321012.0);
+        for (const QString &empty : {u"C3"_s, u"D3"_s, u"E3"_s, u"G3"_s, u"B4"_s, u"F2"_s})
+            QVERIFY2(sheet.cell(empty).type.isEmpty() && sheet.cell(empty).text.isEmpty(), qPrintable(empty));
+        QCOMPARE(sheet.cell(u"F3"_s).text, u"v2"_s);
+        QCOMPARE(sheet.lastRow, 4);
+
+        // Every field's column is 10 wide; the bordered columns past the fields keep the default.
+        for (int c = 0; c < 7; ++c)
+            QCOMPARE(sheet.widths.value(c), widthTen);
+        QVERIFY(!sheet.widths.contains(7));
+    }
+
+    void boldHeaderAndBorders()
+    {
+        auto q = purchases();
+        const XlsxSheet sheet(write(*q, captions, u"formats"_s));
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+        for (int c = 0; c < 13; ++c) {
+            QCOMPARE(sheet.style(ref(c, 1)).border, u"slantDashDot"_s);
+            for (int row = 2; row <= 4; ++row)
+                QVERIFY2(sheet.style(ref(c, row)).border == u"thin"_s, qPrintable(ref(c, row)));
+        }
+        // Bold on the header cells that exist; the bordered blanks past the fields carry no text.
+        for (int c = 0; c < 7; ++c)
+            QVERIFY(sheet.style(ref(c, 1)).bold);
+        QVERIFY(!sheet.style(u"B2"_s).bold);
+        QVERIFY(sheet.has(u"M4"_s));
+        QVERIFY(sheet.cell(u"M4"_s).text.isEmpty());
+        QVERIFY(!sheet.has(u"N1"_s) && !sheet.has(u"N2"_s) && !sheet.has(u"A5"_s));
+    }
+
+    void oneRowAndEmptyLists()
+    {
+        auto one = purchases(u" and id=1"_s);
+        const XlsxSheet single(write(*one, captions, u"one"_s));
+        QCOMPARE(single.lastRow, 2);
+        QCOMPARE(single.style(u"M1"_s).border, u"slantDashDot"_s);
+        QCOMPARE(single.style(u"M2"_s).border, u"thin"_s);
+
+        auto none = purchases(u" and id=-5"_s);
+        const XlsxSheet empty(write(*none, captions, u"empty"_s));
+        QVERIFY2(empty.ok(), qPrintable(empty.error()));
+        QCOMPARE(empty.lastRow, 1);
+        QCOMPARE(empty.cell(u"B1"_s).text, u"نام پروژه"_s);
+        QCOMPARE(empty.style(u"A1"_s).border, u"slantDashDot"_s);
+        QVERIFY(!empty.has(u"A2"_s));
+    }
+
+    void wideListsBoldAndBorderOnlyTheirRanges()
+    {
+        auto q = wide(30, 2);
+        const XlsxSheet sheet(write(*q, {}, u"wide"_s));
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+        QCOMPARE(sheet.cell(u"AD1"_s).text, u"c29"_s);
+        QCOMPARE(sheet.cell(u"AD3"_s).text, u"1:29"_s);
+        for (int c = 0; c < 30; ++c) {
+            QCOMPARE(sheet.style(ref(c, 1)).bold, c < 27);  // A..AA
+            QCOMPARE(sheet.style(ref(c, 1)).border, c < 13 ? u"slantDashDot"_s : QString());  // A..M
+            QCOMPARE(sheet.style(ref(c, 2)).border, c < 13 ? u"thin"_s : QString());
+            QCOMPARE(sheet.widths.value(c), widthTen);
+        }
+        QCOMPARE(sheet.cell(u"N2"_s).text, u"0:13"_s);
+    }
+
+    void currentRowStaysWhereItWas()
+    {
+        auto q = purchases();
+        q->setRecNo(2);
+        write(*q, captions, u"current"_s);
+        QCOMPARE(q->recNo(), 2);
+        QCOMPARE((*q)[u"id"_s].asInteger(), 2);
+    }
+
+    void unwritableFileIsAnError()
+    {
+        auto q = purchases();
+        QVERIFY_THROWS_EXCEPTION(db::Error,
+                                 excel::writeWorkbook(*q, captions, db->folder() + u"/missing/folder/x.xlsx"_s));
+    }
+
+    void exportCommandWritesAPrivateFileAndOpensIt()
+    {
+        QStringList opened;
+        bool opens = true;
+        platform::setFileOpener([&](const QString &path) {
+            opened << path;
+            return opens;
+        });
+        auto q = purchases();
+
+        dialogs->reset();
+        const QString first = excel::ExportGridToExcel(*q, captions, u"../x"_s);
+        QCOMPARE(opened, QStringList{first});
+        QVERIFY(dialogs->shown.isEmpty());
+        const QFileInfo file(first);
+        QVERIFY(file.exists());
+        QVERIFY(file.absolutePath().startsWith(QDir(db->folder()).absolutePath() + u'/'));
+        QVERIFY(!file.fileName().contains(u'/') && !file.fileName().contains(u'\\'));
+        QVERIFY(!file.fileName().startsWith(u'.'));
+        QVERIFY(file.fileName().endsWith(u".xlsx"_s));
+        QVERIFY(file.fileName().contains(u'x'));
+        QCOMPARE(XlsxSheet(first).cell(u"B1"_s).text, u"نام پروژه"_s);
+
+        // Nothing opens it: the user is told where the file is; a second export keeps the first file.
+        opens = false;
+        const QString second = excel::ExportGridToExcel(*q, captions, u"خريدهاي کل"_s);
+        QVERIFY(second != first);
+        QVERIFY(QFileInfo::exists(first) && QFileInfo::exists(second));
+        QCOMPARE(dialogs->messages().size(), 1);
+        QVERIFY(dialogs->messages().first().contains(QDir::toNativeSeparators(second)));
+        const QString third = excel::ExportGridToExcel(*q, captions, u"خريدهاي کل"_s);
+        QVERIFY(third != second && QFileInfo::exists(third));
+        platform::setFileOpener(nullptr);
+    }
+};
+
+QTEST_MAIN(TestExport)
+#include "tst_export.moc"

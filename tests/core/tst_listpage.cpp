@@ -1,0 +1,301 @@
+// The machinery every list page shares: filter switches, the search's filter lines against a real database,
+// the title-click sort, the delete confirmation and the grouping of a total label.
+#include "db/query.h"
+#include "db/querymodel.h"
+#include "listpage.h"
+#include "support/scratch_db.h"
+#include "ui/scripted_dialogs.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor yellow(0xFF, 0xFF, 0x00);
+const QColor green(0x00, 0x80, 0x00);
+
+QColor base(const QWidget *w) { return w->palette().color(QPalette::Active, QPalette::Base); }
+QColor systemBase(const QWidget *w) { return QApplication::palette(w).color(QPalette::Active, QPalette::Base); }
+
+} // namespace
+
+class TestListPage : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScratchDb> db;
+    ui::ScriptedDialogs *dialogs = nullptr;
+
+    // Runs the count and the list statements of a search with the same filter lines, as a page does, and
+    // returns the listed names; the count must equal the rows listed.
+    QStringList search(const listpage::FilterLines &lines)
+    {
+        db::Query count(db->connection, u"count"_s);
+        count.add(u"select count(*) as c from people where id<>-1 "_s);
+        lines.addTo(count);
+        count.open();
+        db::Query list(db->connection, u"list"_s);
+        list.add(u"select * from people where id<>-1 "_s);
+        lines.addTo(list);
+        list.add(u" order by id"_s);
+        list.open();
+        QStringList names;
+        for (list.first(); !list.eof(); list.next())
+            names << (list[u"us"_s].isNull() ? u"<null>"_s : list[u"us"_s].asString());
+        [&] { QCOMPARE(count[u"c"_s].asInteger(), qint64(list.recordCount())); }();
+        return names;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        dialogs = &ui::ScriptedDialogs::install();
+        db = std::make_unique<ScratchDb>();
+        db->connection.exec(u"create table people (id integer primary key, us nvarchar(50), dat nvarchar(10), "
+                            "lev int, mablagh money, mablagh_kol money)"_s);
+        const QVariantList rows[] = {
+            {u"ali"_s, u"1403/01/05"_s, 1, 300, 900},    {u"o'brien"_s, u"1403/02/01"_s, 2, 100, 1200},
+            {u"50%off"_s, u"1403/02/15"_s, 1, 200, 200}, {u"a_b"_s, u"1403/03/01"_s, 3, 100, 500},
+            {u"axb"_s, u"1402/12/29"_s, 2, 50, 700},     {QVariant(), u"1403/02/10"_s, 1, 400, 100},
+        };
+        for (const QVariantList &row : rows)
+            db->connection.exec(u"insert into people (us, dat, lev, mablagh, mablagh_kol) values (?,?,?,?,?)"_s, row);
+    }
+
+    void filterOnOffAndEmpty()
+    {
+        QLineEdit us;
+        us.setText(u"ali"_s);
+        us.setEnabled(false);
+        listpage::FilterLines off;
+        QVERIFY(off.like(&us, u" and us like "_s).isEmpty());
+        QCOMPARE(search(off).size(), 6);
+
+        us.setEnabled(true);
+        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"ali"_s});
+        // Switched on with no text: the row whose column is null drops out.
+        us.clear();
+        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)),
+                 (QStringList{u"ali"_s, u"o'brien"_s, u"50%off"_s, u"a_b"_s, u"axb"_s}));
+    }
+
+    void quoteIsSearchedAsItselfAndWildcardsStayWildcards()
+    {
+        QLineEdit us;
+        us.setText(u"o'b"_s);
+        listpage::FilterLines quoted;
+        quoted.like(&us, u" and us like "_s);
+        QCOMPARE(search(quoted), QStringList{u"o'brien"_s});
+
+        // The value is bound, never pasted into the statement.
+        db::Query q(db->connection, u"q"_s);
+        quoted.addTo(q);
+        QCOMPARE(q.text(), u" and us like ?"_s);
+        QCOMPARE(q.bindings(), QVariantList{u"%o'b%"_s});
+
+        us.setText(u"a_b"_s);
+        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), (QStringList{u"a_b"_s, u"axb"_s}));
+        us.setText(u"0%o"_s);
+        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"50%off"_s});
+    }
+
+    void rangeEqualAndAlwaysLinesCombine()
+    {
+        QLineEdit from, to;
+        from.setText(u"1403/02/01"_s);
+        to.setText(u"1403/03/01"_s);
+        QComboBox level;
+        level.addItems({u"1"_s, u"2"_s, u"3"_s});
+        level.setEnabled(false);
+
+        listpage::FilterLines lines;
+        lines.range(&from, &to, u"dat"_s).equal(&level, u" and lev="_s, 2);
+        // Both date bounds are inclusive; the level is off.
+        QCOMPARE(search(lines), (QStringList{u"o'brien"_s, u"50%off"_s, u"a_b"_s, QStringLiteral("<null>")}));
+
+        level.setEnabled(true);
+        lines.equal(&level, u" and lev="_s, 2);
+        QCOMPARE(search(lines), QStringList{u"o'brien"_s});
+
+        from.setEnabled(false);  // a range follows its first control
+        listpage::FilterLines rest;
+        rest.range(&from, &to, u"dat"_s).always(u" and mablagh>=?"_s, {300});
+        QCOMPARE(search(rest), (QStringList{u"ali"_s, QStringLiteral("<null>")}));
+    }
+
+    void controlTextOfEveryKind()
+    {
+        QLineEdit edit;
+        edit.setText(u"متن"_s);
+        QCOMPARE(listpage::controlText(&edit), u"متن"_s);
+
+        QLineEdit masked;  // the date edit is a line edit with a mask
+        masked.setInputMask(u"9999/99/99;_"_s);
+        masked.setText(u"14030215"_s);
+        QCOMPARE(listpage::controlText(&masked), u"1403/02/15"_s);
+
+        QComboBox typed;
+        typed.setEditable(true);
+        typed.addItems({u"پرداخت شد"_s, u"پرداخت نشد"_s});
+        typed.setEditText(u"پرداخت"_s);
+        QCOMPARE(listpage::controlText(&typed), u"پرداخت"_s);
+
+        QComboBox fixed;
+        fixed.addItems({u"یک"_s, u"دو"_s});
+        fixed.setCurrentIndex(1);
+        QCOMPARE(listpage::controlText(&fixed), u"دو"_s);
+
+        QLabel label(u"-1"_s);
+        QCOMPARE(listpage::controlText(&label), u"-1"_s);
+        QWidget plain;
+        QCOMPARE(listpage::controlText(&plain), QString());
+        QCOMPARE(listpage::controlText(nullptr), QString());
+    }
+
+    void checkBoxSwitchesAndPaintsItsControls()
+    {
+        QWidget page;
+        auto *layout = new QVBoxLayout(&page);
+        auto *box = new QCheckBox(&page);
+        auto *from = new QLineEdit(&page);
+        auto *to = new QComboBox(&page);
+        auto *other = new QLineEdit(&page);
+        for (QWidget *w : std::initializer_list<QWidget *>{box, from, to, other})
+            layout->addWidget(w);
+        from->setText(u"1403/01/01"_s);
+        listpage::resetFilter({from, to});
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        other->setFocus();
+        QVERIFY(!from->isEnabled() && !to->isEnabled());
+
+        box->setChecked(true);
+        listpage::ToggleFilterColour(box, {from, to});
+        QVERIFY(from->isEnabled() && to->isEnabled());
+        QCOMPARE(base(from), yellow);
+        QCOMPARE(base(to), yellow);
+        QCOMPARE(to->palette().color(QPalette::Active, QPalette::Button), yellow);
+        QTRY_VERIFY(from->hasFocus());
+        QCOMPARE(base(other), systemBase(other));
+
+        box->setChecked(false);
+        listpage::ToggleFilterColour(box, {from, to});
+        QVERIFY(!from->isEnabled() && !to->isEnabled());
+        QCOMPARE(base(from), systemBase(from));
+        QCOMPARE(to->palette().color(QPalette::Active, QPalette::Button),
+                 QApplication::palette(to).color(QPalette::Active, QPalette::Button));
+        QCOMPARE(from->text(), u"1403/01/01"_s);
+    }
+
+    void captionClickInvertsControlsAndColoursTheCaption()
+    {
+        QLabel caption;
+        QLineEdit from, to;
+        from.setEnabled(false);
+        to.setEnabled(false);
+        const QColor before = base(&from);
+
+        listpage::ToggleCaptionFilter(&caption, {&from, &to});
+        QVERIFY(from.isEnabled() && to.isEnabled());
+        QCOMPARE(caption.palette().color(QPalette::WindowText), green);
+        QCOMPARE(base(&from), before);  // the background is left alone
+
+        listpage::ToggleCaptionFilter(&caption, {&from, &to});
+        QVERIFY(!from.isEnabled() && !to.isEnabled());
+        QCOMPARE(caption.palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+
+    void titleClickSortsOnTheClientAndBoldsTheTitle()
+    {
+        db::Query list(db->connection, u"grid"_s);
+        list.add(u"select * from people where id<>-1 "_s);
+        list.open();
+        db::QueryModel model(list);
+        model.setColumns({{u"us"_s, u"نام"_s, 0}, {u"mablagh"_s, u"مبلغ"_s, 0}, {u"mablagh_kol"_s, u"مبلغ کل"_s, 0}});
+        auto bold = [&](int column) {
+            return model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold();
+        };
+        auto column = [&](const QString &field) {
+            QList<qint64> values;
+            for (int r = 0; r < list.recordCount(); ++r)
+                values << list.valueAt(r, list.fieldIndex(field)).toLongLong();
+            return values;
+        };
+        // A row added after the fetch stays out: the sort works on the rows already here.
+        db->connection.exec(u"insert into people (us, mablagh, mablagh_kol) values ('late', 1, 1)"_s);
+        QVERIFY(!bold(0) && !bold(1) && !bold(2));
+
+        listpage::SortGridByTitle(model, 2);  // the first click on the page
+        QCOMPARE(list.sort(), u"mablagh_kol ASC"_s);
+        QCOMPARE(column(u"mablagh_kol"_s), (QList<qint64>{100, 200, 500, 700, 900, 1200}));
+        QVERIFY(bold(2) && !bold(0) && !bold(1));
+
+        listpage::SortGridByTitle(model, 2);
+        QCOMPARE(list.sort(), u"mablagh_kol DESC"_s);
+        QCOMPARE(column(u"mablagh_kol"_s).first(), 1200);
+        listpage::SortGridByTitle(model, 2);
+        QCOMPARE(list.sort(), u"mablagh_kol ASC"_s);
+
+        // Another field starts ascending, even when its name begins the sorted one's.
+        listpage::SortGridByTitle(model, 1);
+        QCOMPARE(list.sort(), u"mablagh ASC"_s);
+        QCOMPARE(column(u"mablagh"_s), (QList<qint64>{50, 100, 100, 200, 300, 400}));
+        QVERIFY(bold(1) && !bold(2));
+        listpage::SortGridByTitle(model, 1);
+        QCOMPARE(list.sort(), u"mablagh DESC"_s);
+
+        listpage::SortGridByTitle(model, 7);  // no such column: nothing changes
+        QCOMPARE(list.sort(), u"mablagh DESC"_s);
+        QVERIFY(bold(1));
+        QCOMPARE(list.recordCount(), 6);
+        db->connection.exec(u"delete from people where us='late'"_s);
+    }
+
+    void deleteConfirmationProceedsOnYesOnly()
+    {
+        const std::pair<ui::Answer, bool> cases[] = {
+            {ui::Answer::Yes, true}, {ui::Answer::No, false}, {ui::Answer::Cancel, false}};
+        for (const auto &[answer, proceeds] : cases) {
+            dialogs->reset();
+            dialogs->answers.enqueue(answer);
+            QCOMPARE(listpage::confirmDelete(), proceeds);
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(dialogs->shown.first().kind, u"ask"_s);
+            QCOMPARE(dialogs->shown.first().text, u"آيا از حذف مطمئن هستيد؟"_s);
+        }
+    }
+
+    void totalLabelGroupsItsDigits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("grouped");
+        QTest::newRow("seven digits") << u"1250000"_s << u"1,250,000"_s;
+        QTest::newRow("six digits") << u"987654"_s << u"987,654"_s;
+        QTest::newRow("three digits") << u"999"_s << u"999"_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("already grouped") << u"1,250,000"_s << u"1,250,000"_s;
+        QTest::newRow("negative") << u"-1234567"_s << u"-1,234,567"_s;
+        QTest::newRow("driver fraction") << u"1250000.0000"_s << u"1,250,000"_s;
+        QTest::newRow("beyond 32 bits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
+    }
+    void totalLabelGroupsItsDigits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, grouped);
+        QLabel label(text);
+        listpage::ColumnSumToLabel(&label);
+        QCOMPARE(label.text(), grouped);
+        listpage::ColumnSumToLabel(&label);  // a second click changes nothing
+        QCOMPARE(label.text(), grouped);
+    }
+};
+
+QTEST_MAIN(TestListPage)
+#include "tst_listpage.moc"
