@@ -4,12 +4,15 @@
 #include "export/excel_export.h"
 #include "forms.h"
 #include "listpage.h"
+#include "main_u.h"
+#include "page_rights.h"
 #include "picklist.h"
 #include "places.h"
 #include "signed_in_user.h"
 #include "sorted_lists.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui_main_u.h"
 #include "users_ins_u.h"
 #include <QShowEvent>
 
@@ -57,6 +60,8 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
     connectHandlers();
     showSignedInUser();
     connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N3, [this] { openUsersPage(); });
 }
 
 Tusers::~Tusers() = default;
@@ -114,6 +119,27 @@ db::Query &Tusers::openList()
         list.open();
     }
     return list;
+}
+
+void Tusers::openUsersPage()
+{
+    const rights::PageCommands commands{
+        {rights::menuItem(ui->MainMenu1, 0), ui->ins_btn2, ui->ins_btn, ui->SpeedButton2, ui->SpeedButton3},
+        {rights::menuItem(ui->MainMenu1, 1)},
+        {rights::menuItem(ui->MainMenu1, 2)},
+        {},
+    };
+    if (!rights::CheckPageRights(rights::key::karbaran, commands))
+        return;
+    for (QComboBox *combo : {ui->ostan, ui->shahrestan, ui->ostan2, ui->lev, ui->lev2, ui->semat}) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(QString());
+    }
+    ui->us->clear();
+    ui->nam->clear();
+    ui->cnt->clear();
+    forms::main_->sizePage(this, Tmain::unchanged, 80);
+    Tmain::showPage(this);
 }
 
 void Tusers::FormShow()

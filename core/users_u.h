@@ -35,6 +35,11 @@ public:
     // statement yet): the entry form appends to it and edits its current row.
     db::Query &openList();
 
+    // The main menu's command for this page (key "karbaran"): checks the signed-in user's rights, which
+    // switch the insert, edit and delete commands, clears the filters and pickers, sizes the page to the
+    // main window and shows it.
+    void openUsersPage();
+
     // Showing the page: the province combos and the user groups are filled afresh.
     void FormShow();
 

@@ -2,8 +2,10 @@
 // duplicate checks and audit rows, the page rights editor, the allowed counties, the export and the foot.
 #include "dm_u.h"
 #include "forms.h"
+#include "main_u.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
+#include "ui_main_u.h"
 #include "users_ins_u.h"
 #include "users_u.h"
 #include <QProcess>
@@ -120,6 +122,7 @@ private Q_SLOTS:
         }
         page().src_btn->click();
         QCOMPARE(listed(), expected);
+        QVERIFY(page().DBGrid1->isColumnHidden(2)); // the password
         QCOMPARE(page().cnt->text(), QString::number(expected.size()));
         QVERIFY(env->dialogs.errors().isEmpty());
     }
@@ -264,10 +267,10 @@ private Q_SLOTS:
         setText(page().ostan, tehran);
         QCOMPARE(page().shahrestan->count(), 2);
         QCOMPARE(page().shahrestan->currentText(), QString());
-        page().SpeedButton2->click();
-        page().SpeedButton2->click(); // duplicates are allowed
         setText(page().shahrestan, u"شيراز"_s);
         page().SpeedButton3->click();
+        page().SpeedButton2->click();
+        page().SpeedButton2->click(); // duplicates are allowed
         QCOMPARE(page().list_loc->count(), 5);
         QCOMPARE(page().list_loc->item(0)->text(), u"ري"_s);
         QCOMPARE(page().list_loc->item(4)->text(), u"شيراز"_s);
@@ -330,6 +333,50 @@ private Q_SLOTS:
                                                 u"استان"_s, u"سمت"_s, u"موبايل"_s, u"نام و نام خانوادگي"_s,
                                                 u"status"_s}));
         QVERIFY(texts.contains(u"علي رضايي"_s));
+    }
+
+    void mainMenuOpensThePageByItsRights()
+    {
+        const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
+        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'karbaran',0,1,0,1)"_s,
+                  {reza});
+        forms::main_->resize(1000, 700);
+        forms::users->resize(600, 400);
+        const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,
+                                       page().lev, page().lev2, page().semat};
+        for (QWidget *control : cleared)
+            setText(control, u"x"_s);
+        page().cnt->setText(u"4"_s);
+
+        forms::main_->ui->N3->trigger(); // the administrator: every right
+        QCOMPARE(env->dialogs.shown.size(), 1);
+        QCOMPARE(env->dialogs.shown.first().text, u"users"_s);
+        QCOMPARE(forms::users->size(), QSize(600, 620));
+        for (QWidget *control : cleared)
+            QCOMPARE(qobject_cast<QComboBox *>(control) ? qobject_cast<QComboBox *>(control)->currentText()
+                                                         : qobject_cast<QLineEdit *>(control)->text(),
+                     QString());
+        QCOMPARE(page().cnt->text(), QString());
+        const QList<QObject *> inserts{page().N5, page().ins_btn2, page().ins_btn, page().SpeedButton2,
+                                       page().SpeedButton3};
+        auto enabled = [](const QList<QObject *> &commands) {
+            QList<bool> states;
+            for (QObject *command : commands)
+                states << (qobject_cast<QAction *>(command) ? qobject_cast<QAction *>(command)->isEnabled()
+                                                            : qobject_cast<QWidget *>(command)->isEnabled());
+            return states;
+        };
+        QCOMPARE(enabled(inserts + QList<QObject *>{page().N6, page().N7}), QList<bool>(7, true));
+
+        env->signInAs(reza, u"reza"_s, u"ostan"_s);
+        forms::main_->ui->N3->trigger();
+        QCOMPARE(enabled(inserts + QList<QObject *>{page().N6, page().N7}),
+                 QList<bool>({false, false, false, false, false, true, false}));
+
+        env->signInAs(reza + 1, u"nobody"_s, u"ostan"_s);
+        forms::main_->ui->N3->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
+        QCOMPARE(env->dialogs.shown.size(), 3); // two openings and the refusal
     }
 
     void footShowsTheSignedInUser()
