@@ -2,6 +2,7 @@
 // table dastrasi for that page.
 #include "dm_u.h"
 #include "forms.h"
+#include "page_rights.h"
 #include "ui/dialogs.h"
 #include "users_u.h"
 #include <algorithm>
@@ -11,15 +12,31 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The pages in the order their rights are written.
-const QStringList saveOrder{u"faktor"_s, u"zamaem"_s,  u"abadiha"_s,   u"anbar"_s,      u"kala"_s,
-                            u"estelam"_s, u"tavrelkol"_s, u"bime"_s,   u"darkhast"_s,   u"foroshande"_s,
-                            u"setting"_s, u"phone"_s,  u"karbaran"_s};
+const QStringList &saveOrder()
+{
+    static const QStringList order{
+        rights::key::faktor,
+        rights::key::zamaem,
+        rights::key::abadiha,
+        rights::key::anbar,
+        rights::key::kala,
+        rights::key::estelam,
+        rights::key::tavrelkol,
+        rights::key::bime,
+        rights::key::darkhast,
+        rights::key::foroshande,
+        rights::key::setting,
+        rights::key::phone,
+        rights::key::karbaran,
+    };
+    return order;
+}
 
 // The users page's own rights of the account "admin" are never rewritten here, so the administrator
 // cannot lock themselves out of granting rights.
 bool keptAsItIs(const QString &userName, const QString &key)
 {
-    return key == u"karbaran"_s && userName == u"admin"_s;
+    return key == rights::key::karbaran && userName == u"admin"_s;
 }
 
 bool bit(db::Query &rows, const QString &name) { return rows.fieldByName(name).value().toBool(); }
@@ -64,7 +81,7 @@ void Tusers::SaveUserPageRights()
 
     db::Connection &connection = forms::dm->ADOConnection1;
     db::Transaction transaction(connection);
-    for (const QString &key : saveOrder) {
+    for (const QString &key : saveOrder()) {
         if (keptAsItIs(userName, key))
             continue;
         const auto page = std::find_if(rightBoxes_.cbegin(), rightBoxes_.cend(),

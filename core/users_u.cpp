@@ -40,19 +40,19 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
     ui->DBGrid1->setColumnHidden(model_->columnOfField(u"ps"_s), true);
 
     rightBoxes_ = {
-        {u"faktor"_s, ui->faktor_ins, ui->faktor_edit, ui->faktor_del, ui->faktor_show},
-        {u"tavrelkol"_s, ui->tavrelkol_ins, ui->tavrelkol_edit, ui->tavrelkol_del, ui->tavrelkol_show},
-        {u"darkhast"_s, ui->darkhast_ins, ui->darkhast_edit, ui->darkhast_del, ui->darkhast_show},
-        {u"foroshande"_s, ui->foroshande_ins, ui->foroshande_edit, ui->foroshande_del, ui->foroshande_show},
-        {u"bime"_s, ui->bime_ins, ui->bime_edit, ui->bime_del, ui->bime_show},
-        {u"anbar"_s, ui->anbar_ins, ui->anbar_edit, ui->anbar_del, ui->anbar_show},
-        {u"kala"_s, ui->kala_ins, ui->kala_edit, ui->kala_del, ui->kala_show},
-        {u"estelam"_s, ui->estelam_ins, ui->estelam_edit, ui->estelam_del, ui->estelam_show},
-        {u"abadiha"_s, ui->abadiha_ins, ui->abadiha_edit, ui->abadiha_del, ui->abadiha_show},
-        {u"setting"_s, ui->set_ins, ui->set_edit, ui->set_del, ui->set_show},
-        {u"phone"_s, ui->phone_ins, ui->phone_edit, ui->phone_del, ui->phone_show},
-        {u"zamaem"_s, ui->zamaem_ins, ui->zamaem_edit, ui->zamaem_del, ui->zamaem_show},
-        {u"karbaran"_s, ui->karbaran_ins, ui->karbaran_edit, ui->karbaran_del, ui->karbaran_show},
+        {rights::key::faktor, ui->faktor_ins, ui->faktor_edit, ui->faktor_del, ui->faktor_show},
+        {rights::key::tavrelkol, ui->tavrelkol_ins, ui->tavrelkol_edit, ui->tavrelkol_del, ui->tavrelkol_show},
+        {rights::key::darkhast, ui->darkhast_ins, ui->darkhast_edit, ui->darkhast_del, ui->darkhast_show},
+        {rights::key::foroshande, ui->foroshande_ins, ui->foroshande_edit, ui->foroshande_del, ui->foroshande_show},
+        {rights::key::bime, ui->bime_ins, ui->bime_edit, ui->bime_del, ui->bime_show},
+        {rights::key::anbar, ui->anbar_ins, ui->anbar_edit, ui->anbar_del, ui->anbar_show},
+        {rights::key::kala, ui->kala_ins, ui->kala_edit, ui->kala_del, ui->kala_show},
+        {rights::key::estelam, ui->estelam_ins, ui->estelam_edit, ui->estelam_del, ui->estelam_show},
+        {rights::key::abadiha, ui->abadiha_ins, ui->abadiha_edit, ui->abadiha_del, ui->abadiha_show},
+        {rights::key::setting, ui->set_ins, ui->set_edit, ui->set_del, ui->set_show},
+        {rights::key::phone, ui->phone_ins, ui->phone_edit, ui->phone_del, ui->phone_show},
+        {rights::key::zamaem, ui->zamaem_ins, ui->zamaem_edit, ui->zamaem_del, ui->zamaem_show},
+        {rights::key::karbaran, ui->karbaran_ins, ui->karbaran_edit, ui->karbaran_del, ui->karbaran_show},
     };
 
     ui->shahrestan->lineEdit()->setMaxLength(150); // a county is stored in dastrasi2.cmt
