@@ -87,5 +87,7 @@ void createAll();
 void destroyAll();
 // Shows the main form (the sign-in form); false when there is none to show.
 bool showMainForm();
+// Closes the main form, which ends the program (the main window's answer Yes to its exit question).
+void closeMainForm();
 
 } // namespace forms

@@ -1,4 +1,5 @@
 #include "listpage.h"
+#include "persian_text.h"
 #include "amount.h"
 #include "db/querymodel.h"
 #include "ui/dialogs.h"
@@ -90,7 +91,8 @@ QString controlText(const QWidget *control)
 FilterLines &FilterLines::like(const QWidget *control, const QString &prefix)
 {
     if (control && control->isEnabled())
-        lines_.append({prefix + u'?', {QString(u'%' + controlText(control) + u'%')}});
+        // Typed text is stored with the Arabic yeh and Latin digits, so the filter is matched the same way.
+        lines_.append({prefix + u'?', {QString(u'%' + text::storedText(controlText(control)) + u'%')}});
     return *this;
 }
 

@@ -103,6 +103,14 @@ private Q_SLOTS:
         QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), (QStringList{u"a_b"_s, u"axb"_s}));
         us.setText(u"0%o"_s);
         QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"50%off"_s});
+
+        // A Persian keyboard types the Persian yeh and digits; the register stores the Arabic yeh and 0-9.
+        us.setText(u"علی۱"_s);
+        listpage::FilterLines persian;
+        persian.like(&us, u" and us like "_s);
+        db::Query typed(db->connection, u"typed"_s);
+        persian.addTo(typed);
+        QCOMPARE(typed.bindings(), QVariantList{u"%علي1%"_s});
     }
 
     void rangeEqualAndAlwaysLinesCombine()

@@ -1,8 +1,10 @@
 #pragma once
 // Everything a form test needs: the scripted dialog service, a fresh SQLite database built by the schema
 // routine in a temporary folder, every form created, and the data module connected to that database.
+// Files the program opens with the desktop are recorded in openedFiles instead.
 #include "ui/scripted_dialogs.h"
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class TestEnv {
@@ -14,6 +16,7 @@ public:
     TestEnv &operator=(const TestEnv &) = delete;
 
     ui::ScriptedDialogs &dialogs;
+    QStringList openedFiles;
     QString dbPath() const;
     QString folder() const;          // the temporary folder, private to this test
 
@@ -25,4 +28,5 @@ public:
 
 private:
     QTemporaryDir dir_;
+    bool ownsForms_ = false;
 };

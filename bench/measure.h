@@ -1,0 +1,40 @@
+#pragma once
+// Wall-clock timing and the process's memory, read from /proc.
+#include <QElapsedTimer>
+#include <QFile>
+#include <QString>
+
+namespace bench {
+
+// Resident and peak resident memory of this process, in MB.
+inline double memoryMb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+inline double residentMb() { return memoryMb("VmRSS:"); }
+inline double peakMb() { return memoryMb("VmHWM:"); }
+
+// Resets the peak so a later peakMb() measures from now (Linux 4.0 and later).
+inline void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+template <typename F>
+double seconds(F &&work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+} // namespace bench

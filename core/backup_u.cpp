@@ -1,0 +1,76 @@
+#include "backup_u.h"
+#include "ui_backup_u.h"
+
+#include "Dates.h"
+#include "backup_file.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include "ui_main_u.h"
+#include <QDir>
+#include <QFileSystemModel>
+
+Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tbackup>())
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("backup"));
+    setLayoutDirection(Qt::RightToLeft);
+
+    // This machine's folders only, from the file system's root.
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folders_->setReadOnly(true);
+    const QString root = QDir::rootPath();
+    folders_->setRootPath(root);
+    ui->ShellTreeView1->setModel(folders_);
+    for (int column = 1; column < folders_->columnCount(); ++column)
+        ui->ShellTreeView1->hideColumn(column);
+    ui->ShellTreeView1->setRootIndex(folders_->index(root));
+    selectFolder(QDir::homePath());
+
+    ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tbackup::BitBtn1Click);
+    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup.
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N8, [this] { Tmain::showPage(this); });
+}
+
+Tbackup::~Tbackup() = default;
+
+QString Tbackup::selectedFolder() const
+{
+    const QModelIndex current = ui->ShellTreeView1->currentIndex();
+    if (!current.isValid() || !ui->ShellTreeView1->selectionModel()->isSelected(current))
+        return {};
+    return folders_->filePath(current);
+}
+
+void Tbackup::selectFolder(const QString &path)
+{
+    const QModelIndex index = folders_->index(path);
+    if (!index.isValid())
+        return;
+    ui->ShellTreeView1->setCurrentIndex(index);
+    ui->ShellTreeView1->expand(index);
+    ui->ShellTreeView1->scrollTo(index);
+}
+
+void Tbackup::BitBtn1Click()
+{
+    const QString folder = selectedFolder();
+    if (folder.isEmpty()) {
+        ui::showMessage(QStringLiteral("محل فايل پشتيبان را مشخص نماييد"));
+        return;
+    }
+    db::Query &command = *forms::dm->ADOQuery1;
+    const QString database = ui->database_name->text().trimmed();
+    // The name goes into the statement itself (it cannot be bound): only a plain name is taken.
+    if (command.connection().engine() == db::Engine::SqlServer && !backup_file::isPlainIdentifier(database)) {
+        ui::showMessage(QStringLiteral("نام بانك اطلاعاتي معتبر نيست"));
+        return;
+    }
+    const QString path = backup_file::pathIn(folder, backup_file::fileName(shamsiToday()));
+    backup_file::write(command, database, path);
+    ui::showMessage(QStringLiteral("فايل پشتيبان تهيه شد"));
+}

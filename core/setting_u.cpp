@@ -1,0 +1,133 @@
+#include "setting_u.h"
+#include "ui_setting_u.h"
+
+#include "db/querymodel.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "page_rights.h"
+#include "persian_text.h"
+#include "setting_rows.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include "ui_main_u.h"
+
+namespace {
+
+// Column sizes of table `setting`.
+constexpr int componentSize = 100;
+
+db::Query &settingQuery() { return *forms::dm->adoq_set; }
+
+// "<head> where" the signed-in user's rows holding the value under the title.
+void setUserValueStatement(db::Query &query, const QString &head, const QString &title, const QString &value)
+{
+    query.clear();
+    query.add(head + QStringLiteral(" where component=?"), title);
+    query.add(QStringLiteral(" and cmt=?"), value);
+    query.add(QStringLiteral(" and user_id=?"), setting_rows::currentUserId());
+}
+
+} // namespace
+
+Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tsetting>())
+{
+    ui->setupUi(this);
+    setObjectName(QStringLiteral("setting"));
+    setLayoutDirection(Qt::RightToLeft);
+    ui->component->lineEdit()->setMaxLength(componentSize);
+    ui->component->setCurrentIndex(-1);
+
+    model_ = new db::QueryModel(settingQuery(), this);
+    model_->setColumns({
+        {QStringLiteral("component"), QStringLiteral("عنوان")},
+        {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+        {QStringLiteral("user_id"), QStringLiteral("کاربر")},
+    });
+    model_->attach(ui->DBGrid1);
+
+    // A title chosen or typed by the user lists its values; a text set by a command does not.
+    ui::connectGuarded(ui->component, &QComboBox::activated, this, &Tsetting::componentChange);
+    ui::connectGuarded(ui->component->lineEdit(), &QLineEdit::textEdited, this, &Tsetting::componentChange);
+    ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tsetting::ins_btnClick);
+    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tsetting::N1Click);
+    connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tsetting::showPopup);
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N9, [this] { openFromMenu(); });
+}
+
+Tsetting::~Tsetting() = default;
+
+void Tsetting::componentChange()
+{
+    db::Query &query = settingQuery();
+    query.clear();
+    query.add(QStringLiteral("select * from setting  where component like ?"),
+              QString(u'%' + text::storedText(ui->component->currentText()) + u'%'));
+    query.add(QStringLiteral(" and user_id=?"), setting_rows::currentUserId());
+    query.add(QStringLiteral(" order by cmt "));
+    query.open();
+}
+
+void Tsetting::ins_btnClick()
+{
+    const QString value = text::storedText(ui->cmt->text());
+    if (value.trimmed().isEmpty()) {
+        ui::showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
+        return;
+    }
+    const QString title = text::storedText(ui->component->currentText());
+
+    db::Query &query = *forms::dm->ADOQuery1;
+    setUserValueStatement(query, QStringLiteral("select * from setting"), title, value);
+    query.open();
+    if (!query.isEmpty()) {
+        ui::showMessage(QStringLiteral("تكراري است"));
+        return;
+    }
+    query.append();
+    query.fieldByName(QStringLiteral("component")).setValue(title);
+    query.fieldByName(QStringLiteral("cmt")).setValue(value);
+    query.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
+    query.post();
+    ui::showMessage(QStringLiteral("ثبت شد"));
+    componentChange();
+}
+
+void Tsetting::N1Click()
+{
+    db::Query &rows = settingQuery();
+    if (!rows.active() || rows.isEmpty())
+        return;
+    const QString value = rows.fieldByName(QStringLiteral("cmt")).asString();
+    const QString title = rows.fieldByName(QStringLiteral("component")).asString();
+    ui->cmt->setText(value);
+    ui->component->setEditText(title);
+
+    db::Query &command = *forms::dm->ADOQuery1;
+    setUserValueStatement(command, QStringLiteral("delete from setting"), title, value);
+    command.execSql();
+
+    rows.clear();
+    rows.add(QStringLiteral("select * from setting where user_id=?"), setting_rows::currentUserId());
+    rows.open();
+}
+
+void Tsetting::openFromMenu()
+{
+    if (!rights::CheckPageRights(rights::key::setting,
+                                 {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}}))
+        return;
+    ui->component->setCurrentIndex(-1);
+    ui->cmt->clear();
+    Tmain::showPage(this);
+}
+
+void Tsetting::showPopup(const QPoint &pos)
+{
+    // The delete command works on the current row: with no rows there is nothing to offer.
+    const db::Query &rows = settingQuery();
+    if (!rows.active() || rows.isEmpty())
+        return;
+    ui->PopupMenu1->popup(ui->DBGrid1->viewport()->mapToGlobal(pos));
+}

@@ -1,0 +1,132 @@
+// The backup window: the file named after today's solar date in the chosen folder, an SQLite copy that opens
+// with the same rows and replaces the day's earlier copy only when complete, and SQL Server's statement.
+#include "Dates.h"
+#include "backup_file.h"
+#include "backup_u.h"
+#include "db/query.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "support/testenv.h"
+#include "ui_backup_u.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString done = u"فايل پشتيبان تهيه شد"_s;
+
+Tbackup &window() { return *forms::backup; }
+void click() { window().ui->BitBtn1->click(); }
+
+void addPurchase(TestEnv &env, const QString &project)
+{
+    env.exec(u"insert into tavrelkol (prj_name) values (?)"_s, {project});
+}
+
+// The purchases' projects in today's backup of the folder, read through a connection of its own.
+QStringList projectsInBackup(const QString &folder)
+{
+    QStringList projects;
+    {
+        QSqlDatabase copy = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"backup-copy"_s);
+        copy.setDatabaseName(folder + u'/' + backup_file::fileName(shamsiToday()));
+        copy.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
+        if (copy.open()) {
+            QSqlQuery q(u"select prj_name from tavrelkol order by id"_s, copy);
+            while (q.next())
+                projects << q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(u"backup-copy"_s);
+    return projects;
+}
+
+// The files named after today's backup, temporary ones included.
+int backupFiles(const QString &folder)
+{
+    return int(QDir(folder).entryList({backup_file::fileName(shamsiToday()) + u'*'}, QDir::Files | QDir::Hidden).size());
+}
+
+} // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void secondBackupOfTheDayReplacesTheFirst()
+    {
+        QCOMPARE(backup_file::fileName(u"1403/01/15"_s), u"Tavrel1403_01_15"_s);
+        TestEnv env;
+        env.signInAs(2, u"ali"_s); // no rights are needed
+        forms::main_->N8Click();
+        QCOMPARE(env.dialogs.shown.last().text, u"backup"_s);
+        QCOMPARE(window().selectedFolder(), QDir::homePath());
+        addPurchase(env, u"سد کرج"_s);
+        window().selectFolder(env.folder());
+        click();
+        QCOMPARE(env.dialogs.errors(), QStringList{});
+        QCOMPARE(env.dialogs.lastMessage(), done);
+        QCOMPARE(projectsInBackup(env.folder()), QStringList{u"سد کرج"_s});
+
+        addPurchase(env, u"پل"_s);
+        click();
+        QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
+        QCOMPARE(projectsInBackup(env.folder()), (QStringList{u"سد کرج"_s, u"پل"_s}));
+        QCOMPARE(backupFiles(env.folder()), 1);
+    }
+
+    void failedBackupKeepsTheOldFile()
+    {
+        TestEnv env;
+        addPurchase(env, u"سد کرج"_s);
+        window().selectFolder(env.folder());
+        click();
+        addPurchase(env, u"پل"_s);
+
+        // SQLite refuses to copy a database inside a transaction.
+        forms::dm->ADOConnection1.beginTransaction();
+        env.dialogs.reset();
+        click();
+        forms::dm->ADOConnection1.rollback();
+        QCOMPARE(env.dialogs.errors().size(), 1);
+        QCOMPARE(env.dialogs.messages(), QStringList{});
+        QCOMPARE(projectsInBackup(env.folder()), QStringList{u"سد کرج"_s});
+        QCOMPARE(backupFiles(env.folder()), 1);
+    }
+
+    void asksForAFolderWhenNoneIsSelected()
+    {
+        TestEnv env;
+        window().ui->ShellTreeView1->clearSelection();
+        click();
+        QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);
+        QCOMPARE(backupFiles(QDir::rootPath()), 0);
+    }
+
+    void sqlServerStatement()
+    {
+        db::Connection server(u"office-server"_s);
+        server.setConnectionString(u"DRIVER=FreeTDS;SERVER=office;PORT=1433;DATABASE=tavrel"_s);
+        db::Query command(server, u"ADOQuery1"_s);
+        const QString path = u"/srv/o'neil/Tavrel1403_01_15"_s;
+        backup_file::prepare(command, u"tavrel"_s, path);
+        QCOMPARE(command.text(), u"BACKUP DATABASE [tavrel] TO DISK = ?"_s);
+        QCOMPARE(command.bindings(), QVariantList{path});
+
+        for (const QString &name : {u"tavrel"_s, u"_old2"_s, u"تدارکات"_s})
+            QVERIFY2(backup_file::isPlainIdentifier(name), qPrintable(name));
+        for (const QString &name : {QString(), u"1tavrel"_s, u"[tavrel]"_s, u"tavrel TO DISK='/x'; DROP DATABASE tavrel"_s})
+            QVERIFY2(!backup_file::isPlainIdentifier(name), qPrintable(name));
+    }
+};
+
+QTEST_MAIN(TestBackup)
+#include "tst_backup.moc"

@@ -1,0 +1,250 @@
+// The main window: its menu, the page rights every opener checks, the opener mechanism, the exit question
+// and the picture that follows the window.
+#include "db/error.h"
+#include "forms.h"
+#include "main_u.h"
+#include "page_rights.h"
+#include "signed_in_user.h"
+#include "support/testenv.h"
+#include "ui_main_u.h"
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+Q_DECLARE_METATYPE(ui::Answer)
+
+namespace {
+
+const QString denied = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
+
+// A list page as the openers see it: a seven-item main menu and an insert button.
+struct FakePage {
+    QDialog form;
+    QMenuBar *menu = new QMenuBar(&form);
+    QPushButton *ins_btn = new QPushButton(&form);
+
+    FakePage()
+    {
+        form.setObjectName(QStringLiteral("fake_src"));
+        for (int i = 0; i < 7; ++i)
+            menu->addAction(QStringLiteral("item%1").arg(i));
+    }
+    rights::PageCommands commands() const
+    {
+        return {{rights::menuItem(menu, 0), ins_btn}, {rights::menuItem(menu, 1)}, {rights::menuItem(menu, 2)},
+                rights::menuItems(menu, 3, 5)};
+    }
+    // Enabled states of items 0..6, then of the button.
+    QList<bool> states() const
+    {
+        QList<bool> result;
+        for (QAction *item : menu->actions())
+            result.append(item->isEnabled());
+        result.append(ins_btn->isEnabled());
+        return result;
+    }
+};
+
+void addRights(TestEnv &env, int prsId, const QString &page, QList<bool> bits)
+{
+    env.exec(QStringLiteral("insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) "
+                            "values (?, ?, ?, ?, ?, ?)"),
+             {prsId, page, bits[0], bits[1], bits[2], bits[3]});
+}
+
+} // namespace
+
+class TestMain : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    static Tmain *mainWindow() { return forms::main_; }
+    static Ui::Tmain &ui() { return *forms::main_->ui; }
+
+private Q_SLOTS:
+    void init() { env = std::make_unique<TestEnv>(); }
+    void cleanup() { env.reset(); }
+
+    void menuOrderCaptionsAndPicture()
+    {
+        QCOMPARE(mainWindow()->windowTitle(), QStringLiteral("صفحه اصلي"));
+        QVERIFY(mainWindow()->windowState() & Qt::WindowMaximized);
+        QCOMPARE(ui().MainMenu1->layoutDirection(), Qt::RightToLeft);
+        QVERIFY(!ui().Image1->pixmap().isNull());
+
+        auto namesAndCaptions = [](const QList<QAction *> &items) {
+            QStringList result;
+            for (QAction *item : items)
+                result << item->objectName() + u'=' + item->text();
+            return result;
+        };
+        QCOMPARE(namesAndCaptions(ui().MainMenu1->actions()),
+                 QStringList({"N12=فاکتور", "N1=خريد کل", "N7=درخواست", "N11=فروشندگان", "N13=بيمه نامه",
+                              "N14=انبار", "N16=صورتجلسات", "N17=پيام", "N2=اطلاعات پايه", "N5=درباره",
+                              "N6=خروج"}));
+        QCOMPARE(namesAndCaptions(ui().N2->actions()),
+                 QStringList({"N10=دفترچه تلفن", "N9=تنظيمات", "N8=پشتيبان گيري", "N4=ضمائم", "N15=کالا",
+                              "N18=آبادي ها", "N3=کاربران"}));
+
+        mainWindow()->setUnreadMark(true);
+        QCOMPARE(rights::menuItem(ui().MainMenu1, 7)->text(), QStringLiteral("پيام*"));
+        mainWindow()->setUnreadMark(false);
+        QCOMPARE(ui().N17->text(), QStringLiteral("پيام"));
+    }
+
+    void unbuiltPagesStayDisabledAndOpenersRunGuarded()
+    {
+        // Every page item waits for its page; about and exit work from the start, and so do the items whose
+        // pages are built (they set their openers when created).
+        const QList<QAction *> alwaysOn = {ui().N2->menuAction(), ui().N5, ui().N6, ui().N9, ui().N8};
+        for (QAction *item : ui().MainMenu1->actions() + ui().N2->actions())
+            QVERIFY2(item->isEnabled() == alwaysOn.contains(item), qPrintable(item->objectName()));
+        mainWindow()->N1Click(); // no opener: nothing happens
+        QVERIFY(env->dialogs.shown.isEmpty());
+
+        int first = 0, second = 0;
+        mainWindow()->setOpener(ui().N1, [&] { ++first; });
+        QVERIFY(ui().N1->isEnabled());
+        ui().N1->trigger();
+        mainWindow()->setOpener(ui().N1, [&] { ++second; });
+        ui().N1->trigger();
+        QCOMPARE(first, 1);
+        QCOMPARE(second, 1);
+
+        mainWindow()->setOpener(ui().N3, [] { throw db::Error(QStringLiteral("no such table: dastrasi")); });
+        ui().N3->trigger();
+        QCOMPARE(env->dialogs.errors(), QStringList{QStringLiteral("no such table: dastrasi")});
+        ui().N1->trigger(); // the program goes on
+        QCOMPARE(second, 2);
+
+        mainWindow()->N5Click();
+        QVERIFY(env->dialogs.lastMessage().contains(QStringLiteral("1390")));
+    }
+
+    void rightsSetTheCommands_data()
+    {
+        QTest::addColumn<QList<bool>>("bits"); // darj, virayesh, hazf, namayesh
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("all clear") << QList<bool>{false, false, false, false} << false;
+        QTest::newRow("insert edit delete, no view") << QList<bool>{true, true, true, false} << false;
+        QTest::newRow("view only") << QList<bool>{false, false, false, true} << true;
+        QTest::newRow("edit and view") << QList<bool>{false, true, false, true} << true;
+        QTest::newRow("full") << QList<bool>{true, true, true, true} << true;
+    }
+    void rightsSetTheCommands()
+    {
+        QFETCH(QList<bool>, bits);
+        QFETCH(bool, shown);
+        env->signInAs(2, QStringLiteral("ali"));
+        addRights(*env, 2, rights::key::tavrelkol, bits);
+        // Rows of another user and of another page must not count.
+        addRights(*env, 3, rights::key::tavrelkol, {true, true, true, true});
+        addRights(*env, 2, rights::key::darkhast, {true, true, true, true});
+
+        FakePage page;
+        rights::menuItem(page.menu, 6)->setEnabled(false); // as the page declares it: not the rights' business
+        QCOMPARE(rights::CheckPageRights(rights::key::tavrelkol, page.commands()), shown);
+        QCOMPARE(env->dialogs.messages(), shown ? QStringList() : QStringList{denied});
+        const bool view = bits[3];
+        QCOMPARE(page.states(), (QList<bool>{bits[0], bits[1], bits[2], view, view, view, false, bits[0]}));
+    }
+
+    void missingRowDeniesAndLeavesCommands()
+    {
+        FakePage page;
+        const QList<bool> declared = page.states();
+        env->signInAs(2, QStringLiteral("ali"));
+        QVERIFY(!rights::CheckPageRights(rights::key::kala, page.commands()));
+        // Nobody signed in, and a key that tries to widen the condition, find no row either.
+        SignedInUser::instance().set(QStringLiteral("prs_id"), QStringLiteral("karbar"), QStringLiteral("level"));
+        QVERIFY(!rights::CheckPageRights(rights::key::karbaran, page.commands()));
+        env->signInAs(1);
+        QVERIFY(!rights::CheckPageRights(QStringLiteral("x' or '1'='1"), page.commands()));
+        QCOMPARE(env->dialogs.messages(), QStringList(3, denied));
+        QCOMPARE(env->dialogs.shown.first().kind, QStringLiteral("message"));
+        QCOMPARE(page.states(), declared);
+        // The administrator's seeded row opens the users page with every command.
+        rights::setCommandsEnabled(page.commands().insert, false);
+        QVERIFY(rights::CheckPageRights(rights::key::karbaran, page.commands()));
+        QCOMPARE(page.states(), QList<bool>(8, true));
+    }
+
+    void rightsAreReadAfreshAtEveryOpening()
+    {
+        env->signInAs(2, QStringLiteral("ali"));
+        addRights(*env, 2, rights::key::bime, {true, true, true, true});
+        FakePage page;
+        int opened = 0;
+        mainWindow()->resize(1000, 700);
+        mainWindow()->setOpener(ui().N13, [&] {
+            if (!rights::CheckPageRights(rights::key::bime, page.commands()))
+                return;
+            mainWindow()->sizePage(&page.form, 30, 50);
+            ++opened;
+            Tmain::showPage(&page.form);
+        });
+        ui().N13->trigger();
+        QCOMPARE(opened, 1);
+        QCOMPARE(page.form.size(), QSize(970, 650));
+        QCOMPARE(env->dialogs.shown.last().kind, QStringLiteral("modal"));
+        QCOMPARE(env->dialogs.shown.last().text, QStringLiteral("fake_src"));
+        mainWindow()->sizePage(&page.form, Tmain::unchanged, 60);
+        QCOMPARE(page.form.size(), QSize(970, 640));
+
+        env->exec(QStringLiteral("update dastrasi set darj=0 where prs_id=2"));
+        mainWindow()->N13Click();
+        QCOMPARE(opened, 2);
+        QVERIFY(!rights::menuItem(page.menu, 0)->isEnabled());
+
+        env->exec(QStringLiteral("delete from dastrasi where prs_id=2"));
+        mainWindow()->N13Click();
+        QCOMPARE(opened, 2);
+        QCOMPARE(env->dialogs.lastMessage(), denied);
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<ui::Answer>("answer");
+        QTest::addColumn<bool>("byCloseBox");
+        QTest::newRow("yes, exit command") << ui::Answer::Yes << false;
+        QTest::newRow("yes, close box") << ui::Answer::Yes << true;
+        QTest::newRow("no, exit command") << ui::Answer::No << false;
+        QTest::newRow("cancel, close box") << ui::Answer::Cancel << true;
+    }
+    void exitQuestion()
+    {
+        QFETCH(ui::Answer, answer);
+        QFETCH(bool, byCloseBox);
+        int exits = 0;
+        // Ending the program closes every window again: that must not ask a second time.
+        mainWindow()->onExit = [&] { ++exits; mainWindow()->close(); };
+        mainWindow()->show();
+        env->dialogs.answers.enqueue(answer);
+        if (byCloseBox)
+            mainWindow()->close();
+        else
+            ui().N6->trigger();
+        QCOMPARE(env->dialogs.messages(), QStringList{QStringLiteral("آيا مي خواهيد از برنامه خارج شويد")});
+        QCOMPARE(env->dialogs.shown.first().buttons, ui::Buttons::YesNoCancel);
+        QCOMPARE(env->dialogs.shown.first().icon, ui::Icon::Warning);
+        const bool yes = answer == ui::Answer::Yes;
+        QCOMPARE(exits, yes ? 1 : 0);
+        QCOMPARE(mainWindow()->isVisible(), !yes);
+    }
+
+    void pictureFollowsTheWindow()
+    {
+        mainWindow()->setWindowState(Qt::WindowNoState);
+        mainWindow()->show();
+        mainWindow()->resize(1000, 700);
+        QCOMPARE(ui().Image1->size(), QSize(975, 620));
+        mainWindow()->resize(640, 480);
+        QCOMPARE(ui().Image1->size(), QSize(615, 400));
+    }
+};
+
+QTEST_MAIN(TestMain)
+#include "tst_main.moc"

@@ -1,0 +1,232 @@
+// The settings page as a user works it (filing, listing by title, deleting their own values) and the pick
+// lists and switch the other pages read from the same table.
+#include "forms.h"
+#include "picklist.h"
+#include "setting_u.h"
+#include "main_u.h"
+#include "support/testenv.h"
+#include "ui_setting_u.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString project = u"نام پروژه"_s;
+const QString unit = u"واحد"_s;
+const QString goodsUnit = u"واحد کالا"_s;
+const QString stored = u"ثبت شد"_s;
+const QString duplicate = u"تكراري است"_s;
+
+Tsetting &page() { return *forms::setting; }
+QComboBox *component() { return page().ui->component; }
+QLineEdit *cmt() { return page().ui->cmt; }
+QTableView *grid() { return page().ui->DBGrid1; }
+
+// Files a value through the page as the signed-in user; returns the message shown.
+QString file(TestEnv &env, const QString &title, const QString &value)
+{
+    env.dialogs.reset();
+    component()->setEditText(title);
+    cmt()->setText(value);
+    page().ins_btnClick();
+    return env.dialogs.lastMessage();
+}
+
+void addRow(TestEnv &env, const QString &title, const QString &value, int user)
+{
+    env.exec(u"insert into setting (component, cmt, user_id) values (?, ?, ?)"_s, {title, value, user});
+}
+
+int rowsOf(TestEnv &env, const QString &title, const QString &value)
+{
+    return env.scalar(u"select count(*) from setting where component=? and cmt=?"_s, {title, value}).toInt();
+}
+
+// The grid's texts of one column (0 title, 1 value), top to bottom.
+QStringList gridColumn(int column)
+{
+    QStringList texts;
+    for (int row = 0; row < grid()->model()->rowCount(); ++row)
+        texts << grid()->model()->index(row, column).data().toString();
+    return texts;
+}
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+QStringList items(const QComboBox &combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo.count(); ++i)
+        texts << combo.itemText(i);
+    return texts;
+}
+
+} // namespace
+
+class TestSetting : public QObject {
+    Q_OBJECT
+
+private slots:
+    void filesAValueOncePerUser()
+    {
+        TestEnv env;
+        env.signInAs(1);
+        QCOMPARE(component()->count(), 19);
+        QCOMPARE(file(env, project, u"  "_s), u"لطفا مقدار مناسب را وارد نماييد"_s);
+        QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 0);
+
+        // Typed on a Persian keyboard: stored with the Arabic yeh and Latin digits, and listed at once.
+        QCOMPARE(file(env, project, u"پروژه ی ۱۲"_s), stored);
+        const QString value = u"پروژه ي 12"_s;
+        QCOMPARE(env.scalar(u"select user_id from setting where cmt=?"_s, {value}).toInt(), 1);
+        QCOMPARE(gridColumn(1), QStringList{value});
+
+        QCOMPARE(file(env, project, u"پروژه ی 12"_s), duplicate);
+        QCOMPARE(file(env, unit, value), stored); // the pair is the value, not the text alone
+        env.signInAs(2, u"ali"_s);
+        QCOMPARE(file(env, project, value), stored);
+        QCOMPARE(file(env, project, value), duplicate);
+        QCOMPARE(rowsOf(env, project, value), 2);
+    }
+
+    void listsEveryTitleContainingTheTypedText()
+    {
+        TestEnv env;
+        env.signInAs(1);
+        addRow(env, unit, u"متر"_s, 1);
+        addRow(env, goodsUnit, u"عدد"_s, 1);
+        addRow(env, goodsUnit, u"کيلو"_s, 2);
+        addRow(env, project, u"سد"_s, 1);
+
+        // Typing into the combo lists as it goes: every title containing the text, own values, by value.
+        for (QChar c : unit)
+            QTest::sendKeyEvent(QTest::Click, component()->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
+        QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
+
+        addRow(env, u"وضعيت درخواست"_s, u"باز"_s, 1);
+        component()->setEditText(u"وضعیت"_s); // typed with the Persian yeh, matched as stored
+        page().componentChange();
+        QCOMPARE(gridColumn(1), QStringList{u"باز"_s});
+
+        component()->setEditText(u"' or '1'='1"_s); // a value, never part of the statement
+        page().componentChange();
+        QCOMPARE(grid()->model()->rowCount(), 0);
+    }
+
+    void deletesOnlyTheSignedInUsersRows()
+    {
+        TestEnv env;
+        env.signInAs(1);
+        addRow(env, unit, u"متر"_s, 1);
+        addRow(env, unit, u"متر"_s, 1); // an older database may hold a value twice
+        addRow(env, unit, u"متر"_s, 2);
+        addRow(env, project, u"سد"_s, 1);
+        addRow(env, goodsUnit, u"عدد"_s, 2);
+
+        page().N1Click(); // nothing listed yet: nothing to delete
+        QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 5);
+
+        component()->setEditText(unit);
+        page().componentChange();
+        grid()->setCurrentIndex(grid()->model()->index(0, 1));
+        env.dialogs.reset();
+        page().N1Click();
+        QVERIFY(env.dialogs.shown.isEmpty()); // no question, no message
+        QCOMPARE(rowsOf(env, unit, u"متر"_s), 1);
+        QCOMPARE(env.scalar(u"select user_id from setting where cmt=?"_s, {u"متر"_s}).toInt(), 2);
+        QCOMPARE(gridColumn(1), QStringList{u"سد"_s}); // every value of the user, whatever the title
+        QCOMPARE(cmt()->text(), u"متر"_s);
+
+        // Another user's row, shown by a pick list of all users' rows, deletes nothing.
+        picklist::values(goodsUnit, picklist::Rows::AllUsers);
+        grid()->setCurrentIndex(grid()->model()->index(0, 1));
+        page().N1Click();
+        QCOMPARE(rowsOf(env, goodsUnit, u"عدد"_s), 1);
+    }
+
+    void pickListsOfOwnAndAllUsersRows()
+    {
+        TestEnv env;
+        env.signInAs(1);
+        addRow(env, unit, u"متر"_s, 1);
+        addRow(env, unit, u"عدد"_s, 2);
+        addRow(env, unit, u"متر"_s, 2);
+        addRow(env, goodsUnit, u"کيلو"_s, 1); // titles match exactly here
+        addRow(env, project, u"سد"_s, 1);
+        addRow(env, project, u"پل"_s, 1);
+
+        QComboBox fixed; // without an edit field
+        picklist::LoadPickList(&fixed, unit, picklist::Rows::AllUsers, true);
+        QCOMPARE(sorted(items(fixed)), sorted({u"متر"_s, u"عدد"_s, u"متر"_s})); // duplicates included
+        QCOMPARE(fixed.currentIndex(), -1);
+        picklist::LoadPickList(&fixed, unit, picklist::Rows::Own, true);
+        QCOMPARE(items(fixed), QStringList{u"متر"_s});
+        QCOMPARE(fixed.currentText(), u"متر"_s);
+        picklist::LoadPickList(&fixed, project, picklist::Rows::Own, true); // two values: none chosen
+        QCOMPARE(fixed.currentIndex(), -1);
+
+        // An edited record's value stays, offered or not; only an empty combo takes the single value.
+        QComboBox edited;
+        edited.setEditable(true);
+        edited.setEditText(u"سانتيمتر"_s);
+        picklist::LoadPickList(&edited, unit, picklist::Rows::Own, true);
+        QCOMPARE(edited.currentText(), u"سانتيمتر"_s);
+        edited.setEditText(QString());
+        picklist::LoadPickList(&edited, unit, picklist::Rows::Own, false);
+        QCOMPARE(edited.currentText(), QString());
+        picklist::LoadPickList(&edited, unit, picklist::Rows::Own, true);
+        QCOMPARE(edited.currentText(), u"متر"_s);
+
+        env.signInAs(2, u"ali"_s);
+        QCOMPARE(sorted(picklist::values(unit, picklist::Rows::Own)), sorted({u"عدد"_s, u"متر"_s}));
+    }
+
+    void menuOpensThePageByItsRights()
+    {
+        TestEnv env;
+        env.signInAs(2, u"ali"_s);
+        forms::main_->N9Click();
+        QCOMPARE(env.dialogs.messages(), QStringList{u"شما دسترسي به اين صفحه را نداريد"_s});
+        QVERIFY(page().isHidden());
+
+        env.exec(u"insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) values (2, ?, 0, 1, 1, 1)"_s,
+                 {u"setting"_s});
+        component()->setEditText(unit);
+        cmt()->setText(u"متر"_s);
+        const QSize size = page().size();
+        forms::main_->resize(size + QSize(300, 300));
+        forms::main_->N9Click();
+        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
+        QCOMPARE(env.dialogs.shown.last().text, u"setting"_s);
+        QVERIFY(!page().ui->ins_btn->isEnabled());
+        QVERIFY(page().ui->N1->isEnabled());
+        QCOMPARE(component()->currentText(), QString());
+        QCOMPARE(cmt()->text(), QString());
+        QCOMPARE(page().size(), size);
+    }
+
+    void ownRowsRule()
+    {
+        const QString rule = u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s;
+        TestEnv env;
+        env.signInAs(1);
+        QVERIFY(!picklist::OwnRowsRule());
+        addRow(env, rule, u"خير"_s, 1);
+        QVERIFY(!picklist::OwnRowsRule());
+        addRow(env, rule, u"بلي"_s, 2); // filed by any user, it holds for all
+        QVERIFY(picklist::OwnRowsRule());
+    }
+};
+
+QTEST_MAIN(TestSetting)
+#include "tst_setting.moc"

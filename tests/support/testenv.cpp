@@ -1,0 +1,74 @@
+#include "testenv.h"
+#include "db/error.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "platform/platform.h"
+#include "schema.h"
+#include "signed_in_user.h"
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <stdexcept>
+
+TestEnv::TestEnv(bool withSchema) : dialogs(ui::ScriptedDialogs::install())
+{
+    // Settings and data folders of the tests stay apart from the user's own.
+    QStandardPaths::setTestModeEnabled(true);
+    if (!dir_.isValid())
+        throw std::runtime_error("no temporary folder for the test database");
+    platform::setFileOpener([this](const QString &path) {
+        openedFiles.append(path);
+        return true;
+    });
+    if (!forms::dm) {
+        forms::createAll();
+        ownsForms_ = true;
+    }
+    db::Connection &connection = forms::dm->ADOConnection1;
+    connection.setConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + dbPath());
+    connection.open();
+    if (withSchema)
+        RunSchemaSteps();
+}
+
+TestEnv::~TestEnv()
+{
+    if (ownsForms_)
+        forms::destroyAll();
+    else if (forms::dm)
+        forms::dm->ADOConnection1.close();
+    platform::setFileOpener(nullptr);
+    SignedInUser::instance().set(QStringLiteral("prs_id"), QStringLiteral("karbar"), QStringLiteral("level"));
+}
+
+QString TestEnv::dbPath() const
+{
+    return dir_.filePath(QStringLiteral("test.sqlite"));
+}
+
+QString TestEnv::folder() const
+{
+    return dir_.path();
+}
+
+void TestEnv::signInAs(int id, const QString &user, const QString &level)
+{
+    SignedInUser::instance().set(QString::number(id), user, level);
+}
+
+void TestEnv::exec(const QString &sql, const QVariantList &values)
+{
+    forms::dm->ADOConnection1.exec(sql, values);
+}
+
+QVariant TestEnv::scalar(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(forms::dm->ADOConnection1.database());
+    if (!query.prepare(sql))
+        throw db::Error(query.lastError().text());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw db::Error(query.lastError().text());
+    return query.next() ? query.value(0) : QVariant();
+}
