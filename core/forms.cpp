@@ -1,19 +1,24 @@
 #include "forms.h"
 #include "backup_u.h"
+#include "change_pass_u.h"
 #include "dm_u.h"
+#include "login_u.h"
 #include "main_u.h"
+#include "server_u.h"
 #include "setting_u.h"
 #include "users_ins_u.h"
 #include "users_u.h"
-#include <QCoreApplication>
 
 // Each form joins this order at its place when it is built.
 namespace forms {
 
 void createAll()
 {
+    login = new Tlogin();
+    server = new Tserver();
     dm = new Tdm();
     main_ = new Tmain();
+    change_pass = new Tchange_pass();
     setting = new Tsetting();
     backup = new Tbackup();
     users = new Tusers();
@@ -22,13 +27,17 @@ void createAll()
 
 bool showMainForm()
 {
-    return false;
+    if (!login)
+        return false;
+    login->show();
+    return true;
 }
 
+// The sign-in form is the main form: closing it ends the program.
 void closeMainForm()
 {
-    // Until the sign-in form is built there is no main form to close: the application ends itself.
-    QCoreApplication::quit();
+    if (login)
+        login->close();
 }
 
 void destroyAll()
@@ -41,10 +50,16 @@ void destroyAll()
     backup = nullptr;
     delete setting;
     setting = nullptr;
+    delete change_pass;
+    change_pass = nullptr;
     delete main_;
     main_ = nullptr;
     delete dm;
     dm = nullptr;
+    delete server;
+    server = nullptr;
+    delete login;
+    login = nullptr;
 }
 
 } // namespace forms

@@ -1,0 +1,279 @@
+#include "login_u.h"
+#include "Dates.h"
+#include "app.h"
+#include "audit.h"
+#include "change_pass_u.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "platform/platform.h"
+#include "radio_group.h"
+#include "server_u.h"
+#include "signed_in_user.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextStream>
+
+namespace {
+
+std::function<void()> &programEnd()
+{
+    static std::function<void()> end;
+    return end;
+}
+
+// A text bound as a value is never NULL: an empty edit compares as the empty text.
+QString boundText(const QString &text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+// A stored file extension used in a file name: no path separators.
+QString cleanExtension(QString extension)
+{
+    extension.remove(u'/');
+    extension.remove(u'\\');
+    return extension;
+}
+
+} // namespace
+
+Tlogin::Tlogin(QWidget *parent) : QDialog(parent)
+{
+    ui.setupUi(this);
+    ui.us->installEventFilter(this);
+    ui.ps->installEventFilter(this);
+
+    ui::connectGuarded(ui.BitBtn1, &QPushButton::clicked, this, &Tlogin::BitBtn1Click);
+    ui::connectGuarded(ui.BitBtn2, &QPushButton::clicked, this, &Tlogin::BitBtn2Click);
+    ui::connectGuarded(ui.Label3, &ClickLabel::clicked, this, &Tlogin::Label3Click);
+    ui::connectGuarded(ui.Label4, &ClickLabel::clicked, this, &Tlogin::Label4Click);
+    ui::connectGuarded(ui.Label9, &ClickLabel::clicked, this, &Tlogin::Label9Click);
+}
+
+Tlogin::~Tlogin() = default;
+
+QString Tlogin::LocalIP()
+{
+    return platform::localIp();
+}
+
+QString Tlogin::IPAddrToName(const QString &address)
+{
+    return platform::hostNameOf(address);
+}
+
+QString Tlogin::lastUserFile()
+{
+    return QDir(platform::appDataFolder()).filePath(QStringLiteral("tavrel.txt"));
+}
+
+void Tlogin::setProgramEnd(std::function<void()> end)
+{
+    programEnd() = std::move(end);
+}
+
+DatabaseChoice Tlogin::databaseChoice() const
+{
+    return radioIndex(ui.RadioGroup1) == 0 ? DatabaseChoice::Internet : DatabaseChoice::Local;
+}
+
+QString Tlogin::typedUser() const
+{
+    return boundText(ui.us->text());
+}
+
+QString Tlogin::typedPassword() const
+{
+    return boundText(ui.ps->text());
+}
+
+bool Tlogin::connectAndFindUser(const QString &refusal)
+{
+    if (!ConnectDatabase(databaseChoice()))
+        return false;
+    db::Query &user = *forms::dm->adoq_user;
+    user.clear();
+    user.add(QStringLiteral("select * from users where us=? and ps=?"), typedUser(), typedPassword());
+    user.open();
+    if (user.isEmpty()) {
+        ui::showMessage(refusal);
+        return false;
+    }
+    return true;
+}
+
+void Tlogin::rememberUser()
+{
+    const QString path = lastUserFile();
+    QFile::remove(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return;
+    QTextStream(&file) << ui.us->text() << '\n';
+}
+
+bool Tlogin::programIsOutdated()
+{
+    db::Query &query = *forms::dm->ADOQuery1;
+    query.clear();
+    query.add(QStringLiteral("Select ver from users where us=?"), QStringLiteral("admin"));
+    query.open();
+    if (query.isEmpty())
+        throw db::Error(QStringLiteral("Select ver from users: no row for the user admin"));
+    const QString newest = query[QStringLiteral("ver")].asString();
+    if (query[QStringLiteral("ver")].asFloat() <= app::version)
+        return false;
+
+    ui::showMessage(u"اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  " + newest
+                    + u" در ادامه نسخه جديد را دانلود و استفاده نماييد ");
+    WriteRefusedSignInAuditRow(typedUser(), u"  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   "
+                                                + newest + u' ' + typedUser());
+    saveReferenceFile(QStringLiteral("آخرين نسخه نرم افزار"),
+                      u"tavrel" + shamsiToday().replace(u'/', u'_'));
+    return true;
+}
+
+QString Tlogin::saveReferenceFile(const QString &description, const QString &proposedName)
+{
+    db::Query &files = *forms::dm->ADOQ_zamaem;
+    files.clear();
+    files.add(QStringLiteral("select * from zamaem where cmt=?"), description);
+    files.open();
+    if (files.isEmpty())
+        return QString();
+    const QString chosen = ui::dialogs().saveFile(QString(), QString(), proposedName);
+    if (chosen.isEmpty())
+        return QString();
+    files.first();
+    const QString path = chosen + cleanExtension(files[QStringLiteral("pictype")].asString());
+    files[QStringLiteral("pic")].saveToFile(path);
+    return path;
+}
+
+void Tlogin::BitBtn1Click()
+{
+    if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
+        return;
+    db::Query &user = *forms::dm->adoq_user;
+    if (user[QStringLiteral("status")].asString() != QStringLiteral("فعال")) {
+        ui::showMessage(QStringLiteral("کاربر شما غير فعال شده است"));
+        return;
+    }
+    const QString name = typedUser();
+    const qint64 prsId = user[QStringLiteral("id")].asInteger();
+    const QString fullName = user[QStringLiteral("nam")].asString();
+
+    rememberUser();
+    SignedInUser::instance().set(QString::number(prsId), name, user[QStringLiteral("lev")].asString());
+    if (forms::main_)
+        forms::main_->FormResize();
+
+    db::Query &general = *forms::dm->ADOQuery1;
+    general.clear();
+    general.add(QStringLiteral("Update users set ver=? where us=?"), QString::number(app::version), name);
+    general.execSql();
+
+    if (programIsOutdated()) {
+        close();
+        return;
+    }
+
+    WriteSignInAuditRow(name, u"  ورود موفق به نرم افزار  " + name + u' ' + fullName);
+
+    db::Query &unread = *forms::dm->ADOQ_timer;
+    unread.clear();
+    unread.add(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"), prsId,
+               QStringLiteral(""));
+    unread.open();
+    // Sign-in only ever sets the mark; the messages page clears it.
+    if (unread[QStringLiteral("c")].asInteger() != 0 && forms::main_)
+        forms::main_->setUnreadMark(true);
+
+    if (forms::main_)
+        forms::main_->show();
+    hide();
+    platform::activatePersianKeyboard();
+}
+
+void Tlogin::Label3Click()
+{
+    if (!connectAndFindUser(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد")))
+        return;
+    hide();
+    forms::change_pass->show();
+}
+
+void Tlogin::Label4Click()
+{
+    ui::showMessage(QStringLiteral("مسير بانك اطلاعاتي را مي توانيد تغيير دهيد"));
+    ui::dialogs().showModal(forms::server);
+}
+
+void Tlogin::Label9Click()
+{
+    if (!ConnectDatabase(databaseChoice()))
+        return;
+    const QString path =
+        saveReferenceFile(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"), QStringLiteral("tavrel_Language_Help"));
+    if (!path.isEmpty())
+        platform::openWithDesktop(path);
+}
+
+void Tlogin::FormShow()
+{
+    ui.ps->setFocus();
+    QFile file(lastUserFile());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    ui.us->setText(in.readLine());
+}
+
+void Tlogin::BitBtn2Click()
+{
+    close();
+}
+
+void Tlogin::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    ui::guarded([this] { FormShow(); });
+}
+
+void Tlogin::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (programEnd())
+        programEnd()();
+    else
+        QCoreApplication::quit();
+}
+
+void Tlogin::reject()
+{
+    BitBtn2Click();
+}
+
+bool Tlogin::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == ui.us) {
+                ui.ps->setFocus();
+                return true;
+            }
+            if (watched == ui.ps) {
+                ui.BitBtn1->click();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,29 @@
+#include "radio_group.h"
+#include <QGroupBox>
+#include <QRadioButton>
+
+namespace {
+
+QList<QRadioButton *> items(const QGroupBox *group)
+{
+    return group->findChildren<QRadioButton *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+int radioIndex(const QGroupBox *group)
+{
+    const QList<QRadioButton *> buttons = items(group);
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->isChecked())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void setRadioIndex(QGroupBox *group, int index)
+{
+    const QList<QRadioButton *> buttons = items(group);
+    if (index >= 0 && index < buttons.size())
+        buttons[index]->setChecked(true);
+}

@@ -1,0 +1,90 @@
+// Password change: the two refusals, the change itself, and a sign-in form that no longer holds the
+// user's current password.
+#include "change_pass_u.h"
+#include "forms.h"
+#include "login_u.h"
+#include "support/testenv.h"
+#include "support/user_store.h"
+#include <QtTest>
+
+class TestChangePass : public QObject {
+    Q_OBJECT
+
+    // The sign-in form holding a user and password, the password form shown in its place, two texts typed.
+    static void change(const QString &signInPassword, const QString &first, const QString &second)
+    {
+        forms::login->ui.us->setText(QStringLiteral("admin"));
+        forms::login->ui.ps->setText(signInPassword);
+        forms::login->hide();
+        forms::change_pass->show();
+        forms::change_pass->ui.Edit1->setText(first);
+        forms::change_pass->ui.Edit2->setText(second);
+        forms::change_pass->BitBtn1Click();
+    }
+
+    static QString adminPassword(TestEnv &env)
+    {
+        return env.scalar(QStringLiteral("select ps from users where us='admin'")).toString();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { user_store::isolate(); }
+    void cleanup() { user_store::clear(); }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("signInPassword");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("message");
+        const QString one = QStringLiteral("1");
+        QTest::newRow("both empty") << one << QString() << QString() << QStringLiteral("كلمه عبور صحيح نيست");
+        QTest::newRow("one empty") << one << QStringLiteral("n") << QString() << QStringLiteral("كلمه عبور جديد همخواني ندارد");
+        QTest::newRow("different") << one << QStringLiteral("n1") << QStringLiteral("n2")
+                                   << QStringLiteral("كلمه عبور جديد همخواني ندارد");
+        // The sign-in form no longer holds the current password: no row changes, which is no success.
+        QTest::newRow("no row changed") << QStringLiteral("changed meanwhile") << QStringLiteral("n") << QStringLiteral("n")
+                                        << QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد");
+    }
+    void refusals()
+    {
+        QFETCH(QString, signInPassword);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, message);
+        TestEnv env;
+        change(signInPassword, first, second);
+        QCOMPARE(env.dialogs.messages(), QStringList{message});
+        QCOMPARE(adminPassword(env), QStringLiteral("1"));
+        QVERIFY(forms::change_pass->isVisible());
+        QVERIFY(!forms::login->isVisible());
+    }
+
+    void changeThenSignInWithTheOldPassword()
+    {
+        TestEnv env;
+        user_store::storeLocalDatabase(env.dbPath());
+        change(QStringLiteral("1"), QStringLiteral("نو ۲ "), QStringLiteral("نو ۲ "));
+        QCOMPARE(env.dialogs.messages(), QStringList{QStringLiteral("كلمه عبور تغيير يافت")});
+        QCOMPARE(adminPassword(env), QStringLiteral("نو ۲ ")); // stored as typed, blank and all
+        QVERIFY(!forms::change_pass->isVisible());
+        QVERIFY(forms::login->isVisible());
+        // The sign-in form still holds the old password, which no longer signs in.
+        forms::login->BitBtn1Click();
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+        QCOMPARE(forms::change_pass->ui.Edit1->text(), QStringLiteral("نو ۲ ")); // kept for the next showing
+    }
+
+    void cancelShowsTheSignInFormAgain()
+    {
+        TestEnv env;
+        change(QStringLiteral("1"), QString(), QStringLiteral("x"));
+        forms::change_pass->BitBtn2Click();
+        QVERIFY(!forms::change_pass->isVisible());
+        QVERIFY(forms::login->isVisible());
+        QCOMPARE(adminPassword(env), QStringLiteral("1"));
+    }
+};
+
+QTEST_MAIN(TestChangePass)
+#include "tst_change_pass.moc"

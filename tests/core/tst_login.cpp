@@ -1,0 +1,241 @@
+// Sign-in: every way it can end, the last-user file, the version gate, the side paths and the first start
+// of a workstation with nothing stored.
+#include "Dates.h"
+#include "change_pass_u.h"
+#include "connection_settings.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "login_u.h"
+#include "main_u.h"
+#include "server_u.h"
+#include "signed_in_user.h"
+#include "support/testenv.h"
+#include "support/user_store.h"
+#include "ui/guard.h"
+#include "ui_main_u.h"
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QtTest>
+
+class TestLogin : public QObject {
+    Q_OBJECT
+
+    int programEnds = 0;
+
+    // The environment of a sign-in: the settings name the test database, the form is shown.
+    struct Env : TestEnv {
+        Env()
+        {
+            user_store::storeLocalDatabase(dbPath());
+            forms::login->show();
+        }
+        int addUser(const QString &us, const QString &ps, const QString &status = QStringLiteral("فعال"))
+        {
+            exec(QStringLiteral("insert into users (us, ps, ver, lev, nam, status) values (?, ?, '0', 'shahr', ?, ?)"),
+                 {us, ps, QStringLiteral("علي رضايي"), status});
+            return scalar(QStringLiteral("select id from users where us=?"), {us}).toInt();
+        }
+        void addFile(const QString &description, const QString &type)
+        {
+            exec(QStringLiteral("insert into zamaem (cmt, pictype, pic) values (?, ?, ?)"),
+                 {description, type, QByteArray("file bytes")});
+        }
+        int logRows() { return scalar(QStringLiteral("select count(*) from log")).toInt(); }
+    };
+
+    static void signIn(const QString &us, const QString &ps)
+    {
+        forms::login->ui.us->setText(us);
+        forms::login->ui.ps->setText(ps);
+        forms::login->BitBtn1Click();
+    }
+
+    static QString lastUser()
+    {
+        QFile file(Tlogin::lastUserFile());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        user_store::isolate();
+        Tlogin::setProgramEnd([this] { ++programEnds; });
+    }
+    void init() { programEnds = 0; }
+    void cleanup() { user_store::clear(); }
+
+    void refusedUsers_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong password") << QStringLiteral("x' or '1'='1") << QStringLiteral("کلمه يا رمز عبور اشتباه است");
+        QTest::newRow("inactive user") << QStringLiteral("r") << QStringLiteral("کاربر شما غير فعال شده است");
+    }
+    void refusedUsers()
+    {
+        QFETCH(QString, password);
+        QFETCH(QString, message);
+        Env env;
+        env.addUser(QStringLiteral("reza"), QStringLiteral("r"), QStringLiteral("غير فعال"));
+        signIn(QStringLiteral("reza"), password);
+        QCOMPARE(env.dialogs.messages(), QStringList{message});
+        // Nothing written, the form stays for another try.
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("karbar"));
+        QVERIFY(!QFile::exists(Tlogin::lastUserFile()));
+        QCOMPARE(env.logRows(), 0);
+        QVERIFY(forms::login->isVisible());
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    void successfulSignIn()
+    {
+        Env env;
+        const int id = env.addUser(QStringLiteral("o'neil"), QStringLiteral("p'q"));
+        env.exec(QStringLiteral("insert into payamha (rec_prs_id, show_dat) values (?, '')"), {id});
+        signIn(QStringLiteral("o'neil"), QStringLiteral("p'q"));
+
+        QVERIFY(env.dialogs.shown.isEmpty());
+        QCOMPARE(env.scalar(QStringLiteral("select ver from users where id=?"), {id}).toString(), QStringLiteral("1"));
+        QCOMPARE(lastUser(), QStringLiteral("o'neil"));
+        const SignedInUser &user = SignedInUser::instance();
+        QCOMPARE(QStringList({user.prsId(), user.karbar(), user.level()}),
+                 QStringList({QString::number(id), QStringLiteral("o'neil"), QStringLiteral("shahr")}));
+
+        QSqlQuery row(forms::dm->ADOConnection1.database());
+        QVERIFY(row.exec(QStringLiteral("select karbar, ip, computer_name, saat, tarikh, cmt, saat_sys from log")));
+        QVERIFY(row.next());
+        QCOMPARE(row.value(0).toString(), QStringLiteral("o'neil"));
+        QCOMPARE(row.value(1).toString(), Tlogin::LocalIP());
+        QCOMPARE(row.value(2).toString(), Tlogin::IPAddrToName(Tlogin::LocalIP()));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(row.value(3).toString()).hasMatch());
+        QCOMPARE(row.value(4).toString(), shamsiToday());
+        QCOMPARE(row.value(5).toString(), QStringLiteral("  ورود موفق به نرم افزار  o'neil علي رضايي"));
+        QVERIFY(!row.value(6).isNull());
+        QVERIFY(!row.next());
+
+        QCOMPARE(forms::main_->ui->N17->text(), QStringLiteral("پيام*"));
+        QVERIFY(forms::main_->isVisible());
+        QVERIFY(!forms::login->isVisible());
+        QCOMPARE(programEnds, 0);
+    }
+
+    void adminPassesTheGateAndReadMessagesLeaveTheMark()
+    {
+        Env env;
+        env.exec(QStringLiteral("update users set ver='7' where us='admin'"));
+        env.exec(QStringLiteral("insert into payamha (rec_prs_id, show_dat) values (1, '1403/01/01')"));
+        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QVERIFY(forms::main_->isVisible());
+        QCOMPARE(forms::main_->ui->N17->text(), QStringLiteral("پيام"));
+    }
+
+    void outdatedProgramIsRefused()
+    {
+        Env env;
+        env.addUser(QStringLiteral("ali"), QStringLiteral("p"));
+        env.exec(QStringLiteral("update users set ver='2' where us='admin'"));
+        env.addFile(QStringLiteral("آخرين نسخه نرم افزار"), QStringLiteral(".bin"));
+        const QString chosen = env.folder() + QStringLiteral("/newest");
+        env.dialogs.files.enqueue(chosen);
+        signIn(QStringLiteral("ali"), QStringLiteral("p"));
+
+        QCOMPARE(env.dialogs.messages(), QStringList{QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  2"
+                                                                    " در ادامه نسخه جديد را دانلود و استفاده نماييد ")});
+        // Before the gate: the user's version, the holder and the file are written.
+        QCOMPARE(env.scalar(QStringLiteral("select ver from users where us='ali'")).toString(), QStringLiteral("1"));
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("ali"));
+        QCOMPARE(lastUser(), QStringLiteral("ali"));
+        // The refusal row only.
+        QCOMPARE(env.logRows(), 1);
+        QCOMPARE(env.scalar(QStringLiteral("select cmt from log where karbar='ali' and saat_sys is not null")).toString(),
+                 QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   2 ali"));
+        // The newest program, under the proposed name the user confirmed, with its type.
+        QCOMPARE(env.dialogs.shown.at(1).detail, u"tavrel" + shamsiToday().replace(u'/', u'_'));
+        QFile saved(chosen + QStringLiteral(".bin"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("file bytes"));
+        // The program ends without the main window.
+        QCOMPARE(programEnds, 1);
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    void unreadableVersionStopsWithTheError()
+    {
+        Env env;
+        env.addUser(QStringLiteral("ali"), QStringLiteral("p"));
+        env.exec(QStringLiteral("update users set ver='' where us='admin'"));
+        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("ali"), QStringLiteral("p")); }));
+        QCOMPARE(env.logRows(), 0);
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("ali"));
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    void keysAndTheLastUser()
+    {
+        Env env;
+        Tlogin &form = *forms::login;
+        form.ui.us->setText(QStringLiteral("admin"));
+        QTest::keyClick(form.ui.us, Qt::Key_Return);
+        QCOMPARE(form.focusWidget(), form.ui.ps);
+        QVERIFY(env.dialogs.shown.isEmpty());
+        form.ui.ps->setText(QStringLiteral("1"));
+        QTest::keyClick(form.ui.ps, Qt::Key_Return);
+        QVERIFY(forms::main_->isVisible());
+        // Showing the form again loads the user who signed in last.
+        form.ui.us->clear();
+        form.show();
+        QCOMPARE(form.ui.us->text(), QStringLiteral("admin"));
+        QCOMPARE(form.focusWidget(), form.ui.ps);
+        QCOMPARE(programEnds, 0);
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QCOMPARE(programEnds, 1);
+        QVERIFY(!form.isVisible());
+    }
+
+    void sidePaths()
+    {
+        Env env;
+        env.addUser(QStringLiteral("reza"), QStringLiteral("r"), QStringLiteral("غير فعال"));
+        forms::login->ui.us->setText(QStringLiteral("reza"));
+        forms::login->Label3Click();
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
+        // An inactive user may change the password.
+        forms::login->ui.ps->setText(QStringLiteral("r"));
+        forms::login->Label3Click();
+        QVERIFY(!forms::login->isVisible());
+        QVERIFY(forms::change_pass->isVisible());
+
+        forms::login->Label4Click();
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("مسير بانك اطلاعاتي را مي توانيد تغيير دهيد"));
+        QVERIFY(forms::server->isVisible());
+
+        // The font help needs no user: saved where the user chooses and opened.
+        env.addFile(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"), QStringLiteral(".pdf"));
+        env.dialogs.files.enqueue(env.folder() + QStringLiteral("/help"));
+        forms::login->Label9Click();
+        QCOMPARE(env.dialogs.shown.last().detail, QStringLiteral("tavrel_Language_Help"));
+        QCOMPARE(env.openedFiles, QStringList{env.folder() + QStringLiteral("/help.pdf")});
+        QCOMPARE(env.logRows(), 0);
+    }
+
+    void firstStartCreatesTheLocalDatabase()
+    {
+        TestEnv env;
+        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QCOMPARE(env.dialogs.messages(),
+                 QStringList{QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد")});
+        // The settings form proposes the local file; storing it lets the next attempt create it.
+        QVERIFY(forms::server->isVisible());
+        forms::server->Button1Click();
+        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QVERIFY(QFile::exists(connection::defaultDatabaseFile()));
+        QCOMPARE(forms::dm->ADOConnection1.databaseName(), connection::defaultDatabaseFile());
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("admin"));
+        QVERIFY(forms::main_->isVisible());
+    }
+};
+
+QTEST_MAIN(TestLogin)
+#include "tst_login.moc"
