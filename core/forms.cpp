@@ -4,6 +4,8 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "purchasing/tavrelkol_ins_u.h"
+#include "purchasing/tavrelkol_src_u.h"
 #include "server_u.h"
 #include "setting_u.h"
 #include "users_ins_u.h"
@@ -22,6 +24,8 @@ void createAll()
     setting = new Tsetting();
     backup = new Tbackup();
     users = new Tusers();
+    tavrelkol_src = new Ttavrelkol_src();
+    tavrelkol_ins = new Ttavrelkol_ins();
     users_ins = new Tusers_ins();
 }
 
@@ -44,6 +48,10 @@ void destroyAll()
 {
     delete users_ins;
     users_ins = nullptr;
+    delete tavrelkol_ins;
+    tavrelkol_ins = nullptr;
+    delete tavrelkol_src;
+    tavrelkol_src = nullptr;
     delete users;
     users = nullptr;
     delete backup;

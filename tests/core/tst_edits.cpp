@@ -3,19 +3,13 @@
 #include "MonEdit.h"
 #include "RealEdit.h"
 #include "db/error.h"
+#include "support/form_input.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// QTest::keyClicks sends Latin-1 only; a Persian keyboard sends its own characters as the key text.
-void typeText(QWidget *w, const QString &s)
-{
-    for (QChar c : s)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // The refusal's text, or empty when the value was read without one.
 template <typename Read> QString refusal(Read read)

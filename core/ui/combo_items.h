@@ -1,0 +1,19 @@
+#pragma once
+// Filling the item lists of the forms' combo boxes the way the older combo boxes behaved: the text shown
+// stays what it was (an edited record's value is never replaced by a list's first item) and filling
+// signals no change of that text. A combo marked sorted in its layout (dynamic property "sorted" true)
+// keeps its items in alphabetical order.
+#include <QStringList>
+
+class QComboBox;
+
+namespace ui {
+
+// Replaces every item.
+void setComboItems(QComboBox *combo, const QStringList &items);
+// Adds items after the present ones.
+void addComboItems(QComboBox *combo, const QStringList &items);
+// Puts the present items in order when the combo is marked sorted (after a list filled elsewhere).
+void sortComboItems(QComboBox *combo);
+
+} // namespace ui

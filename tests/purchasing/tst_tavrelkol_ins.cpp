@@ -1,0 +1,424 @@
+// The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before
+// anything is written, insert with its audit row, edit, the vendor pick, the lists and the Enter chain.
+#include "Dates.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "purchasing/tavrelkol_ins_u.h"
+#include "purchasing/tavrelkol_src_u.h"
+#include "support/form_input.h"
+#include "support/purchase_rows.h"
+#include "support/testenv.h"
+#include "ui/control_text.h"
+#include "ui_tavrelkol_ins_u.h"
+#include <QApplication>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(ui::Answer)
+
+namespace {
+
+Ttavrelkol_ins &entry() { return *forms::tavrelkol_ins; }
+Ui::Ttavrelkol_ins &entryUi() { return *forms::tavrelkol_ins->ui; }
+
+const QString yearWarning = u"هشدار! شماره دبيرخانه در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString invoiceWarning = u"هشدار! شماره فاکتور در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString receiptWarning = u"هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString duplicateRefusal = u"خطا! نام پروژه و موضوع و تاريخ خريد،شماره فاکتور و رسيد تکراريست"_s;
+
+int purchases(TestEnv &env)
+{
+    return env.scalar(u"select count(*) from tavrelkol"_s).toInt();
+}
+
+int auditRows(TestEnv &env)
+{
+    return env.scalar(u"select count(*) from log"_s).toInt();
+}
+
+QStringList asked(const TestEnv &env)
+{
+    QStringList texts;
+    for (const auto &shown : env.dialogs.shown)
+        if (shown.kind == u"ask"_s)
+            texts << shown.text;
+    return texts;
+}
+
+// The new command of the list, then the given fields typed over its defaults.
+void newPurchase(const QHash<QString, QString> &typed)
+{
+    forms::tavrelkol_src->N1Click();
+    for (auto it = typed.cbegin(); it != typed.cend(); ++it) {
+        QWidget *control = entry().findChild<QWidget *>(it.key());
+        QVERIFY2(control, qPrintable(it.key()));
+        ui::setControlText(control, it.value());
+    }
+}
+
+} // namespace
+
+class TestTavrelkolIns : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    int year = 0;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+        year = fiscalYear().toInt();
+    }
+    void cleanup() { env.reset(); }
+
+    void insertWritesTheRowAndItsAuditRow();
+    void warningsAreAllAskedAndOnlyYesGoesOn_data();
+    void warningsAreAllAskedAndOnlyYesGoesOn();
+    void emptyNumbersRepeatNothing();
+    void duplicateIsRefusedInAnyYear();
+    void numbersAreCheckedBeforeAnythingIsWritten_data();
+    void numbersAreCheckedBeforeAnythingIsWritten();
+    void unitPriceWithSeparatorsIsAskedAgain();
+    void textsHoldNoMoreThanTheirColumns();
+    void editKeepsTheUserAndWritesNoAuditRow();
+    void vendorPick();
+    void listsOnShowAndCaptionClicks();
+    void enterMovesAlongTheChain();
+};
+
+void TestTavrelkolIns::insertWritesTheRowAndItsAuditRow()
+{
+    env->signInAs(7, u"reza"_s);
+    newPurchase({{u"prj_name"_s, u"ساختمان مرکزی"_s}, {u"mozo"_s, u"لوازم"_s}, {u"cnt"_s, u"۱۲"_s},
+                 {u"mablagh"_s, u"۱۲۵۰۰۰۰"_s}, {u"mablagh_kol"_s, u"1000000000000"_s},
+                 {u"tavrel_dat"_s, u"1403/02/03"_s}, {u"mozo_cmt"_s, u"خرید کاغذ"_s}, {u"faktor_no"_s, u"F1"_s},
+                 {u"cmt"_s, u"it's fine"_s}});
+    entry().ins_btnClick();
+    QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+    QCOMPARE(purchases(*env), 1);
+
+    const QVariantList row = [&] {
+        QVariantList values;
+        for (const char *column : {"prj_name", "cnt", "mablagh", "mablagh_kol", "tavrel_dat", "pardakht_dat", "sal",
+                                   "dabir_no", "user_id", "pardakhti", "mozo_cmt", "cmt", "resid"})
+            values << env->scalar(u"select "_s + QString::fromLatin1(column) + u" from tavrelkol"_s);
+        return values;
+    }();
+    QCOMPARE(row.at(0).toString(), u"ساختمان مرکزي"_s); // the Persian yeh stored as the Arabic one
+    QCOMPARE(row.at(1).toString(), u"12"_s);
+    QCOMPARE(row.at(2).toLongLong(), 1'250'000);
+    QCOMPARE(row.at(3).toLongLong(), Q_INT64_C(1'000'000'000'000));
+    QCOMPARE(row.at(4).toString(), u"1403/02/03"_s);
+    QCOMPARE(row.at(5).toString(), u"    /  /  "_s);
+    QCOMPARE(row.at(6).toInt(), year);
+    QCOMPARE(row.at(7).toInt(), 1);
+    QCOMPARE(row.at(8).toInt(), 7);
+    QCOMPARE(row.at(9).toString(), u"پرداخت نشد"_s);
+    QCOMPARE(row.at(11).toString(), u"it's fine"_s);
+    QCOMPARE(row.at(12).toString(), QString()); // an empty number is stored empty, not null
+    QVERIFY(!row.at(12).isNull());
+
+    QCOMPARE(auditRows(*env), 1);
+    QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ثبت خريد جديد  خريد کاغذ reza"_s);
+    QCOMPARE(env->scalar(u"select karbar from log"_s).toString(), u"reza"_s);
+
+    // The new row shows in the list's grid at once; the form stays open for another.
+    QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 1);
+    QVERIFY(!entryUi().ins_btn->isHidden());
+}
+
+void TestTavrelkolIns::warningsAreAllAskedAndOnlyYesGoesOn_data()
+{
+    QTest::addColumn<QList<ui::Answer>>("answers");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("no to the first") << QList<ui::Answer>{ui::Answer::No, ui::Answer::Yes, ui::Answer::Yes} << false;
+    QTest::newRow("cancel to the second")
+        << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Cancel, ui::Answer::Yes} << false;
+    QTest::newRow("no to the last") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes, ui::Answer::No} << false;
+    QTest::newRow("three yes") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes} << true;
+}
+
+void TestTavrelkolIns::warningsAreAllAskedAndOnlyYesGoesOn()
+{
+    QFETCH(QList<ui::Answer>, answers);
+    QFETCH(bool, saved);
+    addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 4}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s},
+                       {u"prj_name"_s, u"other"_s}});
+    newPurchase({{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}, {u"prj_name"_s, u"p"_s}});
+    env->dialogs.reset();
+    env->dialogs.answers.append(answers);
+    entry().ins_btnClick();
+    QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
+    for (const auto &shown : env->dialogs.shown)
+        if (shown.kind == u"ask"_s) {
+            QCOMPARE(shown.buttons, ui::Buttons::YesNoCancel);
+            QCOMPARE(shown.icon, ui::Icon::Warning);
+        }
+    QCOMPARE(purchases(*env), saved ? 2 : 1);
+    QCOMPARE(auditRows(*env), saved ? 1 : 0);
+    // A refused save leaves the form as it was.
+    QCOMPARE(entryUi().prj_name->currentText(), u"p"_s);
+    QCOMPARE(entryUi().dabir_no->text(), u"4"_s);
+}
+
+void TestTavrelkolIns::emptyNumbersRepeatNothing()
+{
+    // Rows of the year with empty invoice and receipt numbers, and one with the same numbers in another year.
+    addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u""_s}});
+    addPurchase(*env, {{u"sal"_s, year - 1}, {u"dabir_no"_s, 2}, {u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}});
+    newPurchase({{u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}, {u"mozo"_s, u"a"_s}});
+    QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
+    entry().ins_btnClick();
+    QCOMPARE(asked(*env), QStringList());
+    QCOMPARE(purchases(*env), 3);
+
+    newPurchase({{u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}, {u"mozo"_s, u"b"_s}});
+    entry().ins_btnClick();
+    QCOMPARE(asked(*env), QStringList()); // the other year's numbers repeat nothing
+    QCOMPARE(purchases(*env), 4);
+}
+
+void TestTavrelkolIns::duplicateIsRefusedInAnyYear()
+{
+    addPurchase(*env, {{u"sal"_s, year - 3}, {u"dabir_no"_s, 1}, {u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s},
+                       {u"tavrel_dat"_s, u"1400/01/01"_s}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
+    newPurchase({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s},
+                 {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
+    entry().ins_btnClick();
+    QCOMPARE(asked(*env), QStringList()); // no number repeats within this year
+    QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
+    QCOMPARE(purchases(*env), 1);
+    QCOMPARE(auditRows(*env), 0);
+
+    // One field apart is no duplicate.
+    entryUi().resid->setText(u"R2"_s);
+    entry().ins_btnClick();
+    QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
+    QCOMPARE(purchases(*env), 2);
+
+    // After three Yes answers the duplicate check still runs.
+    entryUi().resid->setText(u"R"_s);
+    entryUi().sal->setStoredText(QString::number(year - 3));
+    entryUi().dabir_no->setText(u"1"_s);
+    env->dialogs.reset();
+    env->dialogs.answers.append({ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes});
+    entry().ins_btnClick();
+    QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
+    QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
+    QCOMPARE(purchases(*env), 2);
+}
+
+void TestTavrelkolIns::numbersAreCheckedBeforeAnythingIsWritten_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("year untouched") << u"sal"_s << QString() << u"سال"_s;
+    QTest::newRow("secretariat empty on insert") << u"dabir_no"_s << QString() << u"شماره دبيرخانه"_s;
+    QTest::newRow("secretariat no number") << u"dabir_no"_s << u"12a"_s << u"شماره دبيرخانه"_s;
+    QTest::newRow("secretariat beyond 32 bits") << u"dabir_no"_s << u"3000000000"_s << u"شماره دبيرخانه"_s;
+    QTest::newRow("total with separators") << u"mablagh_kol"_s << u"1,000"_s << u"مبلغ کل"_s;
+    QTest::newRow("total with a fraction") << u"mablagh_kol"_s << u"10.5"_s << u"مبلغ کل"_s;
+    QTest::newRow("total beyond the money column") << u"mablagh_kol"_s << u"922337203685478"_s << u"مبلغ کل"_s;
+}
+
+void TestTavrelkolIns::numbersAreCheckedBeforeAnythingIsWritten()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, caption);
+    addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u"F"_s}});
+    forms::tavrelkol_src->src_btnClick();
+    newPurchase({{u"mozo_cmt"_s, u"kept"_s}, {u"faktor_no"_s, u"F"_s}, {field, typed}});
+    env->dialogs.reset();
+    entry().ins_btnClick();
+    // One message naming the field; no warning asked, no input box, nothing written.
+    QCOMPARE(env->dialogs.shown.size(), 1);
+    QCOMPARE(env->dialogs.shown.first().kind, u"message"_s);
+    QVERIFY2(env->dialogs.shown.first().text.contains(caption), qPrintable(env->dialogs.shown.first().text));
+    QCOMPARE(purchases(*env), 1);
+    QCOMPARE(auditRows(*env), 0);
+    QCOMPARE(forms::dm->ADOQ_tavrel->state(), db::Query::State::Browse);
+    QCOMPARE(entryUi().mozo_cmt->text(), u"kept"_s);
+    QCOMPARE(ui::controlText(entry().findChild<QWidget *>(field)).trimmed(), typed.trimmed());
+
+    // The largest amount the column holds is taken whole.
+    if (field == u"mablagh_kol"_s) {
+        entryUi().mablagh_kol->setText(u"922337203685477"_s);
+        entryUi().faktor_no->setText(u"F2"_s);
+        entry().ins_btnClick();
+        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where mozo_cmt='kept'"_s).toLongLong(),
+                 Q_INT64_C(922'337'203'685'477));
+    }
+}
+
+void TestTavrelkolIns::unitPriceWithSeparatorsIsAskedAgain()
+{
+    newPurchase({{u"mablagh"_s, u"1,250,000"_s}, {u"mozo"_s, u"first"_s}});
+    env->dialogs.reset();
+    env->dialogs.inputs.enqueue(u"1250000"_s);
+    entry().ins_btnClick();
+    QCOMPARE(env->dialogs.shown.first().kind, u"input"_s);
+    QCOMPARE(env->dialogs.shown.first().caption, u"Mablagh"_s);
+    QCOMPARE(env->dialogs.shown.first().text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
+    QCOMPARE(env->dialogs.shown.first().detail, u"1,250,000"_s);
+    QCOMPARE(env->scalar(u"select mablagh from tavrelkol where mozo='first'"_s).toLongLong(), 1'250'000);
+
+    // A second refusal, or Cancel, names the field and writes nothing.
+    const std::optional<QString> secondAnswers[] = {u"1.250.000"_s, std::nullopt};
+    for (const std::optional<QString> &again : secondAnswers) {
+        newPurchase({{u"mablagh"_s, u"2,000"_s}, {u"mozo"_s, u"second"_s}});
+        env->dialogs.reset();
+        env->dialogs.inputs.enqueue(again);
+        entry().ins_btnClick();
+        QCOMPARE(env->dialogs.shown.size(), 2);
+        QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
+        QCOMPARE(purchases(*env), 1);
+        QCOMPARE(auditRows(*env), 1);
+    }
+
+    // An empty unit price is stored as null, as older rows hold.
+    newPurchase({{u"mablagh"_s, u""_s}, {u"mozo"_s, u"third"_s}});
+    entry().ins_btnClick();
+    QVERIFY(env->scalar(u"select mablagh from tavrelkol where mozo='third'"_s).isNull());
+}
+
+void TestTavrelkolIns::textsHoldNoMoreThanTheirColumns()
+{
+    const QList<std::pair<QString, int>> sizes = {{u"prj_name"_s, 100}, {u"mozo"_s, 150}, {u"foroshande"_s, 140},
+                                                  {u"nation"_s, 20},    {u"bank"_s, 50},  {u"darkhast_no"_s, 50},
+                                                  {u"mozo_cmt"_s, 100}, {u"cmt"_s, 150}};
+    for (const auto &[name, size] : sizes) {
+        QWidget *control = entry().findChild<QWidget *>(name);
+        ui::setControlText(control, QString(size + 20, u'ب'));
+        QCOMPARE(ui::controlText(control).size(), size);
+    }
+    QCOMPARE(entryUi().tavrel_dat->storedText().size(), 10);
+}
+
+void TestTavrelkolIns::editKeepsTheUserAndWritesNoAuditRow()
+{
+    const qint64 id = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mozo"_s, u"m"_s},
+                                         {u"mablagh"_s, 300}, {u"vahed"_s, u"عدد"_s}});
+    const qint64 repeated = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 10}, {u"user_id"_s, 5}});
+    forms::tavrelkol_src->src_btnClick();
+    QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, repeated));
+    forms::tavrelkol_src->N2Click();
+    entryUi().dabir_no->setText(u"9"_s); // repeats within the year: editing does not warn
+    entryUi().mablagh->setText(u"۴۵۰"_s);
+    entry().edit_btnClick();
+    QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
+    QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).toInt(), 9);
+    QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
+    QCOMPARE(env->scalar(u"select user_id from tavrelkol where id=?"_s, {repeated}).toInt(), 5);
+    QCOMPARE(auditRows(*env), 0);
+    QCOMPARE(purchases(*env), 2);
+
+    // An empty secretariat number is kept null; a bad amount is refused by name without an input box.
+    env->dialogs.reset();
+    entryUi().dabir_no->setText(QString());
+    entry().edit_btnClick();
+    QVERIFY(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).isNull());
+    entryUi().mablagh->setText(u"1,000"_s);
+    entry().edit_btnClick();
+    QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
+    QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
+    QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
+
+    // The other row was not touched.
+    QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {id}).toInt(), 9);
+    QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {id}).toLongLong(), 300);
+}
+
+void TestTavrelkolIns::vendorPick()
+{
+    QCOMPARE(entryUi().bank->count(), 6);
+    QCOMPARE(entryUi().bank->currentText(), QString()); // the layout's list chooses nothing
+    env->exec(u"insert into foroshandegan (foroshgah, nam, hesab_no, bank, nation) values (?, ?, ?, ?, ?)"_s,
+              {u"فروشگاه ايران"_s, u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s});
+    entryUi().foroshande->setEditText(u"فروشگاه ايران"_s);
+    QCOMPARE(entryUi().nam->text(), u"حسن"_s);
+    QCOMPARE(entryUi().hesab_no->text(), u"123-4"_s);
+    QCOMPARE(entryUi().bank->currentText(), u"ملت"_s);
+    QCOMPARE(entryUi().nation->text(), u"001"_s);
+
+    entryUi().foroshande->setEditText(u"فروشگاه ايرا"_s); // typing on: no such vendor
+    QCOMPARE(entryUi().nam->text(), QString());
+    QCOMPARE(entryUi().hesab_no->text(), QString());
+    QCOMPARE(entryUi().bank->currentText(), QString());
+    QCOMPARE(entryUi().nation->text(), QString());
+
+    entryUi().foroshande->setEditText(u"فروشگاه ایران"_s); // typed with the Persian yeh
+    QCOMPARE(entryUi().nam->text(), u"حسن"_s);
+}
+
+void TestTavrelkolIns::listsOnShowAndCaptionClicks()
+{
+    env->exec(u"insert into foroshandegan (foroshgah) values ('shop b'), ('shop a'), ('shop b')"_s);
+    env->exec(u"insert into setting (component, cmt, user_id) values ('واحد', 'متر', 1), ('واحد', 'تن', 2)"_s);
+    addPurchase(*env, {{u"prj_name"_s, u"p2"_s}, {u"kargah"_s, u"k"_s}, {u"vahed"_s, u"لیتر"_s}});
+    addPurchase(*env, {{u"prj_name"_s, u"p1"_s}});
+    addPurchase(*env, {{u"prj_name"_s, u"p2"_s}});
+
+    // A new purchase: the user's only unit is chosen; the shops replace the shop list, in order.
+    forms::tavrelkol_src->N1Click();
+    QCOMPARE(comboItems(entryUi().foroshande), QStringList({u"shop a"_s, u"shop b"_s}));
+    QCOMPARE(comboItems(entryUi().vahed), QStringList{u"متر"_s});
+    QCOMPARE(entryUi().vahed->currentText(), u"متر"_s);
+    QCOMPARE(entryUi().foroshande->currentText(), QString());
+    entry().hide();
+
+    // An edited row keeps its own unit, and its shop and vendor texts.
+    const qint64 id =
+        addPurchase(*env, {{u"vahed"_s, u"کارتن"_s}, {u"foroshande"_s, u"old shop"_s}, {u"nam"_s, u"n"_s}});
+    forms::tavrelkol_src->src_btnClick();
+    QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, id));
+    forms::tavrelkol_src->N2Click();
+    QCOMPARE(entryUi().vahed->currentText(), u"کارتن"_s);
+    QCOMPARE(entryUi().foroshande->currentText(), u"old shop"_s);
+    QCOMPARE(entryUi().nam->text(), u"n"_s);
+
+    // Caption clicks: the distinct values already used, the text typed staying.
+    entryUi().prj_name->setEditText(u"typed"_s);
+    entry().Label1Click();
+    QCOMPARE(comboItems(entryUi().prj_name), QStringList({QString(), u"p1"_s, u"p2"_s}));
+    QCOMPARE(entryUi().prj_name->currentText(), u"typed"_s);
+    entry().Label4Click();
+    QVERIFY(comboItems(entryUi().vahed).contains(u"لیتر"_s));
+    QVERIFY(!comboItems(entryUi().vahed).contains(u"متر"_s));
+    entry().Label12Click();
+    QCOMPARE(comboItems(entryUi().kargah), QStringList({QString(), u"k"_s}));
+    entry().Label9Click();
+    QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
+    QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
+}
+
+void TestTavrelkolIns::enterMovesAlongTheChain()
+{
+    entry().show();
+    entry().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&entry()));
+    const QList<QWidget *> chain = {entryUi().prj_name, entryUi().mozo, entryUi().cnt, entryUi().vahed,
+                                    entryUi().mablagh, entryUi().mablagh_kol, entryUi().tavrel_dat,
+                                    entryUi().pardakht_dat, entryUi().foroshande, entryUi().resid,
+                                    entryUi().faktor_no, entryUi().kargah, entryUi().sal, entryUi().cmt};
+    chain.first()->setFocus();
+    for (qsizetype i = 1; i < chain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Return : Qt::Key_Enter);
+        QVERIFY2(chain.at(i)->hasFocus(), qPrintable(chain.at(i)->objectName()));
+    }
+    // The last field of the chain keeps the focus, and Enter saves nothing.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(entryUi().cmt->hasFocus());
+    entryUi().mozo_cmt->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(entryUi().mozo_cmt->hasFocus());
+    QCOMPARE(purchases(*env), 0);
+    QVERIFY(env->dialogs.shown.isEmpty());
+}
+
+QTEST_MAIN(TestTavrelkolIns)
+#include "tst_tavrelkol_ins.moc"
