@@ -8,6 +8,7 @@
 #include "page_rights.h"
 #include "picklist.h"
 #include "places.h"
+#include "row_commands.h"
 #include "signed_in_user.h"
 #include "sorted_lists.h"
 #include "ui/dialogs.h"
@@ -57,6 +58,7 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
 
     ui->shahrestan->lineEdit()->setMaxLength(150); // a county is stored in dastrasi2.cmt
     listpage::resetFilter({ui->us, ui->ostan2, ui->nam, ui->lev2});
+    listpage::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
     connectHandlers();
     showSignedInUser();
     connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);

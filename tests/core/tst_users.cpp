@@ -303,6 +303,7 @@ private Q_SLOTS:
         setText(page().us, u"nobody"_s);
         page().src_btn->click();
         QCOMPARE(page().cnt->text(), u"0"_s);
+        QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
         page().list_loc->addItem(u"ري"_s);
         page().faktor_ins->setChecked(true);
         forms::users->N6Click();
@@ -313,6 +314,9 @@ private Q_SLOTS:
         QVERIFY(env->dialogs.shown.isEmpty());
         QVERIFY(page().faktor_ins->isChecked());
         QCOMPARE(count(u"select count(*) from dastrasi"_s) + count(u"select count(*) from dastrasi2"_s), 1);
+        page().CheckBox1->click();
+        page().src_btn->click();
+        QVERIFY(page().N6->isEnabled());
     }
 
     void exportHeadsEveryColumn()
@@ -346,6 +350,7 @@ private Q_SLOTS:
                                        page().lev, page().lev2, page().semat};
         for (QWidget *control : cleared)
             setText(control, u"x"_s);
+        page().src_btn->click();
         page().cnt->setText(u"4"_s);
 
         forms::main_->ui->N3->trigger(); // the administrator: every right
