@@ -2,6 +2,7 @@
 #include "persian_text.h"
 #include "amount.h"
 #include "db/querymodel.h"
+#include "ui/control_text.h"
 #include "ui/dialogs.h"
 #include <QApplication>
 #include <QCheckBox>
@@ -76,23 +77,11 @@ void resetFilter(std::initializer_list<QWidget *> controls)
     switchControls(controls, false);
 }
 
-QString controlText(const QWidget *control)
-{
-    if (!control)
-        return {};
-    if (const auto *edit = qobject_cast<const QLineEdit *>(control))
-        return edit->text();
-    if (const auto *combo = qobject_cast<const QComboBox *>(control))
-        return combo->currentText();
-    const QVariant text = control->property("text");
-    return text.canConvert<QString>() ? text.toString() : QString();
-}
-
 FilterLines &FilterLines::like(const QWidget *control, const QString &prefix)
 {
     if (control && control->isEnabled())
         // Typed text is stored with the Arabic yeh and Latin digits, so the filter is matched the same way.
-        lines_.append({prefix + u'?', {QString(u'%' + text::storedText(controlText(control)) + u'%')}});
+        lines_.append({prefix + u'?', {QString(u'%' + text::storedText(ui::controlText(control)) + u'%')}});
     return *this;
 }
 
@@ -107,7 +96,7 @@ FilterLines &FilterLines::range(const QWidget *from, const QWidget *to, const QS
 {
     if (from && from->isEnabled())
         lines_.append({u" and "_s + column + u">=? and "_s + column + u"<=?",
-                       {controlText(from), controlText(to)}});
+                       {ui::controlText(from), ui::controlText(to)}});
     return *this;
 }
 

@@ -27,10 +27,6 @@ void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> contr
 // Disables the controls and gives them the window colour again (a page is built with its filters off).
 void resetFilter(std::initializer_list<QWidget *> controls);
 
-// The text a filter control holds: line edit (the masked date edit is one), combo box (its edit text, or
-// the chosen item's text when it takes no typing), or any widget with a `text` property; empty otherwise.
-QString controlText(const QWidget *control);
-
 // The filter lines of one search, added alike to the count and the list statements. Every value is bound
 // to a '?': a quote typed into a filter is searched for as itself, while "%" and "_" stay like wildcards.
 class FilterLines {

@@ -7,6 +7,8 @@ namespace ui {
 
 QString controlText(const QWidget *control)
 {
+    if (!control)
+        return {};
     if (const auto *masked = qobject_cast<const TMaskedEdit *>(control))
         return masked->storedText();
     if (const auto *edit = qobject_cast<const QLineEdit *>(control))
