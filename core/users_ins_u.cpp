@@ -7,6 +7,7 @@
 #include "places.h"
 #include "schema.h"
 #include "sorted_lists.h"
+#include "ui/control_text.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "users_u.h"
@@ -107,7 +108,7 @@ void Tusers_ins::loadFrom(db::Query &account)
     }
     limitLengths(lengths);
     for (const Column &column : columns())
-        editOf(column.field)->setText(values[column.name]);
+        ui::setControlText(column.field, values[column.name]);
 }
 
 // The account as typed: every text in its stored form but the password, which is kept exactly as typed.
@@ -115,7 +116,7 @@ QHash<QString, QString> Tusers_ins::typedValues() const
 {
     QHash<QString, QString> values;
     for (const Column &column : columns()) {
-        const QString typed = editOf(column.field)->text();
+        const QString typed = ui::controlText(column.field);
         values[column.name] = column.name == u"ps"_s ? typed : text::storedText(typed);
     }
     return values;

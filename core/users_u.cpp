@@ -11,6 +11,7 @@
 #include "row_commands.h"
 #include "signed_in_user.h"
 #include "sorted_lists.h"
+#include "ui/control_text.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"
@@ -133,13 +134,10 @@ void Tusers::openUsersPage()
     };
     if (!rights::CheckPageRights(rights::key::karbaran, commands))
         return;
-    for (QComboBox *combo : {ui->ostan, ui->shahrestan, ui->ostan2, ui->lev, ui->lev2, ui->semat}) {
-        combo->setCurrentIndex(-1);
-        combo->setEditText(QString());
-    }
-    ui->us->clear();
-    ui->nam->clear();
-    ui->cnt->clear();
+    const QList<QWidget *> cleared{ui->ostan, ui->shahrestan, ui->us,    ui->ostan2, ui->nam,
+                                   ui->lev,   ui->lev2,       ui->semat, ui->cnt};
+    for (QWidget *field : cleared)
+        ui::setControlText(field, QString());
     forms::main_->sizePage(this, Tmain::unchanged, 80);
     Tmain::showPage(this);
 }

@@ -2,10 +2,10 @@
 // duplicate checks and audit rows, the page rights editor, the allowed counties, the export and the foot.
 #include "dm_u.h"
 #include "forms.h"
-#include "listpage.h"
 #include "main_u.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
+#include "ui/control_text.h"
 #include "ui_main_u.h"
 #include "users_ins_u.h"
 #include "users_u.h"
@@ -25,14 +25,6 @@ const QString fars = u"فارس"_s;
 Ui::Tusers &page() { return *forms::users->ui; }
 Ui::Tusers_ins &entry() { return *forms::users_ins->ui; }
 db::Query &list() { return *forms::dm->adoq_user; }
-
-void setText(QWidget *control, const QString &text)
-{
-    if (auto *combo = qobject_cast<QComboBox *>(control))
-        combo->setEditText(text);
-    else
-        qobject_cast<QLineEdit *>(control)->setText(text);
-}
 
 QStringList listed()
 {
@@ -114,12 +106,12 @@ private Q_SLOTS:
                                                                {page().CheckBox3, page().nam},
                                                                {page().CheckBox4, page().lev2}};
         for (const auto &[box, control] : filters)
-            setText(control, u"zzz"_s); // a text in a switched-off filter changes nothing
+            ui::setControlText(control, u"zzz"_s); // a text in a switched-off filter changes nothing
         if (filter > 0) {
             const auto &[box, control] = filters[filter - 1];
             box->click();
             QVERIFY(control->isEnabled());
-            setText(control, text);
+            ui::setControlText(control, text);
         }
         page().src_btn->click();
         QCOMPARE(listed(), expected);
@@ -132,18 +124,18 @@ private Q_SLOTS:
     {
         env->exec(u"insert into setting (component,cmt,user_id) values ('وضعيت کاربر','غيرفعال',5)"_s);
         page().src_btn->click();
-        setText(entry().us, u"old"_s);
+        ui::setControlText(entry().us, u"old"_s);
         forms::users->N5Click();
         QCOMPARE(entry().us->text(), QString());
         QCOMPARE(entry().status->currentText(), u"فعال"_s); // kept when the state list is loaded
         QVERIFY(forms::users_ins->isVisible() && entry().ins_btn->isVisible() && !entry().edit_btn->isVisible());
         QCOMPARE(entry().status->count(), 1);
 
-        setText(entry().us, u"۰۰۷"_s);
-        setText(entry().ps, u"پی۱"_s);
-        setText(entry().nam, u"مریم"_s);
-        setText(entry().ostan, fars);
-        setText(entry().lev, u"city"_s);
+        ui::setControlText(entry().us, u"۰۰۷"_s);
+        ui::setControlText(entry().ps, u"پی۱"_s);
+        ui::setControlText(entry().nam, u"مریم"_s);
+        ui::setControlText(entry().ostan, fars);
+        ui::setControlText(entry().lev, u"city"_s);
         forms::users_ins->ins_btnClick();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
         QCOMPARE(env->scalar(u"select ps||'|'||nam||'|'||ver||'|'||status from users where us='007'"_s).toString(),
@@ -165,8 +157,8 @@ private Q_SLOTS:
                                                       {entry().nam, 100},  {entry().status, 30}};
         forms::users->N5Click();
         for (const auto &[field, width] : widths) {
-            setText(field, QString(width + 5, u'x'));
-            QCOMPARE(listpage::controlText(field).size(), width);
+            ui::setControlText(field, QString(width + 5, u'x'));
+            QCOMPARE(ui::controlText(field).size(), width);
         }
         // A longer value stored before is shown and kept whole by an edit.
         const QString longName(120, u'ن');
@@ -189,7 +181,7 @@ private Q_SLOTS:
         QCOMPARE(entry().nam->text(), u"علي رضايي"_s);
         QCOMPARE(entry().semat->currentText(), QString()); // not replaced by the only group offered
 
-        setText(entry().mobile, u"۰۹۱۳"_s);
+        ui::setControlText(entry().mobile, u"۰۹۱۳"_s);
         forms::users_ins->edit_btnClick(); // name unchanged: never its own duplicate
         QVERIFY(env->dialogs.messages().isEmpty());
         QVERIFY(!forms::users_ins->isVisible());
@@ -200,12 +192,12 @@ private Q_SLOTS:
 
         selectUser(u"ali"_s);
         forms::users->N6Click();
-        setText(entry().us, u"reza"_s);
+        ui::setControlText(entry().us, u"reza"_s);
         forms::users_ins->edit_btnClick();
         QCOMPARE(env->dialogs.lastMessage(), duplicate);
         QCOMPARE(count(u"select count(*) from users where us='reza'"_s), 1);
         QCOMPARE(count(u"select count(*) from log"_s), 1);
-        setText(entry().us, u"ali2"_s);
+        ui::setControlText(entry().us, u"ali2"_s);
         forms::users_ins->edit_btnClick();
         QCOMPARE(env->scalar(u"select us from users where id=?"_s, {id}).toString(), u"ali2"_s);
     }
@@ -264,10 +256,10 @@ private Q_SLOTS:
                   {tehran, tehran, tehran, fars});
         forms::users->show();
         QCOMPARE(page().ostan2->count(), 2);
-        setText(page().ostan, tehran);
+        ui::setControlText(page().ostan, tehran);
         QCOMPARE(page().shahrestan->count(), 2);
         QCOMPARE(page().shahrestan->currentText(), QString());
-        setText(page().shahrestan, u"شيراز"_s);
+        ui::setControlText(page().shahrestan, u"شيراز"_s);
         page().SpeedButton3->click();
         page().SpeedButton2->click();
         page().SpeedButton2->click(); // duplicates are allowed
@@ -300,7 +292,7 @@ private Q_SLOTS:
     void commandsOnTheCurrentRowWaitForOne()
     {
         page().CheckBox1->click();
-        setText(page().us, u"nobody"_s);
+        ui::setControlText(page().us, u"nobody"_s);
         page().src_btn->click();
         QCOMPARE(page().cnt->text(), u"0"_s);
         QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
@@ -349,7 +341,7 @@ private Q_SLOTS:
         const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,
                                        page().lev, page().lev2, page().semat};
         for (QWidget *control : cleared)
-            setText(control, u"x"_s);
+            ui::setControlText(control, u"x"_s);
         page().src_btn->click();
         page().cnt->setText(u"4"_s);
 
@@ -358,7 +350,7 @@ private Q_SLOTS:
         QCOMPARE(env->dialogs.shown.first().text, u"users"_s);
         QCOMPARE(forms::users->size(), QSize(600, 620));
         for (QWidget *control : cleared)
-            QCOMPARE(listpage::controlText(control), QString());
+            QCOMPARE(ui::controlText(control), QString());
         QCOMPARE(page().cnt->text(), QString());
         auto enabled = [] {
             QList<bool> states; // the insert commands, then edit and delete
