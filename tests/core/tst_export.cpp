@@ -4,7 +4,7 @@
 #include "db/query.h"
 #include "export/excel_export.h"
 #include "platform/platform.h"
-#include "support/scratch_db.h"
+#include "support/tempdb.h"
 #include "ui/scripted_dialogs.h"
 #include "support/xlsx_reader.h"
 #include <QDir>
@@ -26,13 +26,13 @@ QString ref(int c, int row) { return col(c) + QString::number(row); }
 class TestExport : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScratchDb> db;
+    std::unique_ptr<TempDb> db;
     ui::ScriptedDialogs *dialogs = nullptr;
 
     // The purchases of the test: money, whole numbers, Persian texts with blanks around, nulls.
     std::unique_ptr<db::Query> purchases(const QString &where = QString())
     {
-        auto q = std::make_unique<db::Query>(db->connection, u"purchases"_s);
+        auto q = std::make_unique<db::Query>(db->connection(), u"purchases"_s);
         q->setDeclaredFields({{u"id"_s, db::FieldType::BigInt, 0, true},
                               {u"prj_name"_s, db::FieldType::WideText, 100},
                               {u"mablagh_kol"_s, db::FieldType::Money},
@@ -65,14 +65,14 @@ class TestExport : public QObject {
             defs << u"c"_s + QString::number(c) + u" nvarchar(20)"_s;
             marks << u"?"_s;
         }
-        db->connection.exec(u"create table "_s + table + u" ("_s + defs.join(u',') + u')');
+        db->connection().exec(u"create table "_s + table + u" ("_s + defs.join(u',') + u')');
         for (int r = 0; r < rows; ++r) {
             QVariantList values;
             for (int c = 0; c < columns; ++c)
                 values << QString(QString::number(r) + u':' + QString::number(c));
-            db->connection.exec(u"insert into "_s + table + u" values ("_s + marks.join(u',') + u')', values);
+            db->connection().exec(u"insert into "_s + table + u" values ("_s + marks.join(u',') + u')', values);
         }
-        auto q = std::make_unique<db::Query>(db->connection, table);
+        auto q = std::make_unique<db::Query>(db->connection(), table);
         q->add(u"select * from "_s + table);
         q->open();
         return q;
@@ -82,14 +82,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         dialogs = &ui::ScriptedDialogs::install();
-        db = std::make_unique<ScratchDb>();
+        db = std::make_unique<TempDb>();
         // The export's own folder is made under the temporary folder of this test.
         qputenv("TMPDIR", QFile::encodeName(db->folder()));
-        db->connection.exec(u"create table purchases (id integer primary key, prj_name nvarchar(100), mablagh_kol "
+        db->connection().exec(u"create table purchases (id integer primary key, prj_name nvarchar(100), mablagh_kol "
                             "money, sal int, cmt nvarchar(150), ver nvarchar(10), nam nvarchar(100))"_s);
-        db->connection.exec(u"insert into purchases values (1, '  ساختمان مرکزي  ', 1250000, 1403, 'it''s', null, 'x')"_s);
-        db->connection.exec(u"insert into purchases values (2, 'انبار', null, null, '   ', 'v2', null)"_s);
-        db->connection.exec(u"insert into purchases values (3, null, 987654321012, 1402, 'سه', null, null)"_s);
+        db->connection().exec(u"insert into purchases values (1, '  ساختمان مرکزي  ', 1250000, 1403, 'it''s', null, 'x')"_s);
+        db->connection().exec(u"insert into purchases values (2, 'انبار', null, null, '   ', 'v2', null)"_s);
+        db->connection().exec(u"insert into purchases values (3, null, 987654321012, 1402, 'سه', null, null)"_s);
     }
 
     void headersAndValues()

@@ -3,7 +3,7 @@
 #include "db/query.h"
 #include "db/querymodel.h"
 #include "listpage.h"
-#include "support/scratch_db.h"
+#include "support/tempdb.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"
 #include "ui/scripted_dialogs.h"
@@ -31,18 +31,18 @@ QColor systemBase(const QWidget *w) { return QApplication::palette(w).color(QPal
 class TestListPage : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScratchDb> db;
+    std::unique_ptr<TempDb> db;
     ui::ScriptedDialogs *dialogs = nullptr;
 
     // Runs the count and the list statements of a search with the same filter lines, as a page does, and
     // returns the listed names; the count must equal the rows listed.
     QStringList search(const listpage::FilterLines &lines)
     {
-        db::Query count(db->connection, u"count"_s);
+        db::Query count(db->connection(), u"count"_s);
         count.add(u"select count(*) as c from people where id<>-1 "_s);
         lines.addTo(count);
         count.open();
-        db::Query list(db->connection, u"list"_s);
+        db::Query list(db->connection(), u"list"_s);
         list.add(u"select * from people where id<>-1 "_s);
         lines.addTo(list);
         list.add(u" order by id"_s);
@@ -58,8 +58,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         dialogs = &ui::ScriptedDialogs::install();
-        db = std::make_unique<ScratchDb>();
-        db->connection.exec(u"create table people (id integer primary key, us nvarchar(50), dat nvarchar(10), "
+        db = std::make_unique<TempDb>();
+        db->connection().exec(u"create table people (id integer primary key, us nvarchar(50), dat nvarchar(10), "
                             "lev int, mablagh money, mablagh_kol money)"_s);
         const QVariantList rows[] = {
             {u"ali"_s, u"1403/01/05"_s, 1, 300, 900},    {u"o'brien"_s, u"1403/02/01"_s, 2, 100, 1200},
@@ -67,7 +67,7 @@ private Q_SLOTS:
             {u"axb"_s, u"1402/12/29"_s, 2, 50, 700},     {QVariant(), u"1403/02/10"_s, 1, 400, 100},
         };
         for (const QVariantList &row : rows)
-            db->connection.exec(u"insert into people (us, dat, lev, mablagh, mablagh_kol) values (?,?,?,?,?)"_s, row);
+            db->connection().exec(u"insert into people (us, dat, lev, mablagh, mablagh_kol) values (?,?,?,?,?)"_s, row);
     }
 
     void filterOnOffAndEmpty()
@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(search(quoted), QStringList{u"o'brien"_s});
 
         // The value is bound, never pasted into the statement.
-        db::Query q(db->connection, u"q"_s);
+        db::Query q(db->connection(), u"q"_s);
         quoted.addTo(q);
         QCOMPARE(q.text(), u" and us like ?"_s);
         QCOMPARE(q.bindings(), QVariantList{u"%o'b%"_s});
@@ -110,7 +110,7 @@ private Q_SLOTS:
         us.setText(u"علی۱"_s);
         listpage::FilterLines persian;
         persian.like(&us, u" and us like "_s);
-        db::Query typed(db->connection, u"typed"_s);
+        db::Query typed(db->connection(), u"typed"_s);
         persian.addTo(typed);
         QCOMPARE(typed.bindings(), QVariantList{u"%علي1%"_s});
     }
@@ -224,7 +224,7 @@ private Q_SLOTS:
 
     void titleClickSortsOnTheClientAndBoldsTheTitle()
     {
-        db::Query list(db->connection, u"grid"_s);
+        db::Query list(db->connection(), u"grid"_s);
         list.add(u"select * from people where id<>-1 "_s);
         list.open();
         db::QueryModel model(list);
@@ -239,7 +239,7 @@ private Q_SLOTS:
             return values;
         };
         // A row added after the fetch stays out: the sort works on the rows already here.
-        db->connection.exec(u"insert into people (us, mablagh, mablagh_kol) values ('late', 1, 1)"_s);
+        db->connection().exec(u"insert into people (us, mablagh, mablagh_kol) values ('late', 1, 1)"_s);
         QVERIFY(!bold(0) && !bold(1) && !bold(2));
 
         listpage::SortGridByTitle(model, 2);  // the first click on the page
@@ -265,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(list.sort(), u"mablagh DESC"_s);
         QVERIFY(bold(1));
         QCOMPARE(list.recordCount(), 6);
-        db->connection.exec(u"delete from people where us='late'"_s);
+        db->connection().exec(u"delete from people where us='late'"_s);
     }
 
     void deleteConfirmationProceedsOnYesOnly()

@@ -1,0 +1,83 @@
+// Start-up: every form is created hidden without touching a database, the sign-in form is the main form, and
+// the data module's invoice query fills its calculated amount fields for every row.
+#include "amount.h"
+#include "db/query.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "login_u.h"
+#include "main_u.h"
+#include "signed_in_user.h"
+#include "support/testenv.h"
+#include <QApplication>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void formsAreCreatedHiddenWithoutAConnection()
+    {
+        forms::createAll();
+        QVERIFY(forms::login && forms::server && forms::dm && forms::main_ && forms::change_pass);
+        QVERIFY(forms::setting && forms::backup && forms::tavrelkol_src && forms::tavrelkol_ins);
+        // No database is reachable before sign-in: nothing is open and nothing was tried.
+        QVERIFY(!forms::dm->ADOConnection1.connected());
+        QVERIFY(forms::dm->ADOConnection1.connectionString().isEmpty());
+        QVERIFY(!forms::dm->ADOQuery1->active());
+        QCOMPARE(SignedInUser::instance().prsId(), u"prs_id"_s);
+        QCOMPARE(SignedInUser::instance().karbar(), u"karbar"_s);
+        QCOMPARE(SignedInUser::instance().level(), u"level"_s);
+
+        const QWidgetList before = QApplication::topLevelWidgets();
+        for (QWidget *widget : before)
+            QVERIFY2(!widget->isVisible(), qPrintable(widget->objectName()));
+
+        // The message loop shows the sign-in form only.
+        QVERIFY(forms::showMainForm());
+        QVERIFY(forms::login->isVisible());
+        QVERIFY(!forms::main_->isVisible());
+
+        // Closing the main form ends the program.
+        bool ended = false;
+        Tlogin::setProgramEnd([&] { ended = true; });
+        forms::closeMainForm();
+        QVERIFY(ended);
+        Tlogin::setProgramEnd(nullptr);
+        forms::destroyAll();
+        QVERIFY(!forms::dm && !forms::login);
+    }
+
+    void invoiceAmountsInWordsAndDigits()
+    {
+        TestEnv env;
+        env.exec(u"insert into chek (mablagh, mozo) values (null, 'a')"_s);
+        env.exec(u"insert into chek (mablagh, mozo) values (1250000, 'b')"_s);
+        // A driver's decimal text is read as its whole rials.
+        env.exec(u"insert into chek (mablagh, mozo) values ('2345678.0000', 'c')"_s);
+        env.exec(u"insert into chek (mablagh, mozo) values (987654321012345, 'd')"_s);
+        db::Query &chek = *forms::dm->ADOQ_chek;
+        chek.clear();
+        chek.add(u"select * from chek order by mozo"_s);
+        chek.open();
+        QCOMPARE(chek.recordCount(), 4);
+
+        QStringList digits, words;
+        for (chek.first(); !chek.eof(); chek.next()) {
+            digits << chek[u"MablaghDigit"_s].asString();
+            words << chek[u"MablaghText"_s].asString();
+        }
+        QCOMPARE(digits, (QStringList{u"0"_s, u"1,250,000"_s, u"2,345,678"_s, u"987,654,321,012,345"_s}));
+        QCOMPARE(words.at(0), u"صفر ريال"_s);
+        QVERIFY(words.at(1).startsWith(u" يک "_s + u"ميليون"_s));
+        QVERIFY(words.at(1).endsWith(u" ريال"_s));
+        // The longest amount keeps its whole text: every scale word is there.
+        for (const QString &scale : {u"تريليون"_s, u"ميليارد"_s, u"ميليون"_s, u"هزار"_s})
+            QVERIFY2(words.at(3).contains(scale), qPrintable(scale));
+        QCOMPARE(words.at(3), amount::GetNum(987654321012345));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
