@@ -8,6 +8,8 @@
 #include "purchasing/tavrelkol_src_u.h"
 #include "server_u.h"
 #include "setting_u.h"
+#include "users_ins_u.h"
+#include "users_u.h"
 
 // Each form joins this order at its place when it is built.
 namespace forms {
@@ -21,8 +23,10 @@ void createAll()
     change_pass = new Tchange_pass();
     setting = new Tsetting();
     backup = new Tbackup();
+    users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    users_ins = new Tusers_ins();
 }
 
 bool showMainForm()
@@ -42,10 +46,14 @@ void closeMainForm()
 
 void destroyAll()
 {
+    delete users_ins;
+    users_ins = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;
     tavrelkol_src = nullptr;
+    delete users;
+    users = nullptr;
     delete backup;
     backup = nullptr;
     delete setting;

@@ -1,0 +1,14 @@
+#pragma once
+// The provinces and counties named in the villages register, offered wherever a user picks a place.
+#include <QString>
+#include <QStringList>
+
+namespace places {
+
+// Every province of the villages register, once each (through the shared setting query).
+QStringList provinces();
+
+// Every county of one province, once each (through the villages query).
+QStringList counties(const QString &province);
+
+} // namespace places

@@ -1,0 +1,221 @@
+#include "users_u.h"
+#include "db/querymodel.h"
+#include "dm_u.h"
+#include "export/excel_export.h"
+#include "forms.h"
+#include "listpage.h"
+#include "main_u.h"
+#include "page_rights.h"
+#include "picklist.h"
+#include "places.h"
+#include "row_commands.h"
+#include "signed_in_user.h"
+#include "sorted_lists.h"
+#include "ui/control_text.h"
+#include "ui/dialogs.h"
+#include "ui/guard.h"
+#include "ui_main_u.h"
+#include "users_ins_u.h"
+#include <QShowEvent>
+
+using namespace Qt::StringLiterals;
+
+Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tusers>())
+{
+    ui->setupUi(this);
+    setObjectName(u"users"_s);
+    setLayoutDirection(Qt::RightToLeft);
+
+    model_ = new db::QueryModel(*forms::dm->adoq_user, this);
+    model_->setColumns({
+        {u"nam"_s, u"نام و نام خانوادگي"_s},
+        {u"us"_s, u"نام كاربري (کد ملي)"_s},
+        {u"ps"_s, u"كلمه عبور"_s},
+        {u"ver"_s, u"نسخه"_s},
+        {u"lev"_s, u"سطح"_s},
+        {u"ostan"_s, u"استان"_s},
+        {u"semat"_s, u"سمت/شرح"_s},
+        {u"mobile"_s, u"موبايل"_s},
+        {u"status"_s, u"وضعيت"_s},
+    });
+    model_->attach(ui->DBGrid1);
+    ui->DBGrid1->setColumnHidden(model_->columnOfField(u"ps"_s), true);
+
+    rightBoxes_ = {
+        {rights::key::faktor, ui->faktor_ins, ui->faktor_edit, ui->faktor_del, ui->faktor_show},
+        {rights::key::tavrelkol, ui->tavrelkol_ins, ui->tavrelkol_edit, ui->tavrelkol_del, ui->tavrelkol_show},
+        {rights::key::darkhast, ui->darkhast_ins, ui->darkhast_edit, ui->darkhast_del, ui->darkhast_show},
+        {rights::key::foroshande, ui->foroshande_ins, ui->foroshande_edit, ui->foroshande_del, ui->foroshande_show},
+        {rights::key::bime, ui->bime_ins, ui->bime_edit, ui->bime_del, ui->bime_show},
+        {rights::key::anbar, ui->anbar_ins, ui->anbar_edit, ui->anbar_del, ui->anbar_show},
+        {rights::key::kala, ui->kala_ins, ui->kala_edit, ui->kala_del, ui->kala_show},
+        {rights::key::estelam, ui->estelam_ins, ui->estelam_edit, ui->estelam_del, ui->estelam_show},
+        {rights::key::abadiha, ui->abadiha_ins, ui->abadiha_edit, ui->abadiha_del, ui->abadiha_show},
+        {rights::key::setting, ui->set_ins, ui->set_edit, ui->set_del, ui->set_show},
+        {rights::key::phone, ui->phone_ins, ui->phone_edit, ui->phone_del, ui->phone_show},
+        {rights::key::zamaem, ui->zamaem_ins, ui->zamaem_edit, ui->zamaem_del, ui->zamaem_show},
+        {rights::key::karbaran, ui->karbaran_ins, ui->karbaran_edit, ui->karbaran_del, ui->karbaran_show},
+    };
+
+    ui->shahrestan->lineEdit()->setMaxLength(150); // a county is stored in dastrasi2.cmt
+    listpage::resetFilter({ui->us, ui->ostan2, ui->nam, ui->lev2});
+    listpage::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
+    connectHandlers();
+    showSignedInUser();
+    connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);
+    if (forms::main_)
+        forms::main_->setOpener(forms::main_->ui->N3, [this] { openUsersPage(); });
+}
+
+Tusers::~Tusers() = default;
+
+void Tusers::connectHandlers()
+{
+    using ui::connectGuarded;
+    connectGuarded(ui->CheckBox1, &QCheckBox::clicked, this, &Tusers::CheckBox1Click);
+    connectGuarded(ui->CheckBox2, &QCheckBox::clicked, this, &Tusers::CheckBox2Click);
+    connectGuarded(ui->CheckBox3, &QCheckBox::clicked, this, &Tusers::CheckBox3Click);
+    connectGuarded(ui->CheckBox4, &QCheckBox::clicked, this, &Tusers::CheckBox4Click);
+    connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
+    connectGuarded(ui->N5, &QAction::triggered, this, &Tusers::N5Click);
+    connectGuarded(ui->N6, &QAction::triggered, this, &Tusers::N6Click);
+    connectGuarded(ui->N7, &QAction::triggered, this, &Tusers::N7Click);
+    connectGuarded(ui->N8, &QAction::triggered, this, &Tusers::N8Click);
+    connectGuarded(ui->N9, &QAction::triggered, this, &Tusers::N9Click);
+    connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Tusers::DBGrid1CellClick);
+    connectGuarded(ui->ins_btn2, &QPushButton::clicked, this, &Tusers::ins_btn2Click);
+    connectGuarded(ui->ostan, &QComboBox::currentTextChanged, this, &Tusers::ostanChange);
+    connectGuarded(ui->SpeedButton2, &QToolButton::clicked, this, &Tusers::SpeedButton2Click);
+    connectGuarded(ui->SpeedButton3, &QToolButton::clicked, this, &Tusers::SpeedButton3Click);
+    connectGuarded(ui->N3, &QAction::triggered, this, &Tusers::N3Click);
+    connectGuarded(ui->N1, &QAction::triggered, this, &Tusers::N1Click);
+    connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tusers::ins_btnClick);
+}
+
+void Tusers::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        ui::guarded([this] { FormShow(); });
+}
+
+void Tusers::showSignedInUser()
+{
+    const SignedInUser &user = SignedInUser::instance();
+    ui->prs_id->setText(user.prsId());
+    ui->karbar->setText(user.karbar());
+    ui->level->setText(user.level());
+}
+
+bool Tusers::hasCurrentUser() const
+{
+    const db::Query &list = *forms::dm->adoq_user;
+    return list.active() && !list.isEmpty();
+}
+
+db::Query &Tusers::openList()
+{
+    db::Query &list = *forms::dm->adoq_user;
+    if (!list.active()) {
+        if (list.lines().isEmpty())
+            list.add(u"select * from users where id<>-1 "_s);
+        list.open();
+    }
+    return list;
+}
+
+void Tusers::openUsersPage()
+{
+    const rights::PageCommands commands{
+        {rights::menuItem(ui->MainMenu1, 0), ui->ins_btn2, ui->ins_btn, ui->SpeedButton2, ui->SpeedButton3},
+        {rights::menuItem(ui->MainMenu1, 1)},
+        {rights::menuItem(ui->MainMenu1, 2)},
+        {},
+    };
+    if (!rights::CheckPageRights(rights::key::karbaran, commands))
+        return;
+    const QList<QWidget *> cleared{ui->ostan, ui->shahrestan, ui->us,    ui->ostan2, ui->nam,
+                                   ui->lev,   ui->lev2,       ui->semat, ui->cnt};
+    for (QWidget *field : cleared)
+        ui::setControlText(field, QString());
+    forms::main_->sizePage(this, Tmain::unchanged, 80);
+    Tmain::showPage(this);
+}
+
+void Tusers::FormShow()
+{
+    const QStringList provinces = places::provinces();
+    sorted::fillKeepingText(ui->ostan, provinces);
+    sorted::fillKeepingText(ui->ostan2, provinces);
+    picklist::LoadPickList(ui->semat, u"گروه کاربري"_s, picklist::Rows::AllUsers, false);
+}
+
+void Tusers::CheckBox1Click() { listpage::ToggleFilterColour(ui->CheckBox1, {ui->us}); }
+void Tusers::CheckBox2Click() { listpage::ToggleFilterColour(ui->CheckBox2, {ui->ostan2}); }
+void Tusers::CheckBox3Click() { listpage::ToggleFilterColour(ui->CheckBox3, {ui->nam}); }
+void Tusers::CheckBox4Click() { listpage::ToggleFilterColour(ui->CheckBox4, {ui->lev2}); }
+
+void Tusers::src_btnClick()
+{
+    listpage::FilterLines filters;
+    filters.like(ui->us, u" and us like "_s)
+        .like(ui->ostan2, u" and ostan like "_s)
+        .like(ui->nam, u" and nam like "_s)
+        .like(ui->lev2, u" and lev like "_s);
+
+    db::Query &count = *forms::dm->ADOQuery1;
+    count.clear();
+    count.add(u"select count(*) as c from users where id<>-1 "_s);
+    filters.addTo(count);
+    count.open();
+    ui->cnt->setText(count.fieldByName(u"c"_s).asString());
+
+    db::Query &list = *forms::dm->adoq_user;
+    list.clear();
+    list.add(u"select * from users where id<>-1 "_s);
+    filters.addTo(list);
+    list.open();
+}
+
+void Tusers::N5Click()
+{
+    Tusers_ins &entry = *forms::users_ins;
+    entry.clearFields();
+    entry.ui->status->setEditText(u"فعال"_s);
+    entry.ui->ins_btn->setVisible(true);
+    entry.ui->edit_btn->setVisible(false);
+    ui::dialogs().showModal(&entry);
+}
+
+void Tusers::N6Click()
+{
+    if (!hasCurrentUser())
+        return;
+    Tusers_ins &entry = *forms::users_ins;
+    entry.loadFrom(*forms::dm->adoq_user);
+    entry.ui->ins_btn->setVisible(false);
+    entry.ui->edit_btn->setVisible(true);
+    ui::dialogs().showModal(&entry);
+}
+
+void Tusers::N7Click()
+{
+    // Deleting an account is not offered: its rows in other tables refer to it by id and by name.
+}
+
+void Tusers::N8Click()
+{
+    static const excel::Captions captions{
+        {u"id"_s, u"شناسه"_s},
+        {u"ostan"_s, u"استان"_s},
+        {u"semat"_s, u"سمت"_s},
+        {u"nam"_s, u"نام و نام خانوادگي"_s},
+        {u"mobile"_s, u"موبايل"_s},
+        {u"us"_s, u"نام کاربري-کد ملي"_s},
+        {u"ps"_s, u"پسورد"_s},
+        {u"lev"_s, u"سطح"_s},
+    };
+    excel::ExportGridToExcel(openList(), captions, u"users"_s);
+}
+
+void Tusers::N9Click() { close(); }

@@ -1,0 +1,385 @@
+// The users page and the user entry form on a real database: the search, new and edited accounts with their
+// duplicate checks and audit rows, the page rights editor, the allowed counties, the export and the foot.
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "signed_in_user.h"
+#include "support/testenv.h"
+#include "ui/control_text.h"
+#include "ui_main_u.h"
+#include "users_ins_u.h"
+#include "users_u.h"
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString duplicate = u"خطا، نام كاربري تكراري است"_s;
+const QString tehran = u"تهران"_s;
+const QString fars = u"فارس"_s;
+
+Ui::Tusers &page() { return *forms::users->ui; }
+Ui::Tusers_ins &entry() { return *forms::users_ins->ui; }
+db::Query &list() { return *forms::dm->adoq_user; }
+
+QStringList listed()
+{
+    QStringList names;
+    for (int row = 0; row < list().recordCount(); ++row)
+        names << list().textAt(row, list().fieldIndex(u"us"_s));
+    return names;
+}
+
+} // namespace
+
+class TestUsers : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    int addUser(const QString &us, const QString &ostan, const QString &nam, const QString &lev)
+    {
+        env->exec(u"insert into users (us,ps,ver,lev,ostan,semat,mobile,nam,status) values (?,'p','1',?,?,'',"
+                  "'0912',?,'فعال')"_s,
+                  {us, lev, ostan, nam});
+        return env->scalar(u"select max(id) from users"_s).toInt();
+    }
+    // The rights rows of one account, "page:bits" in page order.
+    QString rightsOf(int id)
+    {
+        return env->scalar(u"select group_concat(r, ' ') from (select page_name||':'||darj||virayesh||hazf||"
+                           "namayesh as r from dastrasi where prs_id=? order by page_name)"_s,
+                           {id})
+            .toString();
+    }
+    int count(const QString &sql, const QVariantList &values = {}) { return env->scalar(sql, values).toInt(); }
+    void selectUser(const QString &us) { QVERIFY(list().locate(u"us"_s, us)); }
+    void clickRowOf(const QString &us)
+    {
+        forms::users->show();
+        const int row = int(listed().indexOf(us));
+        QTableView *grid = page().DBGrid1;
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(row, 0)).center());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+        addUser(u"ali"_s, tehran, u"علي رضايي"_s, u"city"_s);
+        addUser(u"reza"_s, fars, u"رضا"_s, u"ostan"_s);
+        addUser(u"o'hara"_s, tehran, u"سارا"_s, u"keshvar"_s);
+    }
+    void cleanup()
+    {
+        forms::users->hide();
+        forms::users_ins->hide();
+        env.reset();
+    }
+
+    void searchWithEachFilter_data()
+    {
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("none") << 0 << QString() << QStringList{u"admin"_s, u"ali"_s, u"reza"_s, u"o'hara"_s};
+        QTest::newRow("user name") << 1 << u"r"_s << QStringList{u"reza"_s, u"o'hara"_s};
+        QTest::newRow("quote") << 1 << u"o'h"_s << QStringList{u"o'hara"_s};
+        QTest::newRow("province") << 2 << tehran << QStringList{u"ali"_s, u"o'hara"_s};
+        QTest::newRow("checked but empty: rows without a province drop out") << 2 << QString() << QStringList{u"ali"_s, u"reza"_s, u"o'hara"_s};
+        QTest::newRow("name") << 3 << u"رض"_s << QStringList{u"ali"_s, u"reza"_s};
+        QTest::newRow("level") << 4 << u"ostan"_s << QStringList{u"admin"_s, u"reza"_s};
+        QTest::newRow("wildcard") << 4 << u"c_ty"_s << QStringList{u"ali"_s};
+    }
+    void searchWithEachFilter()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, text);
+        QFETCH(QStringList, expected);
+        env->exec(u"update users set lev='ostan', ostan=null where us='admin'"_s);
+        const QList<std::pair<QCheckBox *, QWidget *>> filters{{page().CheckBox1, page().us},
+                                                               {page().CheckBox2, page().ostan2},
+                                                               {page().CheckBox3, page().nam},
+                                                               {page().CheckBox4, page().lev2}};
+        for (const auto &[box, control] : filters)
+            ui::setControlText(control, u"zzz"_s); // a text in a switched-off filter changes nothing
+        if (filter > 0) {
+            const auto &[box, control] = filters[filter - 1];
+            box->click();
+            QVERIFY(control->isEnabled());
+            ui::setControlText(control, text);
+        }
+        page().src_btn->click();
+        QCOMPARE(listed(), expected);
+        QVERIFY(page().DBGrid1->isColumnHidden(2)); // the password
+        QCOMPARE(page().cnt->text(), QString::number(expected.size()));
+        QVERIFY(env->dialogs.errors().isEmpty());
+    }
+
+    void newAccount()
+    {
+        env->exec(u"insert into setting (component,cmt,user_id) values ('وضعيت کاربر','غيرفعال',5)"_s);
+        page().src_btn->click();
+        ui::setControlText(entry().us, u"old"_s);
+        forms::users->N5Click();
+        QCOMPARE(entry().us->text(), QString());
+        QCOMPARE(entry().status->currentText(), u"فعال"_s); // kept when the state list is loaded
+        QVERIFY(forms::users_ins->isVisible() && entry().ins_btn->isVisible() && !entry().edit_btn->isVisible());
+        QCOMPARE(entry().status->count(), 1);
+
+        ui::setControlText(entry().us, u"۰۰۷"_s);
+        ui::setControlText(entry().ps, u"پی۱"_s);
+        ui::setControlText(entry().nam, u"مریم"_s);
+        ui::setControlText(entry().ostan, fars);
+        ui::setControlText(entry().lev, u"city"_s);
+        forms::users_ins->ins_btnClick();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        QCOMPARE(env->scalar(u"select ps||'|'||nam||'|'||ver||'|'||status from users where us='007'"_s).toString(),
+                 u"پی۱|مريم||فعال"_s);
+        QCOMPARE(env->scalar(u"select karbar||'|'||cmt from log"_s).toString(), u"admin| ثبت کاربر جديد 007 فارس"_s);
+        QVERIFY(listed().contains(u"007"_s)); // the list was opened again
+        QVERIFY(forms::users_ins->isVisible());
+
+        forms::users_ins->ins_btnClick(); // typed the same again: refused in its stored form
+        QCOMPARE(env->dialogs.lastMessage(), duplicate);
+        QCOMPARE(count(u"select count(*) from users where us='007'"_s), 1);
+        QCOMPARE(count(u"select count(*) from log"_s), 1);
+    }
+
+    void fieldsHoldWhatTheirColumnsHold()
+    {
+        const QList<std::pair<QWidget *, int>> widths{{entry().us, 25},    {entry().ps, 25},     {entry().lev, 25},
+                                                      {entry().ostan, 50}, {entry().semat, 100}, {entry().mobile, 20},
+                                                      {entry().nam, 100},  {entry().status, 30}};
+        forms::users->N5Click();
+        for (const auto &[field, width] : widths) {
+            ui::setControlText(field, QString(width + 5, u'x'));
+            QCOMPARE(ui::controlText(field).size(), width);
+        }
+        // A longer value stored before is shown and kept whole by an edit.
+        const QString longName(120, u'ن');
+        env->exec(u"update users set nam=? where us='ali'"_s, {longName});
+        page().src_btn->click();
+        selectUser(u"ali"_s);
+        forms::users->N6Click();
+        forms::users_ins->edit_btnClick();
+        QCOMPARE(env->scalar(u"select nam from users where us='ali'"_s).toString(), longName);
+    }
+
+    void editAccount()
+    {
+        env->exec(u"insert into setting (component,cmt,user_id) values ('گروه کاربري','مالي',1)"_s);
+        page().src_btn->click();
+        selectUser(u"ali"_s);
+        const int id = list().fieldByName(u"id"_s).asInteger();
+        forms::users->N6Click();
+        QVERIFY(!entry().ins_btn->isVisible() && entry().edit_btn->isVisible());
+        QCOMPARE(entry().nam->text(), u"علي رضايي"_s);
+        QCOMPARE(entry().semat->currentText(), QString()); // not replaced by the only group offered
+
+        ui::setControlText(entry().mobile, u"۰۹۱۳"_s);
+        forms::users_ins->edit_btnClick(); // name unchanged: never its own duplicate
+        QVERIFY(env->dialogs.messages().isEmpty());
+        QVERIFY(!forms::users_ins->isVisible());
+        QCOMPARE(env->scalar(u"select id||'|'||us||'|'||mobile||'|'||ver||'|'||semat from users where us='ali'"_s)
+                     .toString(),
+                 QString::number(id) + u"|ali|0913|1|"_s);
+        QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ويرايش کاربر ali تهران"_s);
+
+        selectUser(u"ali"_s);
+        forms::users->N6Click();
+        ui::setControlText(entry().us, u"reza"_s);
+        forms::users_ins->edit_btnClick();
+        QCOMPARE(env->dialogs.lastMessage(), duplicate);
+        QCOMPARE(count(u"select count(*) from users where us='reza'"_s), 1);
+        QCOMPARE(count(u"select count(*) from log"_s), 1);
+        ui::setControlText(entry().us, u"ali2"_s);
+        forms::users_ins->edit_btnClick();
+        QCOMPARE(env->scalar(u"select us from users where id=?"_s, {id}).toString(), u"ali2"_s);
+    }
+
+    void rightsLoadedByClickAndSaved()
+    {
+        const int ali = env->scalar(u"select id from users where us='ali'"_s).toInt();
+        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values "
+                  "(?,'faktor',1,0,1,1), (?,'setting',0,1,0,1), (?,'other',1,1,1,1)"_s,
+                  {ali, ali, ali});
+        page().src_btn->click();
+        page().kala_del->setChecked(true); // shown for the user clicked before
+        clickRowOf(u"ali"_s);
+        QVERIFY(page().faktor_ins->isChecked() && !page().faktor_edit->isChecked() && page().faktor_del->isChecked()
+                && page().faktor_show->isChecked());
+        QVERIFY(page().set_edit->isChecked() && !page().set_ins->isChecked());
+        QVERIFY(!page().kala_del->isChecked() && !page().karbaran_show->isChecked());
+
+        page().karbaran_show->setChecked(true);
+        page().ins_btn2->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        QCOMPARE(rightsOf(ali), u"abadiha:0000 anbar:0000 bime:0000 darkhast:0000 estelam:0000 faktor:1011 "
+                                "foroshande:0000 kala:0000 karbaran:0001 other:1111 phone:0000 setting:0101 "
+                                "tavrelkol:0000 zamaem:0000"_s);
+
+        // The administrator's own users-page row stays, even with its boxes cleared.
+        clickRowOf(u"admin"_s);
+        QVERIFY(page().karbaran_ins->isChecked());
+        page().karbaran_ins->setChecked(false);
+        page().bime_ins->setChecked(true);
+        forms::users->SaveUserPageRights();
+        QCOMPARE(rightsOf(1), u"abadiha:0000 anbar:0000 bime:1000 darkhast:0000 estelam:0000 faktor:0000 "
+                              "foroshande:0000 kala:0000 karbaran:1111 phone:0000 setting:0000 tavrelkol:0000 "
+                              "zamaem:0000"_s);
+    }
+
+    void failedRightsSaveKeepsTheOldRows()
+    {
+        const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
+        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'faktor',1,1,1,1)"_s,
+                  {reza});
+        env->exec(u"create trigger refuse before insert on dastrasi when new.page_name='karbaran' "
+                  "begin select raise(abort, 'refused'); end"_s);
+        page().src_btn->click();
+        clickRowOf(u"reza"_s);
+        page().faktor_ins->setChecked(false);
+        page().ins_btn2->click();
+        QCOMPARE(env->dialogs.errors().size(), 1);
+        QVERIFY(env->dialogs.messages().isEmpty());
+        QCOMPARE(rightsOf(reza), u"faktor:1111"_s);
+    }
+
+    void countiesGatheredAndSaved()
+    {
+        env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز')"_s,
+                  {tehran, tehran, tehran, fars});
+        forms::users->show();
+        QCOMPARE(page().ostan2->count(), 2);
+        ui::setControlText(page().ostan, tehran);
+        QCOMPARE(page().shahrestan->count(), 2);
+        QCOMPARE(page().shahrestan->currentText(), QString());
+        ui::setControlText(page().shahrestan, u"شيراز"_s);
+        page().SpeedButton3->click();
+        page().SpeedButton2->click();
+        page().SpeedButton2->click(); // duplicates are allowed
+        QCOMPARE(page().list_loc->count(), 5);
+        QCOMPARE(page().list_loc->item(0)->text(), u"ري"_s);
+        QCOMPARE(page().list_loc->item(4)->text(), u"شيراز"_s);
+
+        page().list_loc->setCurrentRow(4);
+        page().N3->trigger();
+        page().list_loc->clearSelection();
+        page().N3->trigger(); // nothing selected: nothing removed
+        QCOMPARE(page().list_loc->count(), 4);
+
+        page().src_btn->click();
+        selectUser(u"ali"_s);
+        const int ali = list().fieldByName(u"id"_s).asInteger();
+        for (int i = 0; i < 2; ++i) // saving again replaces the list
+            page().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"دسترسي ها بروز شد"_s);
+        QCOMPARE(env->scalar(u"select group_concat(cmt, ',') from (select cmt from dastrasi2 where user_id=? order by "
+                             "cmt)"_s,
+                             {ali})
+                     .toString(),
+                 u"ري,ري,شميرانات,شميرانات"_s);
+        page().N1->trigger();
+        page().ins_btn->click();
+        QCOMPARE(count(u"select count(*) from dastrasi2"_s), 0);
+    }
+
+    void commandsOnTheCurrentRowWaitForOne()
+    {
+        page().CheckBox1->click();
+        ui::setControlText(page().us, u"nobody"_s);
+        page().src_btn->click();
+        QCOMPARE(page().cnt->text(), u"0"_s);
+        QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
+        page().list_loc->addItem(u"ري"_s);
+        page().faktor_ins->setChecked(true);
+        forms::users->N6Click();
+        forms::users->DBGrid1CellClick();
+        forms::users->SaveUserPageRights();
+        forms::users->SaveUserAllowedItems();
+        forms::users_ins->edit_btnClick();
+        QVERIFY(env->dialogs.shown.isEmpty());
+        QVERIFY(page().faktor_ins->isChecked());
+        QCOMPARE(count(u"select count(*) from dastrasi"_s) + count(u"select count(*) from dastrasi2"_s), 1);
+        page().CheckBox1->click();
+        page().src_btn->click();
+        QVERIFY(page().N6->isEnabled());
+    }
+
+    void exportHeadsEveryColumn()
+    {
+        page().src_btn->click();
+        page().N8->trigger();
+        QCOMPARE(env->openedFiles.size(), 1);
+        QProcess unzip;
+        unzip.start(u"unzip"_s, {u"-p"_s, env->openedFiles.first(), u"xl/sharedStrings.xml"_s,
+                                 u"xl/worksheets/sheet1.xml"_s});
+        QVERIFY(unzip.waitForFinished());
+        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+        QStringList texts;
+        const QRegularExpression cell(u"<t[^>]*>([^<]*)</t>"_s);
+        for (auto it = cell.globalMatch(xml); it.hasNext();)
+            texts << it.next().captured(1);
+        QCOMPARE(texts.mid(0, 10), QStringList({u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"پسورد"_s, u"ver"_s, u"سطح"_s,
+                                                u"استان"_s, u"سمت"_s, u"موبايل"_s, u"نام و نام خانوادگي"_s,
+                                                u"status"_s}));
+        QVERIFY(texts.contains(u"علي رضايي"_s));
+    }
+
+    void mainMenuOpensThePageByItsRights()
+    {
+        const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
+        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'karbaran',0,0,1,1)"_s,
+                  {reza});
+        forms::main_->resize(1000, 700);
+        forms::users->resize(600, 400);
+        const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,
+                                       page().lev, page().lev2, page().semat};
+        for (QWidget *control : cleared)
+            ui::setControlText(control, u"x"_s);
+        page().src_btn->click();
+        page().cnt->setText(u"4"_s);
+
+        forms::main_->ui->N3->trigger(); // the administrator: every right
+        QCOMPARE(env->dialogs.shown.size(), 1);
+        QCOMPARE(env->dialogs.shown.first().text, u"users"_s);
+        QCOMPARE(forms::users->size(), QSize(600, 620));
+        for (QWidget *control : cleared)
+            QCOMPARE(ui::controlText(control), QString());
+        QCOMPARE(page().cnt->text(), QString());
+        auto enabled = [] {
+            QList<bool> states; // the insert commands, then edit and delete
+            for (QObject *command : QList<QObject *>{page().N5, page().ins_btn2, page().ins_btn, page().SpeedButton2,
+                                                     page().SpeedButton3, page().N6, page().N7})
+                states << command->property("enabled").toBool();
+            return states;
+        };
+        QCOMPARE(enabled(), QList<bool>(7, true));
+
+        env->signInAs(reza, u"reza"_s, u"ostan"_s);
+        forms::main_->ui->N3->trigger();
+        QCOMPARE(enabled(), QList<bool>({false, false, false, false, false, false, true}));
+
+        env->signInAs(reza + 1, u"nobody"_s, u"ostan"_s);
+        forms::main_->ui->N3->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
+        QCOMPARE(env->dialogs.shown.size(), 3); // two openings and the refusal
+    }
+
+    void footShowsTheSignedInUser()
+    {
+        QVERIFY(page().prs_id->isHidden());
+        env->signInAs(7, u"reza"_s, u"city"_s);
+        QCOMPARE(page().prs_id->text(), u"7"_s);
+        QCOMPARE(page().karbar->text(), u"reza"_s);
+        QCOMPARE(page().level->text(), u"city"_s);
+    }
+};
+
+QTEST_MAIN(TestUsers)
+#include "tst_users.moc"
