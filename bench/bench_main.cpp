@@ -18,11 +18,6 @@
 
 namespace {
 
-void report(const char *what, const QString &value)
-{
-    std::printf("%-52s %s\n", what, qPrintable(value));
-    std::fflush(stdout);
-}
 
 QString fixed(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
 
@@ -137,23 +132,23 @@ int main(int argc, char *argv[])
     const double sort = bench::seconds([&] { dm.ADOQ_tavrel->setSort(QStringLiteral("prj_name ASC")); });
     const double sortDesc = bench::seconds([&] { dm.ADOQ_tavrel->setSort(QStringLiteral("foroshande DESC")); });
 
-    report("register rows", QString::number(rows));
-    report("rows found (count statement / list / raw read)",
+    bench::report("register rows", QString::number(rows));
+    bench::report("rows found (count statement / list / raw read)",
            QStringLiteral("%1 / %2 / %3").arg(dm.ADOQuery1->fieldByName(QStringLiteral("c")).asString())
                .arg(found).arg(rawRows));
-    report("count statement (s)", fixed(count));
-    report("list statement into ADOQ_tavrel and its grid (s)", fixed(list));
-    report("same rows through the sqlite3 C API (s)", fixed(raw));
-    report("ratio list / raw read", fixed(list / raw, 2));
-    report("ratio count + list / raw read (target at most 1.5)", fixed((count + list) / raw, 2));
-    report("the register page's search handler (s)", fixed(pageSearch));
-    report("ratio page search / raw read (target at most 1.5)", fixed(pageSearch / raw, 2));
-    report("page labels cnt / mablagh_kol_sum",
+    bench::report("count statement (s)", fixed(count));
+    bench::report("list statement into ADOQ_tavrel and its grid (s)", fixed(list));
+    bench::report("same rows through the sqlite3 C API (s)", fixed(raw));
+    bench::report("ratio list / raw read", fixed(list / raw, 2));
+    bench::report("ratio count + list / raw read (target at most 1.5)", fixed((count + list) / raw, 2));
+    bench::report("the register page's search handler (s)", fixed(pageSearch));
+    bench::report("ratio page search / raw read (target at most 1.5)", fixed(pageSearch / raw, 2));
+    bench::report("page labels cnt / mablagh_kol_sum",
            page.ui->cnt->text() + QStringLiteral(" / ") + page.ui->mablagh_kol_sum->text());
-    report("memory of the result (MB, target at most 250)", fixed(resultMb, 1));
-    report("client-side sort by prj_name ASC (s, target 0.3)", fixed(sort));
-    report("client-side sort by foroshande DESC (s, target 0.3)", fixed(sortDesc));
-    report("start-up: forms created, sign-in form shown (s)", fixed(startup));
+    bench::report("memory of the result (MB, target at most 250)", fixed(resultMb, 1));
+    bench::report("client-side sort by prj_name ASC (s, target 0.3)", fixed(sort));
+    bench::report("client-side sort by foroshande DESC (s, target 0.3)", fixed(sortDesc));
+    bench::report("start-up: forms created, sign-in form shown (s)", fixed(startup));
     dm.ADOConnection1.close();
 
     runExportBench();

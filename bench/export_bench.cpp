@@ -3,7 +3,7 @@
 #include "db/query.h"
 #include "export/excel_export.h"
 #include "export_data.h"
-#include <QElapsedTimer>
+#include "measure.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -109,32 +109,6 @@ void bareWriter(const QString &database, const QString &path)
     sqlite3_close(db);
 }
 
-double peakMb()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return 0;
-}
-
-template <typename F>
-double seconds(F &&work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e9;
-}
-
-void line(const char *what, const QString &value)
-{
-    std::printf("%-52s %s\n", what, qPrintable(value));
-    std::fflush(stdout);
-}
-
 } // namespace
 
 } // namespace exportbench
@@ -144,8 +118,8 @@ void runExportBench()
     using namespace exportbench;
     QTemporaryDir folder;
     const QString database = folder.filePath(u"purchases.db"_s);
-    const double generate = seconds([&] { writePurchases(database, rows); });
-    line("export: generate 100,000 purchases (s)", QString::number(generate, 'f', 2));
+    const double generate = bench::seconds([&] { writePurchases(database, rows); });
+    bench::report("export: generate 100,000 purchases (s)", QString::number(generate, 'f', 2));
 
     db::Connection connection(u"exportbench"_s);
     connection.setConnectionString(u"Provider=SQLite;Data Source="_s + database);
@@ -153,8 +127,8 @@ void runExportBench()
     db::Query list(connection, u"ADOQ_tavrel"_s);
     list.setDeclaredFields(purchaseFields());
     list.add(u"select * from tavrelkol"_s);
-    const double open = seconds([&] { list.open(); });
-    line("export: open the list (s)", QString::number(open, 'f', 3));
+    const double open = bench::seconds([&] { list.open(); });
+    bench::report("export: open the list (s)", QString::number(open, 'f', 3));
 
     // The two writers take turns, three times each; the best time of each counts, so that a busy machine
     // does not decide the ratio.
@@ -162,13 +136,13 @@ void runExportBench()
     const QString bare = folder.filePath(u"bare.xlsx"_s);
     double exportTime = 1e9, bareTime = 1e9;
     for (int round = 0; round < 3; ++round) {
-        exportTime = std::min(exportTime, seconds([&] { excel::writeWorkbook(list, captions, ours); }));
-        bareTime = std::min(bareTime, seconds([&] { bareWriter(database, bare); }));
+        exportTime = std::min(exportTime, bench::seconds([&] { excel::writeWorkbook(list, captions, ours); }));
+        bareTime = std::min(bareTime, bench::seconds([&] { bareWriter(database, bare); }));
     }
-    line("export: writeWorkbook 100,000 x 25, best of 3 (s)", QString::number(exportTime, 'f', 3));
-    line("export: bare libxlsxwriter, read by sqlite3 (s)", QString::number(bareTime, 'f', 3));
-    line("export: ratio (target at most 1.3)", QString::number(exportTime / bareTime, 'f', 2));
-    line("export: file sizes (MB, ours / bare)", QString::number(QFileInfo(ours).size() / 1e6, 'f', 1) + u" / "_s
+    bench::report("export: writeWorkbook 100,000 x 25, best of 3 (s)", QString::number(exportTime, 'f', 3));
+    bench::report("export: bare libxlsxwriter, read by sqlite3 (s)", QString::number(bareTime, 'f', 3));
+    bench::report("export: ratio (target at most 1.3)", QString::number(exportTime / bareTime, 'f', 2));
+    bench::report("export: file sizes (MB, ours / bare)", QString::number(QFileInfo(ours).size() / 1e6, 'f', 1) + u" / "_s
                                                     + QString::number(QFileInfo(bare).size() / 1e6, 'f', 1));
-    line("export: peak memory VmHWM (MB)", QString::number(peakMb(), 'f', 1));
+    bench::report("export: peak memory VmHWM (MB)", QString::number(bench::peakMb(), 'f', 1));
 }

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
+#include <cstdio>
 
 namespace bench {
 
@@ -35,6 +36,13 @@ double seconds(F &&work)
     timer.start();
     work();
     return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// One figure of the report: its name, then its value.
+inline void report(const char *what, const QString &value)
+{
+    std::printf("%-52s %s\n", what, qPrintable(value));
+    std::fflush(stdout);
 }
 
 } // namespace bench
