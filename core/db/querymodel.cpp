@@ -1,5 +1,6 @@
 #include "db/querymodel.h"
 #include "ui/guard.h"
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
@@ -57,7 +58,8 @@ void QueryModel::reset()
 // short; later searches keep whatever widths the user has set since. Only the first rows are measured.
 void QueryModel::fitColumnsOnce()
 {
-    if (!view_ || fitted_ || rows_ == 0)
+    // Measured only on a shown view: a hidden one has no settled fonts yet.
+    if (!view_ || fitted_ || rows_ == 0 || !view_->isVisible())
         return;
     fitted_ = true;
     constexpr int measuredRows = 200;
@@ -132,8 +134,16 @@ void QueryModel::attach(QTableView *view)
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { viewRowChanged(current.row()); });
     applyWidths();
+    view->installEventFilter(this);
     fitColumnsOnce();
     followCurrentRow(query_.recNo() - 1);
+}
+
+bool QueryModel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == view_ && event->type() == QEvent::Show)
+        fitColumnsOnce();
+    return QAbstractTableModel::eventFilter(watched, event);
 }
 
 void QueryModel::applyWidths()

@@ -337,7 +337,7 @@ private Q_SLOTS:
         env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'karbaran',0,0,1,1)"_s,
                   {reza});
         forms::main_->resize(1000, 700);
-        forms::users->resize(600, 400);
+        forms::users->resize(900, 400);
         const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,
                                        page().lev, page().lev2, page().semat};
         for (QWidget *control : cleared)
@@ -348,7 +348,7 @@ private Q_SLOTS:
         forms::main_->ui->N3->trigger(); // the administrator: every right
         QCOMPARE(env->dialogs.shown.size(), 1);
         QCOMPARE(env->dialogs.shown.first().text, u"users"_s);
-        QCOMPARE(forms::users->size(), QSize(600, 620));
+        QCOMPARE(forms::users->size(), QSize(900, 620));
         for (QWidget *control : cleared)
             QCOMPARE(ui::controlText(control), QString());
         QCOMPARE(page().cnt->text(), QString());
