@@ -1,4 +1,5 @@
 #include "login_u.h"
+#include "persian_text.h"
 #include "Dates.h"
 #include "app.h"
 #include "audit.h"
@@ -83,9 +84,11 @@ DatabaseChoice Tlogin::databaseChoice() const
     return radioIndex(ui.RadioGroup1) == 0 ? DatabaseChoice::Internet : DatabaseChoice::Local;
 }
 
+// User names are stored with the Arabic yeh and Latin digits (a Persian keyboard types the others), so the
+// typed name is taken in that form; a password is compared exactly as typed, as it is stored.
 QString Tlogin::typedUser() const
 {
-    return boundText(ui.us->text());
+    return boundText(text::storedText(ui.us->text()));
 }
 
 QString Tlogin::typedPassword() const

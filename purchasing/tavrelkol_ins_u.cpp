@@ -107,8 +107,10 @@ void Ttavrelkol_ins::FormShow()
     ui::setComboItems(ui->foroshande,
                       querytexts::selectTexts(*forms::dm->adoq_set,
                                               QStringLiteral("select distinct foroshgah from foroshandegan ")));
-    // The user's own units; the only one is chosen for a new purchase, never over an edited row's unit.
-    picklist::LoadPickList(ui->vahed, unitTitle, picklist::Rows::Own, true);
+    // The user's own units; the only one is chosen for a new purchase, never for an edited row, whose unit
+    // (even an empty one) stays as stored.
+    const bool newPurchase = !ui->edit_btn->isVisibleTo(this);
+    picklist::LoadPickList(ui->vahed, unitTitle, picklist::Rows::Own, newPurchase);
     ui::sortComboItems(ui->vahed);
 }
 

@@ -314,9 +314,9 @@ void Ttavrelkol_src::DBGrid1CellClick()
 {
     if (!hasCurrentRow())
         return;
-    db::Query &users = *forms::dm->adoq_user;
-    users.clear();
-    users.add(QStringLiteral("select * from users where id=?"),
+    // A query of its own: the users query is the users page's list, which this look-up must not replace.
+    db::Query users(forms::dm->ADOConnection1, QStringLiteral("balloon"));
+    users.add(QStringLiteral("select us from users where id=?"),
               list().fieldByName(QStringLiteral("user_id")).asString());
     users.open();
     const QString name = users.isEmpty() ? QString() : users.fieldByName(QStringLiteral("us")).asString();

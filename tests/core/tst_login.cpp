@@ -235,6 +235,19 @@ private Q_SLOTS:
         QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("admin"));
         QVERIFY(forms::main_->isVisible());
     }
+
+    void nameTypedOnAPersianKeyboard()
+    {
+        // Names are stored with the Arabic yeh and Latin digits; the Persian keyboard types the Persian yeh and
+        // Persian digits. The password is compared exactly as typed.
+        Env env;
+        const int id = env.addUser(QStringLiteral("علي1"), QStringLiteral("۱ی"));
+        signIn(QStringLiteral("علی۱"), QStringLiteral("۱ی"));
+        QCOMPARE(SignedInUser::instance().prsId(), QString::number(id));
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("علي1"));
+        signIn(QStringLiteral("علی۱"), QStringLiteral("1ي"));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
+    }
 };
 
 QTEST_MAIN(TestLogin)

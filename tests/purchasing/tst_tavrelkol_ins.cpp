@@ -380,6 +380,13 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
     QCOMPARE(entryUi().vahed->currentText(), u"کارتن"_s);
     QCOMPARE(entryUi().foroshande->currentText(), u"old shop"_s);
     QCOMPARE(entryUi().nam->text(), u"n"_s);
+    entry().hide();
+    // An edited row without a unit keeps it empty: the user's only unit is not put in its place.
+    const qint64 noUnit = addPurchase(*env, {{u"mozo"_s, u"no unit"_s}, {u"nam"_s, u"n"_s}});
+    forms::tavrelkol_src->src_btnClick();
+    QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, noUnit));
+    forms::tavrelkol_src->N2Click();
+    QCOMPARE(entryUi().vahed->currentText(), QString());
 
     // Caption clicks: the distinct values already used, the text typed staying.
     entryUi().prj_name->setEditText(u"typed"_s);
