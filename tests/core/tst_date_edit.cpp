@@ -16,9 +16,7 @@ private slots:
     void storedAndShownTexts();
     void typingFillsThePositions();
     void persianDigitsBecomeLatin();
-    void digitsRunLeftToRightInARightToLeftForm();
     void yearField();
-    void genericReadersGetTheStoredText();
 };
 
 void TestDateEdit::storedAndShownTexts_data()
@@ -77,18 +75,6 @@ void TestDateEdit::persianDigitsBecomeLatin()
     QCOMPARE(edit.cursorPosition(), 10);
 }
 
-void TestDateEdit::digitsRunLeftToRightInARightToLeftForm()
-{
-    QWidget form;
-    form.setLayoutDirection(Qt::RightToLeft);
-    auto *date = new TMaskedDateEdit(&form);
-    auto *year = new TMaskedYearEdit(&form);
-    auto *plain = new QLineEdit(&form);
-    QCOMPARE(plain->layoutDirection(), Qt::RightToLeft);
-    QCOMPARE(date->layoutDirection(), Qt::LeftToRight);
-    QCOMPARE(year->layoutDirection(), Qt::LeftToRight);
-}
-
 void TestDateEdit::yearField()
 {
     TMaskedYearEdit year;
@@ -103,16 +89,6 @@ void TestDateEdit::yearField()
     year.setStoredText(QString());
     QCOMPARE(year.storedText(), u"    "_s);
     QCOMPARE(year.displayText(), u"____"_s);
-}
-
-void TestDateEdit::genericReadersGetTheStoredText()
-{
-    TMaskedDateEdit edit;
-    QCOMPARE(edit.metaObject()->userProperty().read(&edit).toString(), u"    /  /  "_s);
-    QCOMPARE(ui::controlText(&edit), u"    /  /  "_s);
-    ui::setControlText(&edit, u"1403/02/03"_s);
-    QCOMPARE(edit.metaObject()->userProperty().read(&edit).toString(), u"1403/02/03"_s);
-    QCOMPARE(ui::controlText(&edit), u"1403/02/03"_s);
 }
 
 QTEST_MAIN(TestDateEdit)

@@ -183,22 +183,6 @@ private Q_SLOTS:
         QCOMPARE(sheet.cell(u"N2"_s).text, u"0:13"_s);
     }
 
-    void currentRowStaysWhereItWas()
-    {
-        auto q = purchases();
-        q->setRecNo(2);
-        write(*q, captions, u"current"_s);
-        QCOMPARE(q->recNo(), 2);
-        QCOMPARE((*q)[u"id"_s].asInteger(), 2);
-    }
-
-    void unwritableFileIsAnError()
-    {
-        auto q = purchases();
-        QVERIFY_THROWS_EXCEPTION(db::Error,
-                                 excel::writeWorkbook(*q, captions, db->folder() + u"/missing/folder/x.xlsx"_s));
-    }
-
     void exportCommandWritesAPrivateFileAndOpensIt()
     {
         QStringList opened;

@@ -82,34 +82,6 @@ private Q_SLOTS:
         QVERIFY(form.ui.StaticText1->isVisible());
     }
 
-    void choosingAKindFillsItsDefaults()
-    {
-        TestEnv env;
-        Tserver &form = *forms::server;
-        form.ui.SqlServerName->setText(QStringLiteral("kept"));
-        form.ui.RadioGroup1Item2->click();
-        QCOMPARE(form.ui.DataBase->text() + form.ui.UserName->text() + form.ui.Password->text(),
-                 QStringLiteral("tavrel.accdbadmin805317"));
-        QVERIFY(!form.ui.StaticText1->isHidden());
-        form.ui.RadioGroup1Item0->click();
-        QCOMPARE(form.ui.DataBase->text() + form.ui.UserName->text() + form.ui.Password->text(),
-                 QStringLiteral("tavrelsapemtor*%#"));
-        QVERIFY(form.ui.StaticText1->isHidden());
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("kept"));
-        form.Label2Click();
-        QCOMPARE(form.ui.SqlServerName->text(), connection::defaultServer);
-
-        env.dialogs.files.enqueue(QStringLiteral("/data/office.sqlite"));
-        form.StaticText1Click();
-        form.StaticText1Click(); // cancelled: unchanged
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("/data/office.sqlite"));
-
-        form.show();
-        form.Button2Click();
-        QVERIFY(!form.isVisible());
-        QCOMPARE(form.ui.Button2->text(), QStringLiteral("end"));
-    }
-
     void emptyFieldsAreRefusedInOrder_data()
     {
         QTest::addColumn<int>("empty");
@@ -203,21 +175,6 @@ private Q_SLOTS:
         QCOMPARE(forms::dm->ADOConnection1.connected(), kind.isEmpty());
     }
 
-    void centralServerAndUnknownKinds()
-    {
-        TestEnv env;
-        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet)); // no address stored
-        platform::settings()->setValue(QStringLiteral("TavrelCentralServer"), QStringLiteral("127.0.0.1"));
-        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet));
-        QCOMPARE(env.dialogs.messages(), QStringList(2, QStringLiteral("از اتصال خود به اينترنت مطمئن شويد")));
-        QVERIFY(!forms::server->isVisible());
-
-        // Another stored kind opens nothing and lets the caller go on.
-        connection::writeSettings(stored(QStringLiteral("Oracle"), QStringLiteral("s")));
-        QVERIFY(ConnectDatabase(DatabaseChoice::Local));
-        QVERIFY(!forms::dm->ADOConnection1.connected());
-        QCOMPARE(env.dialogs.shown.size(), 2);
-    }
 };
 
 QTEST_MAIN(TestServer)

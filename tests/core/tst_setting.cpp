@@ -191,30 +191,6 @@ private slots:
         QCOMPARE(sorted(picklist::values(unit, picklist::Rows::Own)), sorted({u"عدد"_s, u"متر"_s}));
     }
 
-    void menuOpensThePageByItsRights()
-    {
-        TestEnv env;
-        env.signInAs(2, u"ali"_s);
-        forms::main_->N9Click();
-        QCOMPARE(env.dialogs.messages(), QStringList{u"شما دسترسي به اين صفحه را نداريد"_s});
-        QVERIFY(page().isHidden());
-
-        env.exec(u"insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) values (2, ?, 0, 1, 1, 1)"_s,
-                 {u"setting"_s});
-        component()->setEditText(unit);
-        cmt()->setText(u"متر"_s);
-        const QSize size = page().size();
-        forms::main_->resize(size + QSize(300, 300));
-        forms::main_->N9Click();
-        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
-        QCOMPARE(env.dialogs.shown.last().text, u"setting"_s);
-        QVERIFY(!page().ui->ins_btn->isEnabled());
-        QVERIFY(page().ui->N1->isEnabled());
-        QCOMPARE(component()->currentText(), QString());
-        QCOMPARE(cmt()->text(), QString());
-        QCOMPARE(page().size(), size);
-    }
-
     void ownRowsRule()
     {
         const QString rule = u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s;

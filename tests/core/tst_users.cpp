@@ -150,26 +150,6 @@ private Q_SLOTS:
         QCOMPARE(count(u"select count(*) from log"_s), 1);
     }
 
-    void fieldsHoldWhatTheirColumnsHold()
-    {
-        const QList<std::pair<QWidget *, int>> widths{{entry().us, 25},    {entry().ps, 25},     {entry().lev, 25},
-                                                      {entry().ostan, 50}, {entry().semat, 100}, {entry().mobile, 20},
-                                                      {entry().nam, 100},  {entry().status, 30}};
-        forms::users->N5Click();
-        for (const auto &[field, width] : widths) {
-            ui::setControlText(field, QString(width + 5, u'x'));
-            QCOMPARE(ui::controlText(field).size(), width);
-        }
-        // A longer value stored before is shown and kept whole by an edit.
-        const QString longName(120, u'ن');
-        env->exec(u"update users set nam=? where us='ali'"_s, {longName});
-        page().src_btn->click();
-        selectUser(u"ali"_s);
-        forms::users->N6Click();
-        forms::users_ins->edit_btnClick();
-        QCOMPARE(env->scalar(u"select nam from users where us='ali'"_s).toString(), longName);
-    }
-
     void editAccount()
     {
         env->exec(u"insert into setting (component,cmt,user_id) values ('گروه کاربري','مالي',1)"_s);
@@ -311,74 +291,6 @@ private Q_SLOTS:
         QVERIFY(page().N6->isEnabled());
     }
 
-    void exportHeadsEveryColumn()
-    {
-        page().src_btn->click();
-        page().N8->trigger();
-        QCOMPARE(env->openedFiles.size(), 1);
-        QProcess unzip;
-        unzip.start(u"unzip"_s, {u"-p"_s, env->openedFiles.first(), u"xl/sharedStrings.xml"_s,
-                                 u"xl/worksheets/sheet1.xml"_s});
-        QVERIFY(unzip.waitForFinished());
-        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
-        QStringList texts;
-        const QRegularExpression cell(u"<t[^>]*>([^<]*)</t>"_s);
-        for (auto it = cell.globalMatch(xml); it.hasNext();)
-            texts << it.next().captured(1);
-        QCOMPARE(texts.mid(0, 10), QStringList({u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"پسورد"_s, u"ver"_s, u"سطح"_s,
-                                                u"استان"_s, u"سمت"_s, u"موبايل"_s, u"نام و نام خانوادگي"_s,
-                                                u"status"_s}));
-        QVERIFY(texts.contains(u"علي رضايي"_s));
-    }
-
-    void mainMenuOpensThePageByItsRights()
-    {
-        const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
-        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'karbaran',0,0,1,1)"_s,
-                  {reza});
-        forms::main_->resize(1000, 700);
-        forms::users->resize(900, 400);
-        const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,
-                                       page().lev, page().lev2, page().semat};
-        for (QWidget *control : cleared)
-            ui::setControlText(control, u"x"_s);
-        page().src_btn->click();
-        page().cnt->setText(u"4"_s);
-
-        forms::main_->ui->N3->trigger(); // the administrator: every right
-        QCOMPARE(env->dialogs.shown.size(), 1);
-        QCOMPARE(env->dialogs.shown.first().text, u"users"_s);
-        QCOMPARE(forms::users->size(), QSize(900, 620));
-        for (QWidget *control : cleared)
-            QCOMPARE(ui::controlText(control), QString());
-        QCOMPARE(page().cnt->text(), QString());
-        auto enabled = [] {
-            QList<bool> states; // the insert commands, then edit and delete
-            for (QObject *command : QList<QObject *>{page().N5, page().ins_btn2, page().ins_btn, page().SpeedButton2,
-                                                     page().SpeedButton3, page().N6, page().N7})
-                states << command->property("enabled").toBool();
-            return states;
-        };
-        QCOMPARE(enabled(), QList<bool>(7, true));
-
-        env->signInAs(reza, u"reza"_s, u"ostan"_s);
-        forms::main_->ui->N3->trigger();
-        QCOMPARE(enabled(), QList<bool>({false, false, false, false, false, false, true}));
-
-        env->signInAs(reza + 1, u"nobody"_s, u"ostan"_s);
-        forms::main_->ui->N3->trigger();
-        QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
-        QCOMPARE(env->dialogs.shown.size(), 3); // two openings and the refusal
-    }
-
-    void footShowsTheSignedInUser()
-    {
-        QVERIFY(page().prs_id->isHidden());
-        env->signInAs(7, u"reza"_s, u"city"_s);
-        QCOMPARE(page().prs_id->text(), u"7"_s);
-        QCOMPARE(page().karbar->text(), u"reza"_s);
-        QCOMPARE(page().level->text(), u"city"_s);
-    }
 };
 
 QTEST_MAIN(TestUsers)

@@ -53,47 +53,6 @@ private Q_SLOTS:
         QCOMPARE(dialect->quoteIdentifier(u"a]b"_s), u"[a]]b]"_s);
     }
 
-    void sqliteStatements()
-    {
-        const auto dialect = db::makeDialect(db::Engine::SQLite);
-        QCOMPARE(dialect->createTable(u"t"_s, {logColumns.first(), logColumns.last(), logColumns.at(8)}),
-                 u"create table t (id integer primary key autoincrement, "
-                 "saat_sys datetime DEFAULT (datetime('now','localtime')), pic blob)"_s);
-        QCOMPARE(dialect->addColumns(u"t"_s, {{u"a"_s, ColumnType::Int}, {u"b"_s, ColumnType::Money}}),
-                 (QStringList{u"alter table t add column a int"_s, u"alter table t add column b money"_s}));
-        QCOMPARE(dialect->insertWithDefaults(u"log"_s, {u"karbar"_s, u"saat_sys"_s}, {false, true}),
-                 u"insert into log (karbar) values (?)"_s);
-        QCOMPARE(dialect->insertWithDefaults(u"log"_s, {u"saat_sys"_s}, {true}), u"insert into log default values"_s);
-        QCOMPARE(dialect->insertFetchingId(u"t"_s, {u"a"_s}),
-                 (QStringList{u"insert into \"t\" (\"a\") values (?)"_s, u"select last_insert_rowid()"_s}));
-        QCOMPARE(dialect->backup(u"tavrel"_s), u"VACUUM INTO ?"_s);
-        QCOMPARE(dialect->quoteIdentifier(u"a\"b"_s), u"\"a\"\"b\""_s);
-    }
-
-    void connectionStringChoosesTheEngine()
-    {
-        db::Connection connection(u"c"_s);
-        connection.setConnectionString(u"DRIVER=FreeTDS;SERVER=10.0.0.5;PORT=1433;DATABASE=tavrel;UID=sa;PWD=x;"
-                                       "TDS_Version=7.4;ClientCharset=UTF-8"_s);
-        QCOMPARE(connection.engine(), db::Engine::SqlServer);
-        QCOMPARE(connection.databaseName(), u"tavrel"_s);
-        QVERIFY(!connection.connected());
-        connection.setConnectionString(u"provider=sqlite; Data Source = /tmp/x y/a.db"_s);
-        QCOMPARE(connection.engine(), db::Engine::SQLite);
-        QCOMPARE(connection.databaseName(), u"/tmp/x y/a.db"_s);
-        // Two connections of one name are still two connections.
-        TempDb first;
-        TempDb second;
-        db::Connection a(u"same"_s);
-        db::Connection b(u"same"_s);
-        a.setConnectionString(first.connectionString());
-        b.setConnectionString(second.connectionString());
-        a.open();
-        b.open();
-        a.exec(u"create table only_in_a (x int)"_s);
-        QVERIFY_THROWS_EXCEPTION(db::Error, b.exec(u"insert into only_in_a values (1)"_s));
-    }
-
     void sqliteRunsTheSchemaStatements()
     {
         TempDb temp;
@@ -124,82 +83,6 @@ private Q_SLOTS:
         QCOMPARE(q[u"paid"_s].asInteger(), 1);
     }
 
-    void addedColumnsAreAllOrNothing()
-    {
-        TempDb temp;
-        db::Connection &c = temp.connection();
-        c.exec(u"create table users (id integer primary key autoincrement, us nvarchar(25))"_s);
-        const auto columns = [&c] {
-            db::Query q(c, u"q"_s);
-            q.add(u"select * from users"_s);
-            q.open();
-            QStringList names;
-            for (int i = 0; i < q.fieldCount(); ++i)
-                names << q.fieldName(i);
-            return names;
-        };
-        // The second column exists already: the first must not stay added either.
-        QVERIFY_THROWS_EXCEPTION(db::Error, db::addColumnsAtomically(c, u"users"_s,
-                                                                     {{u"ostan"_s, ColumnType::NVarChar, 50},
-                                                                      {u"us"_s, ColumnType::NVarChar, 25}}));
-        QCOMPARE(columns(), (QStringList{u"id"_s, u"us"_s}));
-        db::addColumnsAtomically(c, u"users"_s, {{u"ostan"_s, ColumnType::NVarChar, 50}, {u"active"_s, ColumnType::Bit}});
-        QCOMPARE(columns(), (QStringList{u"id"_s, u"us"_s, u"ostan"_s, u"active"_s}));
-        // A transaction left without commit is rolled back.
-        {
-            db::Transaction transaction(c);
-            c.exec(u"insert into users (us) values ('x')"_s);
-        }
-        db::Query q(c, u"q"_s);
-        q.add(u"select count(*) as c from users"_s);
-        q.open();
-        QCOMPARE(q[u"c"_s].asInteger(), 0);
-    }
-
-    void sqliteBackupCopiesTheDatabase()
-    {
-        TempDb temp;
-        db::Connection &c = temp.connection();
-        c.exec(u"create table t (id integer primary key autoincrement, cmt nvarchar(10))"_s);
-        c.exec(u"insert into t (cmt) values (?)"_s, {u"نسخه"_s});
-        const QString copy = temp.folder() + u"/Tavrel1403_01_15"_s;
-        c.exec(c.dialect().backup(c.databaseName()), {copy});
-        db::Connection restored(u"restored"_s);
-        restored.setConnectionString(u"Provider=SQLite;Data Source="_s + copy);
-        db::Query q(restored, u"q"_s);
-        q.add(u"select cmt from t"_s);
-        q.open();
-        QCOMPARE(q[u"cmt"_s].asString(), u"نسخه"_s);
-    }
-
-    void liveSqlServer()
-    {
-        const QString connectionString = qEnvironmentVariable("TAVREL_TEST_MSSQL");
-        if (connectionString.isEmpty())
-            QSKIP("TAVREL_TEST_MSSQL holds no SQL Server connection string");
-        db::Connection c(u"mssql"_s);
-        c.setConnectionString(connectionString);
-        c.open();
-        c.exec(u"if object_id('tavrel_test') is not null drop table tavrel_test"_s);
-        c.exec(c.dialect().createTable(u"tavrel_test"_s, logColumns));
-        db::Query q(c, u"q"_s);
-        q.add(u"select * from tavrel_test where id<>?"_s, -1);
-        q.open();
-        q.append();
-        q[u"karbar"_s].setValue(u"آزمون 'ي'"_s);
-        q[u"mablagh"_s].setValue(1250000);
-        q[u"pic"_s].setValue(QByteArray(2 * 1024 * 1024, '\x01'));
-        q.post();
-        QCOMPARE(q[u"id"_s].asInteger(), 1);
-        q.refresh();
-        QCOMPARE(q[u"mablagh"_s].type(), db::FieldType::Money);
-        QCOMPARE(q[u"mablagh"_s].asString(), u"1250000"_s);
-        QCOMPARE(q[u"karbar"_s].asString(), u"آزمون 'ي'"_s);
-        QCOMPARE(q[u"pic"_s].asBytes().size(), 2 * 1024 * 1024);
-        QVERIFY(!q[u"saat_sys"_s].isNull());
-        q.deleteRecord();
-        c.exec(u"drop table tavrel_test"_s);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestDialect)

@@ -52,33 +52,6 @@ private:
 private Q_SLOTS:
     void init() { fillPeople(); }
 
-    void connectionOpensTheFileInWalModeAndReportsRefusals()
-    {
-        QVERIFY(QFile::exists(temp.file()));
-        QCOMPARE(c().databaseName(), temp.file());
-        QCOMPARE(c().engine(), db::Engine::SQLite);
-        Query q(c(), u"pragma"_s);
-        q.add(u"PRAGMA journal_mode"_s);
-        q.open();
-        QCOMPARE(q.field(0).asString(), u"wal"_s);
-        q.clear();
-        q.add(u"PRAGMA busy_timeout"_s);
-        q.open();
-        QCOMPARE(q.field(0).asInteger(), 5000);
-
-        try {
-            c().exec(u"insert into nowhere values (1)"_s);
-            QFAIL("a refused statement passed");
-        } catch (const db::Error &e) {
-            QVERIFY2(e.text().contains(u"nowhere"_s), qPrintable(e.text()));
-        }
-
-        db::Connection bad(u"bad"_s);
-        bad.setConnectionString(u"Provider=SQLite;Data Source="_s + temp.folder());
-        QVERIFY_THROWS_EXCEPTION(db::Error, bad.open());
-        QVERIFY(!bad.connected());
-    }
-
     void boundValuesKeepQuotesAndPersianText()
     {
         const QString name = u"O'Brien \"ي\" ک؛ %_"_s;
@@ -97,65 +70,6 @@ private Q_SLOTS:
         q.add(u"select * from people where name like ?"_s, u"%ل_د%"_s);
         q.open();
         QCOMPARE(q[u"name"_s].asString(), u"لادن"_s);
-    }
-
-    void statementChangesCloseTheQueryAndDeclaredTextComesBack()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people"_s);
-        q.setDeclared(u"select name\nfrom people\r\nwhere score > 2"_s);
-        q.open();
-        QVERIFY(q.active());
-        QSignalSpy opened(&q, &Query::opened);
-        q.add(u" where 1=1"_s);
-        QVERIFY(!q.active());
-        QCOMPARE(opened.count(), 1);
-        QCOMPARE(q.recordCount(), 0);
-        q.restoreDeclared();
-        QCOMPARE(q.lines(), (QStringList{u"select name"_s, u"from people"_s, u"where score > 2"_s}));
-        q.open();
-        QCOMPARE(q.recordCount(), 2);
-        QCOMPARE(q.execSql(), 0);
-        q.clear();
-        q.add(u"update people set city = ? where score < ?"_s, u"x"_s, 3);
-        QCOMPARE(q.execSql(), 3);
-    }
-
-    void navigationFollowsTheOlderEngine()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people order by score"_s);
-        QVERIFY(q.eof());
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.next());
-        q.open();
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(q.bof() && !q.eof());
-        QStringList seen;
-        for (; !q.eof(); q.next())
-            seen << q[u"score"_s].asString();
-        QCOMPARE(seen, (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
-        QCOMPARE(q.recNo(), 5);
-        q.setRecNo(99);
-        QCOMPARE(q.recNo(), 5);
-        q.first();
-        q.prior();
-        QVERIFY(q.bof());
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(q.locate(u"NAME"_s, u"گلاره"_s));
-        QCOMPARE(q.recNo(), 4);
-        QVERIFY(q.locate(u"amount"_s, 40));
-        QCOMPARE(q.recNo(), 2);
-        QVERIFY(q.locate(u"city"_s, QVariant()));
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(!q.locate(u"name"_s, u"گلار"_s));
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.fieldByName(u"nothing"_s));
-        // Opening an open query keeps its rows and current row.
-        q.setRecNo(3);
-        c().exec(u"delete from people"_s);
-        q.open();
-        QCOMPARE(q.recordCount(), 5);
-        QCOMPARE(q.recNo(), 3);
     }
 
     void appendEditDeleteReachTheTable()
@@ -413,74 +327,6 @@ private Q_SLOTS:
         QVERIFY(!q.active());
     }
 
-    void joinStatementWritesItsBaseTableOnly()
-    {
-        Tdm dm;
-        Query &q = *dm.ADOQ_tavrel;
-        QCOMPARE(q.baseTable(), u"tavrelkol"_s);
-        // The table of the declared fields, but for the count that comes from the join.
-        QVector<db::ColumnDef> columns;
-        for (const FieldDef &field : q.declaredFields()) {
-            if (field.name == u"id"_s)
-                columns.prepend({field.name, db::ColumnType::Int, 0, true});
-            else if (field.type == FieldType::Money)
-                columns.append({field.name, db::ColumnType::Money});
-            else if (field.type == FieldType::Integer && !field.readOnly)
-                columns.append({field.name, db::ColumnType::Int});
-            else if (field.type == FieldType::WideText)
-                columns.append({field.name, db::ColumnType::NVarChar, field.size});
-        }
-        QCOMPARE(columns.size(), 24);
-        c().exec(c().dialect().createTable(u"tavrelkol"_s, columns));
-        c().exec(c().dialect().createTable(u"tavrelkol_pic"_s, {{u"id"_s, db::ColumnType::Int, 0, true},
-                                                               {u"tavrelkol_id"_s, db::ColumnType::Int}}));
-        c().exec(u"insert into tavrelkol (prj_name, mablagh) values ('a', 10), ('b', 20)"_s);
-        c().exec(u"insert into tavrelkol_pic (tavrelkol_id) values (2), (2)"_s);
-
-        // The page's connection opens the file when a query first needs it.
-        dm.ADOConnection1.setConnectionString(temp.connectionString());
-        q.open();
-        QCOMPARE(q.fieldCount(), 25);
-        QCOMPARE(q.fieldName(13), u"pic_count"_s);
-        QCOMPARE(q.recordCount(), 2);
-        QVERIFY(q.locate(u"id"_s, 2));
-        QCOMPARE(q[u"pic_count"_s].asInteger(), 2);
-        q.edit();
-        q[u"mablagh"_s].setValue(25);
-        q[u"mozo"_s].setValue(u"خريد"_s);
-        q.post();
-        q.append();
-        q[u"prj_name"_s].setValue(u"c"_s);
-        q.post();
-        QCOMPARE(q[u"id"_s].asInteger(), 3);
-        QCOMPARE(q[u"pic_count"_s].asString(), QString());
-        Query check(c(), u"check"_s);
-        check.add(u"select sum(mablagh) as m, count(*) as c, max(mozo) as mozo from tavrelkol"_s);
-        check.open();
-        QCOMPARE(check[u"m"_s].asCurrency(), 35);
-        QCOMPARE(check[u"c"_s].asInteger(), 3);
-        QCOMPARE(check[u"mozo"_s].asString(), u"خريد"_s);
-        // Its declared statement comes back after a page changed the text.
-        q.clear();
-        q.add(u"select * from tavrelkol"_s);
-        q.restoreDeclared();
-        QCOMPARE(q.lines().size(), 2);
-        QCOMPARE(q.lines().at(1), u" ON tavrelkol.ID =  B.tavrelkol_id "_s);
-    }
-
-    void baseTableIsTheFirstTableOutsideParentheses()
-    {
-        Query q(c(), u"q"_s);
-        const auto base = [&q](const QString &sql) {
-            q.clear();
-            q.add(sql);
-            return q.baseTable();
-        };
-        QCOMPARE(base(u"select * from users where id<>-1 "_s), u"users"_s);
-        QCOMPARE(base(u"select (select count(*) from a) as c, 'from x' FROM\n b, c"_s), u"b"_s);
-        QCOMPARE(base(u"SELECT * FROM [dbo].[chek] c"_s), u"dbo.chek"_s);
-        QCOMPARE(base(u"select 1"_s), QString());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestQuery)

@@ -145,35 +145,6 @@ private Q_SLOTS:
         QCOMPARE(currentRow(view), -1);
     }
 
-    void currentRowIsOneForViewAndQuery()
-    {
-        Grid grid(temp.connection());
-        auto &[q, model, view] = grid;
-        view.show();
-        QCOMPARE(currentRow(view), 0);
-        q.setRecNo(3);
-        QCOMPARE(currentRow(view), 2);
-        view.setCurrentIndex(model.index(1, 0));
-        QCOMPARE(q.recNo(), 2);
-        QTest::keyClick(view.viewport(), Qt::Key_Down);
-        QCOMPARE(q.recNo(), 3);
-        q.first();
-        QCOMPARE(currentRow(view), 0);
-        // A pending edit is stored when the user moves to another row.
-        q.edit();
-        q[u"secret"_s].setValue(u"moved"_s);
-        view.setCurrentIndex(model.index(2, 0));
-        QCOMPARE(q.state(), Query::State::Browse);
-        QCOMPARE(q.recNo(), 3);
-        Query check(temp.connection(), u"check"_s);
-        check.add(u"select count(*) as c from chek where secret = 'moved'"_s);
-        check.open();
-        QCOMPARE(check[u"c"_s].asInteger(), 1);
-        // A refresh keeps the view on the query's row.
-        q.refresh();
-        QCOMPARE(q.recNo(), 3);
-        QCOMPARE(currentRow(view), 2);
-    }
 };
 
 QTEST_MAIN(TestQueryModel)

@@ -82,11 +82,9 @@ private slots:
     void numbersAreCheckedBeforeAnythingIsWritten_data();
     void numbersAreCheckedBeforeAnythingIsWritten();
     void unitPriceWithSeparatorsIsAskedAgain();
-    void textsHoldNoMoreThanTheirColumns();
     void editKeepsTheUserAndWritesNoAuditRow();
     void vendorPick();
     void listsOnShowAndCaptionClicks();
-    void enterMovesAlongTheChain();
 };
 
 void TestTavrelkolIns::insertWritesTheRowAndItsAuditRow()
@@ -286,19 +284,6 @@ void TestTavrelkolIns::unitPriceWithSeparatorsIsAskedAgain()
     QVERIFY(env->scalar(u"select mablagh from tavrelkol where mozo='third'"_s).isNull());
 }
 
-void TestTavrelkolIns::textsHoldNoMoreThanTheirColumns()
-{
-    const QList<std::pair<QString, int>> sizes = {{u"prj_name"_s, 100}, {u"mozo"_s, 150}, {u"foroshande"_s, 140},
-                                                  {u"nation"_s, 20},    {u"bank"_s, 50},  {u"darkhast_no"_s, 50},
-                                                  {u"mozo_cmt"_s, 100}, {u"cmt"_s, 150}};
-    for (const auto &[name, size] : sizes) {
-        QWidget *control = entry().findChild<QWidget *>(name);
-        ui::setControlText(control, QString(size + 20, u'ب'));
-        QCOMPARE(ui::controlText(control).size(), size);
-    }
-    QCOMPARE(entryUi().tavrel_dat->storedText().size(), 10);
-}
-
 void TestTavrelkolIns::editKeepsTheUserAndWritesNoAuditRow()
 {
     const qint64 id = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mozo"_s, u"m"_s},
@@ -394,30 +379,6 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
     entry().Label9Click();
     QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
     QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
-}
-
-void TestTavrelkolIns::enterMovesAlongTheChain()
-{
-    entry().show();
-    entry().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&entry()));
-    const QList<QWidget *> chain = {entryUi().prj_name, entryUi().mozo, entryUi().cnt, entryUi().vahed,
-                                    entryUi().mablagh, entryUi().mablagh_kol, entryUi().tavrel_dat,
-                                    entryUi().pardakht_dat, entryUi().foroshande, entryUi().resid,
-                                    entryUi().faktor_no, entryUi().kargah, entryUi().sal, entryUi().cmt};
-    chain.first()->setFocus();
-    for (qsizetype i = 1; i < chain.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Return : Qt::Key_Enter);
-        QVERIFY2(chain.at(i)->hasFocus(), qPrintable(chain.at(i)->objectName()));
-    }
-    // The last field of the chain keeps the focus, and Enter saves nothing.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(entryUi().cmt->hasFocus());
-    entryUi().mozo_cmt->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(entryUi().mozo_cmt->hasFocus());
-    QCOMPARE(purchases(*env), 0);
-    QVERIFY(env->dialogs.shown.isEmpty());
 }
 
 QTEST_MAIN(TestTavrelkolIns)
