@@ -1,5 +1,4 @@
-// The scripted dialog service the form tests rely on, the warning-box shorthands, and the guard that keeps
-// the program running after a handler's database error.
+// The warning-box shorthand and the guard that keeps the program running after a handler's database error.
 #include "db/error.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"

@@ -110,30 +110,6 @@ private Q_SLOTS:
         QCOMPARE(typed.bindings(), QVariantList{u"%علي1%"_s});
     }
 
-    void rangeEqualAndAlwaysLinesCombine()
-    {
-        QLineEdit from, to;
-        from.setText(u"1403/02/01"_s);
-        to.setText(u"1403/03/01"_s);
-        QComboBox level;
-        level.addItems({u"1"_s, u"2"_s, u"3"_s});
-        level.setEnabled(false);
-
-        listpage::FilterLines lines;
-        lines.range(&from, &to, u"dat"_s).equal(&level, u" and lev="_s, 2);
-        // Both date bounds are inclusive; the level is off.
-        QCOMPARE(search(lines), (QStringList{u"o'brien"_s, u"50%off"_s, u"a_b"_s, QStringLiteral("<null>")}));
-
-        level.setEnabled(true);
-        lines.equal(&level, u" and lev="_s, 2);
-        QCOMPARE(search(lines), QStringList{u"o'brien"_s});
-
-        from.setEnabled(false);  // a range follows its first control
-        listpage::FilterLines rest;
-        rest.range(&from, &to, u"dat"_s).always(u" and mablagh>=?"_s, {300});
-        QCOMPARE(search(rest), (QStringList{u"ali"_s, QStringLiteral("<null>")}));
-    }
-
     void titleClickSortsOnTheClientAndBoldsTheTitle()
     {
         db::Query list(db->connection(), u"grid"_s);
@@ -199,9 +175,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("grouped");
         QTest::newRow("seven digits") << u"1250000"_s << u"1,250,000"_s;
-        QTest::newRow("six digits") << u"987654"_s << u"987,654"_s;
-        QTest::newRow("three digits") << u"999"_s << u"999"_s;
-        QTest::newRow("empty") << QString() << QString();
         QTest::newRow("already grouped") << u"1,250,000"_s << u"1,250,000"_s;
         QTest::newRow("negative") << u"-1234567"_s << u"-1,234,567"_s;
         QTest::newRow("driver fraction") << u"1250000.0000"_s << u"1,250,000"_s;

@@ -1,5 +1,4 @@
-// The main window: its menu, the page rights every opener checks, the opener mechanism, the exit question
-// and the picture that follows the window.
+// The main window: the page rights every opener checks and the exit question.
 #include "db/error.h"
 #include "forms.h"
 #include "main_u.h"
@@ -76,7 +75,6 @@ private Q_SLOTS:
         QTest::newRow("insert edit delete, no view") << QList<bool>{true, true, true, false} << false;
         QTest::newRow("view only") << QList<bool>{false, false, false, true} << true;
         QTest::newRow("edit and view") << QList<bool>{false, true, false, true} << true;
-        QTest::newRow("full") << QList<bool>{true, true, true, true} << true;
     }
     void rightsSetTheCommands()
     {

@@ -1,5 +1,5 @@
-// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, the answer
-// of the button pressed or of closing the box, and modal showing of forms.
+// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, and the answer
+// of the button pressed or of closing the box.
 #include "app.h"
 #include "ui/dialogs.h"
 #include <QApplication>
@@ -89,20 +89,6 @@ private Q_SLOTS:
         QFETCH(Answer, expected);
         whenModalShown([](QWidget *window) { QTest::keyClick(window, Qt::Key_Escape); });
         QCOMPARE(ui::dialogs().ask(QStringLiteral("?"), QString(), buttons, Icon::Warning), expected);
-    }
-
-    void showModalOfAWindowWaitsUntilItIsHidden()
-    {
-        QWidget window;
-        bool modalWhileShown = false;
-        QTimer::singleShot(0, &window, [&] {
-            modalWhileShown = QApplication::activeModalWidget() == &window;
-            window.hide();
-        });
-        ui::dialogs().showModal(&window);
-        QVERIFY(modalWhileShown);
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.windowModality(), Qt::NonModal); // shown later without waiting, it blocks nothing
     }
 
 };

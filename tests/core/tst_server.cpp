@@ -52,36 +52,6 @@ private Q_SLOTS:
         QCOMPARE(connection::readSettings()->password, password);
     }
 
-    void formShowsWhatIsStored()
-    {
-        TestEnv env;
-        Tserver &form = *forms::server;
-        // Nothing stored: the local file in the user's data folder is proposed.
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item2->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), QDir(platform::appDataFolder()).filePath(QStringLiteral("tavrel.sqlite")));
-        QVERIFY(form.ui.StaticText1->isVisible());
-        form.hide();
-
-        connection::writeSettings(stored(connection::windowsLogin, QStringLiteral("srv"), QStringLiteral("رمز")));
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item0->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("srv"));
-        QCOMPARE(form.ui.Password->text(), QStringLiteral("رمز"));
-        QVERIFY(!form.ui.StaticText1->isVisible());
-        // The stored system type is not read back: storing again writes the list's choice.
-        QCOMPARE(form.ui.SystemType->currentText(), QStringLiteral("32-bit"));
-        form.Button1Click();
-        QVERIFY(!form.isVisible());
-        QCOMPARE(connection::readSettings()->systemType, QStringLiteral("32-bit"));
-
-        user_store::storeLocalDatabase(env.dbPath());
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item2->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), env.dbPath()); // not refilled by the selection
-        QVERIFY(form.ui.StaticText1->isVisible());
-    }
-
     void emptyFieldsAreRefusedInOrder_data()
     {
         QTest::addColumn<int>("empty");

@@ -123,37 +123,6 @@ private slots:
         QCOMPARE(grid()->model()->rowCount(), 0);
     }
 
-    void deletesOnlyTheSignedInUsersRows()
-    {
-        TestEnv env;
-        env.signInAs(1);
-        addRow(env, unit, u"متر"_s, 1);
-        addRow(env, unit, u"متر"_s, 1); // an older database may hold a value twice
-        addRow(env, unit, u"متر"_s, 2);
-        addRow(env, project, u"سد"_s, 1);
-        addRow(env, goodsUnit, u"عدد"_s, 2);
-
-        page().N1Click(); // nothing listed yet: nothing to delete
-        QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 5);
-
-        component()->setEditText(unit);
-        page().componentChange();
-        grid()->setCurrentIndex(grid()->model()->index(0, 1));
-        env.dialogs.reset();
-        page().N1Click();
-        QVERIFY(env.dialogs.shown.isEmpty()); // no question, no message
-        QCOMPARE(rowsOf(env, unit, u"متر"_s), 1);
-        QCOMPARE(env.scalar(u"select user_id from setting where cmt=?"_s, {u"متر"_s}).toInt(), 2);
-        QCOMPARE(gridColumn(1), QStringList{u"سد"_s}); // every value of the user, whatever the title
-        QCOMPARE(cmt()->text(), u"متر"_s);
-
-        // Another user's row, shown by a pick list of all users' rows, deletes nothing.
-        picklist::values(goodsUnit, picklist::Rows::AllUsers);
-        grid()->setCurrentIndex(grid()->model()->index(0, 1));
-        page().N1Click();
-        QCOMPARE(rowsOf(env, goodsUnit, u"عدد"_s), 1);
-    }
-
     void pickListsOfOwnAndAllUsersRows()
     {
         TestEnv env;

@@ -269,28 +269,6 @@ private Q_SLOTS:
         QCOMPARE(count(u"select count(*) from dastrasi2"_s), 0);
     }
 
-    void commandsOnTheCurrentRowWaitForOne()
-    {
-        page().CheckBox1->click();
-        ui::setControlText(page().us, u"nobody"_s);
-        page().src_btn->click();
-        QCOMPARE(page().cnt->text(), u"0"_s);
-        QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
-        page().list_loc->addItem(u"ري"_s);
-        page().faktor_ins->setChecked(true);
-        forms::users->N6Click();
-        forms::users->DBGrid1CellClick();
-        forms::users->SaveUserPageRights();
-        forms::users->SaveUserAllowedItems();
-        forms::users_ins->edit_btnClick();
-        QVERIFY(env->dialogs.shown.isEmpty());
-        QVERIFY(page().faktor_ins->isChecked());
-        QCOMPARE(count(u"select count(*) from dastrasi"_s) + count(u"select count(*) from dastrasi2"_s), 1);
-        page().CheckBox1->click();
-        page().src_btn->click();
-        QVERIFY(page().N6->isEnabled());
-    }
-
 };
 
 QTEST_MAIN(TestUsers)

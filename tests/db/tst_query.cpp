@@ -138,35 +138,6 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(db::Error, q[u"score"_s].setValue(1));
     }
 
-    void emptyListsAndRefresh()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people where score > 100"_s);
-        q.open();
-        QVERIFY(q.isEmpty() && q.eof() && q.bof());
-        QCOMPARE(q.recNo(), 0);
-        QVERIFY(q[u"name"_s].isNull());
-        QCOMPARE(q[u"amount"_s].asCurrency(), 0);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.deleteRecord());
-        // Editing an empty list starts a new row.
-        q.edit();
-        QCOMPARE(q.state(), Query::State::Insert);
-        q[u"score"_s].setValue(200);
-        q[u"name"_s].setValue(u"نو"_s);
-        q.post();
-
-        c().exec(u"insert into people (name, score) values ('الف', 300)"_s);
-        q.refresh();
-        QCOMPARE(q.recordCount(), 2);
-        QCOMPARE(q[u"name"_s].asString(), u"نو"_s);
-        q.setSort(u"score DESC"_s);
-        c().exec(u"insert into people (name, score) values ('ب', 250)"_s);
-        q.refresh();
-        QCOMPARE(q.sort(), u"score DESC"_s);
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"300"_s, u"250"_s, u"200"_s}));
-        QCOMPARE(q.recNo(), 3);
-    }
-
     void nullsAndNumbersConvertLikeTheOlderEngine()
     {
         Query q(c(), u"q"_s);

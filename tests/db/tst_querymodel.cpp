@@ -1,5 +1,4 @@
-// The grid model over a query, in a real QTableView: columns and titles, money format, row colours, the bold
-// title, following every change of the query, and one current row for the view and the query.
+// The grid model over a query in a real QTableView: columns and titles, money format, row colours, bold title.
 #include "db/querymodel.h"
 #include "support/tempdb.h"
 #include <QFont>
@@ -92,57 +91,6 @@ private Q_SLOTS:
         model.setColumns({});
         QCOMPARE(model.columnCount(), 4);
         QCOMPARE(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"secret"_s);
-    }
-
-    void followsTheQueryAtOnce()
-    {
-        Grid grid(temp.connection());
-        auto &[q, model, view] = grid;
-        const int mozo = q.fieldIndex(u"mozo"_s);
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-
-        q.append();
-        QCOMPARE(inserted.count(), 1);
-        QCOMPARE(model.rowCount(), 5);
-        QCOMPARE(currentRow(view), 4);
-        q[u"mozo"_s].setValue(u"چاپ"_s);
-        q[u"mablagh"_s].setValue(99);
-        q.post();
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(cell(model, 4, mozo), u"چاپ"_s);
-
-        q.setRecNo(2);
-        q.edit();
-        q[u"mozo"_s].setValue(u"بنزين سوپر"_s);
-        q.post();
-        QCOMPARE(cell(model, 1, mozo), u"بنزين سوپر"_s);
-
-        q.setSort(u"mozo ASC"_s);
-        QCOMPARE(cell(model, 0, mozo), u"آب"_s);
-        QCOMPARE(currentRow(view), q.recNo() - 1);
-        QCOMPARE(cell(model, currentRow(view), mozo), u"بنزين سوپر"_s);
-
-        q.deleteRecord();
-        QCOMPARE(removed.count(), 1);
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(currentRow(view), q.recNo() - 1);
-
-        // The last row: the view's current row moves to the new last row.
-        q.last();
-        q.deleteRecord();
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(currentRow(view), 2);
-        q.insert();
-        QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(currentRow(view), 2);
-        q.cancel();
-        QCOMPARE(model.rowCount(), 3);
-
-        q.close();
-        QCOMPARE(model.rowCount(), 0);
-        QCOMPARE(currentRow(view), -1);
     }
 
 };

@@ -6,7 +6,6 @@
 #include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
-#include "support/form_input.h"
 #include "support/purchase_rows.h"
 #include "support/testenv.h"
 #include "support/xlsx_reader.h"
@@ -16,7 +15,6 @@
 #include <QBrush>
 #include <QCheckBox>
 #include <QTest>
-#include <QToolTip>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -89,7 +87,6 @@ private slots:
     void countAndTotalFollowTheListedRows();
     void gridColumnsMenuAndRowColour();
     void newProposesTheYearsNextSecretariatNumber();
-    void editCopiesTheCurrentRow();
     void deleteAsksAndLeavesTheAttachments();
     void currentRowCommandsDoNothingOnAnEmptyList();
     void exportCarriesTheCaptions();
@@ -251,28 +248,6 @@ void TestTavrelkolSrc::newProposesTheYearsNextSecretariatNumber()
     QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s}); // nothing repeats: no warning asked
     page().N1Click();
     QCOMPARE(entryUi().dabir_no->text(), u"101"_s);
-}
-
-void TestTavrelkolSrc::editCopiesTheCurrentRow()
-{
-    seedFilterRows(*env);
-    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u"p"_s}, {u"mablagh"_s, 1'250'000},
-                                         {u"mablagh_kol"_s, 2'500'000},
-                                         {u"tavrel_dat"_s, u"1403/02/01"_s}, {u"sal"_s, 1403}, {u"vahed"_s, u"عدد"_s},
-                                         {u"darkhast_no"_s, u"D-9"_s}, {u"user_id"_s, 2}});
-    page().src_btnClick();
-    QVERIFY(listQuery().locate(u"id"_s, id));
-    page().N2Click();
-    QCOMPARE(entryUi().mablagh->text(), u"1250000"_s); // whole rials, no driver fraction, no grouping
-    QCOMPARE(entryUi().tavrel_dat->storedText(), u"1403/02/01"_s);
-    QCOMPARE(entryUi().dabir_no->text(), QString()); // null
-    QCOMPARE(entryUi().vahed->currentText(), u"عدد"_s);
-    QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden());
-
-    // A double click on the grid edits too.
-    env->dialogs.reset();
-    Q_EMIT pageUi().DBGrid1->doubleClicked(page().gridModel().index(0, 1));
-    QCOMPARE(env->dialogs.shown.size(), 1);
 }
 
 void TestTavrelkolSrc::deleteAsksAndLeavesTheAttachments()
