@@ -108,7 +108,6 @@ private Q_SLOTS:
     void secondRunAddsNothing();
     void olderLayoutGetsWhatIsMissing_data();
     void olderLayoutGetsWhatIsMissing();
-    void closedConnectionFailsEveryStepAndStillReports();
     void sqlServerStatements();
 };
 
@@ -203,18 +202,6 @@ void TestSchema::olderLayoutGetsWhatIsMissing()
 
     QCOMPARE(columnsOf(table), columns);
     QCOMPARE(rows(select + u" order by id"_s), expected);
-}
-
-void TestSchema::closedConnectionFailsEveryStepAndStillReports()
-{
-    TestEnv env(false);
-    forms::dm->ADOConnection1.close();
-    CreateOrUpgradeSchema();
-    QCOMPARE(env.dialogs.messages(), QStringList{done});
-    QVERIFY(env.dialogs.errors().isEmpty());
-
-    forms::dm->ADOConnection1.open();
-    QVERIFY(layout().isEmpty());
 }
 
 void TestSchema::sqlServerStatements()

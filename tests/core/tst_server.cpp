@@ -57,8 +57,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("empty");
         QTest::addColumn<QString>("message");
         QTest::newRow("server") << 0 << QStringLiteral("نام سرور را وارد نمائيد");
-        QTest::newRow("database") << 1 << QStringLiteral("نام ديتابيس را وارد نمائيد");
-        QTest::newRow("user") << 2 << QStringLiteral("کلمه کاربري را وارد نمائيد");
         QTest::newRow("password") << 3 << QStringLiteral("رمز عبور را وارد نمائيد");
     }
     void emptyFieldsAreRefusedInOrder()

@@ -4,6 +4,7 @@
 #include "picklist.h"
 #include "setting_u.h"
 #include "main_u.h"
+#include "support/form_input.h"
 #include "support/testenv.h"
 #include "ui_setting_u.h"
 
@@ -62,14 +63,6 @@ QStringList sorted(QStringList list)
     return list;
 }
 
-QStringList items(const QComboBox &combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts << combo.itemText(i);
-    return texts;
-}
-
 } // namespace
 
 class TestSetting : public QObject {
@@ -108,8 +101,7 @@ private slots:
         addRow(env, project, u"سد"_s, 1);
 
         // Typing into the combo lists as it goes: every title containing the text, own values, by value.
-        for (QChar c : unit)
-            QTest::sendKeyEvent(QTest::Click, component()->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        typeText(component()->lineEdit(), unit);
         QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
         QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
 
@@ -136,10 +128,10 @@ private slots:
 
         QComboBox fixed; // without an edit field
         picklist::LoadPickList(&fixed, unit, picklist::Rows::AllUsers, true);
-        QCOMPARE(sorted(items(fixed)), sorted({u"متر"_s, u"عدد"_s, u"متر"_s})); // duplicates included
+        QCOMPARE(sorted(comboItems(&fixed)), sorted({u"متر"_s, u"عدد"_s, u"متر"_s})); // duplicates included
         QCOMPARE(fixed.currentIndex(), -1);
         picklist::LoadPickList(&fixed, unit, picklist::Rows::Own, true);
-        QCOMPARE(items(fixed), QStringList{u"متر"_s});
+        QCOMPARE(comboItems(&fixed), QStringList{u"متر"_s});
         QCOMPARE(fixed.currentText(), u"متر"_s);
         picklist::LoadPickList(&fixed, project, picklist::Rows::Own, true); // two values: none chosen
         QCOMPARE(fixed.currentIndex(), -1);

@@ -83,7 +83,6 @@ private slots:
 
     void eachFilterAlone_data();
     void eachFilterAlone();
-    void switchedOffFiltersKeepTheirTexts();
     void countAndTotalFollowTheListedRows();
     void gridColumnsMenuAndRowColour();
     void newProposesTheYearsNextSecretariatNumber();
@@ -152,27 +151,6 @@ void TestTavrelkolSrc::eachFilterAlone()
     QCOMPARE(listedIds(), expected);
     QCOMPARE(pageUi().cnt->text(), QString::number(rows.size()));
     QCOMPARE(pageUi().mablagh_kol_sum->text(), total);
-}
-
-void TestTavrelkolSrc::switchedOffFiltersKeepTheirTexts()
-{
-    const QList<qint64> seeded = seedFilterRows(*env);
-    pageUi().CheckBox2->click();
-    pageUi().mozo->setEditText(u"ميز"_s);
-    pageUi().CheckBox10->click();
-    QVERIFY(pageUi().pardakht_dat2->isEnabled()); // the pair switches together
-    pageUi().pardakht_dat1->setStoredText(u"1403/01/02"_s);
-    pageUi().pardakht_dat2->setStoredText(u"1403/12/29"_s);
-    page().src_btnClick();
-    QCOMPARE(listedIds(), QList<qint64>{seeded.at(2)});
-
-    pageUi().CheckBox10->click();
-    QVERIFY(!pageUi().pardakht_dat1->isEnabled());
-    QVERIFY(!pageUi().pardakht_dat2->isEnabled());
-    QCOMPARE(pageUi().pardakht_dat1->storedText(), u"1403/01/02"_s);
-    page().src_btnClick();
-    QCOMPARE(listedIds(), (QList<qint64>{seeded.at(1), seeded.at(2)}));
-    QCOMPARE(pageUi().cnt->text(), u"2"_s);
 }
 
 void TestTavrelkolSrc::countAndTotalFollowTheListedRows()
