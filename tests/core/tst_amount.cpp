@@ -13,7 +13,6 @@ private slots:
     void words_data();
     void words();
     void outsideTheWordsRangeGivesDigits();
-    void groupWordsAndTables();
     void digits_data();
     void digits();
 };
@@ -58,25 +57,6 @@ void TestAmount::outsideTheWordsRangeGivesDigits()
     QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::max()), u"9223372036854775807"_s);
     QCOMPARE(amount::GetNum(-5), u"-5"_s);
     QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::min()), u"-9223372036854775808"_s);
-}
-
-void TestAmount::groupWordsAndTables()
-{
-    QCOMPARE(amount::Get1nd(0), u" صفر "_s);
-    QCOMPARE(amount::Get1nd(4), u" چهار\u200C "_s);
-    QCOMPARE(amount::Get1nd(14), u" چهارده\u200C "_s);
-    QCOMPARE(amount::Get2nd(2), u" بيست "_s);
-    QCOMPARE(amount::Get3nd(1), u" صد "_s);
-    QCOMPARE(amount::Get3nd(9), u" نهصد "_s);
-    QCOMPARE(amount::GetTree(21), u" بيست و يک "_s);
-    QCOMPARE(amount::GetTree(20), u" بيست "_s);
-    QCOMPARE(amount::GetTree(510), u" پانصد و ده "_s);
-    // Outside their tables the routines give no word rather than read past an end.
-    QCOMPARE(amount::Get1nd(20), QString());
-    QCOMPARE(amount::Get2nd(1), QString());
-    QCOMPARE(amount::Get3nd(0), QString());
-    QCOMPARE(amount::GetTree(0), QString());
-    QCOMPARE(amount::GetTree(1000), QString());
 }
 
 void TestAmount::digits_data()

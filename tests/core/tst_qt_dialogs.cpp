@@ -1,5 +1,5 @@
-// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, the answer
-// of the button pressed or of closing the box, and modal showing of forms.
+// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, and the answer
+// of the button pressed or of closing the box.
 #include "app.h"
 #include "ui/dialogs.h"
 #include <QApplication>
@@ -91,76 +91,6 @@ private Q_SLOTS:
         QCOMPARE(ui::dialogs().ask(QStringLiteral("?"), QString(), buttons, Icon::Warning), expected);
     }
 
-    void inputBox()
-    {
-        QString shownDefault;
-        whenModalShown([&](QWidget *window) {
-            auto *dialog = qobject_cast<QInputDialog *>(window);
-            if (!dialog)
-                return window->close();
-            shownDefault = dialog->textValue();
-            dialog->setTextValue(QStringLiteral("۱۲۳"));
-            dialog->accept();
-            return true;
-        });
-        const auto typed = ui::dialogs().input(QStringLiteral("حذف"), QStringLiteral("کد حذف"), QStringLiteral("0"));
-        QCOMPARE(shownDefault, QStringLiteral("0"));
-        QCOMPARE(typed.value_or(QStringLiteral("<cancelled>")), QStringLiteral("۱۲۳"));
-
-        whenModalShown([](QWidget *window) { QTest::keyClick(window, Qt::Key_Escape); });
-        QVERIFY(!ui::dialogs().input(QString(), QString(), QStringLiteral("0")).has_value());
-    }
-
-    void errorReportIsACriticalBox()
-    {
-        QString text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        whenModalShown([&](QWidget *window) {
-            if (auto *box = qobject_cast<QMessageBox *>(window)) {
-                text = box->text();
-                icon = box->icon();
-            }
-            QTest::keyClick(window, Qt::Key_Escape);
-        });
-        ui::dialogs().errorReport(QStringLiteral("Invalid object name 'tavrelkol'."));
-        QCOMPARE(text, QStringLiteral("Invalid object name 'tavrelkol'."));
-        QCOMPARE(icon, QMessageBox::Critical);
-    }
-
-    void showModalOfADialogReturnsItsResult()
-    {
-        QDialog dialog;
-        bool modal = false;
-        QTimer::singleShot(0, &dialog, [&] {
-            modal = QApplication::activeModalWidget() == &dialog;
-            dialog.done(7);
-        });
-        QCOMPARE(ui::dialogs().showModal(&dialog), 7);
-        QVERIFY(modal);
-        QVERIFY(!dialog.isVisible());
-    }
-
-    void showModalOfAWindowWaitsUntilItIsHidden()
-    {
-        QWidget window;
-        bool modalWhileShown = false;
-        QTimer::singleShot(0, &window, [&] {
-            modalWhileShown = QApplication::activeModalWidget() == &window;
-            window.hide();
-        });
-        ui::dialogs().showModal(&window);
-        QVERIFY(modalWhileShown);
-        QVERIFY(!window.isVisible());
-        QCOMPARE(window.windowModality(), Qt::NonModal); // shown later without waiting, it blocks nothing
-    }
-
-    void showModalReturnsWhenTheWindowIsDeleted()
-    {
-        auto *window = new QWidget;
-        QTimer::singleShot(0, window, [window] { delete window; });
-        ui::dialogs().showModal(window);
-        QVERIFY(!QApplication::activeModalWidget());
-    }
 };
 
 QTEST_MAIN(TestQtDialogs)

@@ -52,71 +52,11 @@ private Q_SLOTS:
         QCOMPARE(connection::readSettings()->password, password);
     }
 
-    void formShowsWhatIsStored()
-    {
-        TestEnv env;
-        Tserver &form = *forms::server;
-        // Nothing stored: the local file in the user's data folder is proposed.
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item2->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), QDir(platform::appDataFolder()).filePath(QStringLiteral("tavrel.sqlite")));
-        QVERIFY(form.ui.StaticText1->isVisible());
-        form.hide();
-
-        connection::writeSettings(stored(connection::windowsLogin, QStringLiteral("srv"), QStringLiteral("رمز")));
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item0->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("srv"));
-        QCOMPARE(form.ui.Password->text(), QStringLiteral("رمز"));
-        QVERIFY(!form.ui.StaticText1->isVisible());
-        // The stored system type is not read back: storing again writes the list's choice.
-        QCOMPARE(form.ui.SystemType->currentText(), QStringLiteral("32-bit"));
-        form.Button1Click();
-        QVERIFY(!form.isVisible());
-        QCOMPARE(connection::readSettings()->systemType, QStringLiteral("32-bit"));
-
-        user_store::storeLocalDatabase(env.dbPath());
-        form.show();
-        QVERIFY(form.ui.RadioGroup1Item2->isChecked());
-        QCOMPARE(form.ui.SqlServerName->text(), env.dbPath()); // not refilled by the selection
-        QVERIFY(form.ui.StaticText1->isVisible());
-    }
-
-    void choosingAKindFillsItsDefaults()
-    {
-        TestEnv env;
-        Tserver &form = *forms::server;
-        form.ui.SqlServerName->setText(QStringLiteral("kept"));
-        form.ui.RadioGroup1Item2->click();
-        QCOMPARE(form.ui.DataBase->text() + form.ui.UserName->text() + form.ui.Password->text(),
-                 QStringLiteral("tavrel.accdbadmin805317"));
-        QVERIFY(!form.ui.StaticText1->isHidden());
-        form.ui.RadioGroup1Item0->click();
-        QCOMPARE(form.ui.DataBase->text() + form.ui.UserName->text() + form.ui.Password->text(),
-                 QStringLiteral("tavrelsapemtor*%#"));
-        QVERIFY(form.ui.StaticText1->isHidden());
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("kept"));
-        form.Label2Click();
-        QCOMPARE(form.ui.SqlServerName->text(), connection::defaultServer);
-
-        env.dialogs.files.enqueue(QStringLiteral("/data/office.sqlite"));
-        form.StaticText1Click();
-        form.StaticText1Click(); // cancelled: unchanged
-        QCOMPARE(form.ui.SqlServerName->text(), QStringLiteral("/data/office.sqlite"));
-
-        form.show();
-        form.Button2Click();
-        QVERIFY(!form.isVisible());
-        QCOMPARE(form.ui.Button2->text(), QStringLiteral("end"));
-    }
-
     void emptyFieldsAreRefusedInOrder_data()
     {
         QTest::addColumn<int>("empty");
         QTest::addColumn<QString>("message");
         QTest::newRow("server") << 0 << QStringLiteral("نام سرور را وارد نمائيد");
-        QTest::newRow("database") << 1 << QStringLiteral("نام ديتابيس را وارد نمائيد");
-        QTest::newRow("user") << 2 << QStringLiteral("کلمه کاربري را وارد نمائيد");
         QTest::newRow("password") << 3 << QStringLiteral("رمز عبور را وارد نمائيد");
     }
     void emptyFieldsAreRefusedInOrder()
@@ -203,21 +143,6 @@ private Q_SLOTS:
         QCOMPARE(forms::dm->ADOConnection1.connected(), kind.isEmpty());
     }
 
-    void centralServerAndUnknownKinds()
-    {
-        TestEnv env;
-        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet)); // no address stored
-        platform::settings()->setValue(QStringLiteral("TavrelCentralServer"), QStringLiteral("127.0.0.1"));
-        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet));
-        QCOMPARE(env.dialogs.messages(), QStringList(2, QStringLiteral("از اتصال خود به اينترنت مطمئن شويد")));
-        QVERIFY(!forms::server->isVisible());
-
-        // Another stored kind opens nothing and lets the caller go on.
-        connection::writeSettings(stored(QStringLiteral("Oracle"), QStringLiteral("s")));
-        QVERIFY(ConnectDatabase(DatabaseChoice::Local));
-        QVERIFY(!forms::dm->ADOConnection1.connected());
-        QCOMPARE(env.dialogs.shown.size(), 2);
-    }
 };
 
 QTEST_MAIN(TestServer)

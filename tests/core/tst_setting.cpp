@@ -4,6 +4,7 @@
 #include "picklist.h"
 #include "setting_u.h"
 #include "main_u.h"
+#include "support/form_input.h"
 #include "support/testenv.h"
 #include "ui_setting_u.h"
 
@@ -62,14 +63,6 @@ QStringList sorted(QStringList list)
     return list;
 }
 
-QStringList items(const QComboBox &combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts << combo.itemText(i);
-    return texts;
-}
-
 } // namespace
 
 class TestSetting : public QObject {
@@ -108,8 +101,7 @@ private slots:
         addRow(env, project, u"سد"_s, 1);
 
         // Typing into the combo lists as it goes: every title containing the text, own values, by value.
-        for (QChar c : unit)
-            QTest::sendKeyEvent(QTest::Click, component()->lineEdit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        typeText(component()->lineEdit(), unit);
         QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
         QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
 
@@ -121,37 +113,6 @@ private slots:
         component()->setEditText(u"' or '1'='1"_s); // a value, never part of the statement
         page().componentChange();
         QCOMPARE(grid()->model()->rowCount(), 0);
-    }
-
-    void deletesOnlyTheSignedInUsersRows()
-    {
-        TestEnv env;
-        env.signInAs(1);
-        addRow(env, unit, u"متر"_s, 1);
-        addRow(env, unit, u"متر"_s, 1); // an older database may hold a value twice
-        addRow(env, unit, u"متر"_s, 2);
-        addRow(env, project, u"سد"_s, 1);
-        addRow(env, goodsUnit, u"عدد"_s, 2);
-
-        page().N1Click(); // nothing listed yet: nothing to delete
-        QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 5);
-
-        component()->setEditText(unit);
-        page().componentChange();
-        grid()->setCurrentIndex(grid()->model()->index(0, 1));
-        env.dialogs.reset();
-        page().N1Click();
-        QVERIFY(env.dialogs.shown.isEmpty()); // no question, no message
-        QCOMPARE(rowsOf(env, unit, u"متر"_s), 1);
-        QCOMPARE(env.scalar(u"select user_id from setting where cmt=?"_s, {u"متر"_s}).toInt(), 2);
-        QCOMPARE(gridColumn(1), QStringList{u"سد"_s}); // every value of the user, whatever the title
-        QCOMPARE(cmt()->text(), u"متر"_s);
-
-        // Another user's row, shown by a pick list of all users' rows, deletes nothing.
-        picklist::values(goodsUnit, picklist::Rows::AllUsers);
-        grid()->setCurrentIndex(grid()->model()->index(0, 1));
-        page().N1Click();
-        QCOMPARE(rowsOf(env, goodsUnit, u"عدد"_s), 1);
     }
 
     void pickListsOfOwnAndAllUsersRows()
@@ -167,10 +128,10 @@ private slots:
 
         QComboBox fixed; // without an edit field
         picklist::LoadPickList(&fixed, unit, picklist::Rows::AllUsers, true);
-        QCOMPARE(sorted(items(fixed)), sorted({u"متر"_s, u"عدد"_s, u"متر"_s})); // duplicates included
+        QCOMPARE(sorted(comboItems(&fixed)), sorted({u"متر"_s, u"عدد"_s, u"متر"_s})); // duplicates included
         QCOMPARE(fixed.currentIndex(), -1);
         picklist::LoadPickList(&fixed, unit, picklist::Rows::Own, true);
-        QCOMPARE(items(fixed), QStringList{u"متر"_s});
+        QCOMPARE(comboItems(&fixed), QStringList{u"متر"_s});
         QCOMPARE(fixed.currentText(), u"متر"_s);
         picklist::LoadPickList(&fixed, project, picklist::Rows::Own, true); // two values: none chosen
         QCOMPARE(fixed.currentIndex(), -1);
@@ -189,30 +150,6 @@ private slots:
 
         env.signInAs(2, u"ali"_s);
         QCOMPARE(sorted(picklist::values(unit, picklist::Rows::Own)), sorted({u"عدد"_s, u"متر"_s}));
-    }
-
-    void menuOpensThePageByItsRights()
-    {
-        TestEnv env;
-        env.signInAs(2, u"ali"_s);
-        forms::main_->N9Click();
-        QCOMPARE(env.dialogs.messages(), QStringList{u"شما دسترسي به اين صفحه را نداريد"_s});
-        QVERIFY(page().isHidden());
-
-        env.exec(u"insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) values (2, ?, 0, 1, 1, 1)"_s,
-                 {u"setting"_s});
-        component()->setEditText(unit);
-        cmt()->setText(u"متر"_s);
-        const QSize size = page().size();
-        forms::main_->resize(size + QSize(300, 300));
-        forms::main_->N9Click();
-        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
-        QCOMPARE(env.dialogs.shown.last().text, u"setting"_s);
-        QVERIFY(!page().ui->ins_btn->isEnabled());
-        QVERIFY(page().ui->N1->isEnabled());
-        QCOMPARE(component()->currentText(), QString());
-        QCOMPARE(cmt()->text(), QString());
-        QCOMPARE(page().size(), size);
     }
 
     void ownRowsRule()

@@ -88,10 +88,8 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("none") << 0 << QString() << QStringList{u"admin"_s, u"ali"_s, u"reza"_s, u"o'hara"_s};
         QTest::newRow("user name") << 1 << u"r"_s << QStringList{u"reza"_s, u"o'hara"_s};
-        QTest::newRow("quote") << 1 << u"o'h"_s << QStringList{u"o'hara"_s};
         QTest::newRow("province") << 2 << tehran << QStringList{u"ali"_s, u"o'hara"_s};
         QTest::newRow("checked but empty: rows without a province drop out") << 2 << QString() << QStringList{u"ali"_s, u"reza"_s, u"o'hara"_s};
-        QTest::newRow("name") << 3 << u"رض"_s << QStringList{u"ali"_s, u"reza"_s};
         QTest::newRow("level") << 4 << u"ostan"_s << QStringList{u"admin"_s, u"reza"_s};
         QTest::newRow("wildcard") << 4 << u"c_ty"_s << QStringList{u"ali"_s};
     }
@@ -148,26 +146,6 @@ private Q_SLOTS:
         QCOMPARE(env->dialogs.lastMessage(), duplicate);
         QCOMPARE(count(u"select count(*) from users where us='007'"_s), 1);
         QCOMPARE(count(u"select count(*) from log"_s), 1);
-    }
-
-    void fieldsHoldWhatTheirColumnsHold()
-    {
-        const QList<std::pair<QWidget *, int>> widths{{entry().us, 25},    {entry().ps, 25},     {entry().lev, 25},
-                                                      {entry().ostan, 50}, {entry().semat, 100}, {entry().mobile, 20},
-                                                      {entry().nam, 100},  {entry().status, 30}};
-        forms::users->N5Click();
-        for (const auto &[field, width] : widths) {
-            ui::setControlText(field, QString(width + 5, u'x'));
-            QCOMPARE(ui::controlText(field).size(), width);
-        }
-        // A longer value stored before is shown and kept whole by an edit.
-        const QString longName(120, u'ن');
-        env->exec(u"update users set nam=? where us='ali'"_s, {longName});
-        page().src_btn->click();
-        selectUser(u"ali"_s);
-        forms::users->N6Click();
-        forms::users_ins->edit_btnClick();
-        QCOMPARE(env->scalar(u"select nam from users where us='ali'"_s).toString(), longName);
     }
 
     void editAccount()
@@ -289,6 +267,7 @@ private Q_SLOTS:
         QCOMPARE(count(u"select count(*) from dastrasi2"_s), 0);
     }
 
+
     void commandsOnTheCurrentRowWaitForOne()
     {
         page().CheckBox1->click();
@@ -309,26 +288,6 @@ private Q_SLOTS:
         page().CheckBox1->click();
         page().src_btn->click();
         QVERIFY(page().N6->isEnabled());
-    }
-
-    void exportHeadsEveryColumn()
-    {
-        page().src_btn->click();
-        page().N8->trigger();
-        QCOMPARE(env->openedFiles.size(), 1);
-        QProcess unzip;
-        unzip.start(u"unzip"_s, {u"-p"_s, env->openedFiles.first(), u"xl/sharedStrings.xml"_s,
-                                 u"xl/worksheets/sheet1.xml"_s});
-        QVERIFY(unzip.waitForFinished());
-        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
-        QStringList texts;
-        const QRegularExpression cell(u"<t[^>]*>([^<]*)</t>"_s);
-        for (auto it = cell.globalMatch(xml); it.hasNext();)
-            texts << it.next().captured(1);
-        QCOMPARE(texts.mid(0, 10), QStringList({u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"پسورد"_s, u"ver"_s, u"سطح"_s,
-                                                u"استان"_s, u"سمت"_s, u"موبايل"_s, u"نام و نام خانوادگي"_s,
-                                                u"status"_s}));
-        QVERIFY(texts.contains(u"علي رضايي"_s));
     }
 
     void mainMenuOpensThePageByItsRights()

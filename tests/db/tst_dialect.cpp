@@ -53,23 +53,6 @@ private Q_SLOTS:
         QCOMPARE(dialect->quoteIdentifier(u"a]b"_s), u"[a]]b]"_s);
     }
 
-    void sqliteStatements()
-    {
-        const auto dialect = db::makeDialect(db::Engine::SQLite);
-        QCOMPARE(dialect->createTable(u"t"_s, {logColumns.first(), logColumns.last(), logColumns.at(8)}),
-                 u"create table t (id integer primary key autoincrement, "
-                 "saat_sys datetime DEFAULT (datetime('now','localtime')), pic blob)"_s);
-        QCOMPARE(dialect->addColumns(u"t"_s, {{u"a"_s, ColumnType::Int}, {u"b"_s, ColumnType::Money}}),
-                 (QStringList{u"alter table t add column a int"_s, u"alter table t add column b money"_s}));
-        QCOMPARE(dialect->insertWithDefaults(u"log"_s, {u"karbar"_s, u"saat_sys"_s}, {false, true}),
-                 u"insert into log (karbar) values (?)"_s);
-        QCOMPARE(dialect->insertWithDefaults(u"log"_s, {u"saat_sys"_s}, {true}), u"insert into log default values"_s);
-        QCOMPARE(dialect->insertFetchingId(u"t"_s, {u"a"_s}),
-                 (QStringList{u"insert into \"t\" (\"a\") values (?)"_s, u"select last_insert_rowid()"_s}));
-        QCOMPARE(dialect->backup(u"tavrel"_s), u"VACUUM INTO ?"_s);
-        QCOMPARE(dialect->quoteIdentifier(u"a\"b"_s), u"\"a\"\"b\""_s);
-    }
-
     void connectionStringChoosesTheEngine()
     {
         db::Connection connection(u"c"_s);
@@ -92,36 +75,6 @@ private Q_SLOTS:
         b.open();
         a.exec(u"create table only_in_a (x int)"_s);
         QVERIFY_THROWS_EXCEPTION(db::Error, b.exec(u"insert into only_in_a values (1)"_s));
-    }
-
-    void sqliteRunsTheSchemaStatements()
-    {
-        TempDb temp;
-        db::Connection &c = temp.connection();
-        c.exec(c.dialect().createTable(u"log"_s, logColumns));
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-2);
-        c.exec(c.dialect().insertWithDefaults(u"log"_s, {u"karbar"_s, u"saat_sys"_s}, {false, true}), {u"admin"_s});
-        c.exec(c.dialect().insertWithDefaults(u"log"_s, {u"karbar"_s}, {false}), {u"دوم"_s});
-        db::Query q(c, u"q"_s);
-        q.add(u"select * from log order by id"_s);
-        q.open();
-        QCOMPARE(q.recordCount(), 2);
-        QCOMPARE(q[u"id"_s].asInteger(), 1);
-        // The default is the local time, as GETDATE() is.
-        const QDateTime stamped = q[u"saat_sys"_s].value().toDateTime();
-        QVERIFY2(stamped >= before && stamped <= before.addSecs(5), qPrintable(q[u"saat_sys"_s].asString()));
-        QCOMPARE(q[u"mablagh"_s].type(), db::FieldType::Money);
-        QCOMPARE(q[u"paid"_s].type(), db::FieldType::Boolean);
-        QCOMPARE(q[u"pic"_s].type(), db::FieldType::Blob);
-        QCOMPARE(q[u"karbar"_s].size(), 150);
-        q.next();
-        QCOMPARE(q[u"karbar"_s].asString(), u"دوم"_s);
-        QCOMPARE(q[u"id"_s].asInteger(), 2);
-        q.edit();
-        q[u"paid"_s].setValue(true);
-        q.post();
-        QCOMPARE(q[u"paid"_s].value(), QVariant(true));
-        QCOMPARE(q[u"paid"_s].asInteger(), 1);
     }
 
     void addedColumnsAreAllOrNothing()
@@ -154,22 +107,6 @@ private Q_SLOTS:
         q.add(u"select count(*) as c from users"_s);
         q.open();
         QCOMPARE(q[u"c"_s].asInteger(), 0);
-    }
-
-    void sqliteBackupCopiesTheDatabase()
-    {
-        TempDb temp;
-        db::Connection &c = temp.connection();
-        c.exec(u"create table t (id integer primary key autoincrement, cmt nvarchar(10))"_s);
-        c.exec(u"insert into t (cmt) values (?)"_s, {u"نسخه"_s});
-        const QString copy = temp.folder() + u"/Tavrel1403_01_15"_s;
-        c.exec(c.dialect().backup(c.databaseName()), {copy});
-        db::Connection restored(u"restored"_s);
-        restored.setConnectionString(u"Provider=SQLite;Data Source="_s + copy);
-        db::Query q(restored, u"q"_s);
-        q.add(u"select cmt from t"_s);
-        q.open();
-        QCOMPARE(q[u"cmt"_s].asString(), u"نسخه"_s);
     }
 
     void liveSqlServer()

@@ -52,33 +52,6 @@ private:
 private Q_SLOTS:
     void init() { fillPeople(); }
 
-    void connectionOpensTheFileInWalModeAndReportsRefusals()
-    {
-        QVERIFY(QFile::exists(temp.file()));
-        QCOMPARE(c().databaseName(), temp.file());
-        QCOMPARE(c().engine(), db::Engine::SQLite);
-        Query q(c(), u"pragma"_s);
-        q.add(u"PRAGMA journal_mode"_s);
-        q.open();
-        QCOMPARE(q.field(0).asString(), u"wal"_s);
-        q.clear();
-        q.add(u"PRAGMA busy_timeout"_s);
-        q.open();
-        QCOMPARE(q.field(0).asInteger(), 5000);
-
-        try {
-            c().exec(u"insert into nowhere values (1)"_s);
-            QFAIL("a refused statement passed");
-        } catch (const db::Error &e) {
-            QVERIFY2(e.text().contains(u"nowhere"_s), qPrintable(e.text()));
-        }
-
-        db::Connection bad(u"bad"_s);
-        bad.setConnectionString(u"Provider=SQLite;Data Source="_s + temp.folder());
-        QVERIFY_THROWS_EXCEPTION(db::Error, bad.open());
-        QVERIFY(!bad.connected());
-    }
-
     void boundValuesKeepQuotesAndPersianText()
     {
         const QString name = u"O'Brien \"ي\" ک؛ %_"_s;
@@ -97,65 +70,6 @@ private Q_SLOTS:
         q.add(u"select * from people where name like ?"_s, u"%ل_د%"_s);
         q.open();
         QCOMPARE(q[u"name"_s].asString(), u"لادن"_s);
-    }
-
-    void statementChangesCloseTheQueryAndDeclaredTextComesBack()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people"_s);
-        q.setDeclared(u"select name\nfrom people\r\nwhere score > 2"_s);
-        q.open();
-        QVERIFY(q.active());
-        QSignalSpy opened(&q, &Query::opened);
-        q.add(u" where 1=1"_s);
-        QVERIFY(!q.active());
-        QCOMPARE(opened.count(), 1);
-        QCOMPARE(q.recordCount(), 0);
-        q.restoreDeclared();
-        QCOMPARE(q.lines(), (QStringList{u"select name"_s, u"from people"_s, u"where score > 2"_s}));
-        q.open();
-        QCOMPARE(q.recordCount(), 2);
-        QCOMPARE(q.execSql(), 0);
-        q.clear();
-        q.add(u"update people set city = ? where score < ?"_s, u"x"_s, 3);
-        QCOMPARE(q.execSql(), 3);
-    }
-
-    void navigationFollowsTheOlderEngine()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people order by score"_s);
-        QVERIFY(q.eof());
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.next());
-        q.open();
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(q.bof() && !q.eof());
-        QStringList seen;
-        for (; !q.eof(); q.next())
-            seen << q[u"score"_s].asString();
-        QCOMPARE(seen, (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
-        QCOMPARE(q.recNo(), 5);
-        q.setRecNo(99);
-        QCOMPARE(q.recNo(), 5);
-        q.first();
-        q.prior();
-        QVERIFY(q.bof());
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(q.locate(u"NAME"_s, u"گلاره"_s));
-        QCOMPARE(q.recNo(), 4);
-        QVERIFY(q.locate(u"amount"_s, 40));
-        QCOMPARE(q.recNo(), 2);
-        QVERIFY(q.locate(u"city"_s, QVariant()));
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY(!q.locate(u"name"_s, u"گلار"_s));
-        QCOMPARE(q.recNo(), 1);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.fieldByName(u"nothing"_s));
-        // Opening an open query keeps its rows and current row.
-        q.setRecNo(3);
-        c().exec(u"delete from people"_s);
-        q.open();
-        QCOMPARE(q.recordCount(), 5);
-        QCOMPARE(q.recNo(), 3);
     }
 
     void appendEditDeleteReachTheTable()
@@ -222,35 +136,6 @@ private Q_SLOTS:
         q.cancel();
         QVERIFY_THROWS_EXCEPTION(db::Error, q.deleteRecord());
         QVERIFY_THROWS_EXCEPTION(db::Error, q[u"score"_s].setValue(1));
-    }
-
-    void emptyListsAndRefresh()
-    {
-        Query q(c(), u"q"_s);
-        q.add(u"select * from people where score > 100"_s);
-        q.open();
-        QVERIFY(q.isEmpty() && q.eof() && q.bof());
-        QCOMPARE(q.recNo(), 0);
-        QVERIFY(q[u"name"_s].isNull());
-        QCOMPARE(q[u"amount"_s].asCurrency(), 0);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.deleteRecord());
-        // Editing an empty list starts a new row.
-        q.edit();
-        QCOMPARE(q.state(), Query::State::Insert);
-        q[u"score"_s].setValue(200);
-        q[u"name"_s].setValue(u"نو"_s);
-        q.post();
-
-        c().exec(u"insert into people (name, score) values ('الف', 300)"_s);
-        q.refresh();
-        QCOMPARE(q.recordCount(), 2);
-        QCOMPARE(q[u"name"_s].asString(), u"نو"_s);
-        q.setSort(u"score DESC"_s);
-        c().exec(u"insert into people (name, score) values ('ب', 250)"_s);
-        q.refresh();
-        QCOMPARE(q.sort(), u"score DESC"_s);
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"300"_s, u"250"_s, u"200"_s}));
-        QCOMPARE(q.recNo(), 3);
     }
 
     void nullsAndNumbersConvertLikeTheOlderEngine()
@@ -413,6 +298,71 @@ private Q_SLOTS:
         QVERIFY(!q.active());
     }
 
+
+    void connectionOpensTheFileInWalModeAndReportsRefusals()
+    {
+        QVERIFY(QFile::exists(temp.file()));
+        QCOMPARE(c().databaseName(), temp.file());
+        QCOMPARE(c().engine(), db::Engine::SQLite);
+        Query q(c(), u"pragma"_s);
+        q.add(u"PRAGMA journal_mode"_s);
+        q.open();
+        QCOMPARE(q.field(0).asString(), u"wal"_s);
+        q.clear();
+        q.add(u"PRAGMA busy_timeout"_s);
+        q.open();
+        QCOMPARE(q.field(0).asInteger(), 5000);
+
+        try {
+            c().exec(u"insert into nowhere values (1)"_s);
+            QFAIL("a refused statement passed");
+        } catch (const db::Error &e) {
+            QVERIFY2(e.text().contains(u"nowhere"_s), qPrintable(e.text()));
+        }
+
+        db::Connection bad(u"bad"_s);
+        bad.setConnectionString(u"Provider=SQLite;Data Source="_s + temp.folder());
+        QVERIFY_THROWS_EXCEPTION(db::Error, bad.open());
+        QVERIFY(!bad.connected());
+    }
+
+    void navigationFollowsTheOlderEngine()
+    {
+        Query q(c(), u"q"_s);
+        q.add(u"select * from people order by score"_s);
+        QVERIFY(q.eof());
+        QVERIFY_THROWS_EXCEPTION(db::Error, q.next());
+        q.open();
+        QCOMPARE(q.recNo(), 1);
+        QVERIFY(q.bof() && !q.eof());
+        QStringList seen;
+        for (; !q.eof(); q.next())
+            seen << q[u"score"_s].asString();
+        QCOMPARE(seen, (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
+        QCOMPARE(q.recNo(), 5);
+        q.setRecNo(99);
+        QCOMPARE(q.recNo(), 5);
+        q.first();
+        q.prior();
+        QVERIFY(q.bof());
+        QCOMPARE(q.recNo(), 1);
+        QVERIFY(q.locate(u"NAME"_s, u"گلاره"_s));
+        QCOMPARE(q.recNo(), 4);
+        QVERIFY(q.locate(u"amount"_s, 40));
+        QCOMPARE(q.recNo(), 2);
+        QVERIFY(q.locate(u"city"_s, QVariant()));
+        QCOMPARE(q.recNo(), 1);
+        QVERIFY(!q.locate(u"name"_s, u"گلار"_s));
+        QCOMPARE(q.recNo(), 1);
+        QVERIFY_THROWS_EXCEPTION(db::Error, q.fieldByName(u"nothing"_s));
+        // Opening an open query keeps its rows and current row.
+        q.setRecNo(3);
+        c().exec(u"delete from people"_s);
+        q.open();
+        QCOMPARE(q.recordCount(), 5);
+        QCOMPARE(q.recNo(), 3);
+    }
+
     void joinStatementWritesItsBaseTableOnly()
     {
         Tdm dm;
@@ -466,20 +416,6 @@ private Q_SLOTS:
         q.restoreDeclared();
         QCOMPARE(q.lines().size(), 2);
         QCOMPARE(q.lines().at(1), u" ON tavrelkol.ID =  B.tavrelkol_id "_s);
-    }
-
-    void baseTableIsTheFirstTableOutsideParentheses()
-    {
-        Query q(c(), u"q"_s);
-        const auto base = [&q](const QString &sql) {
-            q.clear();
-            q.add(sql);
-            return q.baseTable();
-        };
-        QCOMPARE(base(u"select * from users where id<>-1 "_s), u"users"_s);
-        QCOMPARE(base(u"select (select count(*) from a) as c, 'from x' FROM\n b, c"_s), u"b"_s);
-        QCOMPARE(base(u"SELECT * FROM [dbo].[chek] c"_s), u"dbo.chek"_s);
-        QCOMPARE(base(u"select 1"_s), QString());
     }
 };
 

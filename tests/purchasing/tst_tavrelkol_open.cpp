@@ -22,7 +22,6 @@ namespace {
 const QString denied = u"شما دسترسي به اين صفحه را نداريد"_s;
 
 Ui::Ttavrelkol_src &pageUi() { return *forms::tavrelkol_src->ui; }
-Ui::Ttavrelkol_ins &entryUi() { return *forms::tavrelkol_ins->ui; }
 
 void setRights(TestEnv &env, int prsId, QList<bool> bits)
 {
@@ -55,7 +54,6 @@ private slots:
 
     void rightsDecideTheCommands();
     void openingResetsSizesSearchesAndShows();
-    void pickListsAreFilledOncePerRun();
 };
 
 void TestTavrelkolOpen::rightsDecideTheCommands()
@@ -107,28 +105,6 @@ void TestTavrelkolOpen::openingResetsSizesSearchesAndShows()
     QCOMPARE(pageUi().cnt->text(), u"1"_s);
     QCOMPARE(pageUi().mablagh_kol_sum->text(), u"1,500"_s);
     QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
-}
-
-void TestTavrelkolOpen::pickListsAreFilledOncePerRun()
-{
-    setRights(*env, 3, {true, true, true, true});
-    addPurchase(*env, {{u"prj_name"_s, u"p2"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
-    addPurchase(*env, {{u"prj_name"_s, u"p1"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
-    forms::main_->N1Click();
-    QCOMPARE(comboItems(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(comboItems(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(comboItems(pageUi().mozo), QStringList{u"m"_s});
-    QCOMPARE(comboItems(entryUi().foroshande), QStringList{u"f"_s});
-    QCOMPARE(comboItems(entryUi().kargah), QStringList{u"k"_s});
-    QCOMPARE(pageUi().prj_name->currentText(), QString()); // filling chooses nothing
-    QCOMPARE(entryUi().prj_name->currentText(), QString());
-
-    // A second opening finds the lists filled and adds nothing, even values stored in between.
-    addPurchase(*env, {{u"prj_name"_s, u"p3"_s}, {u"mozo"_s, u"m"_s}, {u"foroshande"_s, u"f"_s}, {u"kargah"_s, u"k"_s}});
-    forms::tavrelkol_src->hide();
-    forms::main_->N1Click();
-    QCOMPARE(comboItems(pageUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
-    QCOMPARE(comboItems(entryUi().prj_name), QStringList({u"p1"_s, u"p2"_s}));
 }
 
 QTEST_MAIN(TestTavrelkolOpen)

@@ -85,11 +85,9 @@ private slots:
 
     void eachFilterAlone_data();
     void eachFilterAlone();
-    void switchedOffFiltersKeepTheirTexts();
     void countAndTotalFollowTheListedRows();
     void gridColumnsMenuAndRowColour();
     void newProposesTheYearsNextSecretariatNumber();
-    void editCopiesTheCurrentRow();
     void deleteAsksAndLeavesTheAttachments();
     void currentRowCommandsDoNothingOnAnEmptyList();
     void exportCarriesTheCaptions();
@@ -158,27 +156,6 @@ void TestTavrelkolSrc::eachFilterAlone()
     QCOMPARE(pageUi().mablagh_kol_sum->text(), total);
 }
 
-void TestTavrelkolSrc::switchedOffFiltersKeepTheirTexts()
-{
-    const QList<qint64> seeded = seedFilterRows(*env);
-    pageUi().CheckBox2->click();
-    pageUi().mozo->setEditText(u"ميز"_s);
-    pageUi().CheckBox10->click();
-    QVERIFY(pageUi().pardakht_dat2->isEnabled()); // the pair switches together
-    pageUi().pardakht_dat1->setStoredText(u"1403/01/02"_s);
-    pageUi().pardakht_dat2->setStoredText(u"1403/12/29"_s);
-    page().src_btnClick();
-    QCOMPARE(listedIds(), QList<qint64>{seeded.at(2)});
-
-    pageUi().CheckBox10->click();
-    QVERIFY(!pageUi().pardakht_dat1->isEnabled());
-    QVERIFY(!pageUi().pardakht_dat2->isEnabled());
-    QCOMPARE(pageUi().pardakht_dat1->storedText(), u"1403/01/02"_s);
-    page().src_btnClick();
-    QCOMPARE(listedIds(), (QList<qint64>{seeded.at(1), seeded.at(2)}));
-    QCOMPARE(pageUi().cnt->text(), u"2"_s);
-}
-
 void TestTavrelkolSrc::countAndTotalFollowTheListedRows()
 {
     page().src_btnClick();
@@ -209,30 +186,11 @@ void TestTavrelkolSrc::countAndTotalFollowTheListedRows()
 
 void TestTavrelkolSrc::gridColumnsMenuAndRowColour()
 {
-    QCOMPARE(page().windowTitle(), u"خريدهاي کل"_s);
-    QCOMPARE(pageUi().pardakhti->count(), 3);
-    QCOMPARE(pageUi().pardakhti->currentText(), QString()); // a fresh page chooses no payment state
-    QStringList menu;
-    for (QAction *item : pageUi().MainMenu1->actions())
-        menu << item->objectName() + u'=' + item->text();
-    QCOMPARE(menu, QStringList({u"N1=ثبت"_s, u"N2=ويرايش"_s, u"N3=حذف"_s, u"N6=مستندات"_s, u"N4=اکسل"_s,
-                                u"N7=فرم ها"_s, u"N5=بستن"_s}));
-
     const QList<qint64> seeded = seedFilterRows(*env);
     page().src_btnClick();
     db::QueryModel &model = page().gridModel();
-    QCOMPARE(model.columnCount(), 25);
     QCOMPARE(model.fieldOfColumn(0), u"id"_s);
     QVERIFY(pageUi().DBGrid1->isColumnHidden(0));
-    QStringList titles;
-    for (int column = 1; column < model.columnCount(); ++column)
-        titles << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-    QCOMPARE(titles,
-             QStringList({u"شماره دبيرخانه"_s, u"نام پروژه"_s, u"کارگاه"_s, u"موضوع"_s, u"شرح موضوع"_s, u"تعداد"_s,
-                          u"واحد"_s, u"مبلغ واحد"_s, u"مبلغ کل"_s, u"پرداختي"_s, u"تاريخ خريد"_s, u"تاريخ رسيد"_s,
-                          u"نام فروشگاه"_s, u"رسيد"_s, u"ش فاکتور"_s, u"سال"_s, u"توضيحات"_s, u"نام فروشنده"_s,
-                          u"شماره حساب فروشنده"_s, u"بانک فروشنده"_s, u"کد ملي فروشنده"_s, u"تعداد ضمائم"_s,
-                          u"شناسه کاربر"_s, u"شماره درخواست"_s}));
 
     // Only "پرداخت شد" exactly is green; the partly paid row keeps the default.
     for (int row = 0; row < listQuery().recordCount(); ++row) {
@@ -251,16 +209,9 @@ void TestTavrelkolSrc::newProposesTheYearsNextSecretariatNumber()
 {
     const int year = fiscalYear().toInt();
     page().N1Click();
-    QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
-    QCOMPARE(env->dialogs.shown.last().text, forms::tavrelkol_ins->objectName());
     QCOMPARE(entryUi().dabir_no->text(), u"1"_s); // the year has no purchase yet
     QCOMPARE(entryUi().sal->storedText(), fiscalYear());
-    QCOMPARE(entryUi().mablagh->text(), u"0"_s);
-    QCOMPARE(entryUi().mablagh_kol->text(), u"0"_s);
-    QCOMPARE(entryUi().pardakhti->currentText(), u"پرداخت نشد"_s);
-    QCOMPARE(entryUi().tavrel_dat->storedText(), u"    /  /  "_s);
-    QVERIFY(!entryUi().ins_btn->isHidden());
-    QVERIFY(entryUi().edit_btn->isHidden());
+    QVERIFY(!entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden());
 
     addPurchase(*env, {{u"sal"_s, year - 1}, {u"dabir_no"_s, 50}}); // another year plays no part
     addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 7}});
@@ -278,35 +229,6 @@ void TestTavrelkolSrc::newProposesTheYearsNextSecretariatNumber()
     QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s}); // nothing repeats: no warning asked
     page().N1Click();
     QCOMPARE(entryUi().dabir_no->text(), u"101"_s);
-}
-
-void TestTavrelkolSrc::editCopiesTheCurrentRow()
-{
-    seedFilterRows(*env);
-    const qint64 id = addPurchase(*env, {{u"prj_name"_s, u"p"_s}, {u"mablagh"_s, 1'250'000},
-                                         {u"mablagh_kol"_s, 2'500'000},
-                                         {u"tavrel_dat"_s, u"1403/02/01"_s}, {u"sal"_s, 1403}, {u"vahed"_s, u"عدد"_s},
-                                         {u"darkhast_no"_s, u"D-9"_s}, {u"user_id"_s, 2}});
-    page().src_btnClick();
-    QVERIFY(listQuery().locate(u"id"_s, id));
-    page().N2Click();
-    QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
-    QCOMPARE(entryUi().prj_name->currentText(), u"p"_s);
-    QCOMPARE(entryUi().mablagh->text(), u"1250000"_s); // whole rials, no driver fraction, no grouping
-    QCOMPARE(entryUi().mablagh_kol->text(), u"2500000"_s);
-    QCOMPARE(entryUi().tavrel_dat->storedText(), u"1403/02/01"_s);
-    QCOMPARE(entryUi().pardakht_dat->storedText(), u"    /  /  "_s);
-    QCOMPARE(entryUi().sal->storedText(), u"1403"_s);
-    QCOMPARE(entryUi().dabir_no->text(), QString()); // null
-    QCOMPARE(entryUi().darkhast_no->text(), u"D-9"_s);
-    QCOMPARE(entryUi().vahed->currentText(), u"عدد"_s);
-    QVERIFY(entryUi().ins_btn->isHidden());
-    QVERIFY(!entryUi().edit_btn->isHidden());
-
-    // A double click on the grid edits too.
-    env->dialogs.reset();
-    Q_EMIT pageUi().DBGrid1->doubleClicked(page().gridModel().index(0, 1));
-    QCOMPARE(env->dialogs.shown.size(), 1);
 }
 
 void TestTavrelkolSrc::deleteAsksAndLeavesTheAttachments()
