@@ -2,7 +2,7 @@
 // Persian keyboard layout.
 #include "platform/keyboard_layouts.h"
 #include "platform/platform.h"
-#include <QStandardPaths>
+#include "support/user_store.h"
 #include <QtTest>
 
 class TestPlatform : public QObject {
@@ -11,11 +11,9 @@ class TestPlatform : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        // Settings go under the test locations, never into the user's own files.
-        QStandardPaths::setTestModeEnabled(true);
-        platform::settings()->clear();
+        // Settings go under a home of this test's own, never into the user's files.
+        user_store::isolate();
     }
-    void cleanupTestCase() { platform::settings()->clear(); }
 
     void settingsRoundTripWhateverTheLetterCase()
     {

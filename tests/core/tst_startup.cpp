@@ -8,6 +8,7 @@
 #include "main_u.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
+#include "support/user_store.h"
 #include <QApplication>
 #include <QTest>
 
@@ -17,6 +18,8 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { user_store::isolate(); }
+
     void formsAreCreatedHiddenWithoutAConnection()
     {
         forms::createAll();

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "schema.h"
 #include "signed_in_user.h"
+#include "support/user_store.h"
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -12,8 +13,8 @@
 
 TestEnv::TestEnv(bool withSchema) : dialogs(ui::ScriptedDialogs::install())
 {
-    // Settings and data folders of the tests stay apart from the user's own.
-    QStandardPaths::setTestModeEnabled(true);
+    // Settings, data and temporary folders of the tests stay apart from the user's own.
+    user_store::isolate();
     if (!dir_.isValid())
         throw std::runtime_error("no temporary folder for the test database");
     platform::setFileOpener([this](const QString &path) {

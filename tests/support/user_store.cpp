@@ -2,6 +2,7 @@
 #include "connection_settings.h"
 #include "login_u.h"
 #include "platform/platform.h"
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,6 +15,10 @@ void isolate()
     // The test locations of QStandardPaths lie under the home folder; the settings path is fixed at the
     // first use of a store, so it is set here as well.
     qputenv("HOME", QFile::encodeName(home.path()));
+    // Files the program writes to the temporary folder (spreadsheet exports) go with this home at the end.
+    const QString temporary = home.filePath(QStringLiteral("tmp"));
+    QDir().mkpath(temporary);
+    qputenv("TMPDIR", QFile::encodeName(temporary));
     QStandardPaths::setTestModeEnabled(true);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
