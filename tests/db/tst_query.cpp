@@ -1,6 +1,7 @@
 // The client-side dataset on a real SQLite file: statements and bound values, navigation, writes to the
 // base table, conversions, blobs, sorting, calculated and declared fields.
 #include "db/query.h"
+#include "db/statement.h"
 #include "dm_u.h"
 #include "support/tempdb.h"
 #include <QFile>
@@ -77,6 +78,28 @@ private Q_SLOTS:
         bad.setConnectionString(u"Provider=SQLite;Data Source="_s + temp.folder());
         QVERIFY_THROWS_EXCEPTION(db::Error, bad.open());
         QVERIFY(!bad.connected());
+    }
+
+    void refusedStatementsLeaveTheFileFreeToClose()
+    {
+        // Each refusal comes after the statement was prepared; a statement left unfinalized keeps the
+        // file open past close(), and then its write-ahead log is never folded back and removed.
+        const QString file = temp.folder() + u"/refusals.db"_s;
+        db::Connection own(u"own"_s);
+        own.setConnectionString(u"Provider=SQLite;Data Source="_s + file);
+        own.open();
+        own.exec(u"create table t (a int)"_s);
+        QVERIFY(QFile::exists(file + u"-wal"_s));
+        QVERIFY_THROWS_EXCEPTION(db::Error, own.exec(u"insert into t values (?)"_s, {1, 2}));
+        QVERIFY_THROWS_EXCEPTION(db::Error, own.exec(u"insert into t values (1); select 1"_s));
+        QVERIFY_THROWS_EXCEPTION(db::Error, db::detail::scalar(own, u"select ?"_s, {}));
+        own.close();
+        QVERIFY(!own.connected());
+        QVERIFY2(!QFile::exists(file + u"-wal"_s), "the file was left open");
+        own.open();
+        QCOMPARE(own.exec(u"insert into t values (?)"_s, {1}), 1);
+        own.close();
+        QVERIFY(QFile::remove(file));
     }
 
     void boundValuesKeepQuotesAndPersianText()
