@@ -20,12 +20,12 @@ void ensureConnected(Connection &connection)
     connection.open();
 }
 
+} // namespace
+
 QString errorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
-
-} // namespace
 
 sqlite3 *sqliteHandle(Connection &connection)
 {

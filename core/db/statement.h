@@ -6,10 +6,14 @@
 #include <QVariantList>
 #include <memory>
 
+class QSqlError;
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace db::detail {
+
+// The text a refusal reports: the database's own words when the driver passes them on, else Qt's.
+QString errorText(const QSqlError &error);
 
 // The open SQLite handle of the connection (opening it first when it has a connection string), or nullptr
 // when the connection is to another engine.
