@@ -239,11 +239,10 @@ bool Ttavrelkol_ins::isDuplicate(const QList<QVariant> &values)
     return !query.isEmpty();
 }
 
-void Ttavrelkol_ins::writeValues(const QList<QVariant> &values)
+void Ttavrelkol_ins::writeValues(db::Query &row, const QList<QVariant> &values) const
 {
-    db::Query &query = list();
     for (qsizetype i = 0; i < columns_.size(); ++i)
-        query.fieldByName(columns_.at(i).name).setValue(values.at(i));
+        row.fieldByName(columns_.at(i).name).setValue(values.at(i));
 }
 
 void Ttavrelkol_ins::ins_btnClick()
@@ -259,17 +258,12 @@ void Ttavrelkol_ins::ins_btnClick()
     db::Query &query = list();
     if (!query.active())
         query.open();
-    query.append();
-    try {
-        writeValues(*values);
+    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
+        writeValues(row, *values);
         bool signedIn = false;
         const qint64 userId = SignedInUser::instance().prsId().toLongLong(&signedIn);
-        query.fieldByName(QStringLiteral("user_id")).setValue(signedIn ? QVariant(userId) : QVariant());
-        query.post();
-    } catch (...) {
-        query.cancel();
-        throw;
-    }
+        row.fieldByName(QStringLiteral("user_id")).setValue(signedIn ? QVariant(userId) : QVariant());
+    });
     ui::showMessage(QStringLiteral("ثبت شد"));
     WriteAuditLog(QStringLiteral(" ثبت خريد جديد  ") + valueOf(*values, QStringLiteral("mozo_cmt")).toString()
                   + u' ' + SignedInUser::instance().karbar());
@@ -285,13 +279,6 @@ void Ttavrelkol_ins::edit_btnClick()
     const std::optional<QList<QVariant>> values = checkedValues(false);
     if (!values)
         return;
-    query.edit();
-    try {
-        writeValues(*values);
-        query.post();
-    } catch (...) {
-        query.cancel();
-        throw;
-    }
+    db::writeRow(query, db::Query::State::Edit, [&](db::Query &row) { writeValues(row, *values); });
     ui::showMessage(QStringLiteral("ويرايش شد"));
 }
