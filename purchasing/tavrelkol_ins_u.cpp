@@ -7,7 +7,7 @@
 #include "picklist.h"
 #include "query_texts.h"
 #include "signed_in_user.h"
-#include "ui/clickable_label.h"
+#include "ui/click_label.h"
 #include "ui/combo_items.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
@@ -84,11 +84,11 @@ Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : QDialog(parent), ui(new Ui::Tt
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Ttavrelkol_ins::ins_btnClick);
     ui::connectGuarded(ui->edit_btn, &QPushButton::clicked, this, &Ttavrelkol_ins::edit_btnClick);
     ui::connectGuarded(ui->foroshande, &QComboBox::currentTextChanged, this, &Ttavrelkol_ins::foroshandeChange);
-    ui::connectGuarded(ui->Label1, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label1Click);
-    ui::connectGuarded(ui->Label2, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label2Click);
-    ui::connectGuarded(ui->Label4, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label4Click);
-    ui::connectGuarded(ui->Label9, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label9Click);
-    ui::connectGuarded(ui->Label12, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label12Click);
+    ui::connectGuarded(ui->Label1, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label1Click);
+    ui::connectGuarded(ui->Label2, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label2Click);
+    ui::connectGuarded(ui->Label4, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label4Click);
+    ui::connectGuarded(ui->Label9, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label9Click);
+    ui::connectGuarded(ui->Label12, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label12Click);
 }
 
 Ttavrelkol_ins::~Ttavrelkol_ins()

@@ -10,7 +10,7 @@
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_open.h"
 #include "ui/balloon.h"
-#include "ui/clickable_label.h"
+#include "ui/click_label.h"
 #include "ui/combo_items.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
@@ -131,7 +131,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
     ui::connectGuarded(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
                        &Ttavrelkol_src::DBGrid1TitleClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
-    ui::connectGuarded(ui->mablagh_kol_sum, &TClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
+    ui::connectGuarded(ui->mablagh_kol_sum, &ClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
     if (forms::main_)
         installPurchasesOpener(*forms::main_);
 }
