@@ -39,8 +39,6 @@ bool keptAsItIs(const QString &userName, const QString &key)
     return key == rights::key::karbaran && userName == u"admin"_s;
 }
 
-bool bit(db::Query &rows, const QString &name) { return rows.fieldByName(name).value().toBool(); }
-
 } // namespace
 
 void Tusers::DBGrid1CellClick()
@@ -62,10 +60,10 @@ void Tusers::DBGrid1CellClick()
         for (const PageRightBoxes &page : rightBoxes_) {
             if (page.key != key)
                 continue;
-            page.insert->setChecked(bit(rows, u"darj"_s));
-            page.edit->setChecked(bit(rows, u"virayesh"_s));
-            page.remove->setChecked(bit(rows, u"hazf"_s));
-            page.view->setChecked(bit(rows, u"namayesh"_s));
+            page.insert->setChecked(rights::bit(rows, u"darj"_s));
+            page.edit->setChecked(rights::bit(rows, u"virayesh"_s));
+            page.remove->setChecked(rights::bit(rows, u"hazf"_s));
+            page.view->setChecked(rights::bit(rows, u"namayesh"_s));
         }
     }
     rightsShownFor_ = userId;
