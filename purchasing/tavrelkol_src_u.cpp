@@ -175,10 +175,7 @@ void Ttavrelkol_src::src_btnClick()
     const listpage::FilterLines lines = filterLines();
 
     db::Query &rows = list();
-    rows.clear();
-    rows.add(QStringLiteral("select tavrelkol.*,B.pic_count FROM tavrelkol LEFT JOIN (select "
-                            "tavrelkol_id,COUNT(*)as pic_count from tavrelkol_pic group by tavrelkol_id) B "));
-    rows.add(QStringLiteral(" ON tavrelkol.ID =  B.tavrelkol_id "));
+    rows.restoreDeclared(); // the purchases with their picture counts, as the data module declares them
     rows.add(QStringLiteral(" where tavrelkol.ID<>-1 "));
     lines.addTo(rows);
     rows.open();
