@@ -61,12 +61,12 @@ void WriteSignInAuditRow(const QString &typedUser, const QString &actionText)
     query.clear();
     query.add(QStringLiteral("select * from log where karbar=?"), QStringLiteral("*"));
     query.open();
-    query.append();
-    query[QStringLiteral("karbar")].setValue(row.karbar);
-    query[QStringLiteral("ip")].setValue(row.ip);
-    query[QStringLiteral("computer_name")].setValue(row.computerName);
-    query[QStringLiteral("saat")].setValue(row.saat);
-    query[QStringLiteral("tarikh")].setValue(row.tarikh);
-    query[QStringLiteral("cmt")].setValue(row.cmt);
-    query.post();
+    db::writeRow(query, db::Query::State::Insert, [&row](db::Query &q) {
+        q[QStringLiteral("karbar")].setValue(row.karbar);
+        q[QStringLiteral("ip")].setValue(row.ip);
+        q[QStringLiteral("computer_name")].setValue(row.computerName);
+        q[QStringLiteral("saat")].setValue(row.saat);
+        q[QStringLiteral("tarikh")].setValue(row.tarikh);
+        q[QStringLiteral("cmt")].setValue(row.cmt);
+    });
 }

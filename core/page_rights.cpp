@@ -18,12 +18,6 @@ struct RightsRow {
     bool view = false;
 };
 
-// A bit column reads as a boolean, 0/1 or "0"/"1" depending on the driver; a null bit is clear.
-bool bit(db::Query &query, const QString &name)
-{
-    return query.fieldByName(name).value().toBool();
-}
-
 // The signed-in user's row for the page, read from the database at every call so that a change of rights
 // takes effect at the next opening. No row (or nobody signed in): nullopt.
 std::optional<RightsRow> readRow(const QString &pageKey)
@@ -86,6 +80,11 @@ QList<QObject *> menuItems(const QWidget *menu, int first, int last)
     for (int position = first; position <= last; ++position)
         items.append(menuItem(menu, position));
     return items;
+}
+
+bool bit(db::Query &rows, const QString &name)
+{
+    return rows.fieldByName(name).value().toBool();
 }
 
 } // namespace rights

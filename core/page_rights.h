@@ -8,6 +8,9 @@
 class QAction;
 class QObject;
 class QWidget;
+namespace db {
+class Query;
+}
 
 namespace rights {
 
@@ -45,6 +48,10 @@ struct PageCommands {
 // enables each command by its bit, and shows the refusal when there is no row or no view right.
 // Returns true when the page may be shown. A database error is not caught here.
 bool CheckPageRights(const QString &pageKey, const PageCommands &commands);
+
+// A right's bit of the query's current dastrasi row. A bit column reads as a boolean, 0/1 or "0"/"1"
+// depending on the driver; a null bit is clear.
+bool bit(db::Query &rows, const QString &name);
 
 // Enables or disables each command of the list (menu items and widgets alike).
 void setCommandsEnabled(const QList<QObject *> &commands, bool enabled);

@@ -1,4 +1,7 @@
 #include "persian_text.h"
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
 
 namespace text {
 
@@ -29,6 +32,18 @@ QString storedText(const QString &s)
     QString out = latinDigits(s);
     out.replace(QChar(u'\u06CC'), QChar(u'\u064A'));
     return out;
+}
+
+int comparePersian(const QString &a, const QString &b)
+{
+    static const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
+    return collator.compare(a, b);
+}
+
+void sortPersian(QStringList &texts)
+{
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const QString &a, const QString &b) { return comparePersian(a, b) < 0; });
 }
 
 } // namespace text

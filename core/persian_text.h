@@ -1,6 +1,7 @@
 #pragma once
 // Text typed on a Persian keyboard, turned into the form the register has always stored.
 #include <QString>
+#include <QStringList>
 
 namespace text {
 
@@ -10,5 +11,11 @@ QString latinDigits(const QString &s);
 // The stored form of a typed text: the Persian yeh "ی" (U+06CC) becomes the Arabic yeh "ي" (U+064A), and the
 // digits are those of latinDigits.
 QString storedText(const QString &s);
+
+// Alphabetical order as a Persian reader expects it (the letters Persian adds to Arabic in their places):
+// negative, zero or positive as a comes before, with or after b.
+int comparePersian(const QString &a, const QString &b);
+// The texts in that order; equal texts keep their order.
+void sortPersian(QStringList &texts);
 
 } // namespace text

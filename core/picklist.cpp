@@ -2,6 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "setting_rows.h"
+#include "ui/combo_items.h"
 #include <QComboBox>
 
 namespace picklist {
@@ -26,21 +27,12 @@ QStringList values(const QString &title, Rows rows)
 
 void LoadPickList(QComboBox *combo, const QString &title, Rows rows, bool selectSingle)
 {
-    const QStringList items = values(title, rows);
-    // An edited record's value stays in the combo, whether or not it is still offered.
-    const QString held = combo->currentText();
-    combo->clear();
-    combo->addItems(items);
-    if (!held.isEmpty()) {
-        combo->setCurrentIndex(combo->findText(held, Qt::MatchExactly));
-        if (combo->isEditable())
-            combo->setEditText(held);
-    } else if (selectSingle && combo->count() == 1) {
+    // An edited record's value stays in the combo, whether or not it is still offered; an unchosen value
+    // stays unchosen unless the list offers exactly one and the caller asks for it.
+    const bool held = !combo->currentText().isEmpty();
+    ui::refillKeepingText(combo, values(title, rows));
+    if (!held && selectSingle && combo->count() == 1)
         combo->setCurrentIndex(0);
-    } else {
-        // QComboBox selects the first item it is given; an unchosen value stays unchosen.
-        combo->setCurrentIndex(-1);
-    }
 }
 
 bool OwnRowsRule()

@@ -21,12 +21,12 @@ void administrator(Tdm &dm)
     q.clear();
     q.add(QStringLiteral("Select * from users "));
     q.open();
-    q.append();
-    set(q, "us", admin);
-    set(q, "ps", QStringLiteral("1"));  // the password of the first sign-in; the administrator changes it
-    set(q, "ver", QStringLiteral("1"));
-    set(q, "lev", ostan);
-    q.post();
+    db::writeRow(q, db::Query::State::Insert, [](db::Query &row) {
+        set(row, "us", admin);
+        set(row, "ps", QStringLiteral("1"));  // the password of the first sign-in; the administrator changes it
+        set(row, "ver", QStringLiteral("1"));
+        set(row, "lev", ostan);
+    });
 }
 
 void administratorLevel(Tdm &dm)
@@ -37,9 +37,7 @@ void administratorLevel(Tdm &dm)
     q.open();
     if (q.isEmpty())  // editing an empty result would add a row holding only the level
         return;
-    q.edit();
-    set(q, "lev", ostan);
-    q.post();
+    db::writeRow(q, db::Query::State::Edit, [](db::Query &row) { set(row, "lev", ostan); });
 }
 
 void administratorRights(Tdm &dm)
@@ -48,12 +46,12 @@ void administratorRights(Tdm &dm)
     q.clear();
     q.add(QStringLiteral("select * from dastrasi "));
     q.open();
-    q.append();
-    set(q, "prs_id", 1);
-    set(q, "page_name", QStringLiteral("karbaran"));
-    for (const char *right : {"darj", "virayesh", "hazf", "namayesh"})
-        set(q, right, true);
-    q.post();
+    db::writeRow(q, db::Query::State::Insert, [](db::Query &row) {
+        set(row, "prs_id", 1);
+        set(row, "page_name", QStringLiteral("karbaran"));
+        for (const char *right : {"darj", "virayesh", "hazf", "namayesh"})
+            set(row, right, true);
+    });
 }
 
 void activateAdministrator(Tdm &dm)

@@ -85,11 +85,11 @@ void Tsetting::ins_btnClick()
         ui::showMessage(QStringLiteral("تكراري است"));
         return;
     }
-    query.append();
-    query.fieldByName(QStringLiteral("component")).setValue(title);
-    query.fieldByName(QStringLiteral("cmt")).setValue(value);
-    query.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
-    query.post();
+    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
+        row.fieldByName(QStringLiteral("component")).setValue(title);
+        row.fieldByName(QStringLiteral("cmt")).setValue(value);
+        row.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
+    });
     ui::showMessage(QStringLiteral("ثبت شد"));
     componentChange();
 }

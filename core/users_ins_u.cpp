@@ -133,16 +133,10 @@ bool Tusers_ins::nameTaken(const QString &name, qint64 exceptId) const
     return !query.isEmpty();
 }
 
-void Tusers_ins::writeTo(db::Query &list, const QHash<QString, QString> &values) const
+void Tusers_ins::fill(db::Query &row, const QHash<QString, QString> &values) const
 {
     for (const Column &column : columns())
-        list.fieldByName(column.name).setString(values[column.name]);
-    try {
-        list.post();
-    } catch (...) {
-        list.cancel(); // a refused row does not stay in the list as if it were stored
-        throw;
-    }
+        row.fieldByName(column.name).setString(values[column.name]);
 }
 
 void Tusers_ins::ins_btnClick()
@@ -154,9 +148,10 @@ void Tusers_ins::ins_btnClick()
         return;
     }
     db::Query &list = forms::users->openList();
-    list.append();
-    list.fieldByName(u"ver"_s).setString(u""_s);
-    writeTo(list, v);
+    db::writeRow(list, db::Query::State::Insert, [&](db::Query &row) {
+        row.fieldByName(u"ver"_s).setString(u""_s);
+        fill(row, v);
+    });
     ui::showMessage(u"ثبت شد"_s);
     list.close();
     list.open();
@@ -176,8 +171,7 @@ void Tusers_ins::edit_btnClick()
         ui::showMessage(duplicateName);
         return;
     }
-    list.edit();
-    writeTo(list, v);
+    db::writeRow(list, db::Query::State::Edit, [&](db::Query &row) { fill(row, v); });
     list.close();
     list.open();
     WriteAuditLog(u" ويرايش کاربر "_s + name + u" "_s + v.value(u"ostan"_s));

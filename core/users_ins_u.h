@@ -40,6 +40,6 @@ private:
     QVector<Column> columns() const;
     void limitLengths(const QHash<QString, int> &shownLengths = {});
     QHash<QString, QString> typedValues() const;
-    void writeTo(db::Query &list, const QHash<QString, QString> &values) const;
+    void fill(db::Query &row, const QHash<QString, QString> &values) const; // the typed values into the row
     bool nameTaken(const QString &name, qint64 exceptId = -1) const;
 };

@@ -39,45 +39,53 @@ bool keptAsItIs(const QString &userName, const QString &key)
     return key == rights::key::karbaran && userName == u"admin"_s;
 }
 
-bool bit(db::Query &rows, const QString &name) { return rows.fieldByName(name).value().toBool(); }
-
 } // namespace
 
 void Tusers::DBGrid1CellClick()
 {
     if (!hasCurrentUser())
         return;
+    rightsShownFor_.reset();
     for (const PageRightBoxes &page : rightBoxes_)
         for (QCheckBox *box : {page.insert, page.edit, page.remove, page.view})
             box->setChecked(false);
 
+    const qint64 userId = forms::dm->adoq_user->fieldByName(u"id"_s).asInteger();
     db::Query &rows = *forms::dm->ADOQ_dastrasi;
     rows.clear();
-    rows.add(u"select * from dastrasi where prs_id=?"_s, forms::dm->adoq_user->fieldByName(u"id"_s).asInteger());
+    rows.add(u"select * from dastrasi where prs_id=?"_s, userId);
     rows.open();
     for (rows.first(); !rows.eof(); rows.next()) {
         const QString key = rows.fieldByName(u"page_name"_s).asString();
         for (const PageRightBoxes &page : rightBoxes_) {
             if (page.key != key)
                 continue;
-            page.insert->setChecked(bit(rows, u"darj"_s));
-            page.edit->setChecked(bit(rows, u"virayesh"_s));
-            page.remove->setChecked(bit(rows, u"hazf"_s));
-            page.view->setChecked(bit(rows, u"namayesh"_s));
+            page.insert->setChecked(rights::bit(rows, u"darj"_s));
+            page.edit->setChecked(rights::bit(rows, u"virayesh"_s));
+            page.remove->setChecked(rights::bit(rows, u"hazf"_s));
+            page.view->setChecked(rights::bit(rows, u"namayesh"_s));
         }
     }
+    rightsShownFor_ = userId;
 }
 
 void Tusers::ins_btn2Click() { SaveUserPageRights(); }
 
-// All thirteen pages are written in one transaction: a refused statement leaves every old row in place.
+// The boxes are written to the account they were loaded for: the current row moves with the keyboard too,
+// and the boxes of one account must never land on another. All thirteen pages are written in one
+// transaction: a refused statement leaves every old row in place.
 void Tusers::SaveUserPageRights()
 {
-    if (!hasCurrentUser())
+    if (!hasCurrentUser() || !rightsShownFor_)
         return;
-    db::Query &list = *forms::dm->adoq_user;
-    const qint64 userId = list.fieldByName(u"id"_s).asInteger();
-    const QString userName = list.fieldByName(u"us"_s).asString();
+    const qint64 userId = *rightsShownFor_;
+    db::Query &account = *forms::dm->ADOQuery1; // its name now: it may have been edited since
+    account.clear();
+    account.add(u"select us from users where id=?"_s, userId);
+    account.open();
+    if (account.isEmpty())
+        return;
+    const QString userName = account.fieldByName(u"us"_s).asString();
 
     db::Connection &connection = forms::dm->ADOConnection1;
     db::Transaction transaction(connection);

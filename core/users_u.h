@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 namespace db {
@@ -55,7 +56,8 @@ public:
     void N8Click();
     void N9Click();
 
-    // Page rights of the account in the current row
+    // Page rights: a click on the grid shows the current row's account; saving writes the boxes to the account
+    // they show, wherever the current row has moved since (nothing when no account's rights are shown).
     void DBGrid1CellClick();
     void ins_btn2Click();
     void SaveUserPageRights();
@@ -79,4 +81,5 @@ private:
 
     db::QueryModel *model_;
     QVector<PageRightBoxes> rightBoxes_;
+    std::optional<qint64> rightsShownFor_; // the account whose rights the boxes show
 };

@@ -7,7 +7,7 @@
 #include "picklist.h"
 #include "query_texts.h"
 #include "signed_in_user.h"
-#include "ui/clickable_label.h"
+#include "ui/click_label.h"
 #include "ui/combo_items.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
@@ -84,11 +84,11 @@ Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : QDialog(parent), ui(new Ui::Tt
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Ttavrelkol_ins::ins_btnClick);
     ui::connectGuarded(ui->edit_btn, &QPushButton::clicked, this, &Ttavrelkol_ins::edit_btnClick);
     ui::connectGuarded(ui->foroshande, &QComboBox::currentTextChanged, this, &Ttavrelkol_ins::foroshandeChange);
-    ui::connectGuarded(ui->Label1, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label1Click);
-    ui::connectGuarded(ui->Label2, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label2Click);
-    ui::connectGuarded(ui->Label4, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label4Click);
-    ui::connectGuarded(ui->Label9, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label9Click);
-    ui::connectGuarded(ui->Label12, &TClickLabel::clicked, this, &Ttavrelkol_ins::Label12Click);
+    ui::connectGuarded(ui->Label1, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label1Click);
+    ui::connectGuarded(ui->Label2, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label2Click);
+    ui::connectGuarded(ui->Label4, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label4Click);
+    ui::connectGuarded(ui->Label9, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label9Click);
+    ui::connectGuarded(ui->Label12, &ClickLabel::clicked, this, &Ttavrelkol_ins::Label12Click);
 }
 
 Ttavrelkol_ins::~Ttavrelkol_ins()
@@ -241,11 +241,10 @@ bool Ttavrelkol_ins::isDuplicate(const QList<QVariant> &values)
     return !query.isEmpty();
 }
 
-void Ttavrelkol_ins::writeValues(const QList<QVariant> &values)
+void Ttavrelkol_ins::writeValues(db::Query &row, const QList<QVariant> &values) const
 {
-    db::Query &query = list();
     for (qsizetype i = 0; i < columns_.size(); ++i)
-        query.fieldByName(columns_.at(i).name).setValue(values.at(i));
+        row.fieldByName(columns_.at(i).name).setValue(values.at(i));
 }
 
 void Ttavrelkol_ins::ins_btnClick()
@@ -261,17 +260,12 @@ void Ttavrelkol_ins::ins_btnClick()
     db::Query &query = list();
     if (!query.active())
         query.open();
-    query.append();
-    try {
-        writeValues(*values);
+    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
+        writeValues(row, *values);
         bool signedIn = false;
         const qint64 userId = SignedInUser::instance().prsId().toLongLong(&signedIn);
-        query.fieldByName(QStringLiteral("user_id")).setValue(signedIn ? QVariant(userId) : QVariant());
-        query.post();
-    } catch (...) {
-        query.cancel();
-        throw;
-    }
+        row.fieldByName(QStringLiteral("user_id")).setValue(signedIn ? QVariant(userId) : QVariant());
+    });
     ui::showMessage(QStringLiteral("ثبت شد"));
     WriteAuditLog(QStringLiteral(" ثبت خريد جديد  ") + valueOf(*values, QStringLiteral("mozo_cmt")).toString()
                   + u' ' + SignedInUser::instance().karbar());
@@ -287,13 +281,6 @@ void Ttavrelkol_ins::edit_btnClick()
     const std::optional<QList<QVariant>> values = checkedValues(false);
     if (!values)
         return;
-    query.edit();
-    try {
-        writeValues(*values);
-        query.post();
-    } catch (...) {
-        query.cancel();
-        throw;
-    }
+    db::writeRow(query, db::Query::State::Edit, [&](db::Query &row) { writeValues(row, *values); });
     ui::showMessage(QStringLiteral("ويرايش شد"));
 }

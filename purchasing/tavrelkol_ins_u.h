@@ -9,6 +9,9 @@
 namespace Ui {
 class Ttavrelkol_ins;
 }
+namespace db {
+class Query;
+}
 
 class Ttavrelkol_ins : public QDialog {
     Q_OBJECT
@@ -47,7 +50,7 @@ private:
     // The three warnings on repeated numbers within the year, all asked; true when every one asked had Yes.
     bool repeatsAccepted(const QList<QVariant> &values);
     bool isDuplicate(const QList<QVariant> &values);
-    void writeValues(const QList<QVariant> &values);
+    void writeValues(db::Query &row, const QList<QVariant> &values) const;
     QVariant valueOf(const QList<QVariant> &values, const QString &name) const;
     void refillFromColumn(const QString &column);
 

@@ -10,7 +10,7 @@
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_open.h"
 #include "ui/balloon.h"
-#include "ui/clickable_label.h"
+#include "ui/click_label.h"
 #include "ui/combo_items.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
@@ -131,7 +131,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
     ui::connectGuarded(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
                        &Ttavrelkol_src::DBGrid1TitleClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
-    ui::connectGuarded(ui->mablagh_kol_sum, &TClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
+    ui::connectGuarded(ui->mablagh_kol_sum, &ClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
     if (forms::main_)
         installPurchasesOpener(*forms::main_);
 }
@@ -175,10 +175,7 @@ void Ttavrelkol_src::src_btnClick()
     const listpage::FilterLines lines = filterLines();
 
     db::Query &rows = list();
-    rows.clear();
-    rows.add(QStringLiteral("select tavrelkol.*,B.pic_count FROM tavrelkol LEFT JOIN (select "
-                            "tavrelkol_id,COUNT(*)as pic_count from tavrelkol_pic group by tavrelkol_id) B "));
-    rows.add(QStringLiteral(" ON tavrelkol.ID =  B.tavrelkol_id "));
+    rows.restoreDeclared(); // the purchases with their picture counts, as the data module declares them
     rows.add(QStringLiteral(" where tavrelkol.ID<>-1 "));
     lines.addTo(rows);
     rows.open();

@@ -14,11 +14,6 @@ namespace {
 
 constexpr int busyTimeoutMs = 5000;
 
-QString errorText(const QSqlError &error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
 } // namespace
 
 Connection::Connection(QString name) : name_(std::move(name)), dialect_(makeDialect(Engine::SqlServer))
@@ -66,7 +61,7 @@ void Connection::open()
         database.setDatabaseName(file);
         database.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(busyTimeoutMs));
         if (!database.open())
-            throw Error(errorText(database.lastError()));
+            throw Error(detail::errorText(database.lastError()));
         // Several processes on one machine share the file; readers then never wait for a writer.
         detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
         return;
@@ -74,7 +69,7 @@ void Connection::open()
     QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
     database.setDatabaseName(connectionString_);
     if (!database.open())
-        throw Error(errorText(database.lastError()));
+        throw Error(detail::errorText(database.lastError()));
 }
 
 void Connection::close()
@@ -109,21 +104,21 @@ void Connection::beginTransaction()
     if (!db.isOpen())
         throw Error(u"The connection is not open"_s);
     if (!db.transaction())
-        throw Error(errorText(db.lastError()));
+        throw Error(detail::errorText(db.lastError()));
 }
 
 void Connection::commit()
 {
     QSqlDatabase db = database();
     if (!db.commit())
-        throw Error(errorText(db.lastError()));
+        throw Error(detail::errorText(db.lastError()));
 }
 
 void Connection::rollback()
 {
     QSqlDatabase db = database();
     if (!db.rollback())
-        throw Error(errorText(db.lastError()));
+        throw Error(detail::errorText(db.lastError()));
 }
 
 Transaction::Transaction(Connection &connection) : connection_(connection)

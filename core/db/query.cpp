@@ -806,4 +806,21 @@ void Field::saveToFile(const QString &path) const
         throw Error(u"Cannot write file \""_s + path + u"\": "_s + file.errorString());
 }
 
+void writeRow(Query &query, Query::State mode, const std::function<void(Query &)> &fill)
+{
+    if (mode == Query::State::Insert)
+        query.append();
+    else if (mode == Query::State::Edit)
+        query.edit();
+    else
+        throw Error(u"A row is written by insert or edit"_s);
+    try {
+        fill(query);
+        query.post();
+    } catch (...) {
+        query.cancel();
+        throw;
+    }
+}
+
 } // namespace db

@@ -181,4 +181,9 @@ private:
     std::unique_ptr<Private> d;
 };
 
+// Writes one row: starts it (Insert: append(), Edit: edit()), lets fill set its fields, and posts it. When
+// anything on the way throws, the started row is cancelled before the error goes on, so a refused save
+// leaves no half-made row in a query other pages share.
+void writeRow(Query &query, Query::State mode, const std::function<void(Query &)> &fill);
+
 } // namespace db

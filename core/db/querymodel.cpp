@@ -1,4 +1,5 @@
 #include "db/querymodel.h"
+#include "amount.h"
 #include "ui/guard.h"
 #include <QEvent>
 #include <QHeaderView>
@@ -11,12 +12,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// "1250000" -> "1,250,000": the grid's money format.
+// "1250000" -> "1,250,000": the grid's money format; the sign stays outside the groups.
 QString grouped(qint64 value)
 {
-    QString digits = QString::number(value < 0 ? -value : value);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, u',');
+    const quint64 magnitude = value < 0 ? 0 - quint64(value) : quint64(value);
+    const QString digits = amount::DIGITS(QString::number(magnitude));
     return value < 0 ? u'-' + digits : digits;
 }
 

@@ -20,12 +20,12 @@ void ensureConnected(Connection &connection)
     connection.open();
 }
 
+} // namespace
+
 QString errorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
-
-} // namespace
 
 sqlite3 *sqliteHandle(Connection &connection)
 {
@@ -45,22 +45,25 @@ SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql, const QVariant
 {
     const QByteArray text = sql.toUtf8();
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &statement_, &tail) != SQLITE_OK)
+    sqlite3_stmt *prepared = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, text.constData(), int(text.size()), &prepared, &tail);
+    statement_.reset(prepared);
+    if (rc != SQLITE_OK)
         fail();
     if (!statement_)
         throw Error(u"The statement is empty"_s);
     if (tail && !QByteArrayView(tail, text.constData() + text.size() - tail).trimmed().isEmpty())
         throw Error(u"Unable to execute multiple statements at a time"_s);
-    const int parameters = sqlite3_bind_parameter_count(statement_);
+    const int parameters = sqlite3_bind_parameter_count(handle());
     if (parameters != values.size())
         throw Error(u"The statement has %1 parameters but %2 values were given"_s.arg(parameters).arg(values.size()));
     for (int i = 0; i < parameters; ++i)
         bind(i + 1, values.at(i));
 }
 
-SqliteStatement::~SqliteStatement()
+void SqliteStatement::Finalizer::operator()(sqlite3_stmt *statement) const
 {
-    sqlite3_finalize(statement_);
+    sqlite3_finalize(statement);
 }
 
 void SqliteStatement::fail() const
@@ -72,7 +75,7 @@ void SqliteStatement::bind(int index, const QVariant &value)
 {
     int rc = SQLITE_OK;
     if (!value.isValid() || value.isNull()) {
-        rc = sqlite3_bind_null(statement_, index);
+        rc = sqlite3_bind_null(handle(), index);
     } else {
         switch (value.typeId()) {
         case QMetaType::Bool:
@@ -83,19 +86,19 @@ void SqliteStatement::bind(int index, const QVariant &value)
         case QMetaType::UShort:
         case QMetaType::Long:
         case QMetaType::Char:
-            rc = sqlite3_bind_int64(statement_, index, value.toLongLong());
+            rc = sqlite3_bind_int64(handle(), index, value.toLongLong());
             break;
         case QMetaType::ULongLong:
         case QMetaType::ULong:
-            rc = sqlite3_bind_int64(statement_, index, qint64(value.toULongLong()));
+            rc = sqlite3_bind_int64(handle(), index, qint64(value.toULongLong()));
             break;
         case QMetaType::Double:
         case QMetaType::Float:
-            rc = sqlite3_bind_double(statement_, index, value.toDouble());
+            rc = sqlite3_bind_double(handle(), index, value.toDouble());
             break;
         case QMetaType::QByteArray: {
             const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(statement_, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+            rc = sqlite3_bind_blob64(handle(), index, bytes.constData(), sqlite3_uint64(bytes.size()),
                                      SQLITE_TRANSIENT);
             break;
         }
@@ -107,7 +110,7 @@ void SqliteStatement::bind(int index, const QVariant &value)
                 text = value.toDate().toString(u"yyyy-MM-dd"_s).toUtf8();
             else
                 text = value.toString().toUtf8();
-            rc = sqlite3_bind_text64(statement_, index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
+            rc = sqlite3_bind_text64(handle(), index, text.constData(), sqlite3_uint64(text.size()), SQLITE_TRANSIENT,
                                      SQLITE_UTF8);
         }
         }
@@ -118,7 +121,7 @@ void SqliteStatement::bind(int index, const QVariant &value)
 
 bool SqliteStatement::step()
 {
-    switch (sqlite3_step(statement_)) {
+    switch (sqlite3_step(handle())) {
     case SQLITE_ROW: return true;
     case SQLITE_DONE: return false;
     default: fail();

@@ -4,11 +4,16 @@
 #include "db/connection.h"
 #include <QSqlQuery>
 #include <QVariantList>
+#include <memory>
 
+class QSqlError;
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace db::detail {
+
+// The text a refusal reports: the database's own words when the driver passes them on, else Qt's.
+QString errorText(const QSqlError &error);
 
 // The open SQLite handle of the connection (opening it first when it has a connection string), or nullptr
 // when the connection is to another engine.
@@ -17,18 +22,22 @@ sqlite3 *sqliteHandle(Connection &connection);
 class SqliteStatement {
 public:
     SqliteStatement(sqlite3 *db, const QString &sql, const QVariantList &values);
-    ~SqliteStatement();
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
     bool step(); // true while a row is there; db::Error with the database's text when refused
-    sqlite3_stmt *handle() const { return statement_; }
+    sqlite3_stmt *handle() const { return statement_.get(); }
 
 private:
     [[noreturn]] void fail() const;
     void bind(int index, const QVariant &value);
+    // Finalized however the statement ends, a constructor refusing it after the prepare included: an
+    // unfinalized statement keeps the file open after the connection is closed.
+    struct Finalizer {
+        void operator()(sqlite3_stmt *statement) const;
+    };
     sqlite3 *db_;
-    sqlite3_stmt *statement_ = nullptr;
+    std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
 };
 
 // Prepared, bound and run forward-only, decimals as exact text; db::Error with the database's text.

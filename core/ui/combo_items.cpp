@@ -1,7 +1,7 @@
 #include "ui/combo_items.h"
+#include "persian_text.h"
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <algorithm>
 
 namespace ui {
 
@@ -20,23 +20,26 @@ QStringList itemsOf(const QComboBox *combo)
     return items;
 }
 
-// Sets the items with the shown text (and, for a fixed list, the chosen item) kept and no signal raised.
+// The items in the combo's own order.
 void putItems(QComboBox *combo, QStringList items)
 {
     if (isSorted(combo))
-        std::stable_sort(items.begin(), items.end(),
-                         [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
-    const QSignalBlocker blocker(combo);
-    const QString shown = combo->currentText();
-    combo->clear();
-    combo->addItems(items);
-    if (combo->isEditable())
-        combo->setEditText(shown);
-    else
-        combo->setCurrentIndex(int(items.indexOf(shown)));
+        text::sortPersian(items);
+    refillKeepingText(combo, items);
 }
 
 } // namespace
+
+void refillKeepingText(QComboBox *combo, const QStringList &items)
+{
+    const QSignalBlocker quiet(combo);
+    const QString shown = combo->currentText();
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentIndex(combo->findText(shown, Qt::MatchExactly));
+    if (combo->isEditable())
+        combo->setEditText(shown);
+}
 
 void setComboItems(QComboBox *combo, const QStringList &items)
 {

@@ -1,5 +1,6 @@
 // The settings page as a user works it (filing, listing by title, deleting their own values) and the pick
 // lists and switch the other pages read from the same table.
+#include "dm_u.h"
 #include "forms.h"
 #include "picklist.h"
 #include "setting_u.h"
@@ -89,6 +90,22 @@ private slots:
         QCOMPARE(file(env, project, value), stored);
         QCOMPARE(file(env, project, value), duplicate);
         QCOMPARE(rowsOf(env, project, value), 2);
+    }
+
+    void refusedFilingLeavesTheSharedQueryAsItWas()
+    {
+        TestEnv env;
+        env.signInAs(1);
+        env.exec(u"create trigger refuse before insert on setting begin select raise(abort, 'refused'); end"_s);
+        component()->setEditText(project);
+        cmt()->setText(u"پروژه"_s);
+        QVERIFY_THROWS_EXCEPTION(db::Error, page().ins_btnClick());
+        db::Query &shared = *forms::dm->ADOQuery1;
+        QCOMPARE(shared.state(), db::Query::State::Browse);
+        QCOMPARE(shared.recordCount(), 0);
+        env.exec(u"drop trigger refuse"_s);
+        QCOMPARE(file(env, project, u"پروژه"_s), stored);
+        QCOMPARE(rowsOf(env, project, u"پروژه"_s), 1);
     }
 
     void listsEveryTitleContainingTheTypedText()

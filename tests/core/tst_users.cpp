@@ -212,6 +212,27 @@ private Q_SLOTS:
                               "zamaem:0000"_s);
     }
 
+    void rightsSavedToTheAccountTheyShow()
+    {
+        const int ali = env->scalar(u"select id from users where us='ali'"_s).toInt();
+        const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
+        page().src_btn->click();
+        selectUser(u"reza"_s);
+        page().faktor_ins->setChecked(true);
+        page().ins_btn2->click(); // no account's rights are shown yet
+        QVERIFY(env->dialogs.messages().isEmpty());
+        QCOMPARE(count(u"select count(*) from dastrasi where prs_id<>1"_s), 0);
+
+        clickRowOf(u"ali"_s);
+        page().faktor_ins->setChecked(true);
+        QTest::keyClick(page().DBGrid1, Qt::Key_Down); // the current row moves; the boxes still show ali
+        QCOMPARE(list().fieldByName(u"us"_s).asString(), u"reza"_s);
+        page().ins_btn2->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        QVERIFY(rightsOf(ali).contains(u"faktor:1000"_s));
+        QCOMPARE(rightsOf(reza), QString());
+    }
+
     void failedRightsSaveKeepsTheOldRows()
     {
         const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();

@@ -1,6 +1,7 @@
 // The client-side dataset on a real SQLite file: statements and bound values, navigation, writes to the
 // base table, conversions, blobs, sorting, calculated and declared fields.
 #include "db/query.h"
+#include "db/statement.h"
 #include "dm_u.h"
 #include "support/tempdb.h"
 #include <QFile>
@@ -52,6 +53,29 @@ private:
 private Q_SLOTS:
     void init() { fillPeople(); }
 
+
+    void refusedStatementsLeaveTheFileFreeToClose()
+    {
+        // Each refusal comes after the statement was prepared; a statement left unfinalized keeps the
+        // file open past close(), and then its write-ahead log is never folded back and removed.
+        const QString file = temp.folder() + u"/refusals.db"_s;
+        db::Connection own(u"own"_s);
+        own.setConnectionString(u"Provider=SQLite;Data Source="_s + file);
+        own.open();
+        own.exec(u"create table t (a int)"_s);
+        QVERIFY(QFile::exists(file + u"-wal"_s));
+        QVERIFY_THROWS_EXCEPTION(db::Error, own.exec(u"insert into t values (?)"_s, {1, 2}));
+        QVERIFY_THROWS_EXCEPTION(db::Error, own.exec(u"insert into t values (1); select 1"_s));
+        QVERIFY_THROWS_EXCEPTION(db::Error, db::detail::scalar(own, u"select ?"_s, {}));
+        own.close();
+        QVERIFY(!own.connected());
+        QVERIFY2(!QFile::exists(file + u"-wal"_s), "the file was left open");
+        own.open();
+        QCOMPARE(own.exec(u"insert into t values (?)"_s, {1}), 1);
+        own.close();
+        QVERIFY(QFile::remove(file));
+    }
+
     void boundValuesKeepQuotesAndPersianText()
     {
         const QString name = u"O'Brien \"ي\" ک؛ %_"_s;
@@ -71,6 +95,7 @@ private Q_SLOTS:
         q.open();
         QCOMPARE(q[u"name"_s].asString(), u"لادن"_s);
     }
+
 
     void appendEditDeleteReachTheTable()
     {
@@ -136,6 +161,72 @@ private Q_SLOTS:
         q.cancel();
         QVERIFY_THROWS_EXCEPTION(db::Error, q.deleteRecord());
         QVERIFY_THROWS_EXCEPTION(db::Error, q[u"score"_s].setValue(1));
+    }
+
+    void refusedWriteRowLeavesNoHalfMadeRow()
+    {
+        Query q(c(), u"q"_s);
+        q.add(u"select * from people order by id"_s);
+        q.open();
+        q.setRecNo(3);
+        const QStringList before = column(q, u"name"_s);
+        const auto written = [](const QString &name) {
+            return [name](Query &row) { row[u"name"_s].setValue(name); };
+        };
+        c().exec(u"create trigger refuse_insert before insert on people begin select raise(abort, 'refused'); end"_s);
+        c().exec(u"create trigger refuse_update before update on people begin select raise(abort, 'refused'); end"_s);
+        try {
+            db::writeRow(q, Query::State::Insert, written(u"نو"_s));
+            QFAIL("a refused insert passed");
+        } catch (const db::Error &e) {
+            QVERIFY2(e.text().contains(u"refused"_s), qPrintable(e.text()));
+        }
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(column(q, u"name"_s), before);
+        QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Edit, written(u"نو"_s)));
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(column(q, u"name"_s), before);
+        // A fill that throws before the post is taken back the same way.
+        QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Insert, [](Query &row) {
+                                     row[u"nowhere"_s].setValue(1);
+                                 }));
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(q.recordCount(), before.size());
+
+        c().exec(u"drop trigger refuse_insert"_s);
+        c().exec(u"drop trigger refuse_update"_s);
+        db::writeRow(q, Query::State::Edit, written(u"نو"_s));
+        db::writeRow(q, Query::State::Insert, written(u"نوتر"_s));
+        QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(count(c(), u"name in ('نو', 'نوتر')"_s), 2);
+    }
+
+    void emptyListsAndRefresh()
+    {
+        Query q(c(), u"q"_s);
+        q.add(u"select * from people where score > 100"_s);
+        q.open();
+        QVERIFY(q.isEmpty() && q.eof() && q.bof());
+        QCOMPARE(q.recNo(), 0);
+        QVERIFY(q[u"name"_s].isNull());
+        QCOMPARE(q[u"amount"_s].asCurrency(), 0);
+        QVERIFY_THROWS_EXCEPTION(db::Error, q.deleteRecord());
+        // Editing an empty list starts a new row.
+        q.edit();
+        QCOMPARE(q.state(), Query::State::Insert);
+        q[u"score"_s].setValue(200);
+        q[u"name"_s].setValue(u"نو"_s);
+        q.post();
+
+        c().exec(u"insert into people (name, score) values ('الف', 300)"_s);
+        q.refresh();
+        QCOMPARE(q.recordCount(), 2);
+        QCOMPARE(q[u"name"_s].asString(), u"نو"_s);
+        q.setSort(u"score DESC"_s);
+        c().exec(u"insert into people (name, score) values ('ب', 250)"_s);
+        q.refresh();
+        QCOMPARE(q.sort(), u"score DESC"_s);
+        QCOMPARE(column(q, u"score"_s), (QStringList{u"300"_s, u"250"_s, u"200"_s}));
     }
 
     void nullsAndNumbersConvertLikeTheOlderEngine()

@@ -360,6 +360,13 @@ void TestTavrelkolIns::listsOnShowAndCaptionClicks()
     QVERIFY(!comboItems(entryUi().vahed).contains(u"متر"_s));
     entry().Label12Click();
     QCOMPARE(comboItems(entryUi().kargah), QStringList({QString(), u"k"_s}));
+    // In Persian order: "پ" stands after "ب", not after every Arabic letter as its code does.
+    for (const QString &mozo : {u"تهران"_s, u"پارس"_s, u"بابل"_s})
+        addPurchase(*env, {{u"mozo"_s, mozo}});
+    entry().Label2Click();
+    QStringList persian = comboItems(entryUi().mozo);
+    persian.removeIf([](const QString &item) { return item.isEmpty() || item.at(0).unicode() < 0x600; });
+    QCOMPARE(persian, QStringList({u"بابل"_s, u"پارس"_s, u"تهران"_s}));
     entry().Label9Click();
     QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
     QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
