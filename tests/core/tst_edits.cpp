@@ -28,130 +28,106 @@ class TestEdits : public QObject {
     Q_OBJECT
 
 private slots:
-    void moneyGroupsWhileTyping();
-    void moneyRegroupsAfterDeletingInTheMiddle();
-    void moneyDropsEverythingButDigits();
-    void moneyAcceptsPersianAndArabicDigits();
-    void moneyValues();
-    void realKeepsDigitsAndPoint();
-    void realRefusesTextsThatAreNoNumber();
+    // Typing into either field: a text set first as a form does, the caret put (-1 leaves it at the end), then
+    // keys typed ("\b" deletes before the caret); Persian keyboard characters are sent as that keyboard does.
+    void typing_data()
+    {
+        QTest::addColumn<bool>("money");
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("refused");
+        const QString noNumber = u"عدد وارد شده معتبر نيست"_s;
+        QTest::newRow("money grouped while typing") << true << QString() << -1 << u"2345678"_s << u"2,345,678"_s
+                                                    << 2'345'678.0 << QString();
+        QTest::newRow("money regrouped on the next digit") << true << u"2345678"_s << -1 << u"0"_s << u"23,456,780"_s
+                                                           << 23'456'780.0 << QString();
+        QTest::newRow("money deleted in the middle") << true << u"2345678"_s << 5 << u"\b"_s << u"234,678"_s
+                                                     << 234'678.0 << QString();
+        // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
+        QTest::newRow("money typed in the middle") << true << u"1,234"_s << 1 << u"5"_s << u"15,234"_s << 15'234.0
+                                                   << QString();
+        QTest::newRow("money drops all but digits") << true << QString() << -1 << u"1a2 b-3.4"_s << u"1,234"_s
+                                                    << 1'234.0 << QString();
+        QTest::newRow("money persian digits") << true << QString() << -1 << u"۱۲۳۴"_s << u"1,234"_s << 1'234.0
+                                              << QString();
+        QTest::newRow("money arabic digits") << true << u"1234"_s << -1 << u"٥٦"_s << u"123,456"_s << 123'456.0
+                                             << QString();
+        QTest::newRow("real digits and point") << false << QString() << -1 << u"12.5"_s << u"12.5"_s << 12.5 << QString();
+        QTest::newRow("real drops all else") << false << QString() << -1 << u"-1,250 kg"_s << u"1250"_s << 1250.0
+                                             << QString();
+        QTest::newRow("real persian digits") << false << QString() << -1 << u"۱۲.۷٥"_s << u"12.75"_s << 12.75
+                                             << QString();
+        // Kept as typed; refused when read.
+        QTest::newRow("real two points") << false << QString() << -1 << u"1.2.3"_s << u"1.2.3"_s << 0.0 << noNumber;
+        QTest::newRow("real a point alone") << false << QString() << -1 << u"."_s << u"."_s << 0.0 << noNumber;
+    }
+    void typing()
+    {
+        QFETCH(bool, money);
+        QFETCH(QString, set);
+        QFETCH(int, caret);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(double, value);
+        QFETCH(QString, refused);
+        TMonEdit monEdit;
+        TRealEdit realEdit;
+        QLineEdit &edit = money ? static_cast<QLineEdit &>(monEdit) : realEdit;
+        edit.show();
+        edit.setText(set);
+        if (caret >= 0)
+            edit.setCursorPosition(caret);
+        if (typed == u"\b"_s)
+            QTest::keyClick(&edit, Qt::Key_Backspace);
+        else if (typed.front().unicode() < 0x80)
+            QTest::keyClicks(&edit, typed);
+        else
+            typeText(&edit, typed);
+        QCOMPARE(edit.text(), shown);
+        QCOMPARE(edit.cursorPosition(), edit.text().size());
+        const auto read = [&] { return money ? double(monEdit.MonEditGetValue()) : realEdit.RealEditGetValue(); };
+        const QString got = refusal([&] { QCOMPARE(read(), value); });
+        QVERIFY2(refused.isEmpty() ? got.isEmpty() : got.contains(refused), qPrintable(got));
+    }
+
+    void moneyValues()
+    {
+        TMonEdit edit;
+        const qint64 big = qint64(1) << 40; // beyond 32 bits
+        edit.setText(QString::number(big));
+        QCOMPARE(edit.text(), u"1,099,511,627,776"_s);
+        QCOMPARE(edit.MonEditGetValue(), big);
+        edit.setText(u"999999999999999999"_s);
+        QCOMPARE(edit.MonEditGetValue(), 999'999'999'999'999'999);
+        edit.setText(u"0000000000000000000007"_s); // leading zeros are no amount
+        QCOMPARE(edit.MonEditGetValue(), 7);
+        edit.setText(u"1000000000000000000"_s); // 19 digits
+        QVERIFY(refusal([&] { edit.MonEditGetValue(); }).contains(u"مبلغ وارد شده"_s));
+        edit.setText(u"99999999999999999999999"_s); // past qint64 itself: refused, never wrapped
+        QVERIFY(!refusal([&] { edit.MonEditGetValue(); }).isEmpty());
+
+        // Nothing to read is zero: a paste without digits, a lone separator, an empty field.
+        edit.clear();
+        edit.insert(u"abc, -"_s);
+        QCOMPARE(edit.text(), QString());
+        QCOMPARE(edit.MonEditGetValue(), 0);
+        edit.setText(u","_s);
+        QCOMPARE(edit.MonEditGetValue(), 0);
+        edit.clear();
+        QCOMPARE(edit.MonEditGetValue(), 0);
+    }
+
+    void realEmptyAndTooLarge()
+    {
+        TRealEdit edit;
+        QCOMPARE(edit.RealEditGetValue(), 0.0);
+        edit.setText(QString(400, u'9')); // too large for a double
+        QVERIFY(!refusal([&] { edit.RealEditGetValue(); }).isEmpty());
+    }
 };
-
-void TestEdits::moneyGroupsWhileTyping()
-{
-    TMonEdit edit;
-    edit.show();
-    QTest::keyClicks(&edit, u"2345678"_s);
-    QCOMPARE(edit.text(), u"2,345,678"_s);
-    QCOMPARE(edit.cursorPosition(), edit.text().size());
-    QTest::keyClicks(&edit, u"0"_s);
-    QCOMPARE(edit.text(), u"23,456,780"_s);
-    QCOMPARE(edit.cursorPosition(), edit.text().size());
-    QCOMPARE(edit.MonEditGetValue(), 23'456'780);
-
-    edit.setText(u"987654"_s); // set by a form: grouped the same way
-    QCOMPARE(edit.text(), u"987,654"_s);
-}
-
-void TestEdits::moneyRegroupsAfterDeletingInTheMiddle()
-{
-    TMonEdit edit;
-    edit.show();
-    QTest::keyClicks(&edit, u"2345678"_s);
-    edit.setCursorPosition(5); // just after the 5 of 2,345,678
-    QTest::keyClick(&edit, Qt::Key_Backspace);
-    QCOMPARE(edit.text(), u"234,678"_s);
-    QCOMPARE(edit.cursorPosition(), edit.text().size());
-    QCOMPARE(edit.MonEditGetValue(), 234'678);
-
-    // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
-    edit.setText(u"1,234"_s);
-    edit.setCursorPosition(1);
-    QTest::keyClicks(&edit, u"5"_s);
-    QCOMPARE(edit.text(), u"15,234"_s);
-    QCOMPARE(edit.cursorPosition(), edit.text().size());
-}
-
-void TestEdits::moneyDropsEverythingButDigits()
-{
-    TMonEdit edit;
-    edit.show();
-    QTest::keyClicks(&edit, u"1a2 b-3.4"_s);
-    QCOMPARE(edit.text(), u"1,234"_s);
-    edit.clear();
-    edit.insert(u"abc, -"_s); // pasted
-    QCOMPARE(edit.text(), QString());
-    QCOMPARE(edit.MonEditGetValue(), 0);
-
-    edit.setText(u","_s);
-    QCOMPARE(edit.MonEditGetValue(), 0);
-    edit.clear();
-    QCOMPARE(edit.MonEditGetValue(), 0);
-}
-
-void TestEdits::moneyAcceptsPersianAndArabicDigits()
-{
-    TMonEdit edit;
-    edit.show();
-    typeText(&edit, u"۱۲۳۴"_s);
-    QCOMPARE(edit.text(), u"1,234"_s);
-    typeText(&edit, u"٥٦"_s);
-    QCOMPARE(edit.text(), u"123,456"_s);
-    QCOMPARE(edit.MonEditGetValue(), 123'456);
-}
-
-void TestEdits::moneyValues()
-{
-    TMonEdit edit;
-    const qint64 big = qint64(1) << 40; // beyond 32 bits
-    edit.setText(QString::number(big));
-    QCOMPARE(edit.text(), u"1,099,511,627,776"_s);
-    QCOMPARE(edit.MonEditGetValue(), big);
-
-    edit.setText(u"999999999999999999"_s);
-    QCOMPARE(edit.MonEditGetValue(), 999'999'999'999'999'999);
-    edit.setText(u"0000000000000000000007"_s); // leading zeros are no amount
-    QCOMPARE(edit.MonEditGetValue(), 7);
-
-    edit.setText(u"1000000000000000000"_s); // 19 digits
-    QVERIFY(refusal([&] { edit.MonEditGetValue(); }).contains(u"مبلغ وارد شده"_s));
-    edit.setText(u"99999999999999999999999"_s); // past qint64 itself: refused, never wrapped
-    QVERIFY(!refusal([&] { edit.MonEditGetValue(); }).isEmpty());
-}
-
-void TestEdits::realKeepsDigitsAndPoint()
-{
-    TRealEdit edit;
-    edit.show();
-    QCOMPARE(edit.RealEditGetValue(), 0.0);
-    QTest::keyClicks(&edit, u"12.5"_s);
-    QCOMPARE(edit.text(), u"12.5"_s);
-    QCOMPARE(edit.RealEditGetValue(), 12.5);
-    QCOMPARE(edit.cursorPosition(), edit.text().size());
-
-    edit.clear();
-    QTest::keyClicks(&edit, u"-1,250 kg"_s);
-    QCOMPARE(edit.text(), u"1250"_s);
-    QCOMPARE(edit.RealEditGetValue(), 1250.0);
-
-    edit.clear();
-    typeText(&edit, u"۱۲.۷٥"_s);
-    QCOMPARE(edit.text(), u"12.75"_s);
-    QCOMPARE(edit.RealEditGetValue(), 12.75);
-}
-
-void TestEdits::realRefusesTextsThatAreNoNumber()
-{
-    TRealEdit edit;
-    edit.show();
-    QTest::keyClicks(&edit, u"1.2.3"_s);
-    QCOMPARE(edit.text(), u"1.2.3"_s); // kept as typed; refused when read
-    QVERIFY(refusal([&] { edit.RealEditGetValue(); }).contains(u"عدد وارد شده معتبر نيست"_s));
-    edit.setText(u"."_s);
-    QVERIFY(refusal([&] { edit.RealEditGetValue(); }).contains(u"عدد وارد شده معتبر نيست"_s));
-    edit.setText(QString(400, u'9')); // too large for a double
-    QVERIFY(!refusal([&] { edit.RealEditGetValue(); }).isEmpty());
-}
 
 QTEST_MAIN(TestEdits)
 #include "tst_edits.moc"

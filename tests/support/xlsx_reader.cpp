@@ -1,133 +1,108 @@
 #include "xlsx_reader.h"
 #include <QProcess>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace {
 
-QByteArray part(const QString &path, const QString &name, QString &error)
+QByteArray part(const QString &path, const QString &name, QString *error)
 {
     QProcess unzip;
     unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, name});
-    if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0) {
-        error = QStringLiteral("unzip -p %1 %2 failed").arg(path, name);
-        return {};
-    }
+    if ((!unzip.waitForFinished(30000) || unzip.exitCode() != 0) && error)
+        *error = QStringLiteral("unzip -p %1 %2 failed").arg(path, name);
     return unzip.readAllStandardOutput();
 }
 
-QStringList sharedStrings(const QByteArray &xml)
+// Calls start(reader, name) at each start element and end(name) at each end element; returns the XML error.
+template <typename Start, typename End = void (*)(QStringView)>
+QString walk(const QByteArray &xml, Start start, End end = [](QStringView) {})
 {
-    QStringList strings;
-    QXmlStreamReader reader(xml);
-    QString current;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("si"))
-            current.clear();
-        else if (reader.isStartElement() && reader.name() == QLatin1String("t"))
-            current += reader.readElementText();
-        else if (reader.isEndElement() && reader.name() == QLatin1String("si"))
-            strings.append(current);
-    }
-    return strings;
-}
-
-QVector<XlsxStyle> cellStyles(const QByteArray &xml)
-{
-    QHash<int, QString> numberFormats;
-    QVector<bool> fontBold;
-    QVector<QString> borderLeft;
-    QVector<XlsxStyle> styles;
-    QString section;
     QXmlStreamReader reader(xml);
     while (!reader.atEnd()) {
         reader.readNext();
-        if (!reader.isStartElement())
-            continue;
-        const auto name = reader.name();
-        const auto attrs = reader.attributes();
-        if (name == QLatin1String("numFmts") || name == QLatin1String("fonts") || name == QLatin1String("borders")
-            || name == QLatin1String("cellXfs") || name == QLatin1String("cellStyleXfs"))
-            section = name.toString();
-        else if (name == QLatin1String("numFmt"))
-            numberFormats.insert(attrs.value(QLatin1String("numFmtId")).toInt(),
-                                 attrs.value(QLatin1String("formatCode")).toString());
-        else if (name == QLatin1String("font") && section == QLatin1String("fonts"))
-            fontBold.append(false);
-        else if (name == QLatin1String("b") && section == QLatin1String("fonts") && !fontBold.isEmpty())
-            fontBold.last() = true;
-        else if (name == QLatin1String("border") && section == QLatin1String("borders"))
-            borderLeft.append(QString());
-        else if (name == QLatin1String("left") && section == QLatin1String("borders") && !borderLeft.isEmpty())
-            borderLeft.last() = attrs.value(QLatin1String("style")).toString();
-        else if (name == QLatin1String("xf") && section == QLatin1String("cellXfs")) {
-            XlsxStyle style;
-            style.bold = fontBold.value(attrs.value(QLatin1String("fontId")).toInt());
-            style.border = borderLeft.value(attrs.value(QLatin1String("borderId")).toInt());
-            style.numberFormat = numberFormats.value(attrs.value(QLatin1String("numFmtId")).toInt());
-            styles.append(style);
-        }
+        if (reader.isStartElement())
+            start(reader, reader.name());
+        else if (reader.isEndElement())
+            end(reader.name());
     }
-    return styles;
-}
-
-int rowOf(const QString &ref)
-{
-    qsizetype digits = 0;
-    while (digits < ref.size() && ref.at(digits).isLetter())
-        ++digits;
-    return ref.mid(digits).toInt();
+    return reader.hasError() ? reader.errorString() : QString();
 }
 
 } // namespace
 
 XlsxSheet::XlsxSheet(const QString &path)
 {
-    const QByteArray workbook = part(path, QStringLiteral("xl/workbook.xml"), error_);
-    const QByteArray sheet = part(path, QStringLiteral("xl/worksheets/sheet1.xml"), error_);
-    const QByteArray styles = part(path, QStringLiteral("xl/styles.xml"), error_);
+    const QByteArray workbook = part(path, QStringLiteral("xl/workbook.xml"), &error_);
+    const QByteArray sheet = part(path, QStringLiteral("xl/worksheets/sheet1.xml"), &error_);
+    const QByteArray styles = part(path, QStringLiteral("xl/styles.xml"), &error_);
     if (!error_.isEmpty())
         return;
-    QString ignored;  // a sheet of numbers or inline strings has no shared strings
-    const QStringList strings = sharedStrings(part(path, QStringLiteral("xl/sharedStrings.xml"), ignored));
-    styles_ = cellStyles(styles);
+    const auto attr = [](const QXmlStreamReader &r, const char *name) { return r.attributes().value(QLatin1String(name)); };
 
-    QXmlStreamReader book(workbook);
-    while (!book.atEnd() && name.isEmpty())
-        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == QLatin1String("sheet"))
-            name = book.attributes().value(QLatin1String("name")).toString();
+    // A sheet of numbers or inline strings has no shared strings.
+    QStringList strings;
+    walk(part(path, QStringLiteral("xl/sharedStrings.xml"), nullptr), [&](QXmlStreamReader &r, QStringView name) {
+        if (name == u"si")
+            strings.append(QString());
+        else if (name == u"t" && !strings.isEmpty())
+            strings.last() += r.readElementText();
+    });
 
-    QXmlStreamReader reader(sheet);
+    // Each cell format's font weight, left border and number format, by the ids it refers to.
+    QHash<int, QString> numberFormats;
+    QVector<bool> fontBold;
+    QVector<QString> borderLeft;
+    QStringView section;
+    walk(styles, [&](QXmlStreamReader &r, QStringView name) {
+        if (name == u"fonts" || name == u"borders" || name == u"cellXfs" || name == u"cellStyleXfs")
+            section = name;
+        else if (name == u"numFmt")
+            numberFormats.insert(attr(r, "numFmtId").toInt(), attr(r, "formatCode").toString());
+        else if (name == u"font" && section == u"fonts")
+            fontBold.append(false);
+        else if (name == u"b" && section == u"fonts")
+            fontBold.last() = true;
+        else if (name == u"border" && section == u"borders")
+            borderLeft.append(QString());
+        else if (name == u"left" && section == u"borders")
+            borderLeft.last() = attr(r, "style").toString();
+        else if (name == u"xf" && section == u"cellXfs")
+            styles_.append({fontBold.value(attr(r, "fontId").toInt()), borderLeft.value(attr(r, "borderId").toInt()),
+                            numberFormats.value(attr(r, "numFmtId").toInt())});
+    });
+
+    walk(workbook, [&](QXmlStreamReader &r, QStringView element) {
+        if (element == u"sheet" && name.isEmpty())
+            name = attr(r, "name").toString();
+    });
+
     QString ref;
     XlsxCell cell;
-    while (!reader.atEnd()) {
-        reader.readNext();
-        const auto attrs = reader.attributes();
-        if (reader.isStartElement() && reader.name() == QLatin1String("sheetView"))
-            rightToLeft = attrs.value(QLatin1String("rightToLeft")) == QLatin1String("1");
-        else if (reader.isStartElement() && reader.name() == QLatin1String("col")) {
-            for (int c = attrs.value(QLatin1String("min")).toInt(); c <= attrs.value(QLatin1String("max")).toInt(); ++c)
-                widths.insert(c - 1, attrs.value(QLatin1String("width")).toDouble());
-        } else if (reader.isStartElement() && reader.name() == QLatin1String("c")) {
-            ref = attrs.value(QLatin1String("r")).toString();
-            cell = XlsxCell();
-            cell.type = attrs.value(QLatin1String("t")).toString();
-            cell.style = attrs.value(QLatin1String("s")).toInt();
+    error_ = walk(sheet, [&](QXmlStreamReader &r, QStringView element) {
+        if (element == u"sheetView")
+            rightToLeft = attr(r, "rightToLeft") == u"1";
+        else if (element == u"col") {
+            for (int c = attr(r, "min").toInt(); c <= attr(r, "max").toInt(); ++c)
+                widths.insert(c - 1, attr(r, "width").toDouble());
+        } else if (element == u"c") {
+            ref = attr(r, "r").toString();
+            cell = {QString(), attr(r, "t").toString(), attr(r, "s").toInt()};
+        } else if (element == u"v") {
             // A number carries no t, and a blank neither: the number is told by its <v>.
-        } else if (reader.isStartElement() && reader.name() == QLatin1String("v")) {
-            const QString value = reader.readElementText();
+            const QString value = r.readElementText();
             if (cell.type.isEmpty())
                 cell.type = QStringLiteral("n");
-            cell.text = cell.type == QLatin1String("s") ? strings.value(value.toInt()) : value;
-        } else if (reader.isStartElement() && reader.name() == QLatin1String("t")) {
-            cell.text += reader.readElementText();
-        } else if (reader.isEndElement() && reader.name() == QLatin1String("c")) {
-            cells.insert(ref, cell);
-            lastRow = std::max(lastRow, rowOf(ref));
+            cell.text = cell.type == u"s" ? strings.value(value.toInt()) : value;
+        } else if (element == u"t") {
+            cell.text += r.readElementText();
         }
-    }
-    if (reader.hasError())
-        error_ = reader.errorString();
+    }, [&](QStringView element) {
+        if (element != u"c")
+            return;
+        cells.insert(ref, cell);
+        lastRow = std::max(lastRow, ref.sliced(ref.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt());
+    });
 }
 
 XlsxStyle XlsxSheet::style(const QString &ref) const
