@@ -10,75 +10,65 @@ class TestAmount : public QObject {
     Q_OBJECT
 
 private slots:
-    void words_data();
-    void words();
-    void outsideTheWordsRangeGivesDigits();
-    void digits_data();
-    void digits();
+    void words_data()
+    {
+        QTest::addColumn<qint64>("rials");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0") << qint64(0) << u"صفر ريال"_s;
+        QTest::newRow("1: two blanks before the currency") << qint64(1) << u" يک  ريال"_s;
+        QTest::newRow("44 keeps its non-joiners") << qint64(44) << u" چهل\u200C و چهار\u200C  ريال"_s;
+        QTest::newRow("400") << qint64(400) << u" چهارصد\u200C  ريال"_s;
+        QTest::newRow("999") << qint64(999) << u" نهصد و نود و نه  ريال"_s;
+        QTest::newRow("120") << qint64(120) << u" صد و بيست  ريال"_s;
+        QTest::newRow("1000 speaks its one") << qint64(1000) << u" يک هزار ريال"_s;
+        QTest::newRow("1001") << qint64(1001) << u" يک هزار و  يک  ريال"_s;
+        QTest::newRow("1,000,000: empty groups add nothing") << qint64(1'000'000) << u" يک ميليون ريال"_s;
+        QTest::newRow("1,000,001") << qint64(1'000'001) << u" يک ميليون و  يک  ريال"_s;
+        QTest::newRow("1,234,567") << qint64(1'234'567)
+                                   << u" يک ميليون و  دويست و سي و چهار\u200C هزار و  پانصد و شصت و هفت  ريال"_s;
+        QTest::newRow("2,147,483,648: past 32 bits") << qint64(2'147'483'648)
+                                                     << u" دو ميليارد و  صد و چهل\u200C و هفت ميليون و  چهارصد\u200C و "
+                                                        u"هشتاد و سه هزار و  ششصد و چهل\u200C و هشت  ريال"_s;
+        QTest::newRow("10^12") << qint64(1'000'000'000'000) << u" يک تريليون ريال"_s;
+        QTest::newRow("10^12 + 10^9") << qint64(1'001'000'000'000) << u" يک تريليون و  يک ميليارد ريال"_s;
+        QTest::newRow("999,999,999,999,999")
+            << qint64(999'999'999'999'999)
+            << u" نهصد و نود و نه تريليون و  نهصد و نود و نه ميليارد و  نهصد و نود و نه ميليون و  نهصد و نود و نه "
+               u"هزار و  نهصد و نود و نه  ريال"_s;
+    }
+    void words()
+    {
+        QFETCH(qint64, rials);
+        QFETCH(QString, text);
+        QCOMPARE(amount::GetNum(rials), text);
+    }
+    void outsideTheWordsRangeGivesDigits()
+    {
+        QCOMPARE(amount::GetNum(1'000'000'000'000'000), u"1000000000000000"_s);
+        QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::max()), u"9223372036854775807"_s);
+        QCOMPARE(amount::GetNum(-5), u"-5"_s);
+        QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::min()), u"-9223372036854775808"_s);
+    }
+    void digits_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("grouped");
+        QTest::newRow("7 digits") << u"2345678"_s << u"2,345,678"_s;
+        QTest::newRow("6 digits") << u"987654"_s << u"987,654"_s;
+        QTest::newRow("3 digits") << u"123"_s << u"123"_s;
+        QTest::newRow("2 digits") << u"12"_s << u"12"_s;
+        QTest::newRow("4 digits") << u"1000"_s << u"1,000"_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("15 digits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
+        QTest::newRow("every character counts") << u"1234.5"_s << u"123,4.5"_s;
+    }
+    void digits()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, grouped);
+        QCOMPARE(amount::DIGITS(text), grouped);
+    }
 };
-
-void TestAmount::words_data()
-{
-    QTest::addColumn<qint64>("rials");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("0") << qint64(0) << u"صفر ريال"_s;
-    QTest::newRow("1: two blanks before the currency") << qint64(1) << u" يک  ريال"_s;
-    QTest::newRow("44 keeps its non-joiners") << qint64(44) << u" چهل\u200C و چهار\u200C  ريال"_s;
-    QTest::newRow("400") << qint64(400) << u" چهارصد\u200C  ريال"_s;
-    QTest::newRow("999") << qint64(999) << u" نهصد و نود و نه  ريال"_s;
-    QTest::newRow("120") << qint64(120) << u" صد و بيست  ريال"_s;
-    QTest::newRow("1000 speaks its one") << qint64(1000) << u" يک هزار ريال"_s;
-    QTest::newRow("1001") << qint64(1001) << u" يک هزار و  يک  ريال"_s;
-    QTest::newRow("1,000,000: empty groups add nothing") << qint64(1'000'000) << u" يک ميليون ريال"_s;
-    QTest::newRow("1,000,001") << qint64(1'000'001) << u" يک ميليون و  يک  ريال"_s;
-    QTest::newRow("1,234,567") << qint64(1'234'567)
-                               << u" يک ميليون و  دويست و سي و چهار\u200C هزار و  پانصد و شصت و هفت  ريال"_s;
-    QTest::newRow("2,147,483,648: past 32 bits") << qint64(2'147'483'648)
-                                                 << u" دو ميليارد و  صد و چهل\u200C و هفت ميليون و  چهارصد\u200C و "
-                                                    u"هشتاد و سه هزار و  ششصد و چهل\u200C و هشت  ريال"_s;
-    QTest::newRow("10^12") << qint64(1'000'000'000'000) << u" يک تريليون ريال"_s;
-    QTest::newRow("10^12 + 10^9") << qint64(1'001'000'000'000) << u" يک تريليون و  يک ميليارد ريال"_s;
-    QTest::newRow("999,999,999,999,999")
-        << qint64(999'999'999'999'999)
-        << u" نهصد و نود و نه تريليون و  نهصد و نود و نه ميليارد و  نهصد و نود و نه ميليون و  نهصد و نود و نه "
-           u"هزار و  نهصد و نود و نه  ريال"_s;
-}
-
-void TestAmount::words()
-{
-    QFETCH(qint64, rials);
-    QFETCH(QString, text);
-    QCOMPARE(amount::GetNum(rials), text);
-}
-
-void TestAmount::outsideTheWordsRangeGivesDigits()
-{
-    QCOMPARE(amount::GetNum(1'000'000'000'000'000), u"1000000000000000"_s);
-    QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::max()), u"9223372036854775807"_s);
-    QCOMPARE(amount::GetNum(-5), u"-5"_s);
-    QCOMPARE(amount::GetNum(std::numeric_limits<qint64>::min()), u"-9223372036854775808"_s);
-}
-
-void TestAmount::digits_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("grouped");
-    QTest::newRow("7 digits") << u"2345678"_s << u"2,345,678"_s;
-    QTest::newRow("6 digits") << u"987654"_s << u"987,654"_s;
-    QTest::newRow("3 digits") << u"123"_s << u"123"_s;
-    QTest::newRow("2 digits") << u"12"_s << u"12"_s;
-    QTest::newRow("4 digits") << u"1000"_s << u"1,000"_s;
-    QTest::newRow("empty") << QString() << QString();
-    QTest::newRow("15 digits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
-    QTest::newRow("every character counts") << u"1234.5"_s << u"123,4.5"_s;
-}
-
-void TestAmount::digits()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, grouped);
-    QCOMPARE(amount::DIGITS(text), grouped);
-}
 
 QTEST_GUILESS_MAIN(TestAmount)
 #include "tst_amount.moc"

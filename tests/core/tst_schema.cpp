@@ -104,114 +104,104 @@ QString sqlServer(int step)
 class TestSchema : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void newDatabaseGetsEveryTableAndTheActiveAdministrator();
-    void secondRunAddsNothing();
-    void olderLayoutGetsWhatIsMissing_data();
-    void olderLayoutGetsWhatIsMissing();
-    void sqlServerStatements();
+    void newDatabaseGetsEveryTableAndTheActiveAdministrator()
+    {
+        TestEnv env(false);
+        CreateOrUpgradeSchema();
+
+        const QMap<QString, QString> tables = layout();
+        QCOMPARE(tables.keys(), completeLayout().keys());
+        for (auto it = completeLayout().cbegin(); it != completeLayout().cend(); ++it)
+            QCOMPARE(tables.value(it.key()), it.value());
+
+        QCOMPARE(rows(u"select id,us,ps,ver,lev,status from users"_s),
+                 QStringList{u"1|admin|1|1|ostan|"_s + active});
+        QCOMPARE(rows(u"select prs_id,page_name,darj,virayesh,hazf,namayesh from dastrasi"_s),
+                 QStringList{u"1|karbaran|1|1|1|1"_s});
+        QCOMPARE(env.dialogs.messages(), QStringList{done});
+
+        // The identity numbers rows from 1 upward without the program writing id.
+        env.exec(u"insert into shakhsi (user_id,name) values (?,?)"_s, {u"1"_s, u"x"_s});
+        env.exec(u"insert into shakhsi (user_id,name) values (?,?)"_s, {u"1"_s, u"y"_s});
+        QCOMPARE(rows(u"select id,name from shakhsi order by id"_s), (QStringList{u"1|x"_s, u"2|y"_s}));
+    }
+    void secondRunAddsNothing()
+    {
+        TestEnv env(false);
+        CreateOrUpgradeSchema();
+        const QMap<QString, QString> first = layout();
+        CreateOrUpgradeSchema();
+
+        QCOMPARE(layout(), first);
+        QCOMPARE(env.scalar(u"select count(*) from users"_s).toInt(), 1);
+        QCOMPARE(env.scalar(u"select count(*) from dastrasi"_s).toInt(), 1);
+        QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
+    }
+    void olderLayoutGetsWhatIsMissing_data()
+    {
+        QTest::addColumn<QStringList>("older");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("columns");
+        QTest::addColumn<QString>("select");
+        QTest::addColumn<QStringList>("expected");
+
+        const QString users = u"create table users (id integer primary key autoincrement, us nvarchar(25), "
+                              "ps nvarchar(25), ver nvarchar(25)"_s;
+        // Step 1 fails, so no new administrator row; step 2 sets only admin's level, and he becomes active.
+        QTest::newRow("users without lev")
+            << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7'),('admin','secret')"_s}
+            << u"users"_s << completeLayout().value(u"users"_s) << u"select id,us,ps,lev,status from users"_s
+            << QStringList{u"1|ali|7||"_s, u"2|admin|secret|ostan|"_s + active};
+        // Editing the empty result of "where us='admin'" would add a row holding only the level.
+        QTest::newRow("users without lev or admin")
+            << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7')"_s} << u"users"_s
+            << completeLayout().value(u"users"_s) << u"select us,lev,status from users"_s << QStringList{u"ali||"_s};
+        QTest::newRow("users without status")
+            << QStringList{users + u", lev nvarchar(25), ostan nvarchar(50), nam nvarchar(100))"_s,
+                           u"insert into users (us,ps,lev,ostan,nam) values ('admin','9','ostan','x','y'),"
+                           "('ali','7','city','','')"_s}
+            << u"users"_s << u"id,us,ps,ver,lev,ostan,nam,semat,mobile,status"_s
+            << u"select us,ps,ostan,nam,status from users"_s
+            << QStringList{u"admin|9|x|y|"_s + active, u"ali|7|||"_s};
+        // bank exists, so step 13 adds none of its six; user_id exists, so step 14 fails and 15, 16 still add.
+        QTest::newRow("tavrelkol with bank and user_id")
+            << QStringList{u"create table tavrelkol (id integer primary key autoincrement, prj_name nvarchar(100), "
+                           "bank nvarchar(50), user_id int)"_s,
+                           u"insert into tavrelkol (prj_name,bank) values ('p','b')"_s}
+            << u"tavrelkol"_s << u"id,prj_name,bank,user_id,darkhast_no,pardakhti"_s
+            << u"select prj_name,bank from tavrelkol"_s << QStringList{u"p|b"_s};
+        QTest::newRow("estelam without estelam_no")
+            << QStringList{u"create table estelam (id integer primary key autoincrement, sal nvarchar(4), "
+                           "onvan nvarchar(250))"_s,
+                           u"insert into estelam (sal,onvan) values ('1402','x')"_s}
+            << u"estelam"_s << u"id,sal,onvan,estelam_no"_s << u"select sal,onvan,estelam_no from estelam"_s
+            << QStringList{u"1402|x|"_s};
+    }
+    void olderLayoutGetsWhatIsMissing()
+    {
+        QFETCH(QStringList, older);
+        QFETCH(QString, table);
+        QFETCH(QString, columns);
+        QFETCH(QString, select);
+        QFETCH(QStringList, expected);
+
+        TestEnv env(false);
+        for (const QString &statement : older)
+            env.exec(statement);
+        RunSchemaSteps();
+
+        QCOMPARE(columnsOf(table), columns);
+        QCOMPARE(rows(select + u" order by id"_s), expected);
+    }
+    void sqlServerStatements()
+    {
+        QCOMPARE(sqlServer(1), u"create table users (id int identity primary key, us nvarchar(25), ps nvarchar(25), "
+                               "ver nvarchar(25), lev nvarchar(25))"_s);
+        // One statement on SQL Server: it fails whole when any of the six exists.
+        QCOMPARE(sqlServer(13), u"alter table tavrelkol add mozo_cmt nvarchar(100), nam nvarchar(100), "
+                                "hesab_no nvarchar(100), bank nvarchar(50), nation nvarchar(20), dabir_no int"_s);
+    }
 };
-
-void TestSchema::newDatabaseGetsEveryTableAndTheActiveAdministrator()
-{
-    TestEnv env(false);
-    CreateOrUpgradeSchema();
-
-    const QMap<QString, QString> tables = layout();
-    QCOMPARE(tables.keys(), completeLayout().keys());
-    for (auto it = completeLayout().cbegin(); it != completeLayout().cend(); ++it)
-        QCOMPARE(tables.value(it.key()), it.value());
-
-    QCOMPARE(rows(u"select id,us,ps,ver,lev,status from users"_s),
-             QStringList{u"1|admin|1|1|ostan|"_s + active});
-    QCOMPARE(rows(u"select prs_id,page_name,darj,virayesh,hazf,namayesh from dastrasi"_s),
-             QStringList{u"1|karbaran|1|1|1|1"_s});
-    QCOMPARE(env.dialogs.messages(), QStringList{done});
-
-    // The identity numbers rows from 1 upward without the program writing id.
-    env.exec(u"insert into shakhsi (user_id,name) values (?,?)"_s, {u"1"_s, u"x"_s});
-    env.exec(u"insert into shakhsi (user_id,name) values (?,?)"_s, {u"1"_s, u"y"_s});
-    QCOMPARE(rows(u"select id,name from shakhsi order by id"_s), (QStringList{u"1|x"_s, u"2|y"_s}));
-}
-
-void TestSchema::secondRunAddsNothing()
-{
-    TestEnv env(false);
-    CreateOrUpgradeSchema();
-    const QMap<QString, QString> first = layout();
-    CreateOrUpgradeSchema();
-
-    QCOMPARE(layout(), first);
-    QCOMPARE(env.scalar(u"select count(*) from users"_s).toInt(), 1);
-    QCOMPARE(env.scalar(u"select count(*) from dastrasi"_s).toInt(), 1);
-    QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
-}
-
-void TestSchema::olderLayoutGetsWhatIsMissing_data()
-{
-    QTest::addColumn<QStringList>("older");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("columns");
-    QTest::addColumn<QString>("select");
-    QTest::addColumn<QStringList>("expected");
-
-    const QString users = u"create table users (id integer primary key autoincrement, us nvarchar(25), "
-                          "ps nvarchar(25), ver nvarchar(25)"_s;
-    // Step 1 fails, so no new administrator row; step 2 sets only admin's level, and he becomes active.
-    QTest::newRow("users without lev")
-        << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7'),('admin','secret')"_s}
-        << u"users"_s << completeLayout().value(u"users"_s) << u"select id,us,ps,lev,status from users"_s
-        << QStringList{u"1|ali|7||"_s, u"2|admin|secret|ostan|"_s + active};
-    // Editing the empty result of "where us='admin'" would add a row holding only the level.
-    QTest::newRow("users without lev or admin")
-        << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7')"_s} << u"users"_s
-        << completeLayout().value(u"users"_s) << u"select us,lev,status from users"_s << QStringList{u"ali||"_s};
-    QTest::newRow("users without status")
-        << QStringList{users + u", lev nvarchar(25), ostan nvarchar(50), nam nvarchar(100))"_s,
-                       u"insert into users (us,ps,lev,ostan,nam) values ('admin','9','ostan','x','y'),"
-                       "('ali','7','city','','')"_s}
-        << u"users"_s << u"id,us,ps,ver,lev,ostan,nam,semat,mobile,status"_s
-        << u"select us,ps,ostan,nam,status from users"_s
-        << QStringList{u"admin|9|x|y|"_s + active, u"ali|7|||"_s};
-    // bank exists, so step 13 adds none of its six; user_id exists, so step 14 fails and 15, 16 still add.
-    QTest::newRow("tavrelkol with bank and user_id")
-        << QStringList{u"create table tavrelkol (id integer primary key autoincrement, prj_name nvarchar(100), "
-                       "bank nvarchar(50), user_id int)"_s,
-                       u"insert into tavrelkol (prj_name,bank) values ('p','b')"_s}
-        << u"tavrelkol"_s << u"id,prj_name,bank,user_id,darkhast_no,pardakhti"_s
-        << u"select prj_name,bank from tavrelkol"_s << QStringList{u"p|b"_s};
-    QTest::newRow("estelam without estelam_no")
-        << QStringList{u"create table estelam (id integer primary key autoincrement, sal nvarchar(4), "
-                       "onvan nvarchar(250))"_s,
-                       u"insert into estelam (sal,onvan) values ('1402','x')"_s}
-        << u"estelam"_s << u"id,sal,onvan,estelam_no"_s << u"select sal,onvan,estelam_no from estelam"_s
-        << QStringList{u"1402|x|"_s};
-}
-
-void TestSchema::olderLayoutGetsWhatIsMissing()
-{
-    QFETCH(QStringList, older);
-    QFETCH(QString, table);
-    QFETCH(QString, columns);
-    QFETCH(QString, select);
-    QFETCH(QStringList, expected);
-
-    TestEnv env(false);
-    for (const QString &statement : older)
-        env.exec(statement);
-    RunSchemaSteps();
-
-    QCOMPARE(columnsOf(table), columns);
-    QCOMPARE(rows(select + u" order by id"_s), expected);
-}
-
-void TestSchema::sqlServerStatements()
-{
-    QCOMPARE(sqlServer(1), u"create table users (id int identity primary key, us nvarchar(25), ps nvarchar(25), "
-                           "ver nvarchar(25), lev nvarchar(25))"_s);
-    // One statement on SQL Server: it fails whole when any of the six exists.
-    QCOMPARE(sqlServer(13), u"alter table tavrelkol add mozo_cmt nvarchar(100), nam nvarchar(100), "
-                            "hesab_no nvarchar(100), bank nvarchar(50), nation nvarchar(20), dabir_no int"_s);
-}
 
 QTEST_MAIN(TestSchema)
 #include "tst_schema.moc"

@@ -52,60 +52,56 @@ private slots:
     }
     void cleanup() { env.reset(); }
 
-    void rightsDecideTheCommands();
-    void openingResetsSizesSearchesAndShows();
+    void rightsDecideTheCommands()
+    {
+        QVERIFY(forms::main_->ui->N1->isEnabled());
+        addPurchase(*env, {{u"mozo"_s, u"m"_s}});
+        forms::tavrelkol_src->src_btnClick(); // rows, so that only the rights decide the commands
+        forms::main_->N1Click(); // no rights row
+        QCOMPARE(env->dialogs.messages(), QStringList{denied});
+
+        setRights(*env, 3, {true, true, true, false}); // no view right: refused, the commands already set
+        env->dialogs.reset();
+        forms::main_->N1Click();
+        QCOMPARE(env->dialogs.messages(), QStringList{denied});
+        QCOMPARE(menuStates(), (QList<bool>{true, true, true, false, false, false, true}));
+
+        setRights(*env, 3, {false, false, false, true}); // view only
+        env->dialogs.reset();
+        forms::main_->N1Click();
+        QCOMPARE(env->dialogs.shown.size(), 1);
+        QCOMPARE(env->dialogs.shown.first().kind, u"modal"_s);
+        QCOMPARE(env->dialogs.shown.first().text, forms::tavrelkol_src->objectName());
+        QCOMPARE(menuStates(), (QList<bool>{false, false, false, true, true, true, true}));
+    }
+    void openingResetsSizesSearchesAndShows()
+    {
+        setRights(*env, 3, {true, true, true, true});
+        addPurchase(*env, {{u"mozo"_s, u"a"_s}, {u"mablagh_kol"_s, 1500}, {u"pardakht_dat"_s, shamsiToday()}});
+        addPurchase(*env, {{u"mozo"_s, u"b"_s}, {u"mablagh_kol"_s, 2000}, {u"pardakht_dat"_s, u"1390/01/01"_s}});
+
+        pageUi().CheckBox2->click(); // a box switched on stays on; its text is emptied
+        pageUi().mozo->setEditText(u"old"_s);
+        pageUi().cmt->setText(u"old"_s);
+        pageUi().CheckBox10->click();
+        pageUi().pardakht_dat1->setStoredText(u"1390/01/01"_s);
+        pageUi().user->setText(u"9"_s);
+        forms::main_->resize(1000, 700);
+        forms::main_->N1Click();
+
+        QVERIFY(pageUi().CheckBox2->isChecked());
+        QCOMPARE(pageUi().mozo->currentText(), QString());
+        QCOMPARE(pageUi().cmt->text(), QString());
+        QCOMPARE(pageUi().pardakht_dat1->storedText(), shamsiToday());
+        QCOMPARE(pageUi().pardakht_dat2->storedText(), shamsiToday());
+        QCOMPARE(pageUi().user->text(), u"-1"_s);
+        QCOMPARE(forms::tavrelkol_src->size(), QSize(forms::main_->width() - 30, forms::main_->height() - 50));
+        // The search ran with today's receipts and an empty subject.
+        QCOMPARE(pageUi().cnt->text(), u"1"_s);
+        QCOMPARE(pageUi().mablagh_kol_sum->text(), u"1,500"_s);
+        QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
+    }
 };
-
-void TestTavrelkolOpen::rightsDecideTheCommands()
-{
-    QVERIFY(forms::main_->ui->N1->isEnabled());
-    addPurchase(*env, {{u"mozo"_s, u"m"_s}});
-    forms::tavrelkol_src->src_btnClick(); // rows, so that only the rights decide the commands
-    forms::main_->N1Click(); // no rights row
-    QCOMPARE(env->dialogs.messages(), QStringList{denied});
-
-    setRights(*env, 3, {true, true, true, false}); // no view right: refused, the commands already set
-    env->dialogs.reset();
-    forms::main_->N1Click();
-    QCOMPARE(env->dialogs.messages(), QStringList{denied});
-    QCOMPARE(menuStates(), (QList<bool>{true, true, true, false, false, false, true}));
-
-    setRights(*env, 3, {false, false, false, true}); // view only
-    env->dialogs.reset();
-    forms::main_->N1Click();
-    QCOMPARE(env->dialogs.shown.size(), 1);
-    QCOMPARE(env->dialogs.shown.first().kind, u"modal"_s);
-    QCOMPARE(env->dialogs.shown.first().text, forms::tavrelkol_src->objectName());
-    QCOMPARE(menuStates(), (QList<bool>{false, false, false, true, true, true, true}));
-}
-
-void TestTavrelkolOpen::openingResetsSizesSearchesAndShows()
-{
-    setRights(*env, 3, {true, true, true, true});
-    addPurchase(*env, {{u"mozo"_s, u"a"_s}, {u"mablagh_kol"_s, 1500}, {u"pardakht_dat"_s, shamsiToday()}});
-    addPurchase(*env, {{u"mozo"_s, u"b"_s}, {u"mablagh_kol"_s, 2000}, {u"pardakht_dat"_s, u"1390/01/01"_s}});
-
-    pageUi().CheckBox2->click(); // a box switched on stays on; its text is emptied
-    pageUi().mozo->setEditText(u"old"_s);
-    pageUi().cmt->setText(u"old"_s);
-    pageUi().CheckBox10->click();
-    pageUi().pardakht_dat1->setStoredText(u"1390/01/01"_s);
-    pageUi().user->setText(u"9"_s);
-    forms::main_->resize(1000, 700);
-    forms::main_->N1Click();
-
-    QVERIFY(pageUi().CheckBox2->isChecked());
-    QCOMPARE(pageUi().mozo->currentText(), QString());
-    QCOMPARE(pageUi().cmt->text(), QString());
-    QCOMPARE(pageUi().pardakht_dat1->storedText(), shamsiToday());
-    QCOMPARE(pageUi().pardakht_dat2->storedText(), shamsiToday());
-    QCOMPARE(pageUi().user->text(), u"-1"_s);
-    QCOMPARE(forms::tavrelkol_src->size(), QSize(forms::main_->width() - 30, forms::main_->height() - 50));
-    // The search ran with today's receipts and an empty subject.
-    QCOMPARE(pageUi().cnt->text(), u"1"_s);
-    QCOMPARE(pageUi().mablagh_kol_sum->text(), u"1,500"_s);
-    QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
-}
 
 QTEST_MAIN(TestTavrelkolOpen)
 #include "tst_tavrelkol_open.moc"
