@@ -39,9 +39,14 @@ QString file(TestEnv &env, const QString &title, const QString &value)
     return env.dialogs.lastMessage();
 }
 
-void addRow(TestEnv &env, const QString &title, const QString &value, int user)
+struct Row {
+    QString title, value;
+    int user;
+};
+void addRows(TestEnv &env, const QList<Row> &rows)
 {
-    env.exec(u"insert into setting (component, cmt, user_id) values (?, ?, ?)"_s, {title, value, user});
+    for (const Row &row : rows)
+        env.exec(u"insert into setting (component, cmt, user_id) values (?, ?, ?)"_s, {row.title, row.value, row.user});
 }
 
 int rowsOf(TestEnv &env, const QString &title, const QString &value)
@@ -58,6 +63,11 @@ QStringList gridColumn(int column)
     return texts;
 }
 
+// The administrator signed in on a fresh database.
+struct SignedIn : TestEnv {
+    SignedIn() { signInAs(1); }
+};
+
 QStringList sorted(QStringList list)
 {
     list.sort();
@@ -72,8 +82,7 @@ class TestSetting : public QObject {
 private slots:
     void filesAValueOncePerUser()
     {
-        TestEnv env;
-        env.signInAs(1);
+        SignedIn env;
         QCOMPARE(component()->count(), 19);
         QCOMPARE(file(env, project, u"  "_s), u"لطفا مقدار مناسب را وارد نماييد"_s);
         QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 0);
@@ -94,8 +103,7 @@ private slots:
 
     void refusedFilingLeavesTheSharedQueryAsItWas()
     {
-        TestEnv env;
-        env.signInAs(1);
+        SignedIn env;
         env.exec(u"create trigger refuse before insert on setting begin select raise(abort, 'refused'); end"_s);
         component()->setEditText(project);
         cmt()->setText(u"پروژه"_s);
@@ -110,19 +118,15 @@ private slots:
 
     void listsEveryTitleContainingTheTypedText()
     {
-        TestEnv env;
-        env.signInAs(1);
-        addRow(env, unit, u"متر"_s, 1);
-        addRow(env, goodsUnit, u"عدد"_s, 1);
-        addRow(env, goodsUnit, u"کيلو"_s, 2);
-        addRow(env, project, u"سد"_s, 1);
+        SignedIn env;
+        addRows(env, {{unit, u"متر"_s, 1}, {goodsUnit, u"عدد"_s, 1}, {goodsUnit, u"کيلو"_s, 2}, {project, u"سد"_s, 1}});
 
         // Typing into the combo lists as it goes: every title containing the text, own values, by value.
         typeText(component()->lineEdit(), unit);
         QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
         QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
 
-        addRow(env, u"وضعيت درخواست"_s, u"باز"_s, 1);
+        addRows(env, {{u"وضعيت درخواست"_s, u"باز"_s, 1}});
         component()->setEditText(u"وضعیت"_s); // typed with the Persian yeh, matched as stored
         page().componentChange();
         QCOMPARE(gridColumn(1), QStringList{u"باز"_s});
@@ -134,14 +138,10 @@ private slots:
 
     void pickListsOfOwnAndAllUsersRows()
     {
-        TestEnv env;
-        env.signInAs(1);
-        addRow(env, unit, u"متر"_s, 1);
-        addRow(env, unit, u"عدد"_s, 2);
-        addRow(env, unit, u"متر"_s, 2);
-        addRow(env, goodsUnit, u"کيلو"_s, 1); // titles match exactly here
-        addRow(env, project, u"سد"_s, 1);
-        addRow(env, project, u"پل"_s, 1);
+        SignedIn env;
+        // Titles match exactly here: the goods unit is no unit.
+        addRows(env, {{unit, u"متر"_s, 1}, {unit, u"عدد"_s, 2}, {unit, u"متر"_s, 2}, {goodsUnit, u"کيلو"_s, 1},
+                      {project, u"سد"_s, 1}, {project, u"پل"_s, 1}});
 
         QComboBox fixed; // without an edit field
         picklist::LoadPickList(&fixed, unit, picklist::Rows::AllUsers, true);
@@ -171,13 +171,12 @@ private slots:
 
     void ownRowsRule()
     {
+        SignedIn env;
         const QString rule = u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s;
-        TestEnv env;
-        env.signInAs(1);
         QVERIFY(!picklist::OwnRowsRule());
-        addRow(env, rule, u"خير"_s, 1);
+        addRows(env, {{rule, u"خير"_s, 1}});
         QVERIFY(!picklist::OwnRowsRule());
-        addRow(env, rule, u"بلي"_s, 2); // filed by any user, it holds for all
+        addRows(env, {{rule, u"بلي"_s, 2}}); // filed by any user, it holds for all
         QVERIFY(picklist::OwnRowsRule());
     }
 };
