@@ -47,6 +47,14 @@ QStringList asked(const TestEnv &env)
     return texts;
 }
 
+// The list searched, the row of this id made current, and the edit command.
+void editPurchase(qint64 id)
+{
+    forms::tavrelkol_src->src_btnClick();
+    QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, id));
+    forms::tavrelkol_src->N2Click();
+}
+
 // The new command of the list, then the given fields typed over its defaults.
 void newPurchase(const QHash<QString, QString> &typed)
 {
@@ -245,9 +253,7 @@ private slots:
         const qint64 id = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mozo"_s, u"m"_s},
                                              {u"mablagh"_s, 300}, {u"vahed"_s, u"عدد"_s}});
         const qint64 repeated = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 10}, {u"user_id"_s, 5}});
-        forms::tavrelkol_src->src_btnClick();
-        QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, repeated));
-        forms::tavrelkol_src->N2Click();
+        editPurchase(repeated);
         entryUi().dabir_no->setText(u"9"_s); // repeats within the year: editing does not warn
         entryUi().mablagh->setText(u"۴۵۰"_s);
         entry().edit_btnClick();
@@ -279,18 +285,14 @@ private slots:
         QCOMPARE(entryUi().bank->currentText(), QString()); // the layout's list chooses nothing
         env->exec(u"insert into foroshandegan (foroshgah, nam, hesab_no, bank, nation) values (?, ?, ?, ?, ?)"_s,
                   {u"فروشگاه ايران"_s, u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s});
+        const auto vendor = [] {
+            return QStringList{entryUi().nam->text(), entryUi().hesab_no->text(), entryUi().bank->currentText(),
+                               entryUi().nation->text()};
+        };
         entryUi().foroshande->setEditText(u"فروشگاه ايران"_s);
-        QCOMPARE(entryUi().nam->text(), u"حسن"_s);
-        QCOMPARE(entryUi().hesab_no->text(), u"123-4"_s);
-        QCOMPARE(entryUi().bank->currentText(), u"ملت"_s);
-        QCOMPARE(entryUi().nation->text(), u"001"_s);
-
+        QCOMPARE(vendor(), QStringList({u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s}));
         entryUi().foroshande->setEditText(u"فروشگاه ايرا"_s); // typing on: no such vendor
-        QCOMPARE(entryUi().nam->text(), QString());
-        QCOMPARE(entryUi().hesab_no->text(), QString());
-        QCOMPARE(entryUi().bank->currentText(), QString());
-        QCOMPARE(entryUi().nation->text(), QString());
-
+        QCOMPARE(vendor(), QStringList(4));
         entryUi().foroshande->setEditText(u"فروشگاه ایران"_s); // typed with the Persian yeh
         QCOMPARE(entryUi().nam->text(), u"حسن"_s);
     }
@@ -310,18 +312,14 @@ private slots:
         // An edited row keeps its own unit, and its shop and vendor texts.
         const qint64 id =
             addPurchase(*env, {{u"vahed"_s, u"کارتن"_s}, {u"foroshande"_s, u"old shop"_s}, {u"nam"_s, u"n"_s}});
-        forms::tavrelkol_src->src_btnClick();
-        QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, id));
-        forms::tavrelkol_src->N2Click();
+        editPurchase(id);
         QCOMPARE(entryUi().vahed->currentText(), u"کارتن"_s);
         QCOMPARE(entryUi().foroshande->currentText(), u"old shop"_s);
         QCOMPARE(entryUi().nam->text(), u"n"_s);
         entry().hide();
         // An edited row without a unit keeps it empty: the user's only unit is not put in its place.
         const qint64 noUnit = addPurchase(*env, {{u"mozo"_s, u"no unit"_s}, {u"nam"_s, u"n"_s}});
-        forms::tavrelkol_src->src_btnClick();
-        QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, noUnit));
-        forms::tavrelkol_src->N2Click();
+        editPurchase(noUnit);
         QCOMPARE(entryUi().vahed->currentText(), QString());
 
         // Caption clicks: the distinct values already used, the text typed staying.
