@@ -2,27 +2,12 @@
 // digits, and the values read back (with the refusals of texts that are no number).
 #include "MonEdit.h"
 #include "RealEdit.h"
-#include "db/error.h"
 #include "support/form_input.h"
+#include "support/refusal.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The refusal's text, or empty when the value was read without one.
-template <typename Read> QString refusal(Read read)
-{
-    try {
-        read();
-    } catch (const db::Error &e) {
-        return e.text();
-    }
-    return {};
-}
-
-} // namespace
 
 class TestEdits : public QObject {
     Q_OBJECT
