@@ -1,13 +1,11 @@
 #include "testenv.h"
-#include "db/error.h"
+#include "db/statement.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
 #include "schema.h"
 #include "signed_in_user.h"
 #include "support/user_store.h"
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <stdexcept>
 
@@ -64,12 +62,5 @@ void TestEnv::exec(const QString &sql, const QVariantList &values)
 
 QVariant TestEnv::scalar(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query(forms::dm->ADOConnection1.database());
-    if (!query.prepare(sql))
-        throw db::Error(query.lastError().text());
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw db::Error(query.lastError().text());
-    return query.next() ? query.value(0) : QVariant();
+    return db::detail::scalar(forms::dm->ADOConnection1, sql, values);
 }
