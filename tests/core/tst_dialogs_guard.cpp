@@ -3,8 +3,6 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/scripted_dialogs.h"
-#include <QDialog>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,7 +19,6 @@ public:
     int started = 0;
     int finished = 0;
     bool failNext = true;
-    QString typed;
 
     void ins_btnClick()
     {
@@ -32,7 +29,6 @@ public:
         }
         ++finished;
     }
-    void textEdited(const QString &text) { typed = text; }
 };
 
 } // namespace

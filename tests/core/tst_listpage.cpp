@@ -18,11 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-
-} // namespace
-
 class TestListPage : public QObject {
     Q_OBJECT
 

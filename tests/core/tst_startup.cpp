@@ -29,9 +29,9 @@ private Q_SLOTS:
         QVERIFY(!forms::dm->ADOConnection1.connected());
         QVERIFY(forms::dm->ADOConnection1.connectionString().isEmpty());
         QVERIFY(!forms::dm->ADOQuery1->active());
-        QCOMPARE(SignedInUser::instance().prsId(), u"prs_id"_s);
-        QCOMPARE(SignedInUser::instance().karbar(), u"karbar"_s);
-        QCOMPARE(SignedInUser::instance().level(), u"level"_s);
+        const SignedInUser &user = SignedInUser::instance();
+        QCOMPARE(QStringList({user.prsId(), user.karbar(), user.level()}),
+                 QStringList({u"prs_id"_s, u"karbar"_s, u"level"_s}));
 
         const QWidgetList before = QApplication::topLevelWidgets();
         for (QWidget *widget : before)
@@ -55,11 +55,9 @@ private Q_SLOTS:
     void invoiceAmountsInWordsAndDigits()
     {
         TestEnv env;
-        env.exec(u"insert into chek (mablagh, mozo) values (null, 'a')"_s);
-        env.exec(u"insert into chek (mablagh, mozo) values (1250000, 'b')"_s);
-        // A driver's decimal text is read as its whole rials.
-        env.exec(u"insert into chek (mablagh, mozo) values ('2345678.0000', 'c')"_s);
-        env.exec(u"insert into chek (mablagh, mozo) values (987654321012345, 'd')"_s);
+        // A driver's decimal text ('2345678.0000') is read as its whole rials.
+        env.exec(u"insert into chek (mablagh, mozo) values (null, 'a'), (1250000, 'b'), ('2345678.0000', 'c'), "
+                 "(987654321012345, 'd')"_s);
         db::Query &chek = *forms::dm->ADOQ_chek;
         chek.clear();
         chek.add(u"select * from chek order by mozo"_s);
