@@ -28,9 +28,6 @@ class TestChangePass : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { user_store::isolate(); }
-    void cleanup() { user_store::clear(); }
-
     void refusals_data()
     {
         QTest::addColumn<QString>("signInPassword");

@@ -60,11 +60,9 @@ class TestLogin : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        user_store::isolate();
         Tlogin::setProgramEnd([this] { ++programEnds; });
     }
     void init() { programEnds = 0; }
-    void cleanup() { user_store::clear(); }
 
     void refusedUsers_data()
     {

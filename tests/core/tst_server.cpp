@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "server_u.h"
 #include "support/testenv.h"
-#include "support/user_store.h"
 #include <QDir>
 #include <QtTest>
 
@@ -21,9 +20,6 @@ class TestServer : public QObject {
     }
 
 private Q_SLOTS:
-    void initTestCase() { user_store::isolate(); }
-    void cleanup() { user_store::clear(); }
-
     void scrambleWorksOnCodePageBytes()
     {
         // Read backwards, each Windows-1256 byte one lower: "ب" (0xC8) becomes "ا", "پ" (0x81) "€".

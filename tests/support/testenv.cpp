@@ -38,6 +38,7 @@ TestEnv::~TestEnv()
         forms::dm->ADOConnection1.close();
     platform::setFileOpener(nullptr);
     SignedInUser::instance().set(QStringLiteral("prs_id"), QStringLiteral("karbar"), QStringLiteral("level"));
+    user_store::clear();
 }
 
 QString TestEnv::dbPath() const

@@ -1,7 +1,8 @@
 #pragma once
 // Everything a form test needs: the scripted dialog service, a fresh SQLite database built by the schema
 // routine in a temporary folder, every form created, and the data module connected to that database.
-// Files the program opens with the desktop are recorded in openedFiles instead.
+// Files the program opens with the desktop are recorded in openedFiles instead. The settings store and data
+// folder are this test program's own, and are left empty again at the end.
 #include "ui/scripted_dialogs.h"
 #include <QString>
 #include <QStringList>
