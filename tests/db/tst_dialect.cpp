@@ -2,6 +2,7 @@
 // on a real file; a live SQL Server only when TAVREL_TEST_MSSQL names one.
 #include "db/connection.h"
 #include "db/query.h"
+#include "db/statement.h"
 #include "support/tempdb.h"
 #include <QDateTime>
 #include <QTest>
@@ -83,30 +84,21 @@ private Q_SLOTS:
         db::Connection &c = temp.connection();
         c.exec(u"create table users (id integer primary key autoincrement, us nvarchar(25))"_s);
         const auto columns = [&c] {
-            db::Query q(c, u"q"_s);
-            q.add(u"select * from users"_s);
-            q.open();
-            QStringList names;
-            for (int i = 0; i < q.fieldCount(); ++i)
-                names << q.fieldName(i);
-            return names;
+            return db::detail::scalar(c, u"select group_concat(name) from pragma_table_info('users')"_s, {}).toString();
         };
         // The second column exists already: the first must not stay added either.
         QVERIFY_THROWS_EXCEPTION(db::Error, db::addColumnsAtomically(c, u"users"_s,
                                                                      {{u"ostan"_s, ColumnType::NVarChar, 50},
                                                                       {u"us"_s, ColumnType::NVarChar, 25}}));
-        QCOMPARE(columns(), (QStringList{u"id"_s, u"us"_s}));
+        QCOMPARE(columns(), u"id,us"_s);
         db::addColumnsAtomically(c, u"users"_s, {{u"ostan"_s, ColumnType::NVarChar, 50}, {u"active"_s, ColumnType::Bit}});
-        QCOMPARE(columns(), (QStringList{u"id"_s, u"us"_s, u"ostan"_s, u"active"_s}));
+        QCOMPARE(columns(), u"id,us,ostan,active"_s);
         // A transaction left without commit is rolled back.
         {
             db::Transaction transaction(c);
             c.exec(u"insert into users (us) values ('x')"_s);
         }
-        db::Query q(c, u"q"_s);
-        q.add(u"select count(*) as c from users"_s);
-        q.open();
-        QCOMPARE(q[u"c"_s].asInteger(), 0);
+        QCOMPARE(db::detail::scalar(c, u"select count(*) from users"_s, {}).toInt(), 0);
     }
 
     void liveSqlServer()
