@@ -48,13 +48,6 @@ struct FakePage {
     }
 };
 
-void addRights(TestEnv &env, int prsId, const QString &page, QList<bool> bits)
-{
-    env.exec(QStringLiteral("insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) "
-                            "values (?, ?, ?, ?, ?, ?)"),
-             {prsId, page, bits[0], bits[1], bits[2], bits[3]});
-}
-
 } // namespace
 
 class TestMain : public QObject {
@@ -81,10 +74,10 @@ private Q_SLOTS:
         QFETCH(QList<bool>, bits);
         QFETCH(bool, shown);
         env->signInAs(2, QStringLiteral("ali"));
-        addRights(*env, 2, rights::key::tavrelkol, bits);
+        env->setRights(2, rights::key::tavrelkol, bits);
         // Rows of another user and of another page must not count.
-        addRights(*env, 3, rights::key::tavrelkol, {true, true, true, true});
-        addRights(*env, 2, rights::key::darkhast, {true, true, true, true});
+        env->setRights(3, rights::key::tavrelkol, {true, true, true, true});
+        env->setRights(2, rights::key::darkhast, {true, true, true, true});
 
         FakePage page;
         rights::menuItem(page.menu, 6)->setEnabled(false); // as the page declares it: not the rights' business

@@ -183,9 +183,9 @@ private Q_SLOTS:
     void rightsLoadedByClickAndSaved()
     {
         const int ali = env->scalar(u"select id from users where us='ali'"_s).toInt();
-        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values "
-                  "(?,'faktor',1,0,1,1), (?,'setting',0,1,0,1), (?,'other',1,1,1,1)"_s,
-                  {ali, ali, ali});
+        env->setRights(ali, u"faktor"_s, {true, false, true, true});
+        env->setRights(ali, u"setting"_s, {false, true, false, true});
+        env->setRights(ali, u"other"_s, {true, true, true, true});
         page().src_btn->click();
         page().kala_del->setChecked(true); // shown for the user clicked before
         clickRowOf(u"ali"_s);
@@ -236,8 +236,7 @@ private Q_SLOTS:
     void failedRightsSaveKeepsTheOldRows()
     {
         const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
-        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'faktor',1,1,1,1)"_s,
-                  {reza});
+        env->setRights(reza, u"faktor"_s, {true, true, true, true});
         env->exec(u"create trigger refuse before insert on dastrasi when new.page_name='karbaran' "
                   "begin select raise(abort, 'refused'); end"_s);
         page().src_btn->click();
@@ -314,8 +313,7 @@ private Q_SLOTS:
     void mainMenuOpensThePageByItsRights()
     {
         const int reza = env->scalar(u"select id from users where us='reza'"_s).toInt();
-        env->exec(u"insert into dastrasi (prs_id,page_name,darj,virayesh,hazf,namayesh) values (?,'karbaran',0,0,1,1)"_s,
-                  {reza});
+        env->setRights(reza, u"karbaran"_s, {false, false, true, true});
         forms::main_->resize(1000, 700);
         forms::users->resize(900, 400);
         const QList<QWidget *> cleared{page().ostan, page().shahrestan, page().us, page().ostan2, page().nam,

@@ -23,13 +23,6 @@ const QString denied = u"شما دسترسي به اين صفحه را ندار�
 
 Ui::Ttavrelkol_src &pageUi() { return *forms::tavrelkol_src->ui; }
 
-void setRights(TestEnv &env, int prsId, QList<bool> bits)
-{
-    env.exec(u"delete from dastrasi where prs_id=? and page_name='tavrelkol'"_s, {prsId});
-    env.exec(u"insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) values (?, 'tavrelkol', ?, ?, ?, ?)"_s,
-             {prsId, bits[0], bits[1], bits[2], bits[3]});
-}
-
 QList<bool> menuStates()
 {
     QList<bool> states;
@@ -60,13 +53,14 @@ private slots:
         forms::main_->N1Click(); // no rights row
         QCOMPARE(env->dialogs.messages(), QStringList{denied});
 
-        setRights(*env, 3, {true, true, true, false}); // no view right: refused, the commands already set
+        // No view right: refused, the commands already set.
+        env->setRights(3, u"tavrelkol"_s, {true, true, true, false});
         env->dialogs.reset();
         forms::main_->N1Click();
         QCOMPARE(env->dialogs.messages(), QStringList{denied});
         QCOMPARE(menuStates(), (QList<bool>{true, true, true, false, false, false, true}));
 
-        setRights(*env, 3, {false, false, false, true}); // view only
+        env->setRights(3, u"tavrelkol"_s, {false, false, false, true}); // view only
         env->dialogs.reset();
         forms::main_->N1Click();
         QCOMPARE(env->dialogs.shown.size(), 1);
@@ -76,7 +70,7 @@ private slots:
     }
     void openingResetsSizesSearchesAndShows()
     {
-        setRights(*env, 3, {true, true, true, true});
+        env->setRights(3, u"tavrelkol"_s, {true, true, true, true});
         addPurchase(*env, {{u"mozo"_s, u"a"_s}, {u"mablagh_kol"_s, 1500}, {u"pardakht_dat"_s, shamsiToday()}});
         addPurchase(*env, {{u"mozo"_s, u"b"_s}, {u"mablagh_kol"_s, 2000}, {u"pardakht_dat"_s, u"1390/01/01"_s}});
 

@@ -56,6 +56,14 @@ void TestEnv::signInAs(int id, const QString &user, const QString &level)
     SignedInUser::instance().set(QString::number(id), user, level);
 }
 
+void TestEnv::setRights(int prsId, const QString &page, const QList<bool> &bits)
+{
+    exec(QStringLiteral("delete from dastrasi where prs_id=? and page_name=?"), {prsId, page});
+    exec(QStringLiteral("insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) "
+                        "values (?, ?, ?, ?, ?, ?)"),
+         {prsId, page, bits.value(0), bits.value(1), bits.value(2), bits.value(3)});
+}
+
 void TestEnv::exec(const QString &sql, const QVariantList &values)
 {
     forms::dm->ADOConnection1.exec(sql, values);

@@ -23,6 +23,8 @@ public:
 
     // Sets the signed-in user as a successful sign-in does (the seeded administrator: id 1, "admin", "ostan").
     void signInAs(int id = 1, const QString &user = QStringLiteral("admin"), const QString &level = QStringLiteral("ostan"));
+    // Gives an account its rights on a page (insert, edit, delete, view), in place of any it had there.
+    void setRights(int prsId, const QString &page, const QList<bool> &bits);
     // Runs one statement / one scalar select on the test database (bound values in order).
     void exec(const QString &sql, const QVariantList &values = {});
     QVariant scalar(const QString &sql, const QVariantList &values = {});
