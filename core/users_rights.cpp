@@ -41,14 +41,20 @@ bool keptAsItIs(const QString &userName, const QString &key)
 
 } // namespace
 
-void Tusers::DBGrid1CellClick()
+// The boxes then belong to no account, so a save writes nothing until an account is clicked again.
+void Tusers::forgetShownRights()
 {
-    if (!hasCurrentUser())
-        return;
     rightsShownFor_.reset();
     for (const PageRightBoxes &page : rightBoxes_)
         for (QCheckBox *box : {page.insert, page.edit, page.remove, page.view})
             box->setChecked(false);
+}
+
+void Tusers::DBGrid1CellClick()
+{
+    if (!hasCurrentUser())
+        return;
+    forgetShownRights();
 
     const qint64 userId = forms::dm->adoq_user->fieldByName(u"id"_s).asInteger();
     db::Query &rows = *forms::dm->ADOQ_dastrasi;

@@ -60,6 +60,8 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
     ui->shahrestan->lineEdit()->setMaxLength(150); // a county is stored in dastrasi2.cmt
     listpage::resetFilter({ui->us, ui->ostan2, ui->nam, ui->lev2});
     listpage::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
+    // A new list (a search, a save's reopening) may no longer hold the account whose rights are shown.
+    connect(forms::dm->adoq_user, &db::Query::opened, this, &Tusers::forgetShownRights);
     connectHandlers();
     showSignedInUser();
     connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);

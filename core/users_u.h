@@ -81,5 +81,6 @@ private:
 
     db::QueryModel *model_;
     QVector<PageRightBoxes> rightBoxes_;
+    void forgetShownRights();
     std::optional<qint64> rightsShownFor_; // the account whose rights the boxes show
 };

@@ -228,6 +228,17 @@ private Q_SLOTS:
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
         QVERIFY(rightsOf(ali).contains(u"faktor:1000"_s));
         QCOMPARE(rightsOf(reza), QString());
+
+        // A new search may no longer list the account shown: the boxes are cleared and a save writes nothing.
+        clickRowOf(u"ali"_s);
+        page().CheckBox1->click();
+        page().us->setText(u"reza"_s);
+        page().src_btn->click();
+        QVERIFY(!page().faktor_ins->isChecked());
+        page().bime_ins->setChecked(true);
+        page().ins_btn2->click();
+        QVERIFY(!rightsOf(ali).contains(u"bime:1"_s));
+        QCOMPARE(rightsOf(reza), QString());
     }
 
     void failedRightsSaveKeepsTheOldRows()

@@ -53,10 +53,10 @@ XlsxSheet::XlsxSheet(const QString &path)
     QHash<int, QString> numberFormats;
     QVector<bool> fontBold;
     QVector<QString> borderLeft;
-    QStringView section;
+    QString section; // a copy: the reader reuses the storage its views point into
     walk(styles, [&](QXmlStreamReader &r, QStringView name) {
         if (name == u"fonts" || name == u"borders" || name == u"cellXfs" || name == u"cellStyleXfs")
-            section = name;
+            section = name.toString();
         else if (name == u"numFmt")
             numberFormats.insert(attr(r, "numFmtId").toInt(), attr(r, "formatCode").toString());
         else if (name == u"font" && section == u"fonts")
