@@ -808,6 +808,7 @@ void Field::saveToFile(const QString &path) const
 
 void writeRow(Query &query, Query::State mode, const std::function<void(Query &)> &fill)
 {
+    const int before = query.recNo();
     if (mode == Query::State::Insert)
         query.append();
     else if (mode == Query::State::Edit)
@@ -818,7 +819,10 @@ void writeRow(Query &query, Query::State mode, const std::function<void(Query &)
         fill(query);
         query.post();
     } catch (...) {
+        // The refused row goes, and the current row is the one the user had before.
         query.cancel();
+        if (before > 0)
+            query.setRecNo(before);
         throw;
     }
 }

@@ -179,9 +179,11 @@ private Q_SLOTS:
         };
         c().exec(u"create trigger refuse_insert before insert on people begin select raise(abort, 'refused'); end"_s);
         c().exec(u"create trigger refuse_update before update on people begin select raise(abort, 'refused'); end"_s);
+        q.setRecNo(3);
         const QString refused = refusal([&] { db::writeRow(q, Query::State::Insert, written(u"نو"_s)); });
         QVERIFY2(refused.contains(u"refused"_s), qPrintable(refused));
         QCOMPARE(q.state(), Query::State::Browse);
+        QCOMPARE(q.recNo(), 3); // the user's row, not the last one
         QCOMPARE(column(q, u"name"_s), before);
         QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Edit, written(u"نو"_s)));
         QCOMPARE(q.state(), Query::State::Browse);
