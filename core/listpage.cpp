@@ -126,6 +126,13 @@ void SortGridByTitle(db::QueryModel &model, int column)
     model.query().setSort(field + (sameField && !descending ? u" DESC"_s : u" ASC"_s));
 }
 
+void showEntryForm(QWidget *form, QWidget *insertButton, QWidget *editButton, bool inserting)
+{
+    insertButton->setVisible(inserting);
+    editButton->setVisible(!inserting);
+    ui::dialogs().showModal(form);
+}
+
 bool confirmDelete()
 {
     return ui::confirmWarning(u"آيا از حذف مطمئن هستيد؟"_s);

@@ -59,6 +59,10 @@ private:
 // does nothing.
 void SortGridByTitle(db::QueryModel &model, int column);
 
+// The new and edit commands' last step: the entry form shows only its insert button (inserting) or only its
+// edit button, and is shown modally.
+void showEntryForm(QWidget *form, QWidget *insertButton, QWidget *editButton, bool inserting);
+
 // The delete confirmation "آيا از حذف مطمئن هستيد؟" (warning, Yes/No/Cancel): true on Yes only.
 bool confirmDelete();
 

@@ -184,9 +184,7 @@ void Tusers::N5Click()
     Tusers_ins &entry = *forms::users_ins;
     entry.clearFields();
     entry.ui->status->setEditText(u"فعال"_s);
-    entry.ui->ins_btn->setVisible(true);
-    entry.ui->edit_btn->setVisible(false);
-    ui::dialogs().showModal(&entry);
+    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
 }
 
 void Tusers::N6Click()
@@ -195,9 +193,7 @@ void Tusers::N6Click()
         return;
     Tusers_ins &entry = *forms::users_ins;
     entry.loadFrom(*forms::dm->adoq_user);
-    entry.ui->ins_btn->setVisible(false);
-    entry.ui->edit_btn->setVisible(true);
-    ui::dialogs().showModal(&entry);
+    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
 }
 
 void Tusers::N7Click()

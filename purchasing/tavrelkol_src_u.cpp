@@ -224,9 +224,7 @@ void Ttavrelkol_src::N1Click()
     const QString year = fiscalYear();
     entry.ui->sal->setStoredText(year);
     entry.ui->dabir_no->setText(nextSecretariatNumber(year));
-    entry.ui->ins_btn->setVisible(true);
-    entry.ui->edit_btn->setVisible(false);
-    ui::dialogs().showModal(&entry);
+    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
 }
 
 void Ttavrelkol_src::N2Click()
@@ -237,9 +235,7 @@ void Ttavrelkol_src::N2Click()
     db::Query &rows = list();
     for (const Ttavrelkol_ins::Column &column : entry.columns())
         ui::setControlText(column.control, rows.fieldByName(column.name).asString());
-    entry.ui->ins_btn->setVisible(false);
-    entry.ui->edit_btn->setVisible(true);
-    ui::dialogs().showModal(&entry);
+    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
 }
 
 void Ttavrelkol_src::N3Click()
