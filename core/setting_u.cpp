@@ -7,7 +7,7 @@
 #include "main_u.h"
 #include "page_rights.h"
 #include "persian_text.h"
-#include "setting_rows.h"
+#include "pagekit/setting_rows.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"

@@ -4,7 +4,7 @@
 #include "forms.h"
 #include "persian_text.h"
 #include "places.h"
-#include "sorted_lists.h"
+#include "pagekit/sorted_lists.h"
 #include "ui/dialogs.h"
 #include "users_u.h"
 

@@ -4,7 +4,7 @@
 #include "forms.h"
 #include "main_u.h"
 #include "page_rights.h"
-#include "query_texts.h"
+#include "pagekit/query_texts.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_src_u.h"
 #include "ui/combo_items.h"

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <sqlite3.h>
 
 namespace db {
 
@@ -103,12 +104,22 @@ void Connection::beginTransaction()
     QSqlDatabase db = database();
     if (!db.isOpen())
         throw Error(u"The connection is not open"_s);
+    // SQLite: the write lock at once (BEGIN IMMEDIATE), so a check and the write it guards can't interleave
+    // with another process's; the driver's own BEGIN would take it only at the first write.
+    if (engine() == Engine::SQLite) {
+        detail::execute(*this, dialect().beginWrite(), {});
+        return;
+    }
     if (!db.transaction())
         throw Error(detail::errorText(db.lastError()));
 }
 
 void Connection::commit()
 {
+    if (engine() == Engine::SQLite) {
+        detail::execute(*this, u"COMMIT"_s, {});
+        return;
+    }
     QSqlDatabase db = database();
     if (!db.commit())
         throw Error(detail::errorText(db.lastError()));
@@ -116,6 +127,11 @@ void Connection::commit()
 
 void Connection::rollback()
 {
+    if (engine() == Engine::SQLite) {
+        if (sqlite3 *handle = detail::sqliteHandle(*this); handle && !sqlite3_get_autocommit(handle))
+            detail::execute(*this, u"ROLLBACK"_s, {});
+        return;
+    }
     QSqlDatabase db = database();
     if (!db.rollback())
         throw Error(detail::errorText(db.lastError()));

@@ -109,6 +109,11 @@ public:
 
     QString lastInsertId() const override { return u"SELECT CAST(SCOPE_IDENTITY() AS bigint)"_s; }
     QString now() const override { return u"GETDATE()"_s; }
+    QString lockedTable(const QString &table) const override
+    {
+        return quoteTable(table) + u" WITH (UPDLOCK, HOLDLOCK)"_s;
+    }
+    QString beginWrite() const override { return u"BEGIN TRANSACTION"_s; }
     QString backup(const QString &database) const override
     {
         return u"BACKUP DATABASE "_s + quoteIdentifier(database) + u" TO DISK = ?"_s;
@@ -158,6 +163,8 @@ public:
     QString lastInsertId() const override { return u"select last_insert_rowid()"_s; }
     // GETDATE() is the server's local time; CURRENT_TIMESTAMP alone would be UTC.
     QString now() const override { return u"datetime('now','localtime')"_s; }
+    QString lockedTable(const QString &table) const override { return quoteTable(table); }
+    QString beginWrite() const override { return u"BEGIN IMMEDIATE"_s; }
     QString backup(const QString &) const override { return u"VACUUM INTO ?"_s; }
     QString quoteIdentifier(const QString &name) const override
     {

@@ -57,6 +57,13 @@ public:
     // The statement that backs the named database up into the file bound to its one '?'.
     virtual QString backup(const QString &database) const = 0;
     virtual QString quoteIdentifier(const QString &name) const = 0;
+    // The table as a read inside a write transaction names it: on SQL Server with the hints that hold the
+    // rows it reads (and the gaps between them) until the transaction ends, so a check and the write it
+    // guards see the same data; SQLite's write transaction already holds the whole file.
+    virtual QString lockedTable(const QString &table) const = 0;
+    // The statement that starts a write transaction: the write lock is taken at once, not at the first write,
+    // so two check-then-insert steps never interleave.
+    virtual QString beginWrite() const = 0;
     QString quoteTable(const QString &table) const; // each part of "dbo.t" quoted on its own
 };
 

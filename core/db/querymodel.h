@@ -14,8 +14,11 @@ namespace db {
 
 struct GridColumn {
     QString field;
-    QString title;   // empty: the field name
-    int width = 0;   // 0: the view's default
+    QString title;                  // empty: the field name
+    int width = 0;                  // 0: fitted to the first rows
+    bool hidden = false;            // kept for the rows' identity (`id`), not shown
+    Qt::Alignment alignment = {};   // the cells' alignment; none: by the field's type
+    QColor titleBackground = {};    // the title's background; invalid: the header's own
 };
 
 class QueryModel : public QAbstractTableModel {

@@ -1,6 +1,7 @@
 #include "ui/guard.h"
 #include "db/error.h"
 #include "ui/dialogs.h"
+#include "ui/refusal.h"
 
 namespace ui {
 
@@ -9,6 +10,10 @@ bool guarded(const std::function<void()> &action)
     try {
         action();
         return true;
+    } catch (const Refusal &refusal) {
+        showMessage(refusal.text());
+        if (QWidget *field = refusal.field())
+            field->setFocus(Qt::OtherFocusReason);
     } catch (const db::Error &error) {
         dialogs().errorReport(error.text());
     } catch (const std::exception &error) {

@@ -1,6 +1,7 @@
 #pragma once
 // Every event handler runs through guarded(): an uncaught database error (or any std::exception) is shown
-// by the general error report and ends that action only; the program goes on.
+// by the general error report and ends that action only; the program goes on. A refusal (ui/refusal.h) is
+// shown as a plain message and its field takes the focus.
 //
 // Qt gives an exception that leaves an event handler nowhere safe to go, so there is no catch-all further
 // out: every handler of a form is connected with connectGuarded (or runs its body in guarded()), never with

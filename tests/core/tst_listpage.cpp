@@ -2,7 +2,7 @@
 // the title-click sort, the delete confirmation and the grouping of a total label.
 #include "db/query.h"
 #include "db/querymodel.h"
-#include "listpage.h"
+#include "pagekit/listpage.h"
 #include "support/tempdb.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"

@@ -2,7 +2,7 @@
 // lists and switch the other pages read from the same table.
 #include "dm_u.h"
 #include "forms.h"
-#include "picklist.h"
+#include "pagekit/picklist.h"
 #include "setting_u.h"
 #include "main_u.h"
 #include "support/form_input.h"

@@ -1,4 +1,4 @@
-#include "setting_rows.h"
+#include "pagekit/setting_rows.h"
 #include "db/query.h"
 #include "signed_in_user.h"
 

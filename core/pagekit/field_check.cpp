@@ -1,4 +1,4 @@
-#include "field_check.h"
+#include "pagekit/field_check.h"
 #include "persian_text.h"
 #include <algorithm>
 

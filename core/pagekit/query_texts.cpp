@@ -1,4 +1,4 @@
-#include "query_texts.h"
+#include "pagekit/query_texts.h"
 
 namespace querytexts {
 

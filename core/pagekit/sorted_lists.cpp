@@ -1,4 +1,4 @@
-#include "sorted_lists.h"
+#include "pagekit/sorted_lists.h"
 #include "persian_text.h"
 #include "ui/combo_items.h"
 #include <QListWidget>

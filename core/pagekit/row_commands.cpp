@@ -1,4 +1,4 @@
-#include "row_commands.h"
+#include "pagekit/row_commands.h"
 #include "db/query.h"
 #include <QActionGroup>
 

@@ -1,7 +1,7 @@
-#include "picklist.h"
+#include "pagekit/picklist.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "setting_rows.h"
+#include "pagekit/setting_rows.h"
 #include "ui/combo_items.h"
 #include <QComboBox>
 

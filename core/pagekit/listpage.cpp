@@ -1,4 +1,4 @@
-#include "listpage.h"
+#include "pagekit/listpage.h"
 #include "persian_text.h"
 #include "amount.h"
 #include "db/querymodel.h"

@@ -18,6 +18,10 @@ void LoadPickList(QComboBox *combo, const QString &title, Rows rows, bool select
 // The values filed under a title, without a combo (letters and prints read them).
 QStringList values(const QString &title, Rows rows);
 
+// The value filed under a title in the row of the lowest id (every user's rows): a letter's signer, the delete
+// password. Empty when nothing is filed.
+QString firstValue(const QString &title);
+
 // The switch "هر کاربر اطلاعات خودش را ببيند-بلي/خير": true when any user filed "بلي" under it, so lists that
 // honour it show each user only their own rows.
 bool OwnRowsRule();

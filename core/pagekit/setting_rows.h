@@ -1,7 +1,7 @@
 #pragma once
 // What the settings page and the pick-list loaders share about table `setting`: whose rows are whose, and
 // the one statement that reads the values filed under a title.
-#include "picklist.h"
+#include "pagekit/picklist.h"
 #include <QString>
 #include <QVariant>
 

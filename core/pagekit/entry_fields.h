@@ -1,0 +1,88 @@
+#pragma once
+// An entry form's fields declared as a table: which column each control holds, its caption (named in a
+// refusal) and its kind. The table clears the controls, fills them from the list's current row, limits text
+// fields to their columns, and checks and converts every value before anything is written.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+class QWidget;
+
+namespace db {
+class Query;
+}
+
+namespace pagekit {
+
+enum class Kind {
+    Text,         // stored as typed (Persian yeh and digits folded), never longer than its column
+    Date,         // solar date: untouched "    /  /  " or complete and valid
+    Year,         // four digits
+    Whole,        // a whole number (32 bits)
+    Positive,     // a whole number above 0
+    Money,        // whole rials (no separators), at most fields::maxRials
+    Real,         // a decimal number ("." as the point)
+};
+
+// What an empty field stores.
+enum class Empty {
+    Text,     // "" (the register's texts), or 0 for a number
+    Null,     // null
+    Refused,  // not allowed: refused by the caption
+};
+
+struct Field {
+    QString column;     // the column; the control's objectName when empty
+    QWidget *control;
+    QString caption;    // named in a refusal
+    Kind kind = Kind::Text;
+    Empty empty = Empty::Text;
+    // A money field's one more chance: when its text is no amount, the input box "Mablagh" asks for the
+    // amount without separators (on a new row only, or always); a second failure or Cancel is refused.
+    enum class Retry { No, OnInsert, Always } retry = Retry::No;
+};
+
+// The checked values of one save, by column.
+class Values {
+public:
+    void set(const QString &column, const QVariant &value);
+    QVariant value(const QString &column) const; // invalid when absent
+    QVariant operator[](const QString &column) const { return value(column); }
+    const QStringList &columns() const { return columns_; }
+    const QVariantList &values() const { return values_; }
+
+private:
+    QStringList columns_;
+    QVariantList values_;
+};
+
+class EntryFields {
+public:
+    EntryFields() = default;
+    explicit EntryFields(QList<Field> fields);
+    void setFields(QList<Field> fields);
+    const QList<Field> &fields() const { return fields_; }
+    const Field *find(const QString &column) const;
+
+    // Text fields accept no more characters than their column: the sizes the query declares or, where it
+    // declares none, the table's column sizes as the database describes them.
+    void setLimits(db::Query &query);
+
+    void clear();                   // every control emptied (limits back to the column's)
+    // Every control shows its column of the query's current row. A stored text longer than its column is
+    // shown whole (that field's limit is raised to it) and kept whole when saved unchanged.
+    void fillFrom(db::Query &row);
+
+    // Every value checked and converted by kind, in field order; a refusal (ui::Refusal) names the first
+    // field refused and gives it the focus. inserting: a new row (for Retry::OnInsert).
+    Values checked(bool inserting) const;
+    // Sets every field of the row (in insert or edit state) from the values.
+    void writeTo(db::Query &row, const Values &values) const;
+
+private:
+    QVariant checkedValue(const Field &field, bool inserting) const;
+    QList<Field> fields_;
+};
+
+} // namespace pagekit

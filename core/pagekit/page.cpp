@@ -1,0 +1,20 @@
+#include "pagekit/page.h"
+#include "ui/guard.h"
+#include <QShowEvent>
+
+namespace pagekit {
+
+Page::Page(QWidget *parent) : QDialog(parent)
+{
+    setLayoutDirection(Qt::RightToLeft);
+}
+
+void Page::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A command showing the form prepares it; the desktop re-exposing a shown form does not.
+    if (!event->spontaneous())
+        ui::guarded([this] { FormShow(); });
+}
+
+} // namespace pagekit

@@ -1,0 +1,27 @@
+#pragma once
+// What list pages do with the current row: whether there is one, the delete step, and keeping the
+// current-row commands off while the list is empty.
+#include <QList>
+#include <functional>
+
+class QAction;
+class QObject;
+
+namespace db {
+class Query;
+}
+
+namespace pagekit {
+
+// True when the list is open and has a current row.
+bool hasCurrentRow(const db::Query &list);
+
+// The delete command: nothing on an empty list; otherwise the confirmation "آيا از حذف مطمئن هستيد؟"
+// (Yes only), then in one write transaction the page's own steps (ownSteps, given the list on the row to
+// delete) and the row's delete, then "حذف شد". Returns true when the row was deleted.
+bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps = {});
+
+// Keeps the commands disabled while the list is closed or empty (listpage::disableWhileEmpty).
+void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner);
+
+} // namespace pagekit

@@ -1,0 +1,57 @@
+#pragma once
+// The write step of every entry form. A row and its audit row are written in one write transaction (SQLite
+// BEGIN IMMEDIATE; on SQL Server the checks read their tables with the dialect's locking hints), so two users
+// saving at once never interleave a check and the write it guards; "ثبت شد" is shown only after the commit.
+// A number proposed to the user (secretariat, request, inquiry) is taken again at save time.
+#include "db/query.h"
+#include <QString>
+#include <QVariant>
+#include <functional>
+
+class QWidget;
+
+namespace pagekit {
+
+// max(column) + 1 over the table, within the year when yearColumn is given; 1 when no row has one. Inside a
+// write transaction the read holds its rows (Dialect::lockedTable).
+qint64 nextNumber(db::Connection &connection, const QString &table, const QString &column,
+                  const QString &yearColumn = QString(), const QVariant &year = QVariant());
+// Whether a row of the table (within the year when given) already holds the number.
+bool numberTaken(db::Connection &connection, const QString &table, const QString &column, const QVariant &number,
+                 const QString &yearColumn = QString(), const QVariant &year = QVariant());
+
+// A number the form proposed: when at save time the field still holds the proposed number and another user
+// has taken it since, the next free number is stored and the field shows it. A number typed by hand is
+// stored as typed.
+struct ProposedNumber {
+    QWidget *field = nullptr;
+    QString proposed;          // the text the form put in the field
+    QString table;
+    QString column;
+    QString yearColumn;        // empty: numbered over every year
+    QVariant year;
+};
+
+struct Save {
+    db::Query *query = nullptr;                       // the list the row is written through
+    db::Query::State mode = db::Query::State::Insert; // Insert or Edit (the current row)
+    // Runs inside the transaction before the write: refusals that must see what other users wrote (throw
+    // ui::Refusal), and numbers taken again. Optional.
+    std::function<void()> lockedChecks;
+    std::function<void(db::Query &)> fill;            // sets the row's fields
+    // The audit row's action text, built after the write (it may name a number taken again); empty: none.
+    std::function<QString()> audit;
+    QString done;                                     // shown after the commit ("ثبت شد"); empty: nothing
+};
+
+// Runs the save; on any failure nothing is kept (the transaction rolls back, a started row is cancelled and
+// the list shows what the database holds) and the error goes on.
+void saveRow(const Save &save);
+
+// Inside lockedChecks: the proposed number's field gets the next free number when its number was taken.
+void retakeProposedNumber(db::Connection &connection, const ProposedNumber &number);
+
+// Runs work in one write transaction on the data module's connection (check-then-write steps of a page).
+void inWriteTransaction(const std::function<void()> &work);
+
+} // namespace pagekit
