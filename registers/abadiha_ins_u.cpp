@@ -102,7 +102,7 @@ void Tabadiha_ins::ins_btnClick()
             throw ui::Refusal(codeRepeated, ui->cod);
     };
     save.fill = [&](db::Query &row) { fields.writeTo(row, values); };
-    save.audit = [&] {
+    save.audit = [&]() -> QString {
         return QStringLiteral(" ثبت کدآبادي جديد  ") + values[QStringLiteral("cod")].toString() + u' '
                + SignedInUser::instance().karbar();
     };

@@ -1,6 +1,5 @@
 #include "anbar_ins_u.h"
 #include "Dates.h"
-#include "audit.h"
 #include "closed_list.h"
 #include "dm_u.h"
 #include "forms.h"
@@ -60,7 +59,7 @@ Tanbar_ins::Tanbar_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
                             {QStringLiteral("kala_cod"), ui->kala_cod, ui->Label3->text(), Kind::Whole, Empty::Refused},
                             {QStringLiteral("kala_cmt"), ui->kala_cmt, ui->Label4->text()},
                             {QStringLiteral("kala_vahed"), ui->kala_vahed, ui->Label5->text()},
-                            {QStringLiteral("meghdar"), ui->meghdar, ui->Label8->text(), Kind::Real},
+                            {QStringLiteral("meghdar"), ui->meghdar, ui->Label8->text(), Kind::Real, Empty::Refused},
                         }
                         + editable);
 
@@ -208,42 +207,39 @@ void Tanbar_ins::ins_btnClick()
     registers::openEmptyIfClosed(rows, QStringLiteral("anbar"));
     std::optional<double> before; // the stock as stored when the save began
     double after = 0;
-    bool written = false;
+    // The checks, the new stock, the movement and the audit row stand or fall together, in one write
+    // transaction that reads the stock afresh.
+    pagekit::Save save;
+    save.query = &rows;
+    save.lockedChecks = [&] {
+        before = stock::heldRegistered(warehouse, code, description, values[QStringLiteral("kala_vahed")].toString());
+        if (!before)
+            throw ui::Refusal(notRegistered, ui->kala_cod);
+        if (pagekit::rowExists(QStringLiteral("anbar"),
+                               {{QStringLiteral("nam"), warehouse},
+                                {QStringLiteral("typ"), type},
+                                {QStringLiteral("kala_cod"), code},
+                                {QStringLiteral("dat"), values[QStringLiteral("dat")]},
+                                {QStringLiteral("tahvilgirande"), values[QStringLiteral("tahvilgirande")]}}))
+            throw ui::Refusal(repeated, ui->kala_cod);
+        after = stock::rounded(type == stock::incoming ? *before + quantity : *before - quantity);
+        if (type == stock::outgoing && after < 0)
+            throw ui::Refusal(notAvailable, ui->meghdar);
+        stock::write(warehouse, code, after);
+    };
+    save.fill = [&](db::Query &row) {
+        movement_.writeTo(row, values);
+        row.fieldByName(QStringLiteral("us")).setValue(SignedInUser::instance().karbar());
+    };
+    save.audit = [&]() -> QString {
+        return QStringLiteral(" ثبت انبار جديد  ") + description + u' ' + SignedInUser::instance().karbar();
+    };
     try {
-        // The checks, the movement, the new stock and the audit row stand or fall together.
-        pagekit::inWriteTransaction([&] {
-            before = stock::heldRegistered(warehouse, code, description, values[QStringLiteral("kala_vahed")].toString());
-            if (!before)
-                throw ui::Refusal(notRegistered, ui->kala_cod);
-            if (pagekit::rowExists(QStringLiteral("anbar"), {{QStringLiteral("nam"), warehouse},
-                                                              {QStringLiteral("typ"), type},
-                                                              {QStringLiteral("kala_cod"), code},
-                                                              {QStringLiteral("dat"), values[QStringLiteral("dat")]},
-                                                              {QStringLiteral("tahvilgirande"),
-                                                               values[QStringLiteral("tahvilgirande")]}}))
-                throw ui::Refusal(repeated, ui->kala_cod);
-            after = stock::rounded(type == stock::incoming ? *before + quantity : *before - quantity);
-            if (type == stock::outgoing && after < 0)
-                throw ui::Refusal(notAvailable, ui->meghdar);
-            db::writeRow(rows, db::Query::State::Insert, [&](db::Query &row) {
-                movement_.writeTo(row, values);
-                row.fieldByName(QStringLiteral("us")).setValue(SignedInUser::instance().karbar());
-            });
-            written = true;
-            stock::write(warehouse, code, after);
-            WriteAuditLog(QStringLiteral(" ثبت انبار جديد  ") + description + u' ' + SignedInUser::instance().karbar());
-        });
+        pagekit::saveRow(save);
     } catch (...) {
-        // The stock shown is the one the save found; a movement shown but not kept leaves the list.
+        // The stock shown is the one the save found.
         if (before)
             ui->mande->setText(stock::text(*before));
-        if (written) {
-            try {
-                rows.refresh();
-            } catch (...) {
-                rows.close();
-            }
-        }
         throw;
     }
     // No message: the new stock shows, and a further movement of the same goods starts from it.

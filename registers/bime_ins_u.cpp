@@ -103,7 +103,7 @@ void Tbime_ins::ins_btnClick()
         fields.writeTo(row, values);
         row.fieldByName(QStringLiteral("us")).setValue(SignedInUser::instance().karbar());
     };
-    save.audit = [&] { return auditText(values); };
+    save.audit = [&]() -> QString { return auditText(values); };
     save.done = QStringLiteral("ثبت شد");
     pagekit::saveRow(save);
 }
@@ -120,7 +120,7 @@ void Tbime_ins::edit_btnClick()
         fields.writeTo(row, values);
         row.fieldByName(QStringLiteral("us")).setValue(SignedInUser::instance().karbar());
     };
-    save.audit = [&] { return auditText(values); };
+    save.audit = [&]() -> QString { return auditText(values); };
     pagekit::saveRow(save);
     close();
 }

@@ -92,7 +92,7 @@ void Tkala_ins::ins_btnClick()
         fields.writeTo(row, values);
         row.fieldByName(QStringLiteral("mojodi")).setValue(0.0);
     };
-    save.audit = [&] {
+    save.audit = [&]() -> QString {
         return QStringLiteral(" ثبت کالا جديد  ") + values[QStringLiteral("cmt")].toString() + u' '
                + SignedInUser::instance().karbar();
     };
@@ -128,7 +128,7 @@ void Tkala_ins::edit_btnClick()
             checkRepeats(values, editedId_);
     };
     save.fill = [&](db::Query &row) { fields.writeTo(row, values); };
-    save.audit = [&] {
+    save.audit = [&]() -> QString {
         return QStringLiteral(" ويرايش کالا  ") + values[QStringLiteral("cmt")].toString() + u' '
                + SignedInUser::instance().karbar();
     };

@@ -35,10 +35,10 @@ Tphone::Tphone(QWidget *parent)
     pagekit::setupGrid(ui->DBGrid1, rows_,
                        {{QStringLiteral("id"), QString(), 0, true},
                         {QStringLiteral("name"), QStringLiteral("نام"), 180},
-                        {QStringLiteral("tel"), QStringLiteral("تلفن"), 80},
+                        {QStringLiteral("tel"), QStringLiteral("تلفن"), 110},
                         {QStringLiteral("cmt"), QStringLiteral("شرح"), 120},
                         {QStringLiteral("mobile"), QStringLiteral("موبايل"), 100},
-                        {QStringLiteral("fax"), QStringLiteral("فکس"), 80}});
+                        {QStringLiteral("fax"), QStringLiteral("فکس"), 110}});
     pagekit::disableWhileEmpty(rows_, {ui->N1}, this);
 
     using pagekit::Empty;

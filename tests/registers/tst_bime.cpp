@@ -96,8 +96,9 @@ private slots:
     {
         env->dialogs.inputs.enqueue(u"1250000"_s);
         newPolicy(u"آتش"_s, u"7"_s, u"1,250,000"_s);
-        QCOMPARE(env->dialogs.shown.first().kind, u"input"_s);
-        QCOMPARE(env->dialogs.shown.first().caption, u"Mablagh"_s);
+        QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
+        QCOMPARE(env->dialogs.shown.at(env->dialogs.shown.size() - 2).kind, u"input"_s);
+        QCOMPARE(env->dialogs.shown.at(env->dialogs.shown.size() - 2).text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
         QCOMPARE(env->scalar(u"select mablagh from bime"_s).toLongLong(), 1250000);
 
         env->dialogs.reset();
