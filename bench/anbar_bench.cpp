@@ -206,7 +206,7 @@ QString fixed(double value, int decimals = 4) { return QString::number(value, 'f
 
 void runAnbarBench()
 {
-    const QString path = warehouseDatabase(QDir::currentPath() + QStringLiteral("/bench-data"));
+    const QString path = warehouseDatabase(bench::dataFolder());
     // Saves add rows: each run starts from a copy of the kept register.
     const QString work = path + QStringLiteral(".run.sqlite");
     for (const char *suffix : {"", "-wal", "-shm"})

@@ -109,7 +109,7 @@ void Tanbar_ins::prepareEdit()
     ui->mande->setText(held ? stock::text(*held) : QString());
     // A stored movement keeps its warehouse, type, goods, unit and quantity: they are shown, not offered.
     setMovementFieldsEnabled(false);
-    ui->nam->setFocus(Qt::OtherFocusReason);
+    ui->dat->setFocus(Qt::OtherFocusReason);
 }
 
 void Tanbar_ins::FormShow()
