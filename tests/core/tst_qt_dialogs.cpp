@@ -1,12 +1,20 @@
-// The Qt dialog service as the program runs it: boxes right to left with Qt's Persian buttons, and the answer
-// of the button pressed or of closing the box.
+// The application as the program sets it up: the Qt dialog service's boxes right to left with Qt's Persian
+// buttons and the answer of the button pressed or of closing the box, and combo boxes that keep their pages
+// within the screen.
 #include "app.h"
+#include "forms.h"
+#include "support/testenv.h"
+#include "tavrelkol_src_u.h"
 #include "ui/dialogs.h"
+#include "ui_tavrelkol_src_u.h"
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -92,6 +100,25 @@ private Q_SLOTS:
         QCOMPARE(ui::dialogs().ask(QStringLiteral("?"), QString(), buttons, Icon::Warning), expected);
     }
 
+    // One long stored subject in the purchases page's subject filter leaves the page narrower than the screen;
+    // the open list still shows the whole subject.
+    void longComboItemsKeepThePageOnTheScreen()
+    {
+        TestEnv env; // the page searches when shown
+        Ttavrelkol_src &page = *forms::tavrelkol_src;
+        const QString subject = QString(150, u'ش');
+        page.ui->mozo->addItem(subject);
+        page.ui->prj_name->addItem(QString(100, u'پ'));
+        page.show();
+        QVERIFY2(page.sizeHint().width() < 1366, qPrintable(QString::number(page.sizeHint().width())));
+        QComboBox *mozo = page.ui->mozo;
+        QVERIFY(mozo->width() < mozo->fontMetrics().horizontalAdvance(subject));
+        mozo->showPopup();
+        const QWidget *list = mozo->view()->window();
+        QVERIFY2(list->width() > 2 * mozo->width(), qPrintable(QString::number(list->width())));
+        QVERIFY(list->screen()->availableGeometry().contains(list->geometry()));
+        mozo->hidePopup();
+    }
 };
 
 QTEST_MAIN(TestQtDialogs)
