@@ -23,6 +23,7 @@ bool Progress::update(int done)
         dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("انصراف"), 0, total_,
                                                     QApplication::activeWindow());
         dialog_->setLayoutDirection(Qt::RightToLeft);
+        dialog_->setMinimumWidth(360);
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(0);
         dialog_->setAutoReset(false);
