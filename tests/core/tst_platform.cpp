@@ -47,40 +47,23 @@ private Q_SLOTS:
         QVERIFY2(loopback != QStringLiteral("127.0.0.1"), qPrintable(loopback));
     }
 
-    void fileNamesCannotLeaveTheirFolder_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("cleaned");
-        QTest::newRow("parent") << QStringLiteral("../x") << QStringLiteral("_x");
-        QTest::newRow("separator") << QStringLiteral("a/b") << QStringLiteral("a_b");
-        QTest::newRow("backslashes") << QStringLiteral("..\\..\\y.jpg") << QStringLiteral("_.._y.jpg");
-        QTest::newRow("hidden") << QStringLiteral(" .ش:ب\n.pdf") << QStringLiteral("ش_ب_.pdf");
-        QTest::newRow("dots only") << QStringLiteral("..") << QString();
-    }
-    void fileNamesCannotLeaveTheirFolder()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, cleaned);
-        QCOMPARE(platform::cleanFileName(name), cleaned);
-    }
-
     void filesWrittenWholeAndOpened()
     {
-        // A stored description too long for a file name keeps its extension.
+        // Stored descriptions as names that cannot leave their folder; one too long keeps its extension.
+        QCOMPARE(platform::cleanFileName(QStringLiteral("a/b")), QStringLiteral("a_b"));
+        QCOMPARE(platform::cleanFileName(QStringLiteral(" ..\\.ش:ب\n.pdf")), QStringLiteral("_.ش_ب_.pdf"));
+        QCOMPARE(platform::cleanFileName(QStringLiteral("..")), QString());
         const QString longName = platform::cleanFileName(QString(150, u'ش') + QStringLiteral(".jpg"));
-        QVERIFY(longName.endsWith(QStringLiteral("ش.jpg")));
-        QVERIFY(QFile::encodeName(longName).size() <= 255);
+        QVERIFY(longName.endsWith(QStringLiteral("ش.jpg")) && QFile::encodeName(longName).size() <= 255);
 
         // Temporary files stay in the private folder, each under a name of its own.
         const QString folder = platform::privateTempFolder();
         QCOMPARE(QFile::permissions(folder) & 0x0077, QFile::Permissions()); // nobody else's
         const QString first = platform::writeTempFile(QStringLiteral("../x.jpg"), "one");
         const QString second = platform::writeTempFile(QStringLiteral("../x.jpg"), "two");
-        const QString third = platform::writeTempFile(longName, "three");
         QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(folder).absoluteFilePath());
         QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("_x.jpg"));
         QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("_x-2.jpg"));
-        QCOMPARE(QFileInfo(third).fileName(), longName);
 
         // A file written over keeps its content whole and loses any right to run.
         QFile::setPermissions(first, QFile::permissions(first) | QFile::ExeOwner | QFile::ExeOther);
