@@ -4,7 +4,10 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "invoices/faktor_pic_u.h"
+#include "purchasing/estelam_pic_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
+#include "purchasing/tavrelkol_pic_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "registers/abadiha_ins_u.h"
 #include "registers/abadiha_u.h"
@@ -16,6 +19,7 @@
 #include "registers/kala_src_u.h"
 #include "registers/payam_u.h"
 #include "registers/phone_u.h"
+#include "registers/zamaem_u.h"
 #include "server_u.h"
 #include "setting_u.h"
 #include "users_ins_u.h"
@@ -36,13 +40,17 @@ void createAll()
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    zamaem = new Tzamaem();
+    tavrelkol_pic = new Ttavrelkol_pic();
     phone = new Tphone();
+    faktor_pic = new Tfaktor_pic();
     bime_src = new Tbime_src();
     bime_ins = new Tbime_ins();
     kala_src = new Tkala_src();
     kala_ins = new Tkala_ins();
     anbar_src = new Tanbar_src();
     anbar_ins = new Tanbar_ins();
+    estelam_pic = new Testelam_pic();
     users_ins = new Tusers_ins();
     abadiha = new Tabadiha();
     abadiha_ins = new Tabadiha_ins();
@@ -74,6 +82,8 @@ void destroyAll()
     abadiha = nullptr;
     delete users_ins;
     users_ins = nullptr;
+    delete estelam_pic;
+    estelam_pic = nullptr;
     delete anbar_ins;
     anbar_ins = nullptr;
     delete anbar_src;
@@ -86,8 +96,14 @@ void destroyAll()
     bime_ins = nullptr;
     delete bime_src;
     bime_src = nullptr;
+    delete faktor_pic;
+    faktor_pic = nullptr;
     delete phone;
     phone = nullptr;
+    delete tavrelkol_pic;
+    tavrelkol_pic = nullptr;
+    delete zamaem;
+    zamaem = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;

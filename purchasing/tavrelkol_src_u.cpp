@@ -9,6 +9,7 @@
 #include "persian_text.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_open.h"
+#include "tavrelkol_pic_u.h"
 #include "ui/balloon.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
@@ -148,7 +149,8 @@ void Ttavrelkol_src::N3Click()
 
 void Ttavrelkol_src::N6Click()
 {
-    // The attachments form comes with its own page; until then the command shows nothing.
+    if (pagekit::hasCurrentRow(list()))
+        openPurchaseAttachments(list().fieldByName(u"id"_s).asInteger());
 }
 
 void Ttavrelkol_src::N7Click()

@@ -71,6 +71,8 @@ void Connection::open()
     database.setDatabaseName(connectionString_);
     if (!database.open())
         throw Error(detail::errorText(database.lastError()));
+    for (const QString &statement : dialect().sessionSettings())
+        detail::execute(*this, statement, {});
 }
 
 void Connection::close()
