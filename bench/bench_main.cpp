@@ -1,6 +1,7 @@
 // The benchmarks of `make bench`: the purchases search on a large register against a raw SQLite read, the
 // client-side sort of its result, and the start-up of the program with every form created.
 #include "app.h"
+#include "concurrent_saves.h"
 #include "dm_u.h"
 #include "export_bench.h"
 #include "forms.h"
@@ -76,6 +77,8 @@ int rawRead(const QString &path, const QString &word, const QString &statement)
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], savePurchasesFlag) == 0)
+        return runSavePurchases(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     // Start-up: what the main block does, from the application object to the sign-in form on screen.
@@ -156,5 +159,6 @@ int main(int argc, char *argv[])
     dm.ADOConnection1.close();
 
     runExportBench();
+    runConcurrentSavesBench();
     return 0;
 }
