@@ -15,6 +15,7 @@ Progress::Progress(const QString &label) : dialog_(std::make_unique<QProgressDia
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setRange(0, 0);
+    dialog_->setMinimumWidth(360);
     dialog_->show();
     step(0, 0);
 }
