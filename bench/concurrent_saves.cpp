@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace {
 
@@ -116,6 +117,33 @@ int runSavePurchases(int argc, char *argv[])
     return 0;
 }
 
+namespace {
+
+// The figures of two programs' saves on one file: duplicate numbers, lost rows, rows without an audit row.
+struct Damage {
+    qint64 duplicates = 0;
+    qint64 lost = 0;
+    qint64 withoutAudit = 0;
+};
+
+Damage damageIn(const QString &path, int expectedRows)
+{
+    db::Connection check(u"concurrent-saves"_s);
+    check.setConnectionString(connectionString(path));
+    check.open();
+    Damage damage;
+    damage.lost = expectedRows - number(check, u"select count(*) from tavrelkol"_s);
+    damage.duplicates = number(check, u"select coalesce(sum(n - 1), 0) from (select count(*) as n from tavrelkol "
+                                      "group by sal, dabir_no having count(*) > 1)"_s);
+    // Each purchase's audit row names its description, which is unique in this run.
+    damage.withoutAudit =
+        number(check, u"select count(*) from tavrelkol t where not exists (select 1 from log l where "
+                      "l.cmt = ' ثبت خريد جديد  ' || t.mozo_cmt || ' admin')"_s);
+    return damage;
+}
+
+} // namespace
+
 void runConcurrentSavesBench()
 {
     const int count = savesPerProgram();
@@ -123,37 +151,33 @@ void runConcurrentSavesBench()
     QDir().mkpath(folder);
     const QString alone = folder + u"/one-program.sqlite"_s;
     const QString together = folder + u"/two-programs.sqlite"_s;
-    newDatabase(alone);
-    newDatabase(together);
 
-    QString aloneOutput;
-    const double aloneSeconds = bench::seconds([&] { aloneOutput = finish(startSaving(alone, count, u"A"_s)); });
-    QString outputs;
-    const double togetherSeconds = bench::seconds([&] {
-        QProcess *first = startSaving(together, count, u"A"_s);
-        QProcess *second = startSaving(together, count, u"B"_s);
-        outputs = finish(first) + u" / "_s + finish(second);
-    });
-
-    db::Connection check(u"concurrent-saves"_s);
-    check.setConnectionString(connectionString(together));
-    check.open();
-    const qint64 rows = number(check, u"select count(*) from tavrelkol"_s);
-    const qint64 duplicates = number(check, u"select coalesce(sum(n - 1), 0) from (select count(*) as n from tavrelkol "
-                                            "group by sal, dabir_no having count(*) > 1)"_s);
-    // Each purchase's audit row names its description, which is unique in this run.
-    const qint64 withoutAudit =
-        number(check, u"select count(*) from tavrelkol t where not exists (select 1 from log l where "
-                      "l.cmt = ' ثبت خريد جديد  ' || t.mozo_cmt || ' admin')"_s);
-    check.close();
+    // The best of three runs of each: the machine's other work slows a run, never speeds it.
+    double aloneSeconds = 1e9, togetherSeconds = 1e9;
+    QString aloneOutput, outputs;
+    Damage worst;
+    for (int run = 0; run < 3; ++run) {
+        newDatabase(alone);
+        aloneSeconds = std::min(aloneSeconds, bench::seconds([&] { aloneOutput = finish(startSaving(alone, count, u"A"_s)); }));
+        newDatabase(together);
+        togetherSeconds = std::min(togetherSeconds, bench::seconds([&] {
+            QProcess *first = startSaving(together, count, u"A"_s);
+            QProcess *second = startSaving(together, count, u"B"_s);
+            outputs = finish(first) + u" / "_s + finish(second);
+        }));
+        const Damage damage = damageIn(together, 2 * count);
+        worst.duplicates = std::max(worst.duplicates, damage.duplicates);
+        worst.lost = std::max(worst.lost, damage.lost);
+        worst.withoutAudit = std::max(worst.withoutAudit, damage.withoutAudit);
+    }
 
     bench::report("concurrent saves: purchases per program", QString::number(count));
     bench::report("one program: saved / refused", aloneOutput);
     bench::report("two programs at once: saved / refused (each)", outputs);
-    bench::report("two programs: duplicate secretariat numbers (target 0)", QString::number(duplicates));
-    bench::report("two programs: lost rows (target 0)", QString::number(2 * count - rows));
-    bench::report("two programs: rows without their audit row (target 0)", QString::number(withoutAudit));
-    bench::report("one program, N saves (s)", QString::number(aloneSeconds, 'f', 2));
-    bench::report("two programs, N saves each (s)", QString::number(togetherSeconds, 'f', 2));
+    bench::report("two programs: duplicate secretariat numbers (target 0)", QString::number(worst.duplicates));
+    bench::report("two programs: lost rows (target 0)", QString::number(worst.lost));
+    bench::report("two programs: rows without their audit row (target 0)", QString::number(worst.withoutAudit));
+    bench::report("one program, N saves (s, best of 3)", QString::number(aloneSeconds, 'f', 2));
+    bench::report("two programs, N saves each (s, best of 3)", QString::number(togetherSeconds, 'f', 2));
     bench::report("ratio two programs / one (target at most 2.5)", QString::number(togetherSeconds / aloneSeconds, 'f', 2));
 }
