@@ -6,6 +6,7 @@
 #include "forms.h"
 #include "measure.h"
 #include "purchases_data.h"
+#include "report_bench.h"
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include "ui/scripted_dialogs.h"
@@ -156,5 +157,6 @@ int main(int argc, char *argv[])
     dm.ADOConnection1.close();
 
     runExportBench();
+    runReportBench();
     return 0;
 }

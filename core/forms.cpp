@@ -4,6 +4,8 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "invoices/rizhazine_rep_u.h"
+#include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "server_u.h"
@@ -22,10 +24,12 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    hesabdari_frm = new Thesabdari_frm();
     users_ins = new Tusers_ins();
 }
 
@@ -48,6 +52,8 @@ void destroyAll()
 {
     delete users_ins;
     users_ins = nullptr;
+    delete hesabdari_frm;
+    hesabdari_frm = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;
@@ -56,6 +62,8 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete rizhazine_rep;
+    rizhazine_rep = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;
