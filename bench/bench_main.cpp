@@ -1,5 +1,7 @@
 // The benchmarks of `make bench`: the purchases search on a large register against a raw SQLite read, the
-// client-side sort of its result, and the start-up of the program with every form created.
+// client-side sort of its result, the start-up of the program with every form created, the export, and the
+// warehouse register on 100,000 movements.
+#include "anbar_bench.h"
 #include "app.h"
 #include "dm_u.h"
 #include "export_bench.h"
@@ -94,7 +96,7 @@ int main(int argc, char *argv[])
 
     const int rows = qEnvironmentVariableIsSet("TAVREL_BENCH_ROWS") ? qEnvironmentVariableIntValue("TAVREL_BENCH_ROWS")
                                                                     : 1000000;
-    const QString folder = QDir::currentPath() + QStringLiteral("/bench-data");
+    const QString folder = bench::dataFolder();
     std::printf("preparing %d purchases in %s ...\n", rows, qPrintable(folder));
     std::fflush(stdout);
     const QString path = bench::purchasesDatabase(folder, rows);
@@ -157,6 +159,7 @@ int main(int argc, char *argv[])
     dm.ADOConnection1.close();
 
     runExportBench();
+    runAnbarBench();
     runReportBench();
     return 0;
 }

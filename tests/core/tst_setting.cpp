@@ -5,6 +5,7 @@
 #include "pagekit/picklist.h"
 #include "setting_u.h"
 #include "main_u.h"
+#include "ui_main_u.h"
 #include "support/form_input.h"
 #include "support/testenv.h"
 #include "ui_setting_u.h"
@@ -84,8 +85,10 @@ private slots:
     {
         SignedIn env;
         QCOMPARE(component()->count(), 19);
-        QCOMPARE(file(env, project, u"  "_s), u"لطفا مقدار مناسب را وارد نماييد"_s);
+        QCOMPARE(file(env, project, QString()), u"لطفا مقدار مناسب را وارد نماييد"_s); // only empty is refused
         QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 0);
+        QCOMPARE(file(env, project, u"  "_s), u"ثبت شد"_s);
+        env.exec(u"delete from setting"_s);
 
         // Typed on a Persian keyboard: stored with the Arabic yeh and Latin digits, and listed at once.
         QCOMPARE(file(env, project, u"پروژه ی ۱۲"_s), stored);
@@ -114,6 +117,29 @@ private slots:
         env.exec(u"drop trigger refuse"_s);
         QCOMPARE(file(env, project, u"پروژه"_s), stored);
         QCOMPARE(rowsOf(env, project, u"پروژه"_s), 1);
+    }
+
+    void openerAndDelete()
+    {
+        SignedIn env;
+        addRows(env, {{project, u"سد"_s, 1}, {project, u"سد"_s, 2}, {project, u"پل"_s, 1}});
+        component()->setEditText(u"x"_s);
+        cmt()->setText(u"x"_s);
+        env.setRights(1, u"setting"_s, {true, false, false, true}); // no delete right
+        forms::main_->ui->N9->trigger();
+        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
+        QCOMPARE(component()->currentText(), QString());
+        QCOMPARE(cmt()->text(), QString());
+        QVERIFY(page().ui->ins_btn->isEnabled() && !page().ui->PopupMenu1->actions().first()->isEnabled());
+
+        // The delete removes the signed-in user's rows of the current row's title and value only.
+        typeText(component()->lineEdit(), project);
+        QCOMPARE(gridColumn(1), (QStringList{u"سد"_s, u"پل"_s}));
+        grid()->setCurrentIndex(grid()->model()->index(0, 0));
+        page().N1Click();
+        QCOMPARE(rowsOf(env, project, u"سد"_s), 1); // the other user's row stays
+        QCOMPARE(gridColumn(1), QStringList{u"پل"_s});
+        QCOMPARE(cmt()->text(), u"سد"_s); // the deleted value stays typed, to file again
     }
 
     void listsEveryTitleContainingTheTypedText()
@@ -174,10 +200,11 @@ private slots:
         SignedIn env;
         const QString rule = u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s;
         QVERIFY(!picklist::OwnRowsRule());
-        addRows(env, {{rule, u"خير"_s, 1}});
-        QVERIFY(!picklist::OwnRowsRule());
         addRows(env, {{rule, u"بلي"_s, 2}}); // filed by any user, it holds for all
         QVERIFY(picklist::OwnRowsRule());
+        env.exec(u"delete from setting"_s);
+        addRows(env, {{rule, u"خير"_s, 1}, {rule, u"بلي"_s, 2}}); // the first row filed decides
+        QVERIFY(!picklist::OwnRowsRule());
     }
 };
 

@@ -1,13 +1,15 @@
-// The accounting cover letter for the purchases register's current row: the two input boxes and their
+// The accounting cover letter for the purchases register's current row, from its command N7: the two input boxes and their
 // defaults, the copied columns with the site and vendor on the lines of the other's name, the grouped
 // amounts, and the previewed page read back.
 #include "Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "purchasing/hesabdari_frm_u.h"
+#include "purchasing/tavrelkol_src_u.h"
 #include "support/pdf_text.h"
 #include "support/purchase_rows.h"
 #include "support/testenv.h"
+#include "ui_tavrelkol_src_u.h"
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -39,7 +41,7 @@ private Q_SLOTS:
                            {u"mablagh_kol"_s, 1250000}, {u"mablagh"_s, 750}, {u"kargah"_s, u"کارگاه شمال"_s},
                            {u"nam"_s, u"رضا کريمي"_s}, {u"cnt"_s, u"2"_s}, {u"darkhast_no"_s, u"77"_s}});
         openPurchases();
-        printCoverLetter();
+        forms::tavrelkol_src->ui->N7->trigger(); // the register's command "فرم ها"
 
         const QList<ui::ScriptedDialogs::Shown> &shown = env->dialogs.shown;
         QCOMPARE(shown.size(), 3);

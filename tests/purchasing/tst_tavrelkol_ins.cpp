@@ -1,6 +1,7 @@
 // The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before
 // anything is written, insert with its audit row, edit, the vendor pick, the lists and the Enter chain.
 #include "Dates.h"
+#include "db/connection.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
@@ -89,7 +90,7 @@ private slots:
                      {u"mablagh"_s, u"۱۲۵۰۰۰۰"_s}, {u"mablagh_kol"_s, u"1000000000000"_s},
                      {u"tavrel_dat"_s, u"1403/02/03"_s}, {u"mozo_cmt"_s, u"خرید کاغذ"_s}, {u"faktor_no"_s, u"F1"_s},
                      {u"cmt"_s, u"it's fine"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
         QCOMPARE(purchases(*env), 1);
 
@@ -123,7 +124,7 @@ private slots:
         newPurchase({{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}, {u"prj_name"_s, u"p"_s}});
         env->dialogs.reset();
         env->dialogs.answers.append(answers);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
         for (const auto &shown : env->dialogs.shown)
             if (shown.kind == u"ask"_s) {
@@ -143,12 +144,12 @@ private slots:
         addPurchase(*env, {{u"sal"_s, year - 1}, {u"dabir_no"_s, 2}, {u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}});
         newPurchase({{u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}, {u"mozo"_s, u"a"_s}});
         QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList());
         QCOMPARE(purchases(*env), 3);
 
         newPurchase({{u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}, {u"mozo"_s, u"b"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList()); // the other year's numbers repeat nothing
         QCOMPARE(purchases(*env), 4);
     }
@@ -158,7 +159,7 @@ private slots:
                            {u"tavrel_dat"_s, u"1400/01/01"_s}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
         newPurchase({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s},
                      {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList()); // no number repeats within this year
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
         QCOMPARE(purchases(*env), 1);
@@ -166,7 +167,7 @@ private slots:
 
         // One field apart is no duplicate.
         entryUi().resid->setText(u"R2"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
         QCOMPARE(purchases(*env), 2);
 
@@ -176,7 +177,7 @@ private slots:
         entryUi().dabir_no->setText(u"1"_s);
         env->dialogs.reset();
         env->dialogs.answers.append({ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
         QCOMPARE(purchases(*env), 2);
@@ -193,6 +194,9 @@ private slots:
         QTest::newRow("total with separators") << u"mablagh_kol"_s << u"1,000"_s << u"مبلغ کل"_s;
         QTest::newRow("total with a fraction") << u"mablagh_kol"_s << u"10.5"_s << u"مبلغ کل"_s;
         QTest::newRow("total beyond the money column") << u"mablagh_kol"_s << u"922337203685478"_s << u"مبلغ کل"_s;
+        QTest::newRow("impossible purchase date") << u"tavrel_dat"_s << u"1403/13/40"_s << u"تاريخ خريد"_s;
+        QTest::newRow("half-typed receipt date") << u"pardakht_dat"_s << u"1403/05/  "_s << u"تاريخ رسيد"_s;
+        QTest::newRow("Esfand 30th of a common year") << u"tavrel_dat"_s << u"1402/12/30"_s << u"تاريخ خريد"_s;
     }
     void numbersAreCheckedBeforeAnythingIsWritten()
     {
@@ -203,7 +207,7 @@ private slots:
         forms::tavrelkol_src->src_btnClick();
         newPurchase({{u"mozo_cmt"_s, u"kept"_s}, {u"faktor_no"_s, u"F"_s}, {field, typed}});
         env->dialogs.reset();
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         // One message naming the field; no warning asked, no input box, nothing written.
         QCOMPARE(env->dialogs.shown.size(), 1);
         QCOMPARE(env->dialogs.shown.first().kind, u"message"_s);
@@ -218,7 +222,7 @@ private slots:
         if (field == u"mablagh_kol"_s) {
             entryUi().mablagh_kol->setText(u"922337203685477"_s);
             entryUi().faktor_no->setText(u"F2"_s);
-            entry().ins_btnClick();
+            entryUi().ins_btn->click();
             QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where mozo_cmt='kept'"_s).toLongLong(),
                      Q_INT64_C(922'337'203'685'477));
         }
@@ -228,7 +232,7 @@ private slots:
         newPurchase({{u"mablagh"_s, u"1,250,000"_s}, {u"mozo"_s, u"first"_s}});
         env->dialogs.reset();
         env->dialogs.inputs.enqueue(u"1250000"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.shown.first().kind, u"input"_s);
         QCOMPARE(env->dialogs.shown.first().caption, u"Mablagh"_s);
         QCOMPARE(env->dialogs.shown.first().text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
@@ -239,13 +243,13 @@ private slots:
         newPurchase({{u"mablagh"_s, u"2,000"_s}, {u"mozo"_s, u"second"_s}});
         env->dialogs.reset();
         env->dialogs.inputs.enqueue(std::nullopt);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
         QCOMPARE(purchases(*env), 1);
 
         // An empty unit price is stored as null, as older rows hold.
         newPurchase({{u"mablagh"_s, u""_s}, {u"mozo"_s, u"third"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QVERIFY(env->scalar(u"select mablagh from tavrelkol where mozo='third'"_s).isNull());
     }
     void editKeepsTheUserAndWritesNoAuditRow()
@@ -256,7 +260,7 @@ private slots:
         editPurchase(repeated);
         entryUi().dabir_no->setText(u"9"_s); // repeats within the year: editing does not warn
         entryUi().mablagh->setText(u"۴۵۰"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
         QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).toInt(), 9);
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
@@ -267,10 +271,10 @@ private slots:
         // An empty secretariat number is kept null; a bad amount is refused by name without an input box.
         env->dialogs.reset();
         entryUi().dabir_no->setText(QString());
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QVERIFY(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).isNull());
         entryUi().mablagh->setText(u"1,000"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
@@ -278,6 +282,47 @@ private slots:
         // The other row was not touched.
         QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {id}).toInt(), 9);
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {id}).toLongLong(), 300);
+    }
+    void anotherUsersSaveMeanwhile()
+    {
+        // Another clerk takes the proposed number between the proposal and the save: the next free one is stored.
+        forms::tavrelkol_src->src_btnClick();
+        newPurchase({{u"mozo"_s, u"mine"_s}});
+        QCOMPARE(entryUi().dabir_no->text(), u"1"_s);
+        db::Connection other(u"other"_s);
+        other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
+        other.open();
+        other.exec(u"insert into tavrelkol (sal, dabir_no, mozo) values (?, 1, 'theirs')"_s, {year});
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s}); // no repeat warning: the number was proposed
+        QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where mozo='mine'"_s).toInt(), 2);
+        QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
+
+        // A row and its audit row are kept together or not at all.
+        other.exec(u"create trigger refuse_audit before insert on log begin select raise(abort, 'disk full'); end"_s);
+        entryUi().mozo->setEditText(u"lost"_s);
+        entryUi().dabir_no->setText(u"7"_s);
+        env->dialogs.reset();
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.errors().size(), 1);
+        QVERIFY(env->dialogs.messages().isEmpty()); // no "ثبت شد" for a row that was not kept
+        QCOMPARE(purchases(*env), 2);
+        QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 2); // the list shows what the database holds
+        QCOMPARE(auditRows(*env), 1);
+    }
+    void editKeepsAStoredTextLongerThanItsColumn()
+    {
+        const QString longRemark = QString(200, u'ث'); // cmt holds 150 characters
+        const qint64 id = addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 3}, {u"cmt"_s, longRemark}});
+        editPurchase(id);
+        QCOMPARE(entryUi().cmt->text(), longRemark);
+        entryUi().mablagh_kol->setText(u"500"_s);
+        entryUi().edit_btn->click();
+        QCOMPARE(env->scalar(u"select cmt from tavrelkol where id=?"_s, {id}).toString(), longRemark);
+        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 500);
+        // A new purchase is held to the column again.
+        forms::tavrelkol_src->N1Click();
+        QCOMPARE(entryUi().cmt->maxLength(), 150);
     }
     void vendorPick()
     {
