@@ -54,7 +54,12 @@ Strength strengthOf(const QString &text, qsizetype i)
 // blank it pins.
 class Rewriter {
 public:
-    explicit Rewriter(qsizetype size) : begin_(size, 0), end_(size, 0) { text_.reserve(size + 8); }
+    // Without runs to move, nothing is kept but the text.
+    Rewriter(qsizetype size, bool keepPlaces)
+        : begin_(keepPlaces ? size : 0, 0), end_(keepPlaces ? size : 0, 0)
+    {
+        text_.reserve(size + 8);
+    }
     void open(QChar mark)
     {
         if (opening_ < 0)
@@ -64,15 +69,17 @@ public:
     void close(QChar mark)
     {
         text_ += mark;
-        if (last_ >= 0)
+        if (last_ >= 0 && !end_.isEmpty())
             end_[last_] = int(text_.size());
     }
     void copy(qsizetype from, QChar c)
     {
-        begin_[from] = opening_ >= 0 ? opening_ : int(text_.size());
+        if (!begin_.isEmpty())
+            begin_[from] = opening_ >= 0 ? opening_ : int(text_.size());
         opening_ = -1;
         text_ += c;
-        end_[from] = int(text_.size());
+        if (!end_.isEmpty())
+            end_[from] = int(text_.size());
         last_ = from;
     }
     QString text() const { return text_; }
@@ -99,7 +106,7 @@ private:
 
 SetText isolateValues(const QString &text, const QVector<Span> &spans)
 {
-    Rewriter out(text.size());
+    Rewriter out(text.size(), true);
     qsizetype i = 0;
     for (const Span &span : spans) {
         for (; i < span.start; ++i)
@@ -116,52 +123,38 @@ SetText isolateValues(const QString &text, const QVector<Span> &spans)
     return {out.text(), out.move(spans)};
 }
 
-} // namespace
-
-SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft)
+// Copies the text, pinning with right-to-left marks every stretch of blanks and punctuation that reads right
+// to left; isolated(i) tells the characters of isolated values, which count as one neutral from outside.
+template <typename Isolated>
+void pinNeutrals(const QString &in, bool rightToLeft, Isolated isolated, Rewriter &out)
 {
-    const SetText isolated = isolateValues(text, spans);
-    const QString &in = isolated.text;
     const qsizetype n = in.size();
-
-    // Each character's weight; an isolated value counts as one neutral from outside.
-    QVector<Strength> strength(n);
-    QVector<bool> isolate(n, false);
-    int depth = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = in[i];
-        if (c == firstStrongIsolate)
-            ++depth;
-        isolate[i] = depth > 0;
-        strength[i] = isolate[i] ? Strength::Neutral : strengthOf(in, i);
-        if (c == popDirectionalIsolate && depth > 0)
-            --depth;
-    }
+    const auto strength = [&](qsizetype i) { return isolated(i) ? Strength::Neutral : strengthOf(in, i); };
     const Strength paragraph = rightToLeft ? Strength::Right : Strength::Left;
-    const auto strongFrom = [&](qsizetype i, int step) {
-        for (; i >= 0 && i < n; i += step)
-            if (strength[i] == Strength::Left || strength[i] == Strength::Right)
-                return strength[i];
-        return paragraph;
-    };
-
-    Rewriter out(n);
+    Strength before = paragraph; // the last strong character copied
     for (qsizetype i = 0; i < n;) {
-        if (strength[i] != Strength::Neutral) {
+        const Strength here = strength(i);
+        if (here != Strength::Neutral) {
+            if (here != Strength::Transparent)
+                before = here;
             out.copy(i, in[i]);
             ++i;
             continue;
         }
         qsizetype end = i;
-        while (end < n && strength[end] == Strength::Neutral)
+        while (end < n && strength(end) == Strength::Neutral)
             ++end;
-        const Strength before = strongFrom(i - 1, -1);
-        const Strength after = strongFrom(end, 1);
+        Strength after = paragraph;
+        for (qsizetype j = end; j < n; ++j)
+            if (const Strength s = strength(j); s == Strength::Left || s == Strength::Right) {
+                after = s;
+                break;
+            }
         const bool pinned = (before == after ? before : paragraph) == Strength::Right;
         // Marks on both sides of every stretch of blanks and punctuation, also where it meets a value.
         bool inStretch = false;
         for (; i < end; ++i) {
-            if (pinned && !isolate[i] != inStretch) {
+            if (pinned && !isolated(i) != inStretch) {
                 if (inStretch)
                     out.close(rightToLeftMark);
                 else
@@ -173,6 +166,53 @@ SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool 
         if (inStretch)
             out.close(rightToLeftMark);
     }
+}
+
+// Only Persian text with blanks or punctuation, and paragraphs with values, need anything done.
+bool needsPreparing(const QString &text, const QVector<Span> &spans)
+{
+    for (const Span &span : spans)
+        if (span.value)
+            return true;
+    bool rightToLeft = false, neutral = false;
+    for (const QChar c : text) {
+        const QChar::Direction d = c.direction();
+        rightToLeft = rightToLeft || d == QChar::DirR || d == QChar::DirAL;
+        neutral = neutral || d == QChar::DirWS || d == QChar::DirON || d == QChar::DirCS || d == QChar::DirES
+                  || d == QChar::DirET || d == QChar::DirS;
+        if (rightToLeft && neutral)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft)
+{
+    if (!needsPreparing(text, spans))
+        return {text, spans};
+    bool values = false;
+    for (const Span &span : spans)
+        values = values || span.value;
+    if (!values) {
+        Rewriter out(text.size(), !spans.isEmpty());
+        pinNeutrals(text, rightToLeft, [](qsizetype) { return false; }, out);
+        return {out.text(), out.move(spans)};
+    }
+
+    const SetText isolated = isolateValues(text, spans);
+    QVector<bool> inValue(isolated.text.size(), false);
+    int depth = 0;
+    for (qsizetype i = 0; i < isolated.text.size(); ++i) {
+        if (isolated.text[i] == firstStrongIsolate)
+            ++depth;
+        inValue[i] = depth > 0;
+        if (isolated.text[i] == popDirectionalIsolate && depth > 0)
+            --depth;
+    }
+    Rewriter out(isolated.text.size(), true);
+    pinNeutrals(isolated.text, rightToLeft, [&](qsizetype i) { return bool(inValue[i]); }, out);
     return {out.text(), out.move(isolated.spans)};
 }
 

@@ -6,9 +6,9 @@
 // A layout reads as a list:
 //     using namespace report;
 //     layout.detail = {6.6, {
-//         Control::shape("QRShape9", {0.3, 0, 189.4, 6.6}).growing(),
-//         Control::rowNumber("QRSysData1", {182, 0.8, 6.6, 5}).centred().leftToRight(),
-//         Control::field("QRExpr2", {84.7, 0.8, 74.9, 5}, "mozo").wrapping(),
+//         Control::rectangle(u"QRShape9"_s, {0.3, 0, 189.4, 6.6}).growing(),
+//         Control::rowNumber(u"QRSysData1"_s, {182, 0.8, 6.6, 5.7}).centred().leftToRight(),
+//         Control::field(u"QRExpr2"_s, {84.7, 0.8, 74.9, 5.7}, u"mozo"_s).wrapping(),
 //     }};
 #include <QImage>
 #include <QMarginsF>
