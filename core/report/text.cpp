@@ -60,6 +60,14 @@ int breakLines(QTextLayout &layout, const TextStyle &style, const QVector<Span> 
     return std::max(lines, 1);
 }
 
+// The style breaking lines at word boundaries (anywhere within a word longer than the line).
+TextStyle breakingAtWords(const TextStyle &style)
+{
+    TextStyle breaking = style;
+    breaking.option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return breaking;
+}
+
 } // namespace
 
 TextStyle::TextStyle(const Control &control, const Font &layoutFont)
@@ -78,13 +86,9 @@ int lineCount(const TextStyle &style, const QString &text, const QVector<Span> &
 {
     if (!style.wraps || text.isEmpty())
         return 1;
-    QTextOption wrapping = style.option;
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    TextStyle measuring = style;
-    measuring.option = wrapping;
     const SetText set = prepareForSetting(text, spans, style.option.textDirection() == Qt::RightToLeft);
     QTextLayout layout(set.text);
-    return breakLines(layout, measuring, set.spans, width);
+    return breakLines(layout, breakingAtWords(style), set.spans, width);
 }
 
 double linesHeightMm(const TextStyle &style, int lines)
@@ -108,10 +112,8 @@ void drawText(QPainter &painter, const TextStyle &style, const QRectF &box, cons
         painter.drawText(QRectF(box.left(), top, box.width(), style.pitch), set.text, option);
         return;
     }
-    TextStyle breaking = style;
-    breaking.option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QTextLayout layout(set.text);
-    breakLines(layout, breaking, set.spans, box.width());
+    breakLines(layout, breakingAtWords(style), set.spans, box.width());
     layout.draw(&painter, QPointF(box.left(), top));
 }
 
