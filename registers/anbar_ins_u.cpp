@@ -1,6 +1,6 @@
 #include "anbar_ins_u.h"
 #include "Dates.h"
-#include "closed_list.h"
+#include "pagekit/rows.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/field_check.h"
@@ -204,7 +204,7 @@ void Tanbar_ins::ins_btnClick()
     const double quantity = values[QStringLiteral("meghdar")].toDouble();
 
     db::Query &rows = list();
-    registers::openEmptyIfClosed(rows, QStringLiteral("anbar"));
+    pagekit::openEmptyIfClosed(rows, QStringLiteral("anbar"));
     std::optional<double> before; // the stock as stored when the save began
     double after = 0;
     // The checks, the new stock, the movement and the audit row stand or fall together, in one write

@@ -1,5 +1,5 @@
 #include "bime_ins_u.h"
-#include "closed_list.h"
+#include "pagekit/rows.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/picklist.h"
@@ -96,7 +96,7 @@ void Tbime_ins::ins_btnClick()
     if (!accepted)
         return;
 
-    registers::openEmptyIfClosed(list(), QStringLiteral("bime"));
+    pagekit::openEmptyIfClosed(list(), QStringLiteral("bime"));
     pagekit::Save save;
     save.query = &list();
     save.fill = [&](db::Query &row) {

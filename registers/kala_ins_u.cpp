@@ -1,5 +1,5 @@
 #include "kala_ins_u.h"
-#include "closed_list.h"
+#include "pagekit/rows.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/picklist.h"
@@ -84,7 +84,7 @@ void Tkala_ins::checkRepeats(const pagekit::Values &values, const QVariant &exce
 void Tkala_ins::ins_btnClick()
 {
     const pagekit::Values values = fields.checked(true);
-    registers::openEmptyIfClosed(list(), QStringLiteral("kala"));
+    pagekit::openEmptyIfClosed(list(), QStringLiteral("kala"));
     pagekit::Save save;
     save.query = &list();
     save.lockedChecks = [&] { checkRepeats(values, QVariant()); };
