@@ -9,6 +9,7 @@
 #include "forms.h"
 #include "measure.h"
 #include "purchases_data.h"
+#include "report_bench.h"
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include "ui/scripted_dialogs.h"
@@ -163,5 +164,6 @@ int main(int argc, char *argv[])
     runExportBench();
     runAnbarBench();
     runConcurrentSavesBench();
+    runReportBench();
     return 0;
 }

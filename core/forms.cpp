@@ -4,6 +4,8 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "invoices/rizhazine_rep_u.h"
+#include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "registers/abadiha_ins_u.h"
@@ -32,10 +34,12 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    hesabdari_frm = new Thesabdari_frm();
     phone = new Tphone();
     bime_src = new Tbime_src();
     bime_ins = new Tbime_ins();
@@ -88,6 +92,8 @@ void destroyAll()
     bime_src = nullptr;
     delete phone;
     phone = nullptr;
+    delete hesabdari_frm;
+    hesabdari_frm = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;
@@ -96,6 +102,8 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete rizhazine_rep;
+    rizhazine_rep = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;
