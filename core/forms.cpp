@@ -5,7 +5,9 @@
 #include "login_u.h"
 #include "main_u.h"
 #include "invoices/faktor_pic_u.h"
+#include "invoices/rizhazine_rep_u.h"
 #include "purchasing/estelam_pic_u.h"
+#include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_pic_u.h"
 #include "purchasing/tavrelkol_src_u.h"
@@ -36,12 +38,14 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
     zamaem = new Tzamaem();
     tavrelkol_pic = new Ttavrelkol_pic();
+    hesabdari_frm = new Thesabdari_frm();
     phone = new Tphone();
     faktor_pic = new Tfaktor_pic();
     bime_src = new Tbime_src();
@@ -100,6 +104,8 @@ void destroyAll()
     faktor_pic = nullptr;
     delete phone;
     phone = nullptr;
+    delete hesabdari_frm;
+    hesabdari_frm = nullptr;
     delete tavrelkol_pic;
     tavrelkol_pic = nullptr;
     delete zamaem;
@@ -112,6 +118,8 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete rizhazine_rep;
+    rizhazine_rep = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;
