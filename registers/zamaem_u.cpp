@@ -43,7 +43,7 @@ Tzamaem::Tzamaem(QWidget *parent) : attachments::PictureStore(parent), ui(std::m
     setUp(std::move(member), {ui->Combo_type, ui->ins_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1},
           {{u"id"_s, u"id"_s, 0, true},
            {u"cmt"_s, u"شرح ضميمه"_s, 380},
-           {u"pictype"_s, u"فرمت ضميمه"_s},
+           {u"pictype"_s, u"فرمت ضميمه"_s, 0, false, Qt::AlignCenter},
            {u"ramz"_s, u"رمز"_s, 0, true}});
 
     ui::connectGuarded(ui->Combo_type, &QComboBox::currentTextChanged, this, &Tzamaem::Combo_typeChange);

@@ -8,6 +8,7 @@
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/left_to_right_column.h"
 #include "ui/refusal.h"
 #include <QAbstractButton>
 #include <QComboBox>
@@ -33,7 +34,8 @@ void PictureStore::setUp(Member member, Controls controls, const QVector<pagekit
     member_ = std::move(member);
     controls_ = controls;
     // The file bytes are never a grid column: a hidden column would still be measured for its width.
-    pagekit::setupGrid(controls_.grid, list(), columns);
+    const db::QueryModel *model = pagekit::setupGrid(controls_.grid, list(), columns);
+    ui::drawLeftToRight(controls_.grid, model->columnOfField(u"pictype"_s));
     pagekit::disableWhileEmpty(list(), {controls_.remove}, this);
     controls_.description->lineEdit()->setMaxLength(descriptionLength);
 
@@ -54,7 +56,7 @@ void PictureStore::setUpRecordFiles(db::Query *query, const QString &table, cons
     setUp(std::move(member), controls,
           {{u"id"_s, u"id"_s, 0, true},
            {u"cmt"_s, u"شرح مدرک"_s, descriptionWidth},
-           {u"pictype"_s, u"فرمت تصوير"_s},
+           {u"pictype"_s, u"فرمت تصوير"_s, 0, false, Qt::AlignCenter},
            {parentColumn, parentColumn, 0, true}});
 }
 
