@@ -4,6 +4,12 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "purchasing/darkhast_ins_u.h"
+#include "purchasing/darkhast_src_u.h"
+#include "purchasing/estelam_ins_u.h"
+#include "purchasing/estelam_src_u.h"
+#include "purchasing/foroshande_ins_u.h"
+#include "purchasing/foroshande_src_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "server_u.h"
@@ -26,6 +32,12 @@ void createAll()
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    darkhast_src = new Tdarkhast_src();
+    darkhast_ins = new Tdarkhast_ins();
+    foroshande_src = new Tforoshande_src();
+    foroshande_ins = new Tforoshande_ins();
+    estelam_src = new Testelam_src();
+    estelam_ins = new Testelam_ins();
     users_ins = new Tusers_ins();
 }
 
@@ -48,6 +60,18 @@ void destroyAll()
 {
     delete users_ins;
     users_ins = nullptr;
+    delete estelam_ins;
+    estelam_ins = nullptr;
+    delete estelam_src;
+    estelam_src = nullptr;
+    delete foroshande_ins;
+    foroshande_ins = nullptr;
+    delete foroshande_src;
+    foroshande_src = nullptr;
+    delete darkhast_ins;
+    darkhast_ins = nullptr;
+    delete darkhast_src;
+    darkhast_src = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;

@@ -1,0 +1,54 @@
+#include "table_rows.h"
+#include "testenv.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "ui/control_text.h"
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    env.exec(QStringLiteral("insert into ") + table + QStringLiteral(" (") + columns.keys().join(u',')
+                 + QStringLiteral(") values (") + marks.join(u',') + u')',
+             columns.values());
+    return env.scalar(QStringLiteral("select max(id) from ") + table).toLongLong();
+}
+
+void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts)
+{
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        QWidget *field = form->findChild<QWidget *>(it.key());
+        QVERIFY2(field, qPrintable(it.key()));
+        ui::setControlText(field, it.value());
+    }
+}
+
+QStringList rowTexts(const QString &select, const QVariantList &values)
+{
+    db::Query rows(forms::dm->ADOConnection1, QStringLiteral("rowTexts"));
+    rows.add(select, values);
+    rows.open();
+    QStringList texts;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        QStringList columns;
+        for (int column = 0; column < rows.fieldCount(); ++column) {
+            const db::Field field = rows.field(column);
+            columns << (field.isNull() ? QStringLiteral("null") : field.asString());
+        }
+        texts << columns.join(u'|');
+    }
+    return texts;
+}
+
+QList<qint64> idsOf(const db::Query &list)
+{
+    QList<qint64> ids;
+    const int id = list.fieldIndex(QStringLiteral("id"));
+    for (int row = 0; row < list.recordCount(); ++row)
+        ids << list.valueAt(row, id).toLongLong();
+    return ids;
+}
