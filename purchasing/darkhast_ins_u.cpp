@@ -1,12 +1,16 @@
 #include "darkhast_ins_u.h"
+#include "Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/buddy_caption.h"
+#include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/row_exists.h"
 #include "pagekit/save.h"
+#include "pagekit/text_year.h"
 #include "ui/combo_items.h"
+#include "ui/control_text.h"
 #include "ui/guard.h"
 #include "ui/refusal.h"
 #include "ui_darkhast_ins_u.h"
@@ -29,13 +33,14 @@ bool isDuplicate(const pagekit::Values &values)
     return pagekit::rowExists(QStringLiteral("darkhast"), key);
 }
 
+
 } // namespace
 
 Tdarkhast_ins::Tdarkhast_ins(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tdarkhast_ins)
 {
     ui->setupUi(this);
     using pagekit::Kind;
-    const auto field = [](QWidget *control, Kind kind = Kind::Text, pagekit::Empty empty = pagekit::Empty::Text) {
+    const auto field = [](QWidget *control, Kind kind = Kind::Text, pagekit::Empty empty = pagekit::Empty::Stored) {
         return pagekit::Field{QString(), control, pagekit::buddyCaption(control), kind, empty};
     };
     fields_.setFields({
@@ -66,15 +71,28 @@ Tdarkhast_ins::~Tdarkhast_ins()
     delete ui;
 }
 
-void Tdarkhast_ins::proposeNumber(qint64 number)
+void Tdarkhast_ins::prepareNew()
 {
-    proposed_ = QString::number(number);
+    fields_.setLimits(list());
+    fields_.clear();
+    ui::setControlText(ui->darkhast_dat, shamsiToday());
+    ui::setControlText(ui->sal, fiscalYear());
+    // The row number never starts again with a new year.
+    proposed_ = QString::number(pagekit::nextNumber(list().connection(), QStringLiteral("darkhast"),
+                                                    QStringLiteral("radif")));
     ui->radif->setText(proposed_);
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
+}
+
+void Tdarkhast_ins::prepareEdit(db::Query &rows)
+{
+    fields_.setLimits(rows);
+    fields_.fillFrom(rows);
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
 
 void Tdarkhast_ins::FormShow()
 {
-    fields_.setLimits(list());
     using picklist::Rows;
     // The states are offered afresh every time; the other lists are filled while their box is empty, and
     // their only value is chosen for a new request, never over an edited request's value.
@@ -100,35 +118,31 @@ void Tdarkhast_ins::FormShow()
 
 void Tdarkhast_ins::ins_btnClick()
 {
-    pagekit::Values values = fields_.checked(true);
+    const pagekit::Values values = pagekit::yearAsText(fields_.checked(true));
+    const bool holdsProposed = ui->radif->text().trimmed() == proposed_;
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Insert;
     save.lockedChecks = [&] {
-        // A proposed number another user stored meanwhile becomes the next free one.
-        const bool wasProposed = ui->radif->text() == proposed_;
-        pagekit::ProposedNumber number;
-        number.field = ui->radif;
-        number.proposed = proposed_;
-        number.table = QStringLiteral("darkhast");
-        number.column = QStringLiteral("radif");
-        pagekit::retakeProposedNumber(forms::dm->ADOConnection1, number);
-        if (wasProposed)
-            proposed_ = ui->radif->text();
-        values = fields_.checked(true);
         if (isDuplicate(values))
             throw ui::Refusal(duplicateRefused);
     };
+    // A proposed number another user stored meanwhile becomes the next free one.
+    if (holdsProposed)
+        save.number = pagekit::ProposedNumber{ui->radif, proposed_, QStringLiteral("darkhast"), QStringLiteral("radif"),
+                                              QString(), QVariant()};
     save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
     save.done = QStringLiteral("ثبت شد");
     pagekit::saveRow(save);
+    if (holdsProposed)
+        proposed_ = ui->radif->text().trimmed(); // the number stored, so the next press proposes after it
 }
 
 void Tdarkhast_ins::edit_btnClick()
 {
     if (!list().active() || list().isEmpty())
         return;
-    const pagekit::Values values = fields_.checked(false);
+    const pagekit::Values values = pagekit::yearAsText(fields_.checked(false));
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Edit;

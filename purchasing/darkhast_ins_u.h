@@ -7,6 +7,9 @@
 namespace Ui {
 class Tdarkhast_ins;
 }
+namespace db {
+class Query;
+}
 
 class Tdarkhast_ins : public pagekit::Page {
     Q_OBJECT
@@ -15,12 +18,12 @@ public:
     ~Tdarkhast_ins() override;
 
     Ui::Tdarkhast_ins *ui;
-    // The 17 fields, in the order a row is written.
-    pagekit::EntryFields &fields() { return fields_; }
 
-    // A new request's row number: shown in `radif` and taken again at save time when another user has
-    // stored it meanwhile (a number typed over it is stored as typed).
-    void proposeNumber(qint64 number);
+    // The list page's new command: the fields emptied, today's date and year, and the next row number over
+    // every year, proposed (another user storing it meanwhile moves it on at save time), shown for an insert.
+    void prepareNew();
+    // The list page's edit command: the fields show the list's current row, shown for an edit.
+    void prepareEdit(db::Query &list);
 
     void ins_btnClick();
     void edit_btnClick();
@@ -28,5 +31,5 @@ public:
 
 private:
     pagekit::EntryFields fields_;
-    QString proposed_;
+    QString proposed_; // the row number the new command proposed
 };

@@ -8,16 +8,12 @@
 #include "ui_main_u.h"
 #include "pagekit/date_check.h"
 #include "pagekit/grid.h"
-#include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/rows.h"
-#include "pagekit/save.h"
 #include "pagekit/search.h"
 #include "ui/combo_items.h"
-#include "ui/control_text.h"
 #include "ui/guard.h"
-#include "ui_darkhast_ins_u.h"
 #include "ui_darkhast_src_u.h"
 #include <QComboBox>
 
@@ -171,23 +167,13 @@ void Tdarkhast_src::FormShow()
 
 void Tdarkhast_src::N1Click()
 {
-    Tdarkhast_ins &entry = *forms::darkhast_ins;
-    entry.fields().clear();
-    ui::setControlText(entry.ui->darkhast_dat, shamsiToday());
-    ui::setControlText(entry.ui->sal, fiscalYear());
-    // One above the highest of every year: the row number never starts again with a new year.
-    entry.proposeNumber(
-        pagekit::nextNumber(forms::dm->ADOConnection1, QStringLiteral("darkhast"), QStringLiteral("radif")));
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
+    forms::darkhast_ins->prepareNew();
 }
 
 void Tdarkhast_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    Tdarkhast_ins &entry = *forms::darkhast_ins;
-    entry.fields().fillFrom(list());
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
+    if (pagekit::hasCurrentRow(list()))
+        forms::darkhast_ins->prepareEdit(list());
 }
 
 void Tdarkhast_src::N3Click()

@@ -1,9 +1,12 @@
 #include "estelam_ins_u.h"
+#include "Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/buddy_caption.h"
+#include "pagekit/listpage.h"
 #include "pagekit/row_exists.h"
 #include "pagekit/save.h"
+#include "pagekit/text_year.h"
 #include "signed_in_user.h"
 #include "ui/guard.h"
 #include "ui/refusal.h"
@@ -25,13 +28,14 @@ bool yearHolds(const pagekit::Values &values, const QStringList &columns)
     return pagekit::rowExists(QStringLiteral("estelam"), key);
 }
 
+
 } // namespace
 
 Testelam_ins::Testelam_ins(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Testelam_ins)
 {
     ui->setupUi(this);
     using pagekit::Kind;
-    const auto field = [](QWidget *control, Kind kind = Kind::Text, pagekit::Empty empty = pagekit::Empty::Text) {
+    const auto field = [](QWidget *control, Kind kind = Kind::Text, pagekit::Empty empty = pagekit::Empty::Stored) {
         return pagekit::Field{QString(), control, pagekit::buddyCaption(control), kind, empty};
     };
     QList<pagekit::Field> all{
@@ -64,14 +68,33 @@ Testelam_ins::~Testelam_ins()
     delete ui;
 }
 
-void Testelam_ins::FormShow()
+void Testelam_ins::prepareNew()
 {
     fields_.setLimits(list());
+    fields_.clear();
+    const QString year = fiscalYear();
+    ui->sal->setStoredText(year);
+    // Inquiries are numbered within their year.
+    ui->radif->setText(QString::number(pagekit::nextNumber(list().connection(), QStringLiteral("estelam"),
+                                                           QStringLiteral("radif"), QStringLiteral("sal"), year)));
+    for (QLineEdit *zero : {static_cast<QLineEdit *>(ui->meghdar), static_cast<QLineEdit *>(ui->mablagh1),
+                            static_cast<QLineEdit *>(ui->mablagh)})
+        zero->setText(QStringLiteral("0"));
+    ui->onvan->setFocus();
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
+}
+
+void Testelam_ins::prepareEdit(db::Query &rows)
+{
+    fields_.setLimits(rows);
+    fields_.fillFrom(rows);
+    ui->onvan->setFocus();
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
 
 void Testelam_ins::ins_btnClick()
 {
-    const pagekit::Values values = fields_.checked(true);
+    const pagekit::Values values = pagekit::yearAsText(fields_.checked(true));
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Insert;
@@ -83,7 +106,7 @@ void Testelam_ins::ins_btnClick()
             throw ui::Refusal(QStringLiteral("خطا! شرح و تاريخ استعلام در اين سال تکراريست"), ui->onvan);
     };
     save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
-    save.audit = [&] {
+    save.audit = [&]() -> QString {
         return QStringLiteral(" ثبت استعلام جديد  ") + values[QStringLiteral("onvan")].toString() + u' '
                + SignedInUser::instance().karbar();
     };
@@ -95,7 +118,7 @@ void Testelam_ins::edit_btnClick()
 {
     if (!list().active() || list().isEmpty())
         return;
-    const pagekit::Values values = fields_.checked(false);
+    const pagekit::Values values = pagekit::yearAsText(fields_.checked(false));
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Edit;

@@ -8,6 +8,9 @@
 namespace Ui {
 class Testelam_ins;
 }
+namespace db {
+class Query;
+}
 
 class Testelam_ins : public pagekit::Page {
     Q_OBJECT
@@ -16,12 +19,15 @@ public:
     ~Testelam_ins() override;
 
     Ui::Testelam_ins *ui;
-    // The 29 fields, in the order a row is written.
-    pagekit::EntryFields &fields() { return fields_; }
+
+    // The list page's new command: the fields emptied, this year and its next row number, quantity and
+    // amounts "0", shown for an insert with the focus on the title.
+    void prepareNew();
+    // The list page's edit command: the fields show the list's current row, shown for an edit.
+    void prepareEdit(db::Query &list);
 
     void ins_btnClick();
     void edit_btnClick();
-    void FormShow() override;
 
 private:
     pagekit::EntryFields fields_;

@@ -1,5 +1,4 @@
 #include "estelam_src_u.h"
-#include "Dates.h"
 #include "dm_u.h"
 #include "estelam_ins_u.h"
 #include "forms.h"
@@ -7,15 +6,11 @@
 #include "pagekit/opener.h"
 #include "ui_main_u.h"
 #include "pagekit/grid.h"
-#include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/rows.h"
-#include "pagekit/save.h"
 #include "pagekit/search.h"
-#include "ui/control_text.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
-#include "ui_estelam_ins_u.h"
 #include "ui_estelam_src_u.h"
 
 namespace {
@@ -132,29 +127,13 @@ void Testelam_src::src_btnClick()
 
 void Testelam_src::N1Click()
 {
-    Testelam_ins &entry = *forms::estelam_ins;
-    entry.fields().clear();
-    const QString year = fiscalYear();
-    ui::setControlText(entry.ui->sal, year);
-    // Inquiries are numbered within their year.
-    ui::setControlText(entry.ui->radif,
-                       QString::number(pagekit::nextNumber(forms::dm->ADOConnection1, QStringLiteral("estelam"),
-                                                           QStringLiteral("radif"), QStringLiteral("sal"), year)));
-    entry.ui->meghdar->setText(QStringLiteral("0"));
-    entry.ui->mablagh1->setText(QStringLiteral("0"));
-    entry.ui->mablagh->setText(QStringLiteral("0"));
-    entry.ui->onvan->setFocus();
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
+    forms::estelam_ins->prepareNew();
 }
 
 void Testelam_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    Testelam_ins &entry = *forms::estelam_ins;
-    entry.fields().fillFrom(list());
-    entry.ui->onvan->setFocus();
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
+    if (pagekit::hasCurrentRow(list()))
+        forms::estelam_ins->prepareEdit(list());
 }
 
 void Testelam_src::N3Click()

@@ -2,6 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/buddy_caption.h"
+#include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/row_exists.h"
 #include "pagekit/save.h"
@@ -52,9 +53,22 @@ Tforoshande_ins::~Tforoshande_ins()
     delete ui;
 }
 
-void Tforoshande_ins::FormShow()
+void Tforoshande_ins::prepareNew()
 {
     fields_.setLimits(list());
+    fields_.clear();
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
+}
+
+void Tforoshande_ins::prepareEdit(db::Query &rows)
+{
+    fields_.setLimits(rows);
+    fields_.fillFrom(rows);
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
+}
+
+void Tforoshande_ins::FormShow()
+{
     // The user's own banks; the only one is chosen for a new vendor, never over an edited vendor's bank.
     const bool inserting = !ui->ins_btn->isHidden();
     picklist::LoadPickList(ui->bank, QStringLiteral("بانک"), picklist::Rows::Own, inserting);
@@ -74,7 +88,7 @@ void Tforoshande_ins::save(bool inserting)
     save.query = &list();
     save.mode = inserting ? db::Query::State::Insert : db::Query::State::Edit;
     save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
-    save.audit = [&] { return phrase + shop + u' ' + SignedInUser::instance().karbar(); };
+    save.audit = [&]() -> QString { return phrase + shop + u' ' + SignedInUser::instance().karbar(); };
     save.done = inserting ? QStringLiteral("ثبت شد") : QStringLiteral("ويرايش شد");
     pagekit::saveRow(save);
 }

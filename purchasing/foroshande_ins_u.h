@@ -7,6 +7,9 @@
 namespace Ui {
 class Tforoshande_ins;
 }
+namespace db {
+class Query;
+}
 
 class Tforoshande_ins : public pagekit::Page {
     Q_OBJECT
@@ -15,8 +18,11 @@ public:
     ~Tforoshande_ins() override;
 
     Ui::Tforoshande_ins *ui;
-    // The six fields, in the order a row is written.
-    pagekit::EntryFields &fields() { return fields_; }
+
+    // The list page's new command: the six fields emptied, shown for an insert.
+    void prepareNew();
+    // The list page's edit command: the fields show the list's current row, shown for an edit.
+    void prepareEdit(db::Query &list);
 
     void ins_btnClick();
     void edit_btnClick();

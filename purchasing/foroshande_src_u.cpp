@@ -7,14 +7,12 @@
 #include "pagekit/opener.h"
 #include "ui_main_u.h"
 #include "pagekit/grid.h"
-#include "pagekit/listpage.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
 #include "ui/busy.h"
 #include "ui/combo_items.h"
 #include "ui/guard.h"
-#include "ui_foroshande_ins_u.h"
 #include "ui_foroshande_src_u.h"
 
 namespace {
@@ -115,18 +113,13 @@ void Tforoshande_src::FormShow()
 void Tforoshande_src::N1Click()
 {
     giveListItsStatement();
-    Tforoshande_ins &entry = *forms::foroshande_ins;
-    entry.fields().clear();
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
+    forms::foroshande_ins->prepareNew();
 }
 
 void Tforoshande_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    Tforoshande_ins &entry = *forms::foroshande_ins;
-    entry.fields().fillFrom(list());
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
+    if (pagekit::hasCurrentRow(list()))
+        forms::foroshande_ins->prepareEdit(list());
 }
 
 void Tforoshande_src::N3Click()

@@ -1,7 +1,7 @@
 // The price inquiries list and entry form: each filter with the inclusive date range, the count, the
 // numbering within the year, the two refusals, the stored row with its seventeen sign-off dates, the audit
-// row, edit, the delete password, the colour, the export, two users saving the same number, the main
-// window's command and the schema step that adds the seventeenth date to an older table.
+// row, edit, the delete password, the colour, the export, two users saving the same number and the main
+// window's command.
 #include "Dates.h"
 #include "MonEdit.h"
 #include "db/querymodel.h"
@@ -10,7 +10,6 @@
 #include "main_u.h"
 #include "purchasing/estelam_ins_u.h"
 #include "purchasing/estelam_src_u.h"
-#include "schema.h"
 #include "support/table_rows.h"
 #include "support/testenv.h"
 #include "support/xlsx_reader.h"
@@ -101,7 +100,7 @@ private slots:
         page().findChild<QCheckBox *>(box)->click();
         for (qsizetype i = 0; i < controls.size(); ++i)
             ui::setControlText(page().findChild<QWidget *>(controls.at(i)), texts.at(i));
-        page().src_btnClick();
+        pageUi().src_btn->click();
         QList<qint64> expected;
         for (int row : rows)
             expected << seeded.at(row);
@@ -112,7 +111,7 @@ private slots:
     {
         const QString year = fiscalYear();
         addInquiry(*env, {{u"sal"_s, QString::number(year.toInt() - 1)}, {u"radif"_s, 30}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         page().N1Click();
         QCOMPARE(entryUi().radif->text(), u"1"_s); // the year's first, whatever earlier years hold
         QCOMPARE(entryUi().sal->storedText(), year);
@@ -126,11 +125,11 @@ private slots:
     }
     void insertRefusalsStoredRowAndAuditRow()
     {
-        page().src_btnClick();
+        pageUi().src_btn->click();
         newInquiry({{u"onvan"_s, u"it's paper"_s}, {u"est_dat"_s, u"1403/01/10"_s}, {u"mablagh"_s, u"12,500"_s},
                     {u"mablagh1"_s, u"2500"_s}, {u"bazsazi_kar"_s, u"1403/01/12"_s}, {u"modirkol"_s, u"1403/01/20"_s},
                     {u"dabir_no"_s, u"d-1"_s}, {u"estelam_no"_s, u"e-9"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty()); // no confirmation
         QCOMPARE(rowTexts(u"select sal,onvan,meghdar,est_dat,mablagh1,mablagh,bazsazi_kar,modirkol,hoghoghi,radif,"
                           "dabir_no,estelam_no from estelam"_s),
@@ -140,28 +139,28 @@ private slots:
         QCOMPARE(listQuery().recordCount(), 1);
 
         // The second press repeats the row number (checked first) and the title and date.
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{rowRepeated});
         entryUi().radif->setText(u"5"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), titleRepeated);
         // Another year takes the same row number, title and date.
         entryUi().sal->setStoredText(u"1390"_s);
         entryUi().radif->setText(u"1"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->scalar(u"select count(*) from estelam"_s).toInt(), 2);
         QCOMPARE(env->scalar(u"select count(*) from log"_s).toInt(), 2);
     }
     void twoUsersSavingTheSameProposedNumber()
     {
-        page().src_btnClick();
+        pageUi().src_btn->click();
         newInquiry({{u"onvan"_s, u"a"_s}});
         QCOMPARE(entryUi().radif->text(), u"1"_s);
         db::Connection other(u"other user"_s);
         other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
         other.open();
         other.exec(u"insert into estelam (sal, onvan, radif) values (?, 'b', 1)"_s, {fiscalYear()});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), rowRepeated);
         QCOMPARE(env->scalar(u"select count(*) from estelam"_s).toInt(), 1);
     }
@@ -171,7 +170,7 @@ private slots:
                                             {u"mablagh"_s, 1250000}, {u"bazsazi_kar"_s, u"1403/05/05"_s},
                                             {u"dabir_no"_s, u"12"_s}});
         addInquiry(*env, {{u"sal"_s, u"1403"_s}, {u"radif"_s, 4}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         QVERIFY(listQuery().locate(u"id"_s, id));
         page().N2Click();
         QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden());
@@ -179,7 +178,7 @@ private slots:
         QCOMPARE(entryUi().bazsazi_kar->storedText(), u"1403/05/05"_s);
         entryUi().radif->setText(u"4"_s); // no check on an edit
         entryUi().vali->setStoredText(u"1403/06/01"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty());
         QVERIFY(!entry().isVisible());
         QCOMPARE(rowTexts(u"select radif,mablagh,bazsazi_kar,vali,dabir_no from estelam where id=?"_s, {id}),
@@ -196,7 +195,7 @@ private slots:
         env->exec(u"insert into setting (component, cmt, user_id) values (?, 'first', 2)"_s, {u"رمز حذف"_s});
         env->exec(u"insert into setting (component, cmt, user_id) values (?, 'second', 1)"_s, {u"رمز حذف"_s});
         addInquiry(*env, {{u"onvan"_s, u"x"_s}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         env->dialogs.inputs.enqueue(std::nullopt); // Cancel
         page().N3Click();
         QCOMPARE(env->dialogs.shown.last().caption, u"Delete Password"_s);
@@ -216,7 +215,7 @@ private slots:
         // With no password filed, an empty answer deletes; the default "?" does not.
         env->exec(u"delete from setting"_s);
         addInquiry(*env, {{u"onvan"_s, u"y"_s}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         env->dialogs.inputs.enqueue(u"?"_s);
         page().N3Click();
         QCOMPARE(env->scalar(u"select count(*) from estelam"_s).toInt(), 1);
@@ -227,7 +226,7 @@ private slots:
     void exportCarriesTheCaptions()
     {
         addInquiry(*env, {{u"sal"_s, u"1403"_s}, {u"onvan"_s, u"o"_s}, {u"estelam_no"_s, u"e"_s}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         page().N4Click();
         const XlsxSheet sheet(env->openedFiles.value(0));
         QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
@@ -254,14 +253,6 @@ private slots:
         QCOMPARE(pageUi().onvan->currentText(), QString());
         QCOMPARE(pageUi().cnt->text(), u"1"_s);
         QVERIFY(!pageUi().N1->isEnabled() && pageUi().N2->isEnabled() && pageUi().N3->isEnabled());
-    }
-    void schemaStepAddsTheSeventeenthDateToAnOlderTable()
-    {
-        TestEnv bare(false);
-        bare.exec(u"create table estelam (id integer primary key, sal nvarchar(4), radif int)"_s);
-        RunSchemaSteps();
-        bare.exec(u"insert into estelam (bazsazi_kar, estelam_no) values ('1403/01/01', 'x')"_s);
-        QCOMPARE(bare.scalar(u"select bazsazi_kar from estelam"_s).toString(), u"1403/01/01"_s);
     }
 };
 

@@ -90,13 +90,13 @@ private slots:
             addVendor(*env, {{u"foroshgah"_s, u"کاغذ"_s}, {u"nam"_s, u"رضا کريمي"_s}, {u"bank"_s, u"ملت"_s}}),
         };
         QVERIFY(listQuery().isEmpty()); // nothing shows until the first search
-        page().src_btnClick();
+        pageUi().src_btn->click();
         QCOMPARE(listedIds(), (QList<qint64>{seeded[1], seeded[0], seeded[2]})); // in shop-name order
         QCOMPARE(pageUi().cnt->text(), u"3"_s);
 
         page().findChild<QCheckBox *>(box)->click();
         ui::setControlText(page().findChild<QWidget *>(control), text);
-        page().src_btnClick();
+        pageUi().src_btn->click();
         QList<qint64> expected;
         for (int row : rows)
             expected << seeded.at(row);
@@ -111,7 +111,7 @@ private slots:
         QVERIFY(!entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden());
         setFieldTexts(&entry(), {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"456"_s}, {u"nation"_s, u"99"_s},
                                  {u"nam"_s, u"علي"_s}, {u"bank"_s, u"رفاه"_s}, {u"cmt"_s, u"c"_s}});
-        entry().ins_btnClick(); // another account: no warning
+        entryUi().ins_btn->click(); // another account: no warning
         QCOMPARE(env->dialogs.messages().last(), u"ثبت شد"_s);
         QCOMPARE(listQuery().recordCount(), 1); // the new vendor shows; the register's others wait for a search
         QCOMPARE(auditTexts(), QStringList{u" ثبت فروشنده جديد  نور admin"_s});
@@ -119,11 +119,11 @@ private slots:
         // The same shop and account: the warning; anything but Yes writes nothing.
         env->dialogs.reset();
         env->dialogs.answers.enqueue(ui::Answer::No);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{repeatWarning});
         QCOMPARE(env->dialogs.shown.last().buttons, ui::Buttons::YesNoCancel);
         env->dialogs.answers.enqueue(ui::Answer::Yes);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
         QCOMPARE(vendors(), (QStringList{u"نور|123|null|null|null|null"_s, u"نور|456|99|علي|رفاه|c"_s, u"نور|456|99|علي|رفاه|c"_s}));
         QCOMPARE(auditTexts().size(), 2);
@@ -135,14 +135,14 @@ private slots:
         const qint64 id = addVendor(*env, {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"1"_s}, {u"nation"_s, u"2"_s},
                                            {u"nam"_s, u"n"_s}, {u"bank"_s, u"سپه"_s}, {u"cmt"_s, u"old"_s}});
         env->exec(u"insert into setting (component, cmt, user_id) values ('بانک', 'ملي', 1)"_s);
-        page().src_btnClick();
+        pageUi().src_btn->click();
         page().N2Click();
         QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden());
         entry().FormShow();
         QCOMPARE(entryUi().bank->currentText(), u"سپه"_s); // the user's only bank is not put over the row's
         QCOMPARE(entryUi().nation->text(), u"2"_s);
         entryUi().cmt->setText(u"new"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ويرايش شد"_s);
         QCOMPARE(env->scalar(u"select cmt from foroshandegan where id=?"_s, {id}).toString(), u"new"_s);
         QCOMPARE(env->scalar(u"select bank from foroshandegan where id=?"_s, {id}).toString(), u"سپه"_s);
@@ -157,7 +157,7 @@ private slots:
     void deleteAsks()
     {
         const qint64 id = addVendor(*env, {{u"foroshgah"_s, u"x"_s}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         env->dialogs.answers.enqueue(ui::Answer::No);
         page().N3Click();
         QCOMPARE(env->dialogs.lastMessage(), u"آيا از حذف مطمئن هستيد؟"_s);
@@ -170,7 +170,7 @@ private slots:
     void exportCarriesTheCaptions()
     {
         const qint64 id = addVendor(*env, {{u"foroshgah"_s, u"نور"_s}, {u"nation"_s, u"77"_s}});
-        page().src_btnClick();
+        pageUi().src_btn->click();
         page().N4Click();
         QCOMPARE(env->openedFiles.size(), 1);
         const XlsxSheet sheet(env->openedFiles.first());
