@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
 
     const int rows = qEnvironmentVariableIsSet("TAVREL_BENCH_ROWS") ? qEnvironmentVariableIntValue("TAVREL_BENCH_ROWS")
                                                                     : 1000000;
-    const QString folder = QDir::currentPath() + QStringLiteral("/bench-data");
+    const QString folder = bench::dataFolder();
     std::printf("preparing %d purchases in %s ...\n", rows, qPrintable(folder));
     std::fflush(stdout);
     const QString path = bench::purchasesDatabase(folder, rows);
