@@ -3,6 +3,9 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "ui/control_text.h"
+#include "xlsx_reader.h"
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -51,4 +54,25 @@ QList<qint64> idsOf(const db::Query &list)
     for (int row = 0; row < list.recordCount(); ++row)
         ids << list.valueAt(row, id).toLongLong();
     return ids;
+}
+
+QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
+                               const QStringList &texts)
+{
+    page->findChild<QCheckBox *>(box)->click();
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        ui::setControlText(page->findChild<QWidget *>(controls.at(i)), texts.value(i));
+    page->findChild<QAbstractButton *>(QStringLiteral("src_btn"))->click();
+    QList<qint64> ids = idsOf(list);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QStringList workbookHeaders(const QString &path, int columns)
+{
+    const XlsxSheet sheet(path);
+    QStringList headers;
+    for (int column = 0; column < columns; ++column)
+        headers << sheet.cell(XlsxSheet::columnName(column) + u'1').text;
+    return headers;
 }
