@@ -8,6 +8,7 @@
 #include "pagekit/grid.h"
 #include "pagekit/picklist.h"
 #include "pagekit/rows.h"
+#include "pagekit/save.h"
 #include "pagekit/search.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
@@ -148,7 +149,7 @@ void Testelam_src::N3Click()
     if (!answer || *answer != password)
         return;
     // The inquiry's attachments stay in estelam_pic.
-    list().deleteRecord();
+    pagekit::inWriteTransaction([] { list().deleteRecord(); }, {&list()});
     ui::showMessage(QStringLiteral("حذف شد"));
 }
 
