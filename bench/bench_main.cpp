@@ -1,5 +1,7 @@
 // The benchmarks of `make bench`: the purchases search on a large register against a raw SQLite read, the
-// client-side sort of its result, and the start-up of the program with every form created.
+// client-side sort of its result, the start-up of the program with every form created, the export, and the
+// warehouse register on 100,000 movements.
+#include "anbar_bench.h"
 #include "app.h"
 #include "dm_u.h"
 #include "export_bench.h"
@@ -158,5 +160,6 @@ int main(int argc, char *argv[])
     dm.ADOConnection1.close();
 
     runExportBench();
+    runAnbarBench();
     return 0;
 }

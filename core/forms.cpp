@@ -12,6 +12,16 @@
 #include "purchasing/foroshande_src_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
+#include "registers/abadiha_ins_u.h"
+#include "registers/abadiha_u.h"
+#include "registers/anbar_ins_u.h"
+#include "registers/anbar_src_u.h"
+#include "registers/bime_ins_u.h"
+#include "registers/bime_src_u.h"
+#include "registers/kala_ins_u.h"
+#include "registers/kala_src_u.h"
+#include "registers/payam_u.h"
+#include "registers/phone_u.h"
 #include "server_u.h"
 #include "setting_u.h"
 #include "users_ins_u.h"
@@ -34,11 +44,21 @@ void createAll()
     tavrelkol_ins = new Ttavrelkol_ins();
     darkhast_src = new Tdarkhast_src();
     darkhast_ins = new Tdarkhast_ins();
+    phone = new Tphone();
     foroshande_src = new Tforoshande_src();
     foroshande_ins = new Tforoshande_ins();
+    bime_src = new Tbime_src();
+    bime_ins = new Tbime_ins();
+    kala_src = new Tkala_src();
+    kala_ins = new Tkala_ins();
+    anbar_src = new Tanbar_src();
+    anbar_ins = new Tanbar_ins();
     estelam_src = new Testelam_src();
     estelam_ins = new Testelam_ins();
     users_ins = new Tusers_ins();
+    abadiha = new Tabadiha();
+    abadiha_ins = new Tabadiha_ins();
+    payam = new Tpayam();
 }
 
 bool showMainForm()
@@ -58,16 +78,36 @@ void closeMainForm()
 
 void destroyAll()
 {
+    delete payam;
+    payam = nullptr;
+    delete abadiha_ins;
+    abadiha_ins = nullptr;
+    delete abadiha;
+    abadiha = nullptr;
     delete users_ins;
     users_ins = nullptr;
     delete estelam_ins;
     estelam_ins = nullptr;
     delete estelam_src;
     estelam_src = nullptr;
+    delete anbar_ins;
+    anbar_ins = nullptr;
+    delete anbar_src;
+    anbar_src = nullptr;
+    delete kala_ins;
+    kala_ins = nullptr;
+    delete kala_src;
+    kala_src = nullptr;
+    delete bime_ins;
+    bime_ins = nullptr;
+    delete bime_src;
+    bime_src = nullptr;
     delete foroshande_ins;
     foroshande_ins = nullptr;
     delete foroshande_src;
     foroshande_src = nullptr;
+    delete phone;
+    phone = nullptr;
     delete darkhast_ins;
     darkhast_ins = nullptr;
     delete darkhast_src;

@@ -11,6 +11,7 @@
 #include "radio_group.h"
 #include "server_u.h"
 #include "signed_in_user.h"
+#include "unread_mark.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include <QCloseEvent>
@@ -189,14 +190,8 @@ void Tlogin::BitBtn1Click()
 
     WriteSignInAuditRow(name, u"  ورود موفق به نرم افزار  " + name + u' ' + fullName);
 
-    db::Query &unread = *forms::dm->ADOQ_timer;
-    unread.clear();
-    unread.add(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"), prsId,
-               QStringLiteral(""));
-    unread.open();
     // Sign-in only ever sets the mark; the messages page clears it.
-    if (unread[QStringLiteral("c")].asInteger() != 0 && forms::main_)
-        forms::main_->setUnreadMark(true);
+    messages::RefreshUnreadMark(messages::UnreadMark::SetOnly);
 
     if (forms::main_)
         forms::main_->show();

@@ -27,7 +27,7 @@ db::Query &list()
 // Whether the same unit asked for the same goods of the same project on the same date in the same year.
 bool isDuplicate(const pagekit::Values &values)
 {
-    pagekit::ColumnValues key;
+    QList<pagekit::Match> key;
     for (const char *column : {"darkhastkonande", "darkhast_dat", "prj_name", "kala", "sal"})
         key.append({QString::fromLatin1(column), values[QString::fromLatin1(column)]});
     return pagekit::rowExists(QStringLiteral("darkhast"), key);

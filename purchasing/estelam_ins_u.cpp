@@ -22,7 +22,7 @@ db::Query &list()
 // Whether a row of the inquiry's year already holds its values of these columns.
 bool yearHolds(const pagekit::Values &values, const QStringList &columns)
 {
-    pagekit::ColumnValues key{{QStringLiteral("sal"), values[QStringLiteral("sal")]}};
+    QList<pagekit::Match> key{{QStringLiteral("sal"), values[QStringLiteral("sal")]}};
     for (const QString &column : columns)
         key.append({column, values[column]});
     return pagekit::rowExists(QStringLiteral("estelam"), key);

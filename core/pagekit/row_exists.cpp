@@ -4,17 +4,16 @@
 
 namespace pagekit {
 
-bool rowExists(const QString &table, const ColumnValues &values)
+bool rowExists(const QString &table, const QList<Match> &matches, const QVariant &exceptId)
 {
-    Q_ASSERT(!values.isEmpty());
     db::Query &query = *forms::dm->ADOQuery1;
     query.clear();
-    query.add(QStringLiteral("select id from ") + forms::dm->ADOConnection1.dialect().lockedTable(table));
-    QString keyword = QStringLiteral(" where ");
-    for (const auto &[column, value] : values) {
-        query.add(keyword + column + QStringLiteral("=?"), value);
-        keyword = QStringLiteral(" and ");
-    }
+    query.add(QStringLiteral("select id from ") + query.connection().dialect().lockedTable(table)
+              + QStringLiteral(" where id<>-1"));
+    for (const Match &match : matches)
+        query.add(QStringLiteral(" and ") + match.column + QStringLiteral("=?"), match.value);
+    if (exceptId.isValid())
+        query.add(QStringLiteral(" and id<>?"), exceptId);
     query.open();
     return !query.isEmpty();
 }

@@ -1,17 +1,20 @@
 #pragma once
-// The repeat checks of the entry forms: whether a row of a table already holds given values. Read with the
-// dialect's locking hints, so inside a write transaction the answer holds until the write it guards.
+// The repeat checks of the entry forms: whether a row of a table already holds some values. Inside a write
+// transaction the read holds what it read (Dialect::lockedTable), so the check and the write it guards see
+// the same rows even when two users save at once.
 #include <QList>
 #include <QString>
 #include <QVariant>
-#include <utility>
 
 namespace pagekit {
 
-using ColumnValues = QList<std::pair<QString, QVariant>>;
+struct Match {
+    QString column;
+    QVariant value; // compared with "="; a null value matches no row
+};
 
-// True when a row of the table holds every value in its column (column = value, bound), on the data module's
-// general query ADOQuery1.
-bool rowExists(const QString &table, const ColumnValues &values);
+// Whether a row of the table holds every value, the row whose id is exceptId (an edited row) left out.
+// Runs on the data module's general query ADOQuery1.
+bool rowExists(const QString &table, const QList<Match> &matches, const QVariant &exceptId = QVariant());
 
 } // namespace pagekit

@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
+#include "ui/refusal.h"
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +65,8 @@ void inWriteTransaction(const std::function<void()> &work, const QList<db::Query
         db::Transaction transaction(forms::dm->ADOConnection1);
         work();
         transaction.commit();
+    } catch (const ui::Refusal &) {
+        throw; // refused before anything was changed: the lists are as they were
     } catch (...) {
         readAgain(lists);
         throw;

@@ -1,6 +1,7 @@
 // Sign-in: every way it can end, the last-user file, the version gate, the side paths and the first start
 // of a workstation with nothing stored.
 #include "Dates.h"
+#include "audit.h"
 #include "change_pass_u.h"
 #include "connection_settings.h"
 #include "dm_u.h"
@@ -105,7 +106,7 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(QStringLiteral("select count(*) from log where saat_sys is not null")).toInt(), 1);
         QCOMPARE(env.scalar(QStringLiteral("select karbar||'|'||ip||'|'||computer_name||'|'||tarikh||'|'||cmt "
                                            "from log")).toString(),
-                 QStringList({QStringLiteral("o'neil"), Tlogin::LocalIP(), Tlogin::IPAddrToName(Tlogin::LocalIP()),
+                 QStringList({QStringLiteral("o'neil"), Tlogin::LocalIP(), AuditRow::stamped(QString(), QString()).computerName,
                               shamsiToday(), QStringLiteral("  ورود موفق به نرم افزار  o'neil علي رضايي")})
                      .join(u'|'));
         const QString time = env.scalar(QStringLiteral("select saat from log")).toString();

@@ -3,6 +3,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "places.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
 #include "support/xlsx_reader.h"
@@ -254,10 +255,14 @@ private Q_SLOTS:
 
     void countiesGatheredAndSaved()
     {
-        env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز')"_s,
+        env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز'), "
+                  "(null,'بي نام'), ('','بي نام'), ('',null)"_s,
                   {tehran, tehran, tehran, fars});
         forms::users->show();
-        QCOMPARE(page().ostan2->count(), 2);
+        // Villages without a province are offered under one empty province, with their counties.
+        QCOMPARE(page().ostan2->count(), 3);
+        QVERIFY(page().ostan->findText(QString()) >= 0);
+        QCOMPARE(places::counties(QString()), QStringList{u"بي نام"_s});
         ui::setControlText(page().ostan, tehran);
         QCOMPARE(page().shahrestan->count(), 2);
         QCOMPARE(page().shahrestan->currentText(), QString());

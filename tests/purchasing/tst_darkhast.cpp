@@ -8,7 +8,7 @@
 #include "main_u.h"
 #include "purchasing/darkhast_ins_u.h"
 #include "purchasing/darkhast_src_u.h"
-#include "support/table_rows.h"
+#include "support/page_io.h"
 #include "support/testenv.h"
 #include "ui/control_text.h"
 #include "ui_darkhast_ins_u.h"

@@ -10,7 +10,7 @@
 #include "main_u.h"
 #include "purchasing/estelam_ins_u.h"
 #include "purchasing/estelam_src_u.h"
-#include "support/table_rows.h"
+#include "support/page_io.h"
 #include "support/testenv.h"
 #include "ui/control_text.h"
 #include "ui_estelam_ins_u.h"

@@ -7,7 +7,7 @@
 #include "purchasing/foroshande_src_u.h"
 #include "support/form_input.h"
 #include "support/purchase_rows.h"
-#include "support/table_rows.h"
+#include "support/page_io.h"
 #include "support/testenv.h"
 #include "ui_foroshande_ins_u.h"
 #include "ui_foroshande_src_u.h"

@@ -1,5 +1,5 @@
 #include "purchase_rows.h"
-#include "table_rows.h"
+#include "register_rows.h"
 #include "testenv.h"
 
 qint64 addPurchase(TestEnv &env, const QVariantMap &columns)

@@ -1,4 +1,4 @@
-#include "table_rows.h"
+#include "page_io.h"
 #include "testenv.h"
 #include "dm_u.h"
 #include "forms.h"
@@ -9,17 +9,6 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
-
-qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns)
-{
-    QStringList marks;
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        marks << QStringLiteral("?");
-    env.exec(QStringLiteral("insert into ") + table + QStringLiteral(" (") + columns.keys().join(u',')
-                 + QStringLiteral(") values (") + marks.join(u',') + u')',
-             columns.values());
-    return env.scalar(QStringLiteral("select max(id) from ") + table).toLongLong();
-}
 
 void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts)
 {

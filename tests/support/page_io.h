@@ -1,5 +1,6 @@
 #pragma once
-// Rows stored straight into a table for the page tests, and the texts typed into a form's fields.
+// What the page tests read back (rows, ids, workbook captions) and what they type into forms and filters.
+#include "register_rows.h"
 #include <QHash>
 #include <QVariantMap>
 
@@ -8,9 +9,6 @@ class TestEnv;
 namespace db {
 class Query;
 }
-
-// Inserts one row with the given columns (the others stay null) and returns its id.
-qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns);
 
 // Every row the select returns, its columns as text joined by "|" (a null as "null").
 QStringList rowTexts(const QString &select, const QVariantList &values = {});
