@@ -35,17 +35,6 @@ QVector<pagekit::Column> gridColumns()
     };
 }
 
-// The list has no statement until the first search. A vendor added or a list exported before it works on
-// the list's statement with no row yet (no id is -1), so only the vendors added now show.
-void giveListItsStatement()
-{
-    if (list().active())
-        return;
-    list().clear();
-    list().add(QStringLiteral("select * from foroshandegan where id=-1"));
-    list().open();
-}
-
 // The main window's vendors command: the page is shown as its last search left it (empty at first).
 pagekit::Opener opener(Ui::Tforoshande_src &page)
 {
@@ -112,7 +101,8 @@ void Tforoshande_src::FormShow()
 
 void Tforoshande_src::N1Click()
 {
-    giveListItsStatement();
+    // The list has no statement until the first search: a vendor added before it shows alone.
+    pagekit::openEmptyIfClosed(list(), QStringLiteral("foroshandegan"));
     forms::foroshande_ins->prepareNew();
 }
 
@@ -143,7 +133,7 @@ excel::Captions Tforoshande_src::exportCaptions()
 
 void Tforoshande_src::N4Click()
 {
-    giveListItsStatement();
+    pagekit::openEmptyIfClosed(list(), QStringLiteral("foroshandegan"));
     excel::ExportGridToExcel(list(), exportCaptions(), QStringLiteral("foroshande"));
 }
 
