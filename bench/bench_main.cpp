@@ -3,11 +3,13 @@
 // warehouse register on 100,000 movements.
 #include "anbar_bench.h"
 #include "app.h"
+#include "concurrent_saves.h"
 #include "dm_u.h"
 #include "export_bench.h"
 #include "forms.h"
 #include "measure.h"
 #include "purchases_data.h"
+#include "report_bench.h"
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include "ui/scripted_dialogs.h"
@@ -79,6 +81,8 @@ int rawRead(const QString &path, const QString &word, const QString &statement)
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], savePurchasesFlag) == 0)
+        return runSavePurchases(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     // Start-up: what the main block does, from the application object to the sign-in form on screen.
@@ -161,5 +165,7 @@ int main(int argc, char *argv[])
 
     runExportBench();
     runAnbarBench();
+    runConcurrentSavesBench();
+    runReportBench();
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "main_u.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/progress.h"
 #include "ui_main_u.h"
 #include <QDir>
 #include <QFileSystemModel>
@@ -64,13 +65,14 @@ void Tbackup::BitBtn1Click()
         return;
     }
     db::Query &command = *forms::dm->ADOQuery1;
+    // Any database name: the dialect quotes it as an identifier.
     const QString database = ui->database_name->text().trimmed();
-    // The name goes into the statement itself (it cannot be bound): only a plain name is taken.
-    if (command.connection().engine() == db::Engine::SqlServer && !backup_file::isPlainIdentifier(database)) {
-        ui::showMessage(QStringLiteral("نام بانك اطلاعاتي معتبر نيست"));
-        return;
-    }
     const QString path = backup_file::pathIn(folder, backup_file::fileName(shamsiToday()));
-    backup_file::write(command, database, path);
+    {
+        ui::Progress progress(QStringLiteral("در حال تهيه فايل پشتيبان ..."));
+        backup_file::write(command, database, path, [&progress](qint64 done, qint64 total) {
+            progress.step(done, total);
+        });
+    }
     ui::showMessage(QStringLiteral("فايل پشتيبان تهيه شد"));
 }

@@ -4,12 +4,14 @@
 #include "dm_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "invoices/rizhazine_rep_u.h"
 #include "purchasing/darkhast_ins_u.h"
 #include "purchasing/darkhast_src_u.h"
 #include "purchasing/estelam_ins_u.h"
 #include "purchasing/estelam_src_u.h"
 #include "purchasing/foroshande_ins_u.h"
 #include "purchasing/foroshande_src_u.h"
+#include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "registers/abadiha_ins_u.h"
@@ -38,10 +40,12 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    hesabdari_frm = new Thesabdari_frm();
     darkhast_src = new Tdarkhast_src();
     darkhast_ins = new Tdarkhast_ins();
     phone = new Tphone();
@@ -112,6 +116,8 @@ void destroyAll()
     darkhast_ins = nullptr;
     delete darkhast_src;
     darkhast_src = nullptr;
+    delete hesabdari_frm;
+    hesabdari_frm = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;
@@ -120,6 +126,8 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete rizhazine_rep;
+    rizhazine_rep = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;

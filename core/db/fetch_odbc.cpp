@@ -48,7 +48,7 @@ public:
         return def;
     }
 
-    bool next() override { return query_.next(); }
+    bool next() override { return nextOdbcRow(query_); }
 
     void read(int column, Column &target) override
     {

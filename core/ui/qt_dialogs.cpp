@@ -1,5 +1,6 @@
 #include "ui/qt_dialogs.h"
 #include "ui/dialogs.h"
+#include "ui/guard.h"
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -7,7 +8,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace ui {
 
@@ -177,6 +181,25 @@ public:
     void errorReport(const QString &text) override
     {
         runBox(QMessageBox::Critical, QString(), text, Buttons::Ok);
+    }
+
+    // Qt's preview of a printer at its high resolution; where no printer is installed the printer writes a
+    // PDF file, and printing from the preview asks where to save it.
+    void printPreview(const QString &caption, const QPageLayout &page,
+                      const std::function<void(QPagedPaintDevice &)> &paint) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(page);
+        printer.setFullPage(true);
+        QPrintPreviewDialog dialog(&printer, ownerWindow());
+        dialog.setWindowTitle(captionOr(caption));
+        connectGuarded(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                       [&paint](QPrinter *device) { paint(*device); });
+        // The page as large as the screen allows, with or without a window manager to maximise it.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            dialog.resize(screen->availableGeometry().size() * 0.9);
+        dialog.setWindowState(Qt::WindowMaximized);
+        dialog.exec();
     }
 };
 
