@@ -5,6 +5,7 @@
 #include "login_u.h"
 #include "main_u.h"
 #include "invoices/rizhazine_rep_u.h"
+#include "purchasing/darkhast_estelam_u.h"
 #include "purchasing/darkhast_ins_u.h"
 #include "purchasing/darkhast_src_u.h"
 #include "purchasing/estelam_ins_u.h"
@@ -49,6 +50,7 @@ void createAll()
     darkhast_src = new Tdarkhast_src();
     darkhast_ins = new Tdarkhast_ins();
     phone = new Tphone();
+    darkhast_estelam = new Tdarkhast_estelam();
     foroshande_src = new Tforoshande_src();
     foroshande_ins = new Tforoshande_ins();
     bime_src = new Tbime_src();
@@ -110,6 +112,8 @@ void destroyAll()
     foroshande_ins = nullptr;
     delete foroshande_src;
     foroshande_src = nullptr;
+    delete darkhast_estelam;
+    darkhast_estelam = nullptr;
     delete phone;
     phone = nullptr;
     delete darkhast_ins;

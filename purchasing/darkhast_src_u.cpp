@@ -1,5 +1,6 @@
 #include "darkhast_src_u.h"
 #include "Dates.h"
+#include "darkhast_estelam_u.h"
 #include "darkhast_ins_u.h"
 #include "dm_u.h"
 #include "forms.h"
@@ -12,6 +13,7 @@
 #include "pagekit/query_texts.h"
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
+#include "report/organisation.h"
 #include "ui/combo_items.h"
 #include "ui/guard.h"
 #include "ui_darkhast_src_u.h"
@@ -22,12 +24,6 @@ namespace {
 db::Query &list()
 {
     return *forms::dm->ADOQ_darkhast;
-}
-
-// The organisation's short name, which the representative's column title carries.
-QString organisationShortName()
-{
-    return QString();
 }
 
 QVector<pagekit::Column> gridColumns()
@@ -54,9 +50,6 @@ QVector<pagekit::Column> gridColumns()
     QVector<pagekit::Column> grid{{QStringLiteral("id"), QStringLiteral("id"), 0, true}};
     for (const auto &[field, title] : columns)
         grid.append({QString::fromLatin1(field), QString::fromUtf8(title)});
-    for (pagekit::Column &column : grid)
-        if (column.field == QLatin1String("namayande"))
-            column.title += organisationShortName();
     return grid;
 }
 
@@ -154,6 +147,16 @@ void Tdarkhast_src::src_btnClick()
 
 void Tdarkhast_src::FormShow()
 {
+    // The representative's title carries the organisation's short name, as the settings hold it now.
+    const QString shortName = report::organisation().shortName;
+    const QString representative = QStringLiteral("نماينده") + (shortName.isEmpty() ? QString() : u' ' + shortName);
+    QVector<pagekit::Column> columns = model_->columns();
+    for (pagekit::Column &column : columns)
+        if (column.field == QLatin1String("namayande") && column.title != representative) {
+            column.title = representative;
+            model_->setColumns(columns);
+            break;
+        }
     using picklist::Rows;
     picklist::LoadPickList(ui->darkhastkonande, QStringLiteral("واحد درخواست کننده"), Rows::Own, true);
     picklist::LoadPickList(ui->prj_name, QStringLiteral("نام پروژه"), Rows::Own, true);
@@ -216,6 +219,7 @@ void Tdarkhast_src::N4Click()
 
 void Tdarkhast_src::N8Click()
 {
+    printInquiryLetter();
 }
 
 void Tdarkhast_src::N5Click()
