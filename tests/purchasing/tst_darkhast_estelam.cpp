@@ -2,9 +2,12 @@
 // address boxes and their default, the signer of the lowest id, one numbered line per listed request in the
 // list's order, and the headers repeated on every page with the conditions after the last line.
 #include "dm_u.h"
+#include "db/querymodel.h"
 #include "forms.h"
+#include "platform/platform.h"
 #include "purchasing/darkhast_estelam_u.h"
 #include "purchasing/darkhast_src_u.h"
+#include "report/organisation.h"
 #include "support/page_io.h"
 #include "support/pdf_text.h"
 #include "support/testenv.h"
@@ -65,6 +68,10 @@ private slots:
         forms::darkhast_src->ui->src_btn->click();
         requests().setRecNo(2);
         env->dialogs.inputs << u"کارگاه شمال"_s << std::nullopt; // the third box takes its default too
+        const auto store = platform::settings();
+        store->setValue(report::orgNameKey, u"اداره کل نمونه"_s);
+        store->setValue(report::orgShortNameKey, u"اداره"_s);
+        store->setValue(report::orgAddressKey, u"خيابان اول صندوق پستي 123"_s);
 
         forms::darkhast_src->ui->N8->trigger();
         QStringList boxes;
@@ -85,10 +92,17 @@ private slots:
         QCOMPARE(pages.size(), 1);
         const QString &page = pages.first();
         QVERIFY(pdftext::hasTokens(page, u"فرم استعلام بهاي کالاي موردنياز شماره 450 1400- تاريخ 1403/02/20"_s));
-        QVERIFY(pdftext::hasTokens(page, u"نياز به تعدادي ميز انبار مرکزي 1403/03/01 رضا کريمي حسن احمدي"_s));
+        QVERIFY(pdftext::hasTokens(page, u"اداره کل نمونه اداره کل نمونه نياز به تعدادي ميز انبار مرکزي 1403/03/01"_s));
+        QVERIFY(pdftext::hasTokens(page, u"خيابان اول صندوق پستي 123 رضا کريمي نماينده اين اداره حسن احمدي"_s));
         QVERIFY(pdftext::hasTokens(page, u"کاغذ 2 spec0 ميز 3 spec1 صندلي 4 spec2 کارگاه شمال ؟ ؟"_s));
         QVERIFY(!pdftext::hasTokens(page, u"کمد"_s)); // not listed
         QCOMPARE(numbersByPage(letter().layOut()), QList<QStringList>{(QStringList{u"1"_s, u"2"_s, u"3"_s})});
+
+        // The list's representative column is titled with the organisation's short name.
+        forms::darkhast_src->FormShow();
+        const db::QueryModel &grid = forms::darkhast_src->gridModel();
+        QCOMPARE(grid.headerData(grid.columnOfField(u"namayande"_s), Qt::Horizontal, Qt::DisplayRole).toString(),
+                 u"نماينده اداره"_s);
     }
     void longListsRepeatTheHeadersAndEndWithTheConditions()
     {
