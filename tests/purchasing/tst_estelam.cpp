@@ -186,12 +186,10 @@ private slots:
         pageUi().src_btn->click();
         env->dialogs.inputs.enqueue(std::nullopt); // Cancel
         page().N3Click();
-        QCOMPARE(env->dialogs.shown.last().caption, u"Delete Password"_s);
-        QCOMPARE(env->dialogs.shown.last().text, u"رمز حذف را وارد نماييد؟"_s);
-        QCOMPARE(env->dialogs.shown.last().detail, u"?"_s);
-        env->dialogs.inputs.enqueue(u"second"_s); // another user's, not the lowest id's
+        const auto &box = env->dialogs.shown.last();
+        QCOMPARE(box.caption + u'|' + box.text + u'|' + box.detail, u"Delete Password|رمز حذف را وارد نماييد؟|?"_s);
+        env->dialogs.inputs << u"second"_s << u"First"_s; // another user's, not the lowest id's; another case
         page().N3Click();
-        env->dialogs.inputs.enqueue(u"First"_s);
         page().N3Click();
         QCOMPARE(env->scalar(u"select count(*) from estelam"_s).toInt(), 1);
         QVERIFY(env->dialogs.messages().isEmpty()); // silence
