@@ -6,6 +6,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/opener.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/progress.h"
@@ -13,11 +14,10 @@
 #include <QDir>
 #include <QFileSystemModel>
 
-Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tbackup>())
+Tbackup::Tbackup(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tbackup>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("backup"));
-    setLayoutDirection(Qt::RightToLeft);
 
     // This machine's folders only, from the file system's root.
     folders_ = new QFileSystemModel(this);
@@ -32,9 +32,9 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tba
     selectFolder(QDir::homePath());
 
     ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tbackup::BitBtn1Click);
-    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup.
+    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup; nothing is prepared.
     if (forms::main_)
-        forms::main_->setOpener(forms::main_->ui->N8, [this] { Tmain::showPage(this); });
+        pagekit::installOpener(forms::main_->ui->N8, this, {});
 }
 
 Tbackup::~Tbackup() = default;

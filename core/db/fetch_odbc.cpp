@@ -53,8 +53,10 @@ public:
     void read(int column, Column &target) override
     {
         const QVariant value = query_.value(column);
-        target.append(target.storage == Storage::Variant ? (value.isNull() ? QVariant() : value)
-                                                         : normalise(value, target.def.type));
+        if (target.storage == Storage::Variant)
+            target.append(value.isNull() ? QVariant() : value);
+        else
+            target.appendConverted(value);
     }
 
 private:

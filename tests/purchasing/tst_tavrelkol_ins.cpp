@@ -309,6 +309,26 @@ private slots:
         QCOMPARE(purchases(*env), 2);
         QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 2); // the list shows what the database holds
         QCOMPARE(auditRows(*env), 1);
+        other.exec(u"drop trigger refuse_audit"_s);
+
+        // Clerk B pays the purchase while clerk A has it open: A's remark is saved beside B's payment, while
+        // A's own change of the payment is refused with the row shown as it now stands.
+        const qint64 id = env->scalar(u"select id from tavrelkol where mozo='mine'"_s).toLongLong();
+        editPurchase(id);
+        other.exec(u"update tavrelkol set pardakhti='پرداخت شد', mablagh_kol=2500 where id=?"_s, {id});
+        entryUi().cmt->setText(u"remark"_s);
+        env->dialogs.reset();
+        entryUi().edit_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
+        QCOMPARE(env->scalar(u"select pardakhti||'|'||mablagh_kol||'|'||cmt from tavrelkol where id=?"_s, {id}).toString(),
+                 u"پرداخت شد|2500|remark"_s);
+        other.exec(u"update tavrelkol set mablagh_kol=3000 where id=?"_s, {id});
+        entryUi().mablagh_kol->setText(u"100"_s);
+        env->dialogs.reset();
+        entryUi().edit_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{db::message::rowChanged});
+        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 3000);
+        QCOMPARE(forms::dm->ADOQ_tavrel->fieldByName(u"mablagh_kol"_s).asInteger(), 3000);
     }
     void editKeepsAStoredTextLongerThanItsColumn()
     {
