@@ -25,7 +25,7 @@ Control label(const char *name, const QRectF &box, const char *utf8)
     return Control::label(QString::fromLatin1(name), box, QString::fromUtf8(utf8));
 }
 
-// The table's columns from the left edge (millimetres): total, value-added tax, unit price, specification,
+// The table's columns from the left edge (millimetres): total, value-added tax, unit price, technical details,
 // quantity, goods, row number; the band is 200 mm wide.
 constexpr double columnEdges[] = {0, 25, 50, 75, 120, 140, 188, 200};
 
