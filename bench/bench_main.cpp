@@ -14,6 +14,7 @@
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include "ui/scripted_dialogs.h"
+#include "vendor_import_bench.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -160,6 +161,7 @@ int main(int argc, char *argv[])
     bench::report("client-side sort by foroshande DESC (s, target 0.3)", fixed(sortDesc));
     bench::report("start-up: forms created, sign-in form shown (s)", fixed(startup));
     bench::report("start-up with the application object (s)", fixed(startupWithApplication));
+    runVendorImportBench(path);
     dm.ADOConnection1.close();
 
     runExportBench();

@@ -6,7 +6,14 @@
 #include "main_u.h"
 #include "invoices/faktor_pic_u.h"
 #include "invoices/rizhazine_rep_u.h"
+#include "purchasing/darkhast_estelam_u.h"
+#include "purchasing/darkhast_ins_u.h"
+#include "purchasing/darkhast_src_u.h"
+#include "purchasing/estelam_ins_u.h"
 #include "purchasing/estelam_pic_u.h"
+#include "purchasing/estelam_src_u.h"
+#include "purchasing/foroshande_ins_u.h"
+#include "purchasing/foroshande_src_u.h"
 #include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_pic_u.h"
@@ -46,7 +53,12 @@ void createAll()
     zamaem = new Tzamaem();
     tavrelkol_pic = new Ttavrelkol_pic();
     hesabdari_frm = new Thesabdari_frm();
+    darkhast_src = new Tdarkhast_src();
+    darkhast_ins = new Tdarkhast_ins();
     phone = new Tphone();
+    darkhast_estelam = new Tdarkhast_estelam();
+    foroshande_src = new Tforoshande_src();
+    foroshande_ins = new Tforoshande_ins();
     faktor_pic = new Tfaktor_pic();
     bime_src = new Tbime_src();
     bime_ins = new Tbime_ins();
@@ -54,6 +66,8 @@ void createAll()
     kala_ins = new Tkala_ins();
     anbar_src = new Tanbar_src();
     anbar_ins = new Tanbar_ins();
+    estelam_src = new Testelam_src();
+    estelam_ins = new Testelam_ins();
     estelam_pic = new Testelam_pic();
     users_ins = new Tusers_ins();
     abadiha = new Tabadiha();
@@ -88,6 +102,10 @@ void destroyAll()
     users_ins = nullptr;
     delete estelam_pic;
     estelam_pic = nullptr;
+    delete estelam_ins;
+    estelam_ins = nullptr;
+    delete estelam_src;
+    estelam_src = nullptr;
     delete anbar_ins;
     anbar_ins = nullptr;
     delete anbar_src;
@@ -102,8 +120,18 @@ void destroyAll()
     bime_src = nullptr;
     delete faktor_pic;
     faktor_pic = nullptr;
+    delete foroshande_ins;
+    foroshande_ins = nullptr;
+    delete foroshande_src;
+    foroshande_src = nullptr;
+    delete darkhast_estelam;
+    darkhast_estelam = nullptr;
     delete phone;
     phone = nullptr;
+    delete darkhast_ins;
+    darkhast_ins = nullptr;
+    delete darkhast_src;
+    darkhast_src = nullptr;
     delete hesabdari_frm;
     hesabdari_frm = nullptr;
     delete tavrelkol_pic;

@@ -18,7 +18,8 @@ struct Opener {
     QString key;                                   // the rights key of table dastrasi; empty: no rights check
     rights::PageCommands commands;
     QList<QWidget *> cleared;                      // texts emptied
-    QList<std::pair<QWidget *, QString>> texts;    // texts set (today's date or year, "-1", "0")
+    QList<std::pair<QWidget *, QString>> texts;    // fixed texts set ("-1", "0"); today's date or year,
+                                                   // which change while the program runs, go in prepare
     std::function<void()> prepare;                 // what else the page resets; runs after the texts
     std::optional<int> widthLess;                  // width W - widthLess; nullopt: unchanged
     std::optional<int> heightLess;                 // height H - heightLess; nullopt: unchanged

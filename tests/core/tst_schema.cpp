@@ -229,7 +229,7 @@ private Q_SLOTS:
             << QStringList{u"create table estelam (id integer primary key autoincrement, sal nvarchar(4), "
                            "onvan nvarchar(250))"_s,
                            u"insert into estelam (sal,onvan) values ('1402','x')"_s}
-            << u"estelam"_s << u"id,sal,onvan,estelam_no"_s << u"select sal,onvan,estelam_no from estelam"_s
+            << u"estelam"_s << u"id,sal,onvan,estelam_no,bazsazi_kar"_s << u"select sal,onvan,estelam_no from estelam"_s
             << QStringList{u"1402|x|"_s};
     }
     void olderLayoutGetsWhatIsMissing()

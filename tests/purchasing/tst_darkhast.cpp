@@ -1,0 +1,249 @@
+// The purchase requests list and entry form: each filter and the two lists of values, the count, the row
+// colours, the numbering with a proposed number taken again, the duplicate refusal, the pick lists, edit,
+// delete, the export and the main window's command.
+#include "Dates.h"
+#include "db/querymodel.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "purchasing/darkhast_ins_u.h"
+#include "purchasing/darkhast_src_u.h"
+#include "support/page_io.h"
+#include "support/testenv.h"
+#include "ui/control_text.h"
+#include "ui_darkhast_ins_u.h"
+#include "ui_darkhast_src_u.h"
+#include "ui_main_u.h"
+#include <QBrush>
+#include <QCheckBox>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString untouched = u"    /  /  "_s;
+
+Tdarkhast_src &page() { return *forms::darkhast_src; }
+Ui::Tdarkhast_src &pageUi() { return *forms::darkhast_src->ui; }
+Tdarkhast_ins &entry() { return *forms::darkhast_ins; }
+Ui::Tdarkhast_ins &entryUi() { return *forms::darkhast_ins->ui; }
+db::Query &listQuery() { return *forms::dm->ADOQ_darkhast; }
+
+qint64 addRequest(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"darkhast"_s, columns); }
+int requests(TestEnv &env) { return env.scalar(u"select count(*) from darkhast"_s).toInt(); }
+
+void newRequest(const QHash<QString, QString> &typed)
+{
+    entry().close();
+    page().N1Click();
+    setFieldTexts(&entry(), typed);
+}
+
+} // namespace
+
+class TestDarkhast : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+    }
+    void cleanup() { env.reset(); }
+
+    void eachFilterAloneAndTheValueLists_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QStringList>("texts"); // typed; for a value list, each added with "+"
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("project") << u"CheckBox1"_s << u"prj_name"_s << QStringList{u"الف"_s} << QList<int>{0};
+        QTest::newRow("goods") << u"CheckBox2"_s << u"kala"_s << QStringList{u"ميز"_s} << QList<int>{1, 2};
+        QTest::newRow("unit") << u"CheckBox9"_s << u"darkhastkonande"_s << QStringList{u"مالي"_s} << QList<int>{2};
+        QTest::newRow("year 140 is a like") << u"CheckBox5"_s << u"sal"_s << QStringList{u"140"_s} << QList<int>{0, 1};
+        QTest::newRow("comment empty drops nulls") << u"CheckBox6"_s << u"cmt"_s << QStringList{u""_s} << QList<int>{0};
+        QTest::newRow("status") << u"CheckBox3"_s << u"status"_s << QStringList{u"ابطال"_s} << QList<int>{2};
+        QTest::newRow("secretariat numbers") << u"CheckBox7"_s << u"dabir_no"_s << QStringList{u"5"_s, u"9/1"_s}
+                                             << QList<int>{0, 2};
+        QTest::newRow("secretariat list empty") << u"CheckBox7"_s << u"dabir_no"_s << QStringList{} << QList<int>{};
+        QTest::newRow("row numbers") << u"CheckBox8"_s << u"radif"_s << QStringList{u"3"_s, u"۱"_s} << QList<int>{0, 2};
+    }
+    void eachFilterAloneAndTheValueLists()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, control);
+        QFETCH(QStringList, texts);
+        QFETCH(QList<int>, rows);
+        const QList<qint64> seeded{
+            addRequest(*env, {{u"prj_name"_s, u"پروژه الف"_s}, {u"kala"_s, u"کاغذ"_s}, {u"sal"_s, u"1402"_s},
+                              {u"cmt"_s, u"c"_s}, {u"dabir_no"_s, u"5"_s}, {u"radif"_s, 1}}),
+            addRequest(*env, {{u"kala"_s, u"ميز"_s}, {u"sal"_s, u"1403"_s}, {u"dabir_no"_s, u"55"_s}, {u"radif"_s, 2}}),
+            addRequest(*env, {{u"kala"_s, u"ميز تحرير"_s}, {u"darkhastkonande"_s, u"امور مالي"_s}, {u"sal"_s, u"1399"_s},
+                              {u"status"_s, u"ابطال شد"_s}, {u"dabir_no"_s, u"9/1"_s}, {u"radif"_s, 3}}),
+        };
+        QList<qint64> expected;
+        for (int row : rows)
+            expected << seeded.at(row);
+        auto *add = page().findChild<QAbstractButton *>(u"add_"_s + control);
+        if (!add) {
+            QCOMPARE(searchWithFilter(&page(), listQuery(), box, {control}, texts), expected);
+        } else { // each value added to the list; the text left standing in the box is not searched
+            page().findChild<QCheckBox *>(box)->click();
+            QWidget *edit = page().findChild<QWidget *>(control);
+            for (const QString &text : texts) {
+                ui::setControlText(edit, text);
+                add->click();
+            }
+            ui::setControlText(edit, u"55"_s);
+            pageUi().src_btn->click();
+            QList<qint64> listed = idsOf(listQuery());
+            std::sort(listed.begin(), listed.end());
+            QCOMPARE(listed, expected);
+        }
+        QCOMPARE(pageUi().cnt->text(), QString::number(rows.size()));
+    }
+    void rowNumberListRefusesNoNumberByName()
+    {
+        pageUi().CheckBox8->click();
+        pageUi().radif->setText(u"x1"_s);
+        pageUi().add_radif->click();
+        pageUi().src_btn->click();
+        QVERIFY2(env->dialogs.lastMessage().contains(u"رديف"_s), qPrintable(env->dialogs.lastMessage()));
+    }
+    void rowColoursInTheirOrder()
+    {
+        const QString delivered = u"1403/02/01"_s;
+        const QList<std::pair<QVariantMap, QColor>> cases{
+            {{{u"tahvil_dat"_s, untouched}}, QColor()},
+            {{{u"tahvil_dat"_s, delivered}}, QColor(0, 255, 0)},
+            {{{u"tahvil_dat"_s, untouched}, {u"status"_s, u"خريد انجام شد"_s}}, QColor(0, 255, 36)},
+            {{{u"tahvil_dat"_s, delivered}, {u"status"_s, u"در دست اقدام"_s}}, QColor(255, 255, 0)},
+            {{{u"tahvil_dat"_s, delivered}, {u"status"_s, u"ابطال شد"_s}}, QColor(255, 0, 0)},
+            {{{u"tahvil_dat"_s, delivered}, {u"status"_s, u"ابطال شد "_s}}, QColor(0, 255, 0)},
+            {{{u"status"_s, u"x"_s}}, QColor()}, // no delivery date at all is not delivered
+        };
+        for (const auto &[columns, colour] : cases)
+            addRequest(*env, columns);
+        pageUi().src_btn->click();
+        for (int row = 0; row < cases.size(); ++row) {
+            const QVariant brush = page().gridModel().data(page().gridModel().index(row, 3), Qt::BackgroundRole);
+            QCOMPARE(brush.isValid() ? brush.value<QBrush>().color() : QColor(), cases.at(row).second);
+        }
+    }
+    void numberingDuplicateAndTheStoredRow()
+    {
+        pageUi().src_btn->click();
+        page().N1Click();
+        QCOMPARE(entryUi().radif->text(), u"1"_s); // an empty table
+        QCOMPARE(entryUi().darkhast_dat->storedText() + entryUi().sal->storedText(), shamsiToday() + fiscalYear());
+
+        addRequest(*env, {{u"sal"_s, u"1390"_s}, {u"radif"_s, 41}}); // every year counts
+        newRequest({{u"darkhastkonande"_s, u"واحد"_s}, {u"prj_name"_s, u"پ"_s}, {u"kala"_s, u"ك"_s}, {u"cnt"_s, u"3"_s},
+                    {u"status"_s, u"s"_s}});
+        QCOMPARE(entryUi().radif->text(), u"42"_s);
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
+        QCOMPARE(rowTexts(u"select darkhastkonande,darkhast_dat,prj_name,kala,cnt,vahed,est_dat,sal,tahvil_dat,"
+                          "radif,status from darkhast where radif=42"_s),
+                 QStringList{u"واحد|"_s + shamsiToday() + u"|پ|ك|3||"_s + untouched + u'|' + fiscalYear() + u'|'
+                             + untouched + u"|42|s"_s});
+        QCOMPARE(listQuery().recordCount(), 1); // shows at once
+        QCOMPARE(env->scalar(u"select count(*) from log"_s).toInt(), 0); // no audit row
+
+        // The second press repeats unit, date, project, goods and year: refused, nothing written.
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"اين مشخصات تكراري است و قبلا ثبت شده است"_s);
+        QCOMPARE(requests(*env), 2);
+        // Another year is accepted; an empty row number stores null; one that is no number is refused by name.
+        entryUi().sal->setStoredText(u"1399"_s);
+        entryUi().radif->clear();
+        entryUi().ins_btn->click();
+        QCOMPARE(env->scalar(u"select count(*) from darkhast where sal='1399' and radif is null"_s).toInt(), 1);
+        entryUi().sal->setStoredText(u"1398"_s);
+        entryUi().radif->setText(u"4a"_s);
+        entryUi().ins_btn->click();
+        QVERIFY(env->dialogs.lastMessage().contains(u"رديف"_s));
+        QCOMPARE(requests(*env), 3);
+    }
+    void aProposedNumberTakenMeanwhileBecomesTheNextFree()
+    {
+        pageUi().src_btn->click();
+        newRequest({{u"kala"_s, u"a"_s}});
+        // Another user stores request 1 while this one is still being typed.
+        db::Connection other(u"other user"_s);
+        other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
+        other.open();
+        other.exec(u"insert into darkhast (kala, radif) values ('b', 1)"_s);
+        entryUi().ins_btn->click();
+        QCOMPARE(entryUi().radif->text(), u"2"_s);
+        QCOMPARE(env->scalar(u"select radif from darkhast where kala='a'"_s).toInt(), 2);
+        // The next press on the same form proposes after the number stored.
+        entryUi().kala->setEditText(u"a2"_s);
+        entryUi().ins_btn->click();
+        QCOMPARE(env->scalar(u"select radif from darkhast where kala='a2'"_s).toInt(), 3);
+
+        // A number typed by hand is stored as typed, taken or not.
+        newRequest({{u"kala"_s, u"c"_s}, {u"radif"_s, u"1"_s}});
+        entryUi().ins_btn->click();
+        QCOMPARE(env->scalar(u"select radif from darkhast where kala='c'"_s).toInt(), 1);
+    }
+    void editKeepsTheRowPickListsAndDelete()
+    {
+        env->exec(u"insert into setting (component, cmt, user_id) values (?, 'کيلو', 1)"_s, {u"واحد"_s});
+        const qint64 id = addRequest(*env, {{u"kala"_s, u"k"_s}, {u"vahed"_s, u""_s}, {u"radif"_s, 7},
+                                            {u"dabir_dat"_s, u"1403/01/05"_s}, {u"takhliye"_s, u"انبار"_s}});
+        pageUi().src_btn->click();
+        newRequest({}); // the only unit and the only delivery address are chosen for a new request
+        QCOMPARE(entryUi().vahed->currentText() + entryUi().takhliye->currentText(), u"کيلوانبار"_s);
+
+        entry().close();
+        page().N2Click();
+        QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden());
+        QCOMPARE(entryUi().vahed->currentText(), QString()); // not put over the row's empty unit
+        entryUi().cnt->setText(u"9"_s);
+        entryUi().edit_btn->click();
+        QVERIFY(env->dialogs.messages().isEmpty());
+        QVERIFY(!entry().isVisible());
+        QCOMPARE(rowTexts(u"select kala,cnt,radif,dabir_dat,takhliye from darkhast where id=?"_s, {id}),
+                 QStringList{u"k|9|7|1403/01/05|انبار"_s});
+
+        env->dialogs.answers.enqueue(ui::Answer::Yes);
+        page().N3Click();
+        QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
+        QCOMPARE(requests(*env), 0);
+        QVERIFY(!pageUi().N8->isEnabled()); // the letter waits for rows
+    }
+    void exportCarriesTheCaptions()
+    {
+        addRequest(*env, {{u"kala"_s, u"k"_s}});
+        pageUi().src_btn->click();
+        page().N4Click();
+        QCOMPARE(workbookHeaders(env->openedFiles.value(0), 19),
+                 (QStringList{u"شناسه"_s, u"واحد درخواست کننده"_s, u"تاريخ درخواست"_s, u"نام پروژه"_s, u"نام کالا"_s,
+                              u"تعداد کالا"_s, u"واحد کالا"_s, u"مشخصات فني"_s, u"تاريخ ارجاع"_s, u"آدرس تحويل"_s,
+                              u"توضيحات"_s, u"سال مالي"_s, u"شماره دبيرخانه"_s, u"تاريخ دبيرخانه"_s, u"اقدام کننده"_s,
+                              u"زمان تحويل"_s, u"رديف"_s, QString(), QString()}));
+    }
+    void mainWindowCommandSearchesThisYear()
+    {
+        env->setRights(1, u"darkhast"_s, {true, true, true, true});
+        env->exec(u"insert into setting (component, cmt, user_id) values (?, 'پروژه يک', 1)"_s, {u"نام پروژه"_s});
+        const qint64 now = addRequest(*env, {{u"sal"_s, fiscalYear()}});
+        addRequest(*env, {{u"sal"_s, u"1390"_s}});
+        pageUi().CheckBox5->click();
+        pageUi().sal->setText(u"1390"_s);
+        pageUi().radif->setText(u"9"_s);
+        forms::main_->N7Click();
+        QCOMPARE(env->dialogs.shown.last().text, page().objectName());
+        QCOMPARE(pageUi().sal->text() + u'|' + pageUi().radif->text(), fiscalYear() + u'|');
+        QCOMPARE(idsOf(listQuery()), QList<qint64>{now});
+        QCOMPARE(pageUi().prj_name->currentText(), u"پروژه يک"_s); // the only project chosen at showing
+    }
+};
+
+QTEST_MAIN(TestDarkhast)
+#include "tst_darkhast.moc"

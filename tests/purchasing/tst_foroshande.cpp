@@ -1,0 +1,175 @@
+// The vendors register: its filters and count, new before any search, the repeat warning, edit, the bank list,
+// the audit rows, the export, the import from the purchases register and the main window's command.
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "purchasing/foroshande_ins_u.h"
+#include "purchasing/foroshande_src_u.h"
+#include "support/form_input.h"
+#include "support/purchase_rows.h"
+#include "support/page_io.h"
+#include "support/testenv.h"
+#include "ui_foroshande_ins_u.h"
+#include "ui_foroshande_src_u.h"
+#include "ui_main_u.h"
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Tforoshande_src &page() { return *forms::foroshande_src; }
+Ui::Tforoshande_src &pageUi() { return *forms::foroshande_src->ui; }
+Tforoshande_ins &entry() { return *forms::foroshande_ins; }
+Ui::Tforoshande_ins &entryUi() { return *forms::foroshande_ins->ui; }
+db::Query &listQuery() { return *forms::dm->ADOQ_foroshande; }
+
+qint64 addVendor(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"foroshandegan"_s, columns); }
+QStringList auditTexts() { return rowTexts(u"select cmt from log order by id"_s); }
+QStringList vendors() { return rowTexts(u"select foroshgah,hesab_no,nation,nam,bank,cmt from foroshandegan order by id"_s); }
+
+} // namespace
+
+class TestForoshande : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+    }
+    void cleanup() { env.reset(); }
+
+    void eachFilterAloneAndTheCount_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("shop") << u"CheckBox1"_s << u"foroshgah"_s << u"آهن"_s << QList<int>{0, 1};
+        QTest::newRow("vendor") << u"CheckBox2"_s << u"nam"_s << u"رضا"_s << QList<int>{2};
+        QTest::newRow("account") << u"CheckBox9"_s << u"hesab_no"_s << u"11"_s << QList<int>{0, 1};
+        QTest::newRow("bank") << u"CheckBox5"_s << u"bank"_s << u"ملت"_s << QList<int>{2};
+        QTest::newRow("comment with a quote") << u"CheckBox6"_s << u"cmt"_s << u"'"_s << QList<int>{0};
+        QTest::newRow("empty text drops nulls") << u"CheckBox6"_s << u"cmt"_s << QString() << QList<int>{0, 1};
+    }
+    void eachFilterAloneAndTheCount()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, rows);
+        const QList<qint64> seeded{
+            addVendor(*env, {{u"foroshgah"_s, u"آهن فروشي ب"_s}, {u"hesab_no"_s, u"110"_s}, {u"cmt"_s, u"it's"_s}}),
+            addVendor(*env, {{u"foroshgah"_s, u"آهن فروشي الف"_s}, {u"hesab_no"_s, u"211"_s}, {u"cmt"_s, u""_s}}),
+            addVendor(*env, {{u"foroshgah"_s, u"کاغذ"_s}, {u"nam"_s, u"رضا کريمي"_s}, {u"bank"_s, u"ملت"_s}}),
+        };
+        QVERIFY(listQuery().isEmpty()); // nothing shows until the first search
+        pageUi().src_btn->click();
+        QCOMPARE(idsOf(listQuery()), (QList<qint64>{seeded[1], seeded[0], seeded[2]})); // in shop-name order
+        QCOMPARE(pageUi().cnt->text(), u"3"_s);
+
+        QList<qint64> expected;
+        for (int row : rows)
+            expected << seeded.at(row);
+        QCOMPARE(searchWithFilter(&page(), listQuery(), box, {control}, {text}), expected);
+        QCOMPARE(pageUi().cnt->text(), QString::number(rows.size()));
+    }
+    void newBeforeAnySearchWithTheRepeatWarningAndAuditRow()
+    {
+        addVendor(*env, {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"123"_s}});
+        page().N1Click();
+        QVERIFY(!entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden());
+        setFieldTexts(&entry(), {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"456"_s}, {u"nation"_s, u"99"_s},
+                                 {u"nam"_s, u"علي"_s}, {u"bank"_s, u"رفاه"_s}, {u"cmt"_s, u"c"_s}});
+        entryUi().ins_btn->click(); // another account: no warning
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        QCOMPARE(listQuery().recordCount(), 1); // the new vendor shows; the others wait for a search
+        QCOMPARE(auditTexts(), QStringList{u" ثبت فروشنده جديد  نور admin"_s});
+
+        // The same shop and account: the warning; anything but Yes writes nothing.
+        env->dialogs.answers.enqueue(ui::Answer::No);
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"هشدار!نام فروشگاه و شماره حساب تکراريست. آيا مي خواهيد ادامه دهيد؟"_s);
+        QCOMPARE(env->dialogs.shown.last().buttons, ui::Buttons::YesNoCancel);
+        env->dialogs.answers.enqueue(ui::Answer::Yes);
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
+        QCOMPARE(vendors(), (QStringList{u"نور|123|null|null|null|null"_s, u"نور|456|99|علي|رفاه|c"_s,
+                                         u"نور|456|99|علي|رفاه|c"_s}));
+        QCOMPARE(auditTexts().size(), 2);
+    }
+    void editCopiesTheRowAndWritesItsAuditRow()
+    {
+        page().N2Click(); // never searched: nothing
+        QVERIFY(env->dialogs.shown.isEmpty());
+        const qint64 id = addVendor(*env, {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"1"_s}, {u"nation"_s, u"2"_s},
+                                           {u"bank"_s, u"سپه"_s}, {u"cmt"_s, u"old"_s}});
+        env->exec(u"insert into setting (component, cmt, user_id) values (?, ?, 1)"_s, {u"بانک"_s, u"ملي"_s});
+        pageUi().src_btn->click();
+        page().N2Click();
+        QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden());
+        QCOMPARE(entryUi().bank->currentText(), u"سپه"_s); // the user's only bank is not put over the row's
+        QCOMPARE(entryUi().nation->text(), u"2"_s);
+        entryUi().cmt->setText(u"new"_s);
+        entryUi().edit_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"ويرايش شد"_s);
+        QCOMPARE(rowTexts(u"select bank,cmt from foroshandegan where id=?"_s, {id}), QStringList{u"سپه|new"_s});
+        QCOMPARE(auditTexts(), QStringList{u" ويرايش فروشنده   نور admin"_s});
+
+        entry().close();
+        page().N1Click(); // a new vendor gets the only bank chosen
+        QCOMPARE(entryUi().bank->currentText(), u"ملي"_s);
+        QCOMPARE(comboItems(entryUi().bank), QStringList{u"ملي"_s});
+    }
+    void exportCarriesTheCaptions()
+    {
+        addVendor(*env, {{u"foroshgah"_s, u"نور"_s}});
+        page().N4Click(); // before any search: the header row
+        QCOMPARE(workbookHeaders(env->openedFiles.value(0), 8),
+                 (QStringList{u"شناسه"_s, u"نام فروشگاه"_s, u"شماره حساب"_s, QString(), u"نام فروشنده"_s, u"بانک"_s,
+                              u"توضيحات"_s, QString()}));
+    }
+    void importTakesEachShopsNewestPurchaseOnce()
+    {
+        addPurchase(*env, {{u"foroshande"_s, u"ب"_s}, {u"hesab_no"_s, u"old"_s}, {u"nam"_s, u"n1"_s}});
+        addPurchase(*env, {{u"foroshande"_s, u"ب"_s}, {u"hesab_no"_s, u"new"_s}, {u"nation"_s, u"9"_s},
+                           {u"nam"_s, u"n2"_s}, {u"bank"_s, u"ملت"_s}});
+        addPurchase(*env, {{u"foroshande"_s, u"الف"_s}, {u"hesab_no"_s, u"a"_s}});
+        addPurchase(*env, {{u"foroshande"_s, u"ج"_s}, {u"hesab_no"_s, u"purchase"_s}});
+        for (const QVariant &blank : {QVariant(u""_s), QVariant(u"   "_s), QVariant()})
+            addPurchase(*env, {{u"foroshande"_s, blank}, {u"hesab_no"_s, u"blank"_s}});
+        addVendor(*env, {{u"foroshgah"_s, u"ج"_s}, {u"hesab_no"_s, u"kept"_s}});
+
+        page().N7Click();
+        QVERIFY(env->dialogs.shown.isEmpty()); // no message
+        QVERIFY(listQuery().isEmpty());        // the list is not refreshed
+        const QStringList expected{u"ج|kept|null|null|null|null"_s, u"الف|a|null|null|null|"_s, u"ب|new|9|n2|ملت|"_s};
+        QCOMPARE(vendors(), expected);
+        page().N7Click();
+        QCOMPARE(vendors(), expected);
+    }
+    void mainWindowCommand()
+    {
+        env->setRights(1, u"foroshande"_s, {false, true, false, true});
+        addVendor(*env, {{u"foroshgah"_s, u"x"_s}});
+        pageUi().CheckBox1->click();
+        pageUi().foroshgah->setEditText(u"old"_s);
+        pageUi().cnt->setText(u"5"_s);
+        forms::main_->N11Click();
+        QCOMPARE(env->dialogs.shown.last().text, page().objectName());
+        QCOMPARE(pageUi().foroshgah->currentText() + pageUi().cnt->text(), QString());
+        QVERIFY(pageUi().CheckBox1->isChecked()); // the box keeps its state
+        QVERIFY(listQuery().isEmpty());           // no search
+        QList<bool> states;
+        for (QAction *item : pageUi().MainMenu1->actions())
+            states << item->isEnabled();
+        QCOMPARE(states, (QList<bool>{false, false, false, true, true, true, true})); // edit waits for rows
+    }
+};
+
+QTEST_MAIN(TestForoshande)
+#include "tst_foroshande.moc"

@@ -1,0 +1,67 @@
+#include "page_io.h"
+#include "testenv.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "ui/control_text.h"
+#include "xlsx_reader.h"
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts)
+{
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        QWidget *field = form->findChild<QWidget *>(it.key());
+        QVERIFY2(field, qPrintable(it.key()));
+        ui::setControlText(field, it.value());
+    }
+}
+
+QStringList rowTexts(const QString &select, const QVariantList &values)
+{
+    db::Query rows(forms::dm->ADOConnection1, QStringLiteral("rowTexts"));
+    rows.add(select, values);
+    rows.open();
+    QStringList texts;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        QStringList columns;
+        for (int column = 0; column < rows.fieldCount(); ++column) {
+            const db::Field field = rows.field(column);
+            columns << (field.isNull() ? QStringLiteral("null") : field.asString());
+        }
+        texts << columns.join(u'|');
+    }
+    return texts;
+}
+
+QList<qint64> idsOf(const db::Query &list)
+{
+    QList<qint64> ids;
+    const int id = list.fieldIndex(QStringLiteral("id"));
+    for (int row = 0; row < list.recordCount(); ++row)
+        ids << list.valueAt(row, id).toLongLong();
+    return ids;
+}
+
+QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
+                               const QStringList &texts)
+{
+    page->findChild<QCheckBox *>(box)->click();
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        ui::setControlText(page->findChild<QWidget *>(controls.at(i)), texts.value(i));
+    page->findChild<QAbstractButton *>(QStringLiteral("src_btn"))->click();
+    QList<qint64> ids = idsOf(list);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QStringList workbookHeaders(const QString &path, int columns)
+{
+    const XlsxSheet sheet(path);
+    QStringList headers;
+    for (int column = 0; column < columns; ++column)
+        headers << sheet.cell(XlsxSheet::columnName(column) + u'1').text;
+    return headers;
+}
