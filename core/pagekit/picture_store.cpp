@@ -103,7 +103,12 @@ bool PictureStore::repeated(const QString &description)
     } else {
         found = pagekit::rowExists(member_.table, matches(description));
     }
-    return found && !(member_.mayRepeat && member_.mayRepeat(description));
+    return found && !mayRepeat(description);
+}
+
+bool PictureStore::mayRepeat(const QString &description) const
+{
+    return member_.mayRepeat && member_.mayRepeat(description);
 }
 
 void PictureStore::image1_btnClick()
@@ -145,8 +150,7 @@ qint64 PictureStore::insertFile(const QString &description, const QString &exten
     qint64 id = 0;
     pagekit::inWriteTransaction([&] {
         // Another user may have stored the description since it was checked.
-        if (!(member_.mayRepeat && member_.mayRepeat(description))
-            && pagekit::rowExists(member_.table, matches(description)))
+        if (!mayRepeat(description) && pagekit::rowExists(member_.table, matches(description)))
             throw ui::Refusal(repeatedText, controls_.description);
         // A row of its own: the form's list never holds a row that is not stored.
         db::Query row(list().connection(), u"newAttachment"_s);

@@ -61,7 +61,6 @@ class PictureStore : public pagekit::Page {
 public:
     // A record's list command: the description emptied, the record's files listed, the form shown modally.
     void openFor(qint64 parentId);
-    qint64 parentId() const { return parentId_; }
     db::Query &list() const { return *member_.query; }
 
     void image1_btnClick();   // add a file under the description
@@ -78,10 +77,10 @@ protected:
                           QAbstractButton *openAfterSave, const Controls &controls, int descriptionWidth = 0);
     // Lists the record's rows (the rows of the whole table when there is no record), narrowed by the lines.
     void listRows(const listpage::FilterLines &lines = {});
-    const Controls &controls() const { return controls_; }
 
 private:
     QList<pagekit::Match> matches(const QString &description) const;
+    bool mayRepeat(const QString &description) const;
     bool repeated(const QString &description);
     qint64 insertFile(const QString &description, const QString &extension, const QByteArray &bytes);
     void showPopup(const QPoint &pos);

@@ -24,7 +24,8 @@ private slots:
         QVERIFY(forms::faktor_pic->list().isEmpty());
 
         addFile(env, form.cmt, form.image1_btn, u"تصوير فاکتور"_s, writeFile(env.folder() + u"/f.png"_s, "png"));
-        QCOMPARE(env.scalar(u"select faktor_id||pictype||pic from faktor_pic where id<>1"_s).toString(), u"41.pngpng"_s);
+        QCOMPARE(env.scalar(u"select faktor_id||pictype||pic from faktor_pic where id<>1"_s).toString(),
+                 u"41.pngpng"_s);
         form.CheckBox1->setChecked(false);
         env.dialogs.files.enqueue(env.folder() + u"/copy"_s);
         forms::faktor_pic->DBGrid1CellClick();
