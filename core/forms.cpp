@@ -2,6 +2,9 @@
 #include "backup_u.h"
 #include "change_pass_u.h"
 #include "dm_u.h"
+#include "invoices/chek_u.h"
+#include "invoices/ins_u.h"
+#include "invoices/src_chek_u.h"
 #include "login_u.h"
 #include "main_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
@@ -22,6 +25,9 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    chek = new Tchek();
+    chek_ins = new Tchek_ins();
+    chek_src = new Tchek_src();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
@@ -56,6 +62,12 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete chek_src;
+    chek_src = nullptr;
+    delete chek_ins;
+    chek_ins = nullptr;
+    delete chek;
+    chek = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;
