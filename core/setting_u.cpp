@@ -5,6 +5,8 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/opener.h"
+#include "pagekit/grid.h"
 #include "page_rights.h"
 #include "persian_text.h"
 #include "pagekit/setting_rows.h"
@@ -30,21 +32,18 @@ void setUserValueStatement(db::Query &query, const QString &head, const QString 
 
 } // namespace
 
-Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tsetting>())
+Tsetting::Tsetting(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tsetting>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("setting"));
-    setLayoutDirection(Qt::RightToLeft);
     ui->component->lineEdit()->setMaxLength(componentSize);
     ui->component->setCurrentIndex(-1);
 
-    model_ = new db::QueryModel(settingQuery(), this);
-    model_->setColumns({
+    model_ = pagekit::setupGrid(ui->DBGrid1, settingQuery(), {
         {QStringLiteral("component"), QStringLiteral("عنوان")},
         {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
         {QStringLiteral("user_id"), QStringLiteral("کاربر")},
     });
-    model_->attach(ui->DBGrid1);
 
     // A title chosen or typed by the user lists its values; a text set by a command does not.
     ui::connectGuarded(ui->component, &QComboBox::activated, this, &Tsetting::componentChange);
@@ -52,8 +51,7 @@ Tsetting::Tsetting(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::T
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tsetting::ins_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tsetting::N1Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tsetting::showPopup);
-    if (forms::main_)
-        forms::main_->setOpener(forms::main_->ui->N9, [this] { openFromMenu(); });
+    installOpener();
 }
 
 Tsetting::~Tsetting() = default;
@@ -72,7 +70,7 @@ void Tsetting::componentChange()
 void Tsetting::ins_btnClick()
 {
     const QString value = text::storedText(ui->cmt->text());
-    if (value.trimmed().isEmpty()) {
+    if (value.isEmpty()) {
         ui::showMessage(QStringLiteral("لطفا مقدار مناسب را وارد نماييد"));
         return;
     }
@@ -113,14 +111,15 @@ void Tsetting::N1Click()
     rows.open();
 }
 
-void Tsetting::openFromMenu()
+void Tsetting::installOpener()
 {
-    if (!rights::CheckPageRights(rights::key::setting,
-                                 {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}}))
+    if (!forms::main_)
         return;
-    ui->component->setCurrentIndex(-1);
-    ui->cmt->clear();
-    Tmain::showPage(this);
+    pagekit::Opener opener;
+    opener.key = rights::key::setting;
+    opener.commands = {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}};
+    opener.cleared = {ui->component, ui->cmt};
+    pagekit::installOpener(forms::main_->ui->N9, this, std::move(opener));
 }
 
 void Tsetting::showPopup(const QPoint &pos)

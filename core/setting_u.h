@@ -1,6 +1,6 @@
 #pragma once
 // The settings page: the values a user files under the titles of the pick lists, listed, added and deleted.
-#include <QDialog>
+#include "pagekit/page.h"
 #include <memory>
 
 namespace Ui {
@@ -10,7 +10,7 @@ namespace db {
 class QueryModel;
 }
 
-class Tsetting : public QDialog {
+class Tsetting : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Tsetting(QWidget *parent = nullptr);
@@ -28,7 +28,7 @@ public:
 private:
     // The main menu's command "تنظيمات": the rights of page "setting" switch the insert button and the delete
     // item; the combo and the edit start empty; the page keeps its size.
-    void openFromMenu();
+    void installOpener();
     void showPopup(const QPoint &pos);
     db::QueryModel *model_;
 };

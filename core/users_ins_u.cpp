@@ -1,85 +1,49 @@
 #include "users_ins_u.h"
-#include "audit.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "persian_text.h"
 #include "pagekit/picklist.h"
-#include "places.h"
-#include "schema.h"
+#include "pagekit/save.h"
 #include "pagekit/sorted_lists.h"
-#include "ui/control_text.h"
-#include "ui/dialogs.h"
+#include "places.h"
 #include "ui/guard.h"
+#include "ui/refusal.h"
 #include "users_u.h"
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
+using pagekit::Empty;
+using pagekit::Kind;
 
 namespace {
 
 const QString duplicateName = u"خطا، نام كاربري تكراري است"_s;
 
-QLineEdit *editOf(QWidget *field)
-{
-    if (auto *combo = qobject_cast<QComboBox *>(field))
-        return combo->lineEdit();
-    return qobject_cast<QLineEdit *>(field);
-}
-
-// The characters a column of table users holds, as the schema routine creates it.
-int columnWidth(const QString &column)
-{
-    for (const schema::Step &step : schema::steps()) {
-        if (step.table != u"users"_s)
-            continue;
-        for (const db::ColumnDef &def : step.columns)
-            if (def.name == column && def.size > 0)
-                return def.size;
-    }
-    return 32767; // QLineEdit's own limit
-}
-
 } // namespace
 
-Tusers_ins::Tusers_ins(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tusers_ins>())
+Tusers_ins::Tusers_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tusers_ins>())
 {
     ui->setupUi(this);
     setObjectName(u"users_ins"_s);
-    setLayoutDirection(Qt::RightToLeft);
     ui->us->setLayoutDirection(Qt::LeftToRight);
     ui->nam->setLayoutDirection(Qt::RightToLeft);
-    limitLengths();
+    // An account with an empty name or password would let anyone in with both boxes empty. The name is
+    // stored trimmed, as sign-in matches it; the password exactly as typed.
+    pagekit::Field name{u"us"_s, ui->us, ui->usLabel->text(), Kind::Text, Empty::Refused};
+    name.trimmed = true;
+    fields_.setFields({
+        name,
+        {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password, Empty::Refused},
+        {u"lev"_s, ui->lev, ui->levLabel->text()},
+        {u"ostan"_s, ui->ostan, ui->ostanLabel->text()},
+        {u"semat"_s, ui->semat, ui->sematLabel->text()},
+        {u"mobile"_s, ui->mobile, ui->mobileLabel->text()},
+        {u"nam"_s, ui->nam, ui->namLabel->text()},
+        {u"status"_s, ui->status, ui->statusLabel->text()},
+    });
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tusers_ins::ins_btnClick);
     ui::connectGuarded(ui->edit_btn, &QPushButton::clicked, this, &Tusers_ins::edit_btnClick);
 }
 
 Tusers_ins::~Tusers_ins() = default;
-
-QVector<Tusers_ins::Column> Tusers_ins::columns() const
-{
-    return {
-        {u"us"_s, ui->us},         {u"ps"_s, ui->ps},         {u"lev"_s, ui->lev},
-        {u"ostan"_s, ui->ostan},   {u"semat"_s, ui->semat},   {u"mobile"_s, ui->mobile},
-        {u"nam"_s, ui->nam},       {u"status"_s, ui->status},
-    };
-}
-
-// A field takes no more characters than its column holds; a longer value already stored is shown whole,
-// so opening an account to edit it never cuts a value short.
-void Tusers_ins::limitLengths(const QHash<QString, int> &shownLengths)
-{
-    for (const Column &column : columns()) {
-        const int held = columnWidth(column.name);
-        editOf(column.field)->setMaxLength(std::max(held, shownLengths.value(column.name)));
-    }
-}
-
-void Tusers_ins::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        ui::guarded([this] { FormShow(); });
-}
 
 void Tusers_ins::FormShow()
 {
@@ -90,72 +54,45 @@ void Tusers_ins::FormShow()
 
 void Tusers_ins::clearFields()
 {
-    limitLengths();
-    for (const Column &column : columns()) {
-        if (auto *combo = qobject_cast<QComboBox *>(column.field))
-            combo->setCurrentIndex(-1);
-        editOf(column.field)->clear();
-    }
+    fields_.setLimits(forms::users->openList()); // the sizes of table users' columns
+    fields_.clear();
 }
 
 void Tusers_ins::loadFrom(db::Query &account)
 {
-    QHash<QString, QString> values;
-    QHash<QString, int> lengths;
-    for (const Column &column : columns()) {
-        values[column.name] = account.fieldByName(column.name).asString();
-        lengths[column.name] = int(values[column.name].size());
-    }
-    limitLengths(lengths);
-    for (const Column &column : columns())
-        ui::setControlText(column.field, values[column.name]);
+    fields_.setLimits(account);
+    fields_.fillFrom(account);
 }
 
-// The account as typed: every text in its stored form but the password, which is kept exactly as typed.
-QHash<QString, QString> Tusers_ins::typedValues() const
-{
-    QHash<QString, QString> values;
-    for (const Column &column : columns()) {
-        const QString typed = ui::controlText(column.field);
-        values[column.name] = column.name == u"ps"_s ? typed : text::storedText(typed);
-    }
-    return values;
-}
-
-bool Tusers_ins::nameTaken(const QString &name, qint64 exceptId) const
+void Tusers_ins::refuseTakenName(const QString &name, qint64 exceptId) const
 {
     db::Query &query = *forms::dm->ADOQuery1;
     query.clear();
-    query.add(u"select * from users where us=?"_s, name);
+    query.add(u"select id from "_s + query.connection().dialect().lockedTable(u"users"_s) + u" where us=?"_s, name);
     if (exceptId >= 0)
         query.add(u" and id<>?"_s, exceptId);
     query.open();
-    return !query.isEmpty();
-}
-
-void Tusers_ins::fill(db::Query &row, const QHash<QString, QString> &values) const
-{
-    for (const Column &column : columns())
-        row.fieldByName(column.name).setString(values[column.name]);
+    if (!query.isEmpty())
+        throw ui::Refusal(duplicateName, ui->us);
 }
 
 void Tusers_ins::ins_btnClick()
 {
-    const QHash<QString, QString> v = typedValues();
-    const QString name = v.value(u"us"_s);
-    if (nameTaken(name)) {
-        ui::showMessage(duplicateName);
-        return;
-    }
+    const pagekit::Values values = fields_.checked(true);
+    const QString name = values[u"us"_s].toString();
     db::Query &list = forms::users->openList();
-    db::writeRow(list, db::Query::State::Insert, [&](db::Query &row) {
+    pagekit::Save save;
+    save.query = &list;
+    save.lockedChecks = [&] { refuseTakenName(name); };
+    save.fill = [&](db::Query &row) {
         row.fieldByName(u"ver"_s).setString(u""_s);
-        fill(row, v);
-    });
-    ui::showMessage(u"ثبت شد"_s);
+        fields_.writeTo(row, values);
+    };
+    save.audit = [&]() -> QString { return u" ثبت کاربر جديد "_s + name + u" "_s + values[u"ostan"_s].toString(); };
+    save.done = u"ثبت شد"_s;
+    pagekit::saveRow(save);
     list.close();
     list.open();
-    WriteAuditLog(u" ثبت کاربر جديد "_s + name + u" "_s + v.value(u"ostan"_s));
 }
 
 void Tusers_ins::edit_btnClick()
@@ -163,17 +100,18 @@ void Tusers_ins::edit_btnClick()
     db::Query &list = *forms::dm->adoq_user;
     if (!list.active() || list.isEmpty())
         return;
-    const QHash<QString, QString> v = typedValues();
-    const QString name = v.value(u"us"_s);
+    const pagekit::Values values = fields_.checked(false);
+    const QString name = values[u"us"_s].toString();
     const qint64 id = list.fieldByName(u"id"_s).asInteger();
-    // Only a changed name can collide, and never with the account being edited.
-    if (name != list.fieldByName(u"us"_s).asString() && nameTaken(name, id)) {
-        ui::showMessage(duplicateName);
-        return;
-    }
-    db::writeRow(list, db::Query::State::Edit, [&](db::Query &row) { fill(row, v); });
+    pagekit::Save save;
+    save.query = &list;
+    save.mode = db::Query::State::Edit;
+    // Never its own duplicate: the account being edited is left out.
+    save.lockedChecks = [&] { refuseTakenName(name, id); };
+    save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
+    save.audit = [&]() -> QString { return u" ويرايش کاربر "_s + name + u" "_s + values[u"ostan"_s].toString(); };
+    pagekit::saveRow(save);
     list.close();
     list.open();
-    WriteAuditLog(u" ويرايش کاربر "_s + name + u" "_s + v.value(u"ostan"_s));
     close();
 }

@@ -1,17 +1,16 @@
 #pragma once
 // The user entry form: a new account, or the account in the current row of the users list, with the
 // duplicate check of the user name and the audit row of every save.
+#include "pagekit/entry_fields.h"
+#include "pagekit/page.h"
 #include "ui_users_ins_u.h"
-#include <QDialog>
-#include <QHash>
-#include <QVector>
 #include <memory>
 
 namespace db {
 class Query;
 }
 
-class Tusers_ins : public QDialog {
+class Tusers_ins : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Tusers_ins(QWidget *parent = nullptr);
@@ -25,21 +24,13 @@ public:
     void loadFrom(db::Query &account);
 
     // The province, user-group and state lists are filled afresh; the texts the fields hold stay.
-    void FormShow();
+    void FormShow() override;
     void ins_btnClick();
     void edit_btnClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    struct Column {
-        QString name; // the column of table users
-        QWidget *field;
-    };
-    QVector<Column> columns() const;
-    void limitLengths(const QHash<QString, int> &shownLengths = {});
-    QHash<QString, QString> typedValues() const;
-    void fill(db::Query &row, const QHash<QString, QString> &values) const; // the typed values into the row
-    bool nameTaken(const QString &name, qint64 exceptId = -1) const;
+    // Refuses a name another account holds (inside the save's transaction).
+    void refuseTakenName(const QString &name, qint64 exceptId = -1) const;
+
+    pagekit::EntryFields fields_;
 };

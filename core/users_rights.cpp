@@ -41,25 +41,24 @@ bool keptAsItIs(const QString &userName, const QString &key)
 
 } // namespace
 
-// The boxes then belong to no account, so a save writes nothing until an account is clicked again.
-void Tusers::forgetShownRights()
+void Tusers::clearRightBoxes()
 {
-    rightsShownFor_.reset();
     for (const PageRightBoxes &page : rightBoxes_)
         for (QCheckBox *box : {page.insert, page.edit, page.remove, page.view})
             box->setChecked(false);
 }
 
+// The boxes show the rights of the current row's account; with no current row (or a row not yet stored)
+// they are all clear.
 void Tusers::DBGrid1CellClick()
 {
-    if (!hasCurrentUser())
+    clearRightBoxes();
+    db::Query &users = *forms::dm->adoq_user;
+    if (!hasCurrentUser() || users.state() != db::Query::State::Browse || users.fieldByName(u"id"_s).isNull())
         return;
-    forgetShownRights();
-
-    const qint64 userId = forms::dm->adoq_user->fieldByName(u"id"_s).asInteger();
     db::Query &rows = *forms::dm->ADOQ_dastrasi;
     rows.clear();
-    rows.add(u"select * from dastrasi where prs_id=?"_s, userId);
+    rows.add(u"select * from dastrasi where prs_id=?"_s, users.fieldByName(u"id"_s).asInteger());
     rows.open();
     for (rows.first(); !rows.eof(); rows.next()) {
         const QString key = rows.fieldByName(u"page_name"_s).asString();
@@ -72,26 +71,19 @@ void Tusers::DBGrid1CellClick()
             page.view->setChecked(rights::bit(rows, u"namayesh"_s));
         }
     }
-    rightsShownFor_ = userId;
 }
 
 void Tusers::ins_btn2Click() { SaveUserPageRights(); }
 
-// The boxes are written to the account they were loaded for: the current row moves with the keyboard too,
-// and the boxes of one account must never land on another. All thirteen pages are written in one
-// transaction: a refused statement leaves every old row in place.
+// The boxes are written to the account of the current row, the one they show. All thirteen pages are written
+// in one transaction: a refused statement leaves every old row in place.
 void Tusers::SaveUserPageRights()
 {
-    if (!hasCurrentUser() || !rightsShownFor_)
+    db::Query &users = *forms::dm->adoq_user;
+    if (!hasCurrentUser() || users.fieldByName(u"id"_s).isNull())
         return;
-    const qint64 userId = *rightsShownFor_;
-    db::Query &account = *forms::dm->ADOQuery1; // its name now: it may have been edited since
-    account.clear();
-    account.add(u"select us from users where id=?"_s, userId);
-    account.open();
-    if (account.isEmpty())
-        return;
-    const QString userName = account.fieldByName(u"us"_s).asString();
+    const qint64 userId = users.fieldByName(u"id"_s).asInteger();
+    const QString userName = users.fieldByName(u"us"_s).asString();
 
     db::Connection &connection = forms::dm->ADOConnection1;
     db::Transaction transaction(connection);

@@ -3,12 +3,15 @@
 #include "dm_u.h"
 #include "export/excel_export.h"
 #include "forms.h"
+#include "pagekit/grid.h"
 #include "pagekit/listpage.h"
+#include "pagekit/opener.h"
+#include "pagekit/search.h"
 #include "main_u.h"
 #include "page_rights.h"
 #include "pagekit/picklist.h"
 #include "places.h"
-#include "pagekit/row_commands.h"
+#include "pagekit/rows.h"
 #include "signed_in_user.h"
 #include "pagekit/sorted_lists.h"
 #include "ui/control_text.h"
@@ -16,21 +19,18 @@
 #include "ui/guard.h"
 #include "ui_main_u.h"
 #include "users_ins_u.h"
-#include <QShowEvent>
 
 using namespace Qt::StringLiterals;
 
-Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tusers>())
+Tusers::Tusers(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tusers>())
 {
     ui->setupUi(this);
     setObjectName(u"users"_s);
-    setLayoutDirection(Qt::RightToLeft);
 
-    model_ = new db::QueryModel(*forms::dm->adoq_user, this);
-    model_->setColumns({
+    model_ = pagekit::setupGrid(ui->DBGrid1, *forms::dm->adoq_user, {
         {u"nam"_s, u"نام و نام خانوادگي"_s},
         {u"us"_s, u"نام كاربري (کد ملي)"_s},
-        {u"ps"_s, u"كلمه عبور"_s},
+        {u"ps"_s, u"كلمه عبور"_s, 0, true},
         {u"ver"_s, u"نسخه"_s},
         {u"lev"_s, u"سطح"_s},
         {u"ostan"_s, u"استان"_s},
@@ -38,8 +38,6 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
         {u"mobile"_s, u"موبايل"_s},
         {u"status"_s, u"وضعيت"_s},
     });
-    model_->attach(ui->DBGrid1);
-    ui->DBGrid1->setColumnHidden(model_->columnOfField(u"ps"_s), true);
 
     rightBoxes_ = {
         {rights::key::faktor, ui->faktor_ins, ui->faktor_edit, ui->faktor_del, ui->faktor_show},
@@ -58,15 +56,17 @@ Tusers::Tusers(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tuser
     };
 
     ui->shahrestan->lineEdit()->setMaxLength(150); // a county is stored in dastrasi2.cmt
-    listpage::resetFilter({ui->us, ui->ostan2, ui->nam, ui->lev2});
-    listpage::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
-    // A new list (a search, a save's reopening) may no longer hold the account whose rights are shown.
-    connect(forms::dm->adoq_user, &db::Query::opened, this, &Tusers::forgetShownRights);
+    filters_.like(ui->CheckBox1, ui->us, u"us"_s)
+        .like(ui->CheckBox2, ui->ostan2, u"ostan"_s)
+        .like(ui->CheckBox3, ui->nam, u"nam"_s)
+        .like(ui->CheckBox4, ui->lev2, u"lev"_s);
+    pagekit::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
+    // The rights boxes follow the current row, wherever it moves.
+    ui::connectGuarded(forms::dm->adoq_user, &db::Query::currentChanged, this, &Tusers::DBGrid1CellClick);
     connectHandlers();
     showSignedInUser();
     connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);
-    if (forms::main_)
-        forms::main_->setOpener(forms::main_->ui->N3, [this] { openUsersPage(); });
+    installOpener();
 }
 
 Tusers::~Tusers() = default;
@@ -74,10 +74,6 @@ Tusers::~Tusers() = default;
 void Tusers::connectHandlers()
 {
     using ui::connectGuarded;
-    connectGuarded(ui->CheckBox1, &QCheckBox::clicked, this, &Tusers::CheckBox1Click);
-    connectGuarded(ui->CheckBox2, &QCheckBox::clicked, this, &Tusers::CheckBox2Click);
-    connectGuarded(ui->CheckBox3, &QCheckBox::clicked, this, &Tusers::CheckBox3Click);
-    connectGuarded(ui->CheckBox4, &QCheckBox::clicked, this, &Tusers::CheckBox4Click);
     connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
     connectGuarded(ui->N5, &QAction::triggered, this, &Tusers::N5Click);
     connectGuarded(ui->N6, &QAction::triggered, this, &Tusers::N6Click);
@@ -92,13 +88,6 @@ void Tusers::connectHandlers()
     connectGuarded(ui->N3, &QAction::triggered, this, &Tusers::N3Click);
     connectGuarded(ui->N1, &QAction::triggered, this, &Tusers::N1Click);
     connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tusers::ins_btnClick);
-}
-
-void Tusers::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        ui::guarded([this] { FormShow(); });
 }
 
 void Tusers::showSignedInUser()
@@ -126,22 +115,23 @@ db::Query &Tusers::openList()
     return list;
 }
 
-void Tusers::openUsersPage()
+// The main menu's command for this page (key "karbaran"): the rights switch the insert, edit and delete
+// commands; the filters and pickers are cleared; no search.
+void Tusers::installOpener()
 {
-    const rights::PageCommands commands{
+    if (!forms::main_)
+        return;
+    pagekit::Opener opener;
+    opener.key = rights::key::karbaran;
+    opener.commands = {
         {rights::menuItem(ui->MainMenu1, 0), ui->ins_btn2, ui->ins_btn, ui->SpeedButton2, ui->SpeedButton3},
         {rights::menuItem(ui->MainMenu1, 1)},
         {rights::menuItem(ui->MainMenu1, 2)},
         {},
     };
-    if (!rights::CheckPageRights(rights::key::karbaran, commands))
-        return;
-    const QList<QWidget *> cleared{ui->ostan, ui->shahrestan, ui->us,    ui->ostan2, ui->nam,
-                                   ui->lev,   ui->lev2,       ui->semat, ui->cnt};
-    for (QWidget *field : cleared)
-        ui::setControlText(field, QString());
-    forms::main_->sizePage(this, Tmain::unchanged, 80);
-    Tmain::showPage(this);
+    opener.cleared = {ui->ostan, ui->shahrestan, ui->us, ui->ostan2, ui->nam, ui->lev, ui->lev2, ui->semat, ui->cnt};
+    opener.heightLess = 80;
+    pagekit::installOpener(forms::main_->ui->N3, this, std::move(opener));
 }
 
 void Tusers::FormShow()
@@ -152,31 +142,13 @@ void Tusers::FormShow()
     picklist::LoadPickList(ui->semat, u"گروه کاربري"_s, picklist::Rows::AllUsers, false);
 }
 
-void Tusers::CheckBox1Click() { listpage::ToggleFilterColour(ui->CheckBox1, {ui->us}); }
-void Tusers::CheckBox2Click() { listpage::ToggleFilterColour(ui->CheckBox2, {ui->ostan2}); }
-void Tusers::CheckBox3Click() { listpage::ToggleFilterColour(ui->CheckBox3, {ui->nam}); }
-void Tusers::CheckBox4Click() { listpage::ToggleFilterColour(ui->CheckBox4, {ui->lev2}); }
-
 void Tusers::src_btnClick()
 {
-    listpage::FilterLines filters;
-    filters.like(ui->us, u" and us like "_s)
-        .like(ui->ostan2, u" and ostan like "_s)
-        .like(ui->nam, u" and nam like "_s)
-        .like(ui->lev2, u" and lev like "_s);
-
-    db::Query &count = *forms::dm->ADOQuery1;
-    count.clear();
-    count.add(u"select count(*) as c from users where id<>-1 "_s);
-    filters.addTo(count);
-    count.open();
-    ui->cnt->setText(count.fieldByName(u"c"_s).asString());
-
-    db::Query &list = *forms::dm->adoq_user;
-    list.clear();
-    list.add(u"select * from users where id<>-1 "_s);
-    filters.addTo(list);
-    list.open();
+    pagekit::SearchStatements statements;
+    statements.countHead = u"select count(*) as c from users where id<>-1 "_s;
+    statements.listHead = u"select * from users where id<>-1 "_s;
+    statements.count = ui->cnt;
+    pagekit::runSearch(*forms::dm->adoq_user, statements, filters_.lines());
 }
 
 void Tusers::N5Click()

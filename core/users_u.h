@@ -3,10 +3,10 @@
 // commands, the spreadsheet export, and two editors for the account chosen in the grid: its page rights
 // (table dastrasi) and its allowed counties (table dastrasi2). Its foot shows the signed-in user.
 #include "ui_users_u.h"
-#include <QDialog>
+#include "pagekit/filters.h"
+#include "pagekit/page.h"
 #include <QVector>
 #include <memory>
-#include <optional>
 
 class QCheckBox;
 namespace db {
@@ -14,7 +14,7 @@ class Query;
 class QueryModel;
 }
 
-class Tusers : public QDialog {
+class Tusers : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Tusers(QWidget *parent = nullptr);
@@ -36,19 +36,10 @@ public:
     // statement yet): the entry form appends to it and edits its current row.
     db::Query &openList();
 
-    // The main menu's command for this page (key "karbaran"): checks the signed-in user's rights, which
-    // switch the insert, edit and delete commands, clears the filters and pickers, sizes the page to the
-    // main window and shows it.
-    void openUsersPage();
-
     // Showing the page: the province combos and the user groups are filled afresh.
-    void FormShow();
+    void FormShow() override;
 
     // The list
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void CheckBox4Click();
     void src_btnClick();
     void N5Click();
     void N6Click();
@@ -56,8 +47,8 @@ public:
     void N8Click();
     void N9Click();
 
-    // Page rights: a click on the grid shows the current row's account; saving writes the boxes to the account
-    // they show, wherever the current row has moved since (nothing when no account's rights are shown).
+    // Page rights: the boxes always show the account of the grid's current row, however it became current
+    // (a click, the keyboard, a new search, a save); saving writes them to that account.
     void DBGrid1CellClick();
     void ins_btn2Click();
     void SaveUserPageRights();
@@ -71,16 +62,14 @@ public:
     void ins_btnClick();
     void SaveUserAllowedItems();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void connectHandlers();
+    void installOpener();
     void showSignedInUser();
     bool hasCurrentUser() const;
+    void clearRightBoxes();
 
     db::QueryModel *model_;
+    pagekit::FilterTable filters_;
     QVector<PageRightBoxes> rightBoxes_;
-    void forgetShownRights();
-    std::optional<qint64> rightsShownFor_; // the account whose rights the boxes show
 };

@@ -1,11 +1,12 @@
 #include "tavrelkol_ins_u.h"
-#include "audit.h"
+#include "Dates.h"
 #include "dm_u.h"
-#include "pagekit/field_check.h"
 #include "forms.h"
-#include "persian_text.h"
+#include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/query_texts.h"
+#include "pagekit/save.h"
+#include "persian_text.h"
 #include "signed_in_user.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
@@ -13,27 +14,21 @@
 #include "ui/dialogs.h"
 #include "ui/enter_chain.h"
 #include "ui/guard.h"
+#include "ui/refusal.h"
 #include "ui_tavrelkol_ins_u.h"
 #include <QComboBox>
 
+using namespace Qt::StringLiterals;
+using pagekit::Empty;
+using pagekit::Kind;
+
 namespace {
 
-const QString yearRepeated =
-    QStringLiteral("هشدار! شماره دبيرخانه در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟");
-const QString invoiceRepeated =
-    QStringLiteral("هشدار! شماره فاکتور در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟");
-const QString receiptRepeated =
-    QStringLiteral("هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟");
-const QString duplicateRefused =
-    QStringLiteral("خطا! نام پروژه و موضوع و تاريخ خريد،شماره فاکتور و رسيد تکراريست");
-const QString amountCaption = QStringLiteral("Mablagh");
-const QString amountPrompt = QStringLiteral("مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد");
-const QString unitTitle = QStringLiteral("واحد");
-
-bool isTextField(const db::FieldDef &field)
-{
-    return field.type == db::FieldType::WideText || field.type == db::FieldType::Text;
-}
+const QString yearRepeated = u"هشدار! شماره دبيرخانه در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString invoiceRepeated = u"هشدار! شماره فاکتور در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString receiptRepeated = u"هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QString duplicateRefused = u"خطا! نام پروژه و موضوع و تاريخ خريد،شماره فاکتور و رسيد تکراريست"_s;
+const QString unitTitle = u"واحد"_s;
 
 db::Query &list()
 {
@@ -47,36 +42,32 @@ db::Query &general()
 
 } // namespace
 
-Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : QDialog(parent), ui(new Ui::Ttavrelkol_ins)
+Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Ttavrelkol_ins)
 {
     ui->setupUi(this);
     // The lists given in the layout choose nothing until a command fills the fields.
     for (QComboBox *combo : {ui->vahed, ui->bank, ui->pardakhti})
         combo->setCurrentIndex(-1);
-    const auto column = [](QWidget *control, const QLabel *caption) {
-        return Column{control->objectName(), control, caption->text()};
+    const auto field = [](QWidget *control, const QLabel *caption, Kind kind = Kind::Text,
+                          Empty empty = Empty::Stored) {
+        return pagekit::Field{QString(), control, caption->text(), kind, empty};
     };
-    columns_ = {
-        column(ui->prj_name, ui->Label1),     column(ui->mozo, ui->Label2),       column(ui->cnt, ui->Label3),
-        column(ui->vahed, ui->Label4),        column(ui->mablagh, ui->Label5),    column(ui->mablagh_kol, ui->Label6),
-        column(ui->tavrel_dat, ui->Label7),   column(ui->pardakht_dat, ui->Label8),
-        column(ui->foroshande, ui->Label9),   column(ui->resid, ui->Label10),     column(ui->faktor_no, ui->Label11),
-        column(ui->kargah, ui->Label12),      column(ui->sal, ui->Label13),       column(ui->cmt, ui->Label14),
-        column(ui->mozo_cmt, ui->Label15),    column(ui->nam, ui->Label16),       column(ui->hesab_no, ui->Label17),
-        column(ui->bank, ui->Label18),        column(ui->nation, ui->Label19),    column(ui->dabir_no, ui->Label20),
-        column(ui->darkhast_no, ui->Label21), column(ui->pardakhti, ui->Label22),
-    };
-
-    // A text field takes no more characters than its column holds.
-    for (const db::FieldDef &field : list().declaredFields()) {
-        if (!isTextField(field) || field.size <= 0)
-            continue;
-        QWidget *control = findChild<QWidget *>(field.name);
-        if (auto *combo = qobject_cast<QComboBox *>(control))
-            combo->lineEdit()->setMaxLength(field.size);
-        else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && edit->inputMask().isEmpty())
-            edit->setMaxLength(field.size);
-    }
+    pagekit::Field unitPrice = field(ui->mablagh, ui->Label5, Kind::Money, Empty::Null);
+    unitPrice.retry = pagekit::Field::Retry::OnInsert; // typed with separators: asked once more
+    // The 22 fields in the order a row is written (user_id is not among them).
+    fields_.setFields({
+        field(ui->prj_name, ui->Label1), field(ui->mozo, ui->Label2), field(ui->cnt, ui->Label3),
+        field(ui->vahed, ui->Label4), unitPrice, field(ui->mablagh_kol, ui->Label6, Kind::Money, Empty::Null),
+        field(ui->tavrel_dat, ui->Label7, Kind::Date), field(ui->pardakht_dat, ui->Label8, Kind::Date),
+        field(ui->foroshande, ui->Label9), field(ui->resid, ui->Label10), field(ui->faktor_no, ui->Label11),
+        field(ui->kargah, ui->Label12), field(ui->sal, ui->Label13, Kind::Year, Empty::Refused),
+        field(ui->cmt, ui->Label14), field(ui->mozo_cmt, ui->Label15), field(ui->nam, ui->Label16),
+        field(ui->hesab_no, ui->Label17), field(ui->bank, ui->Label18), field(ui->nation, ui->Label19),
+        // An edited older row may keep an empty secretariat number.
+        field(ui->dabir_no, ui->Label20, Kind::Positive, Empty::RefusedOnInsert),
+        field(ui->darkhast_no, ui->Label21), field(ui->pardakhti, ui->Label22),
+    });
+    fields_.setLimits(list());
 
     ui::installEnterChain({ui->prj_name, ui->mozo, ui->cnt, ui->vahed, ui->mablagh, ui->mablagh_kol, ui->tavrel_dat,
                            ui->pardakht_dat, ui->foroshande, ui->resid, ui->faktor_no, ui->kargah, ui->sal, ui->cmt});
@@ -96,17 +87,31 @@ Ttavrelkol_ins::~Ttavrelkol_ins()
     delete ui;
 }
 
-void Ttavrelkol_ins::showEvent(QShowEvent *event)
+void Ttavrelkol_ins::prepareNew()
 {
-    QDialog::showEvent(event);
-    ui::guarded([this] { FormShow(); });
+    fields_.clear();
+    ui->mablagh->setText(u"0"_s);
+    ui->mablagh_kol->setText(u"0"_s);
+    ui::setControlText(ui->pardakhti, u"پرداخت نشد"_s);
+    const QString year = fiscalYear();
+    ui->sal->setStoredText(year);
+    proposedNumber_ = QString::number(pagekit::nextNumber(list().connection(), u"tavrelkol"_s, u"dabir_no"_s,
+                                                          u"sal"_s, year.toInt()));
+    proposedYear_ = year;
+    ui->dabir_no->setText(proposedNumber_);
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
+}
+
+void Ttavrelkol_ins::prepareEdit(db::Query &rows)
+{
+    fields_.fillFrom(rows);
+    listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
 
 void Ttavrelkol_ins::FormShow()
 {
-    ui::setComboItems(ui->foroshande,
-                      querytexts::selectTexts(*forms::dm->adoq_set,
-                                              QStringLiteral("select distinct foroshgah from foroshandegan ")));
+    ui::setComboItems(ui->foroshande, querytexts::selectTexts(*forms::dm->adoq_set,
+                                                              u"select distinct foroshgah from foroshandegan "_s));
     // The user's own units; the only one is chosen for a new purchase, never for an edited row, whose unit
     // (even an empty one) stays as stored.
     const bool newPurchase = !ui->edit_btn->isVisibleTo(this);
@@ -118,8 +123,7 @@ void Ttavrelkol_ins::foroshandeChange()
 {
     db::Query &vendor = *forms::dm->adoq_set;
     vendor.clear();
-    vendor.add(QStringLiteral("select * from foroshandegan where foroshgah=?"),
-               text::storedText(ui->foroshande->currentText()));
+    vendor.add(u"select * from foroshandegan where foroshgah=?"_s, text::storedText(ui->foroshande->currentText()));
     vendor.open();
     const bool found = !vendor.isEmpty();
     for (QWidget *control : {static_cast<QWidget *>(ui->nam), static_cast<QWidget *>(ui->hesab_no),
@@ -131,156 +135,93 @@ void Ttavrelkol_ins::refillFromColumn(const QString &column)
 {
     auto *combo = findChild<QComboBox *>(column);
     Q_ASSERT(combo);
-    ui::setComboItems(combo, querytexts::selectTexts(general(), QStringLiteral("select distinct ") + column
-                                                                    + QStringLiteral(" from tavrelkol")));
+    ui::setComboItems(combo, querytexts::selectTexts(general(), u"select distinct "_s + column + u" from tavrelkol"_s));
 }
 
-void Ttavrelkol_ins::Label1Click() { refillFromColumn(QStringLiteral("prj_name")); }
-void Ttavrelkol_ins::Label2Click() { refillFromColumn(QStringLiteral("mozo")); }
-void Ttavrelkol_ins::Label4Click() { refillFromColumn(QStringLiteral("vahed")); }
-void Ttavrelkol_ins::Label9Click() { refillFromColumn(QStringLiteral("foroshande")); }
-void Ttavrelkol_ins::Label12Click() { refillFromColumn(QStringLiteral("kargah")); }
+void Ttavrelkol_ins::Label1Click() { refillFromColumn(u"prj_name"_s); }
+void Ttavrelkol_ins::Label2Click() { refillFromColumn(u"mozo"_s); }
+void Ttavrelkol_ins::Label4Click() { refillFromColumn(u"vahed"_s); }
+void Ttavrelkol_ins::Label9Click() { refillFromColumn(u"foroshande"_s); }
+void Ttavrelkol_ins::Label12Click() { refillFromColumn(u"kargah"_s); }
 
-std::optional<QVariant> Ttavrelkol_ins::checkedAmount(const Column &column, bool inserting)
+bool Ttavrelkol_ins::holdsProposedNumber() const
 {
-    const QString typed = ui::controlText(column.control);
-    if (typed.trimmed().isEmpty())
-        return QVariant(); // an amount left empty is stored as null
-    if (const std::optional<qint64> value = fields::rials(typed))
-        return QVariant(*value);
-    // A new purchase's unit price typed with separators is asked for once more.
-    if (inserting && column.control == ui->mablagh) {
-        const std::optional<QString> again = ui::dialogs().input(amountCaption, amountPrompt, typed);
-        if (again) {
-            if (const std::optional<qint64> value = fields::rials(*again)) {
-                ui->mablagh->setText(QString::number(*value));
-                return QVariant(*value);
-            }
-        }
-    }
-    ui::showMessage(fields::refusalText(column.caption));
-    return std::nullopt;
+    return ui->dabir_no->text().trimmed() == proposedNumber_ && ui->sal->storedText() == proposedYear_;
 }
 
-std::optional<QList<QVariant>> Ttavrelkol_ins::checkedValues(bool inserting)
+bool Ttavrelkol_ins::repeatsAccepted(const pagekit::Values &values) const
 {
-    QList<QVariant> values;
-    for (const Column &column : columns_) {
-        if (column.control == ui->mablagh || column.control == ui->mablagh_kol) {
-            const std::optional<QVariant> amount = checkedAmount(column, inserting);
-            if (!amount)
-                return std::nullopt;
-            values.append(*amount);
-        } else if (column.control == ui->sal || column.control == ui->dabir_no) {
-            const QString typed = ui::controlText(column.control);
-            // An edited row may keep an empty secretariat number, as older rows hold.
-            if (!inserting && column.control == ui->dabir_no && typed.trimmed().isEmpty()) {
-                values.append(QVariant());
-                continue;
-            }
-            const std::optional<int> number = fields::wholeNumber(typed);
-            if (!number) {
-                ui::showMessage(fields::refusalText(column.caption));
-                return std::nullopt;
-            }
-            values.append(*number);
-        } else {
-            // An empty field is stored as an empty text, not as null.
-            const QString stored = text::storedText(ui::controlText(column.control));
-            values.append(stored.isNull() ? QStringLiteral("") : stored);
-        }
-    }
-    return values;
-}
-
-QVariant Ttavrelkol_ins::valueOf(const QList<QVariant> &values, const QString &name) const
-{
-    for (qsizetype i = 0; i < columns_.size(); ++i)
-        if (columns_.at(i).name == name)
-            return values.at(i);
-    Q_ASSERT_X(false, "valueOf", "no such column");
-    return {};
-}
-
-bool Ttavrelkol_ins::repeatsAccepted(const QList<QVariant> &values)
-{
-    const QVariant year = valueOf(values, QStringLiteral("sal"));
+    const QVariant year = values[u"sal"_s];
     // Whether a row of the same year already holds the value; an empty number repeats nothing.
     const auto repeats = [&](const QString &column) {
-        const QVariant value = valueOf(values, column);
+        const QVariant value = values[column];
         if (value.toString().trimmed().isEmpty())
             return false;
-        db::Query &query = general();
-        query.clear();
-        query.add(QStringLiteral("select id from tavrelkol where sal=?"), year);
-        query.add(QStringLiteral(" and ") + column + QStringLiteral("=?"), value);
-        query.open();
-        return !query.isEmpty();
+        return pagekit::numberTaken(list().connection(), u"tavrelkol"_s, column, value, u"sal"_s, year);
     };
+    // The proposed secretariat number is no repeat: if another user took it, the save takes the next free one.
+    const bool proposed = holdsProposedNumber();
     bool accepted = true;
     // Every warning is asked, whatever the answer to the one before.
-    const std::pair<QString, QString> checks[] = {{QStringLiteral("dabir_no"), yearRepeated},
-                                                  {QStringLiteral("faktor_no"), invoiceRepeated},
-                                                  {QStringLiteral("resid"), receiptRepeated}};
-    for (const auto &[column, question] : checks)
+    const std::pair<QString, QString> checks[] = {
+        {u"dabir_no"_s, yearRepeated}, {u"faktor_no"_s, invoiceRepeated}, {u"resid"_s, receiptRepeated}};
+    for (const auto &[column, question] : checks) {
+        if (column == u"dabir_no"_s && proposed)
+            continue;
         if (repeats(column) && !ui::confirmWarning(question))
             accepted = false;
+    }
     return accepted;
 }
 
-bool Ttavrelkol_ins::isDuplicate(const QList<QVariant> &values)
+void Ttavrelkol_ins::refuseDuplicate(const pagekit::Values &values) const
 {
-    db::Query &query = general();
-    query.clear();
-    query.add(QStringLiteral("select id from tavrelkol where prj_name=?"), valueOf(values, QStringLiteral("prj_name")));
-    for (const char *column : {"mozo", "tavrel_dat", "faktor_no", "resid"}) {
-        const QString name = QString::fromLatin1(column);
-        query.add(QStringLiteral(" and ") + name + QStringLiteral("=?"), valueOf(values, name));
-    }
+    db::Query query(list().connection(), u"duplicate"_s);
+    query.add(u"select id from "_s + list().connection().dialect().lockedTable(u"tavrelkol"_s)
+                  + u" where prj_name=?"_s,
+              values[u"prj_name"_s]);
+    for (const QString &column : {u"mozo"_s, u"tavrel_dat"_s, u"faktor_no"_s, u"resid"_s})
+        query.add(u" and "_s + column + u"=?"_s, values[column]);
     query.open();
-    return !query.isEmpty();
-}
-
-void Ttavrelkol_ins::writeValues(db::Query &row, const QList<QVariant> &values) const
-{
-    for (qsizetype i = 0; i < columns_.size(); ++i)
-        row.fieldByName(columns_.at(i).name).setValue(values.at(i));
+    if (!query.isEmpty())
+        throw ui::Refusal(duplicateRefused);
 }
 
 void Ttavrelkol_ins::ins_btnClick()
 {
-    const std::optional<QList<QVariant>> values = checkedValues(true);
-    if (!values || !repeatsAccepted(*values))
+    const pagekit::Values values = fields_.checked(true);
+    if (!repeatsAccepted(values))
         return;
-    if (isDuplicate(*values)) {
-        ui::showMessage(duplicateRefused);
-        return;
-    }
-
-    db::Query &query = list();
-    if (!query.active())
-        query.open();
-    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
-        writeValues(row, *values);
+    pagekit::Save save;
+    save.query = &list();
+    save.mode = db::Query::State::Insert;
+    save.lockedChecks = [&] { refuseDuplicate(values); };
+    if (holdsProposedNumber())
+        save.number = pagekit::ProposedNumber{ui->dabir_no, proposedNumber_, u"tavrelkol"_s, u"dabir_no"_s, u"sal"_s,
+                                              values[u"sal"_s]};
+    save.fill = [&](db::Query &row) {
+        fields_.writeTo(row, values);
         bool signedIn = false;
         const qint64 userId = SignedInUser::instance().prsId().toLongLong(&signedIn);
-        row.fieldByName(QStringLiteral("user_id")).setValue(signedIn ? QVariant(userId) : QVariant());
-    });
-    ui::showMessage(QStringLiteral("ثبت شد"));
-    WriteAuditLog(QStringLiteral(" ثبت خريد جديد  ") + valueOf(*values, QStringLiteral("mozo_cmt")).toString()
-                  + u' ' + SignedInUser::instance().karbar());
+        row.fieldByName(u"user_id"_s).setValue(signedIn ? QVariant(userId) : QVariant());
+    };
+    save.audit = [&]() -> QString {
+        return u" ثبت خريد جديد  "_s + values[u"mozo_cmt"_s].toString() + u' ' + SignedInUser::instance().karbar();
+    };
+    save.done = u"ثبت شد"_s;
+    pagekit::saveRow(save);
 }
 
 void Ttavrelkol_ins::edit_btnClick()
 {
-    db::Query &query = list();
-    if (!query.active())
-        query.open();
-    if (query.isEmpty())
+    db::Query &rows = list();
+    if (!rows.active() || rows.isEmpty())
         return;
-    const std::optional<QList<QVariant>> values = checkedValues(false);
-    if (!values)
-        return;
-    db::writeRow(query, db::Query::State::Edit, [&](db::Query &row) { writeValues(row, *values); });
-    ui::showMessage(QStringLiteral("ويرايش شد"));
+    const pagekit::Values values = fields_.checked(false);
+    pagekit::Save save;
+    save.query = &rows;
+    save.mode = db::Query::State::Edit;
+    save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
+    save.done = u"ويرايش شد"_s;
+    pagekit::saveRow(save);
 }

@@ -1,10 +1,8 @@
 #pragma once
 // The purchase entry form: records one purchase as a row of `tavrelkol`, or changes the list's current row.
 // It writes through the purchases list's own query, so a saved row shows in the list's grid at once.
-#include <QDialog>
-#include <QList>
-#include <QVariant>
-#include <optional>
+#include "pagekit/entry_fields.h"
+#include "pagekit/page.h"
 
 namespace Ui {
 class Ttavrelkol_ins;
@@ -13,7 +11,7 @@ namespace db {
 class Query;
 }
 
-class Ttavrelkol_ins : public QDialog {
+class Ttavrelkol_ins : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Ttavrelkol_ins(QWidget *parent = nullptr);
@@ -21,18 +19,15 @@ public:
 
     Ui::Ttavrelkol_ins *ui;
 
-    // A field of the form and the column of `tavrelkol` it holds.
-    struct Column {
-        QString name;      // the column, and the control's name
-        QWidget *control;
-        QString caption;   // named in a refusal
-    };
-    // The 22 fields in the order a row is written (user_id is not among them).
-    const QList<Column> &columns() const { return columns_; }
+    // The list page's new command: the fields emptied, the defaults of a new purchase (amounts "0", not paid,
+    // this year and its next secretariat number), shown for an insert.
+    void prepareNew();
+    // The list page's edit command: the fields show the list's current row, shown for an edit.
+    void prepareEdit(db::Query &list);
 
     void ins_btnClick();
     void edit_btnClick();
-    void FormShow();
+    void FormShow() override;
     void foroshandeChange();
     void Label1Click();
     void Label2Click();
@@ -40,19 +35,14 @@ public:
     void Label9Click();
     void Label12Click();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    // Every field's value as it is written, or nullopt after a refusal that named the field.
-    std::optional<QList<QVariant>> checkedValues(bool inserting);
-    std::optional<QVariant> checkedAmount(const Column &column, bool inserting);
     // The three warnings on repeated numbers within the year, all asked; true when every one asked had Yes.
-    bool repeatsAccepted(const QList<QVariant> &values);
-    bool isDuplicate(const QList<QVariant> &values);
-    void writeValues(db::Query &row, const QList<QVariant> &values) const;
-    QVariant valueOf(const QList<QVariant> &values, const QString &name) const;
+    bool repeatsAccepted(const pagekit::Values &values) const;
+    void refuseDuplicate(const pagekit::Values &values) const;
     void refillFromColumn(const QString &column);
 
-    QList<Column> columns_;
+    pagekit::EntryFields fields_;
+    QString proposedNumber_; // the secretariat number the new command proposed
+    QString proposedYear_;   // for this year
+    bool holdsProposedNumber() const;
 };

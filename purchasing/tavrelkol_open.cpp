@@ -3,15 +3,16 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
-#include "page_rights.h"
+#include "pagekit/opener.h"
 #include "pagekit/query_texts.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_src_u.h"
 #include "ui/combo_items.h"
-#include "ui/control_text.h"
 #include "ui_main_u.h"
 #include "ui_tavrelkol_ins_u.h"
 #include "ui_tavrelkol_src_u.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -29,7 +30,7 @@ void fillPickLists()
         if (onPage->count() > 0)
             continue;
         const QStringList values = querytexts::selectTexts(
-            *forms::dm->ADOQuery1, QStringLiteral("select distinct ") + onPage->objectName() + QStringLiteral(" from tavrelkol"));
+            *forms::dm->ADOQuery1, u"select distinct "_s + onPage->objectName() + u" from tavrelkol"_s);
         ui::addComboItems(onPage, values);
         ui::addComboItems(onEntry, values);
     }
@@ -37,38 +38,29 @@ void fillPickLists()
 
 } // namespace
 
-void openPurchasesPage()
+void installPurchasesOpener(Ttavrelkol_src &page)
 {
-    Ttavrelkol_src &page = *forms::tavrelkol_src;
-    Ui::Ttavrelkol_src &pageUi = *page.ui;
-    const rights::PageCommands commands{{rights::menuItem(pageUi.MainMenu1, 0)},
-                                        {rights::menuItem(pageUi.MainMenu1, 1)},
-                                        {rights::menuItem(pageUi.MainMenu1, 2)},
-                                        rights::menuItems(pageUi.MainMenu1, 3, 5)};
-    if (!rights::CheckPageRights(rights::key::tavrelkol, commands))
+    if (!forms::main_)
         return;
-
+    Ui::Ttavrelkol_src &p = *page.ui;
+    pagekit::Opener opener;
+    opener.key = rights::key::tavrelkol;
+    opener.commands = {{rights::menuItem(p.MainMenu1, 0)},
+                       {rights::menuItem(p.MainMenu1, 1)},
+                       {rights::menuItem(p.MainMenu1, 2)},
+                       rights::menuItems(p.MainMenu1, 3, 5)};
     // The filters' texts are emptied; their boxes keep their state.
-    for (QWidget *filter : {static_cast<QWidget *>(pageUi.prj_name), static_cast<QWidget *>(pageUi.mozo),
-                            static_cast<QWidget *>(pageUi.foroshande), static_cast<QWidget *>(pageUi.kargah),
-                            static_cast<QWidget *>(pageUi.sal), static_cast<QWidget *>(pageUi.cmt),
-                            static_cast<QWidget *>(pageUi.faktor_no), static_cast<QWidget *>(pageUi.dabir_no),
-                            static_cast<QWidget *>(pageUi.resid)})
-        ui::setControlText(filter, QString());
-    const QString today = shamsiToday();
-    pageUi.pardakht_dat1->setStoredText(today);
-    pageUi.pardakht_dat2->setStoredText(today);
-    ui::setControlText(pageUi.us, QString());
-    ui::setControlText(pageUi.pardakhti, QString());
-    pageUi.user->setText(QStringLiteral("-1"));
-
-    forms::main_->sizePage(&page, 30, 50);
-    page.src_btnClick();
-    fillPickLists();
-    Tmain::showPage(&page);
-}
-
-void installPurchasesOpener(Tmain &mainWindow)
-{
-    mainWindow.setOpener(mainWindow.ui->N1, openPurchasesPage);
+    opener.cleared = {p.prj_name, p.mozo, p.foroshande, p.kargah, p.sal, p.cmt,
+                      p.faktor_no, p.dabir_no, p.resid, p.us, p.pardakhti};
+    opener.prepare = [&p] {
+        const QString today = shamsiToday();
+        p.pardakht_dat1->setStoredText(today);
+        p.pardakht_dat2->setStoredText(today);
+        p.user->setText(u"-1"_s);
+    };
+    opener.widthLess = 30;
+    opener.heightLess = 50;
+    opener.search = [&page] { page.src_btnClick(); };
+    opener.afterSearch = fillPickLists;
+    pagekit::installOpener(forms::main_->ui->N1, &page, std::move(opener));
 }

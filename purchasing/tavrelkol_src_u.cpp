@@ -1,28 +1,25 @@
 #include "tavrelkol_src_u.h"
-#include "Dates.h"
 #include "db/querymodel.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "pagekit/listpage.h"
-#include "persian_text.h"
+#include "pagekit/grid.h"
 #include "pagekit/query_texts.h"
-#include "pagekit/row_commands.h"
+#include "pagekit/rows.h"
+#include "pagekit/search.h"
+#include "persian_text.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_open.h"
 #include "ui/balloon.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
-#include "ui/control_text.h"
-#include "ui/dialogs.h"
 #include "ui/guard.h"
-#include "ui_tavrelkol_ins_u.h"
 #include "ui_tavrelkol_src_u.h"
-#include <QCheckBox>
-#include <QHeaderView>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString paid = QStringLiteral("پرداخت شد");
+const QString paid = u"پرداخت شد"_s;
 const QColor paidColour(0, 255, 0);
 
 db::Query &list()
@@ -35,88 +32,66 @@ db::Query &general()
     return *forms::dm->ADOQuery1;
 }
 
-// The grid's columns in order; `id` is there for the rows' identity and stays hidden.
-QVector<db::GridColumn> gridColumns()
-{
-    const char *const columns[][2] = {
-        {"id", "id"},
-        {"dabir_no", "شماره دبيرخانه"},
-        {"prj_name", "نام پروژه"},
-        {"kargah", "کارگاه"},
-        {"mozo", "موضوع"},
-        {"mozo_cmt", "شرح موضوع"},
-        {"cnt", "تعداد"},
-        {"vahed", "واحد"},
-        {"mablagh", "مبلغ واحد"},
-        {"mablagh_kol", "مبلغ کل"},
-        {"pardakhti", "پرداختي"},
-        {"tavrel_dat", "تاريخ خريد"},
-        {"pardakht_dat", "تاريخ رسيد"},
-        {"foroshande", "نام فروشگاه"},
-        {"resid", "رسيد"},
-        {"faktor_no", "ش فاکتور"},
-        {"sal", "سال"},
-        {"cmt", "توضيحات"},
-        {"nam", "نام فروشنده"},
-        {"hesab_no", "شماره حساب فروشنده"},
-        {"bank", "بانک فروشنده"},
-        {"nation", "کد ملي فروشنده"},
-        {"pic_count", "تعداد ضمائم"},
-        {"user_id", "شناسه کاربر"},
-        {"darkhast_no", "شماره درخواست"},
-    };
-    QVector<db::GridColumn> grid;
-    for (const auto &[field, title] : columns)
-        grid.append({QString::fromLatin1(field), QString::fromUtf8(title)});
-    return grid;
-}
+const QVector<pagekit::Column> gridColumns = {
+    {u"id"_s, u"id"_s, 0, true},
+    {u"dabir_no"_s, u"شماره دبيرخانه"_s},
+    {u"prj_name"_s, u"نام پروژه"_s},
+    {u"kargah"_s, u"کارگاه"_s},
+    {u"mozo"_s, u"موضوع"_s},
+    {u"mozo_cmt"_s, u"شرح موضوع"_s},
+    {u"cnt"_s, u"تعداد"_s},
+    {u"vahed"_s, u"واحد"_s},
+    {u"mablagh"_s, u"مبلغ واحد"_s},
+    {u"mablagh_kol"_s, u"مبلغ کل"_s},
+    {u"pardakhti"_s, u"پرداختي"_s},
+    {u"tavrel_dat"_s, u"تاريخ خريد"_s},
+    {u"pardakht_dat"_s, u"تاريخ رسيد"_s},
+    {u"foroshande"_s, u"نام فروشگاه"_s},
+    {u"resid"_s, u"رسيد"_s},
+    {u"faktor_no"_s, u"ش فاکتور"_s},
+    {u"sal"_s, u"سال"_s},
+    {u"cmt"_s, u"توضيحات"_s},
+    {u"nam"_s, u"نام فروشنده"_s},
+    {u"hesab_no"_s, u"شماره حساب فروشنده"_s},
+    {u"bank"_s, u"بانک فروشنده"_s},
+    {u"nation"_s, u"کد ملي فروشنده"_s},
+    {u"pic_count"_s, u"تعداد ضمائم"_s},
+    {u"user_id"_s, u"شناسه کاربر"_s},
+    {u"darkhast_no"_s, u"شماره درخواست"_s},
+};
 
 } // namespace
 
-Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
-    : QDialog(parent), ui(new Ui::Ttavrelkol_src), model_(std::make_unique<db::QueryModel>(list()))
+Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Ttavrelkol_src)
 {
     ui->setupUi(this);
     ui->pardakhti->setCurrentIndex(-1); // the payment filter starts with no state chosen
 
-    model_->setColumns(gridColumns());
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns);
     model_->setRowBackground([](const db::Query &query, int row) {
-        const int column = query.fieldIndex(QStringLiteral("pardakhti"));
+        const int column = query.fieldIndex(u"pardakhti"_s);
         return column >= 0 && query.textAt(row, column) == paid ? paidColour : QColor();
     });
-    model_->attach(ui->DBGrid1);
-    const auto hideId = [this] { ui->DBGrid1->setColumnHidden(0, true); };
-    hideId();
-    connect(model_.get(), &QAbstractItemModel::modelReset, this, hideId);
-    connect(model_.get(), &QAbstractItemModel::layoutChanged, this, hideId);
+    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6, ui->N7}, this);
 
-    listpage::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6, ui->N7}, this);
-
-    // Each box switches its filter; the receipt dates go together.
-    struct Filter {
-        QCheckBox *box;
-        QWidget *control;
-        QWidget *second = nullptr;
+    // The hidden label holds the chosen user's id; "-1" while none is chosen.
+    const auto chosenUser = [this]() -> QVariant {
+        bool isNumber = false;
+        const qint64 id = ui->user->text().toLongLong(&isNumber);
+        return isNumber ? QVariant(id) : QVariant(ui->user->text());
     };
-    const Filter filters[] = {
-        {ui->CheckBox1, ui->prj_name},   {ui->CheckBox2, ui->mozo},       {ui->CheckBox3, ui->foroshande},
-        {ui->CheckBox4, ui->kargah},     {ui->CheckBox5, ui->sal},        {ui->CheckBox6, ui->cmt},
-        {ui->CheckBox7, ui->faktor_no},  {ui->CheckBox8, ui->resid},      {ui->CheckBox9, ui->dabir_no},
-        {ui->CheckBox10, ui->pardakht_dat1, ui->pardakht_dat2},           {ui->CheckBox11, ui->us},
-        {ui->CheckBox12, ui->pardakhti},
-    };
-    for (const Filter &filter : filters) {
-        if (filter.second) {
-            listpage::resetFilter({filter.control, filter.second});
-            ui::connectGuarded(filter.box, &QCheckBox::clicked, this, [filter] {
-                listpage::ToggleFilterColour(filter.box, {filter.control, filter.second});
-            });
-        } else {
-            listpage::resetFilter({filter.control});
-            ui::connectGuarded(filter.box, &QCheckBox::clicked, this,
-                               [filter] { listpage::ToggleFilterColour(filter.box, {filter.control}); });
-        }
-    }
+    filters_.equal(ui->CheckBox11, ui->us, u"user_id"_s, chosenUser)
+        .like(ui->CheckBox1, ui->prj_name, u"prj_name"_s)
+        .like(ui->CheckBox2, ui->mozo, u"mozo"_s)
+        .like(ui->CheckBox3, ui->foroshande, u"foroshande"_s)
+        .like(ui->CheckBox4, ui->kargah, u"kargah"_s)
+        .like(ui->CheckBox5, ui->sal, u"sal"_s)
+        .like(ui->CheckBox6, ui->cmt, u"cmt"_s)
+        .like(ui->CheckBox7, ui->faktor_no, u"faktor_no"_s)
+        .like(ui->CheckBox8, ui->resid, u"resid"_s)
+        .like(ui->CheckBox9, ui->dabir_no, u"dabir_no"_s)
+        .range(ui->CheckBox10, ui->pardakht_dat1, ui->pardakht_dat2, u"pardakht_dat"_s, ui->CheckBox10->text())
+        .like(ui->CheckBox12, ui->pardakhti, u"pardakhti"_s);
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Ttavrelkol_src::src_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Ttavrelkol_src::N1Click);
@@ -128,12 +103,9 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent)
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &Ttavrelkol_src::N5Click);
     ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Ttavrelkol_src::N2Click);
     ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Ttavrelkol_src::DBGrid1CellClick);
-    ui::connectGuarded(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-                       &Ttavrelkol_src::DBGrid1TitleClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
     ui::connectGuarded(ui->mablagh_kol_sum, &ClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
-    if (forms::main_)
-        installPurchasesOpener(*forms::main_);
+    installPurchasesOpener(*this);
 }
 
 Ttavrelkol_src::~Ttavrelkol_src()
@@ -141,55 +113,15 @@ Ttavrelkol_src::~Ttavrelkol_src()
     delete ui;
 }
 
-void Ttavrelkol_src::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    ui::guarded([this] { FormShow(); });
-}
-
-listpage::FilterLines Ttavrelkol_src::filterLines() const
-{
-    // The hidden label holds the chosen user's id; "-1" while none is chosen.
-    const QString userText = ui->user->text();
-    bool isNumber = false;
-    const qint64 userId = userText.toLongLong(&isNumber);
-
-    listpage::FilterLines lines;
-    lines.equal(ui->us, QStringLiteral(" and user_id="), isNumber ? QVariant(userId) : QVariant(userText))
-        .like(ui->prj_name, QStringLiteral(" and prj_name like "))
-        .like(ui->mozo, QStringLiteral(" and mozo like "))
-        .like(ui->foroshande, QStringLiteral(" and foroshande like "))
-        .like(ui->kargah, QStringLiteral(" and kargah like "))
-        .like(ui->sal, QStringLiteral(" and sal like "))
-        .like(ui->cmt, QStringLiteral(" and cmt like "))
-        .like(ui->faktor_no, QStringLiteral(" and faktor_no like "))
-        .like(ui->resid, QStringLiteral(" and resid like "))
-        .like(ui->dabir_no, QStringLiteral(" and dabir_no like "))
-        .range(ui->pardakht_dat1, ui->pardakht_dat2, QStringLiteral("pardakht_dat"))
-        .like(ui->pardakhti, QStringLiteral(" and pardakhti like "));
-    return lines;
-}
-
 void Ttavrelkol_src::src_btnClick()
 {
-    const listpage::FilterLines lines = filterLines();
-
-    db::Query &rows = list();
-    rows.restoreDeclared(); // the purchases with their picture counts, as the data module declares them
-    rows.add(QStringLiteral(" where tavrelkol.ID<>-1 "));
-    lines.addTo(rows);
-    rows.open();
-
-    db::Query &count = general();
-    count.clear();
-    count.add(QStringLiteral("select count(*) as  c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "));
-    lines.addTo(count);
-    count.open();
-    // Numbers, not the driver's texts: the total in whole rials, empty when no row has an amount.
-    ui->cnt->setText(QString::number(count.fieldByName(QStringLiteral("c")).asInteger()));
-    const db::Field total = count.fieldByName(QStringLiteral("m"));
-    ui->mablagh_kol_sum->setText(total.isNull() ? QString() : QString::number(total.asCurrency()));
-    mablagh_kol_sumClick();
+    pagekit::SearchStatements statements;
+    statements.listAnchor = u" where tavrelkol.ID<>-1 "_s; // after the declared purchases-with-picture-counts
+    statements.countHead = u"select count(*) as  c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "_s;
+    statements.countFirst = false;
+    statements.count = ui->cnt;
+    statements.sums = {{u"m"_s, ui->mablagh_kol_sum}};
+    pagekit::runSearch(list(), statements, filters_.lines());
 }
 
 void Ttavrelkol_src::mablagh_kol_sumClick()
@@ -197,54 +129,21 @@ void Ttavrelkol_src::mablagh_kol_sumClick()
     listpage::ColumnSumToLabel(ui->mablagh_kol_sum);
 }
 
-bool Ttavrelkol_src::hasCurrentRow() const
-{
-    const db::Query &rows = list();
-    return rows.active() && rows.recNo() > 0;
-}
-
-QString Ttavrelkol_src::nextSecretariatNumber(const QString &year)
-{
-    db::Query &query = general();
-    query.clear();
-    query.add(QStringLiteral("select max(dabir_no) as m from tavrelkol where sal=?"), year.toInt());
-    query.open();
-    const db::Field highest = query.fieldByName(QStringLiteral("m"));
-    return highest.isNull() ? QStringLiteral("1") : QString::number(highest.asInteger() + 1);
-}
-
 void Ttavrelkol_src::N1Click()
 {
-    Ttavrelkol_ins &entry = *forms::tavrelkol_ins;
-    for (const Ttavrelkol_ins::Column &column : entry.columns())
-        ui::setControlText(column.control, QString());
-    entry.ui->mablagh->setText(QStringLiteral("0"));
-    entry.ui->mablagh_kol->setText(QStringLiteral("0"));
-    ui::setControlText(entry.ui->pardakhti, QStringLiteral("پرداخت نشد"));
-    const QString year = fiscalYear();
-    entry.ui->sal->setStoredText(year);
-    entry.ui->dabir_no->setText(nextSecretariatNumber(year));
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, true);
+    forms::tavrelkol_ins->prepareNew();
 }
 
 void Ttavrelkol_src::N2Click()
 {
-    if (!hasCurrentRow())
-        return;
-    Ttavrelkol_ins &entry = *forms::tavrelkol_ins;
-    db::Query &rows = list();
-    for (const Ttavrelkol_ins::Column &column : entry.columns())
-        ui::setControlText(column.control, rows.fieldByName(column.name).asString());
-    listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
+    if (pagekit::hasCurrentRow(list()))
+        forms::tavrelkol_ins->prepareEdit(list());
 }
 
 void Ttavrelkol_src::N3Click()
 {
-    if (!hasCurrentRow() || !listpage::confirmDelete())
-        return;
     // The purchase's attachments stay in tavrelkol_pic.
-    list().deleteRecord();
-    ui::showMessage(QStringLiteral("حذف شد"));
+    pagekit::deleteCurrentRow(list());
 }
 
 void Ttavrelkol_src::N6Click()
@@ -276,7 +175,7 @@ excel::Captions Ttavrelkol_src::exportCaptions()
 
 void Ttavrelkol_src::N4Click()
 {
-    excel::ExportGridToExcel(list(), exportCaptions(), QStringLiteral("tavrelkol"));
+    excel::ExportGridToExcel(list(), exportCaptions(), u"tavrelkol"_s);
 }
 
 void Ttavrelkol_src::N5Click()
@@ -284,34 +183,28 @@ void Ttavrelkol_src::N5Click()
     close();
 }
 
-void Ttavrelkol_src::DBGrid1TitleClick(int column)
-{
-    listpage::SortGridByTitle(*model_, column);
-}
-
 void Ttavrelkol_src::FormShow()
 {
-    ui::setComboItems(ui->us, querytexts::selectTexts(general(), QStringLiteral("select us from users")));
+    ui::setComboItems(ui->us, querytexts::selectTexts(general(), u"select us from users"_s));
 }
 
 void Ttavrelkol_src::usChange()
 {
     db::Query &query = general();
     query.clear();
-    query.add(QStringLiteral("select * from users where us=?"), text::storedText(ui->us->currentText()));
+    query.add(u"select * from users where us=?"_s, text::storedText(ui->us->currentText()));
     query.open();
-    ui->user->setText(query.isEmpty() ? QString() : query.fieldByName(QStringLiteral("id")).asString());
+    ui->user->setText(query.isEmpty() ? QString() : query.fieldByName(u"id"_s).asString());
 }
 
 void Ttavrelkol_src::DBGrid1CellClick()
 {
-    if (!hasCurrentRow())
+    if (!pagekit::hasCurrentRow(list()))
         return;
     // A query of its own: the users query is the users page's list, which this look-up must not replace.
-    db::Query users(forms::dm->ADOConnection1, QStringLiteral("balloon"));
-    users.add(QStringLiteral("select us from users where id=?"),
-              list().fieldByName(QStringLiteral("user_id")).asString());
+    db::Query users(forms::dm->ADOConnection1, u"balloon"_s);
+    users.add(u"select us from users where id=?"_s, list().fieldByName(u"user_id"_s).asString());
     users.open();
-    const QString name = users.isEmpty() ? QString() : users.fieldByName(QStringLiteral("us")).asString();
-    ui::ShowBalloonTip(ui->DBGrid1, 1, name, QStringLiteral("User"));
+    const QString name = users.isEmpty() ? QString() : users.fieldByName(u"us"_s).asString();
+    ui::ShowBalloonTip(ui->DBGrid1, 1, name, u"User"_s);
 }

@@ -3,8 +3,8 @@
 // of their amounts, and the commands new, edit, delete, attachments, export, cover letter and close. The
 // grid shows the data module's ADOQ_tavrel, to which the entry form appends and in which it edits.
 #include "export/excel_export.h"
-#include <QDialog>
-#include <memory>
+#include "pagekit/filters.h"
+#include "pagekit/page.h"
 
 namespace Ui {
 class Ttavrelkol_src;
@@ -12,11 +12,8 @@ class Ttavrelkol_src;
 namespace db {
 class QueryModel;
 }
-namespace listpage {
-class FilterLines;
-}
 
-class Ttavrelkol_src : public QDialog {
+class Ttavrelkol_src : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Ttavrelkol_src(QWidget *parent = nullptr);
@@ -36,19 +33,12 @@ public:
     void N4Click(); // export
     void N7Click(); // cover letter
     void N5Click(); // close
-    void DBGrid1TitleClick(int column);
     void DBGrid1CellClick();
     void usChange();
-    void FormShow();
+    void FormShow() override;
     void mablagh_kol_sumClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    listpage::FilterLines filterLines() const;
-    bool hasCurrentRow() const;
-    static QString nextSecretariatNumber(const QString &year);
-
-    std::unique_ptr<db::QueryModel> model_;
+    pagekit::FilterTable filters_;
+    db::QueryModel *model_;
 };

@@ -114,6 +114,11 @@ public:
         return quoteTable(table) + u" WITH (UPDLOCK, HOLDLOCK)"_s;
     }
     QString beginWrite() const override { return u"BEGIN TRANSACTION"_s; }
+    QString columnTypes() const override
+    {
+        return u"select COLUMN_NAME as name, DATA_TYPE + '(' + cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')'"
+               " as type from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME=?"_s;
+    }
     QString backup(const QString &database) const override
     {
         return u"BACKUP DATABASE "_s + quoteIdentifier(database) + u" TO DISK = ?"_s;
@@ -165,6 +170,7 @@ public:
     QString now() const override { return u"datetime('now','localtime')"_s; }
     QString lockedTable(const QString &table) const override { return quoteTable(table); }
     QString beginWrite() const override { return u"BEGIN IMMEDIATE"_s; }
+    QString columnTypes() const override { return u"select name, type from pragma_table_info(?)"_s; }
     QString backup(const QString &) const override { return u"VACUUM INTO ?"_s; }
     QString quoteIdentifier(const QString &name) const override
     {

@@ -51,7 +51,17 @@ void QueryModel::reset()
     rows_ = query_.recordCount();
     endResetModel();
     applyWidths();
+    applyHidden();
     fitColumnsOnce();
+}
+
+// Hidden columns (a row's `id`) stay hidden through every new list and every change of the columns.
+void QueryModel::applyHidden()
+{
+    if (!view_)
+        return;
+    for (int column = 0; column < columns_.size(); ++column)
+        view_->setColumnHidden(column, columns_.at(column).hidden);
 }
 
 // The first rows shown size the columns without a declared width to their texts, so Persian texts are not cut
@@ -131,9 +141,13 @@ void QueryModel::attach(QTableView *view)
     view->setLayoutDirection(Qt::RightToLeft);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Titles are regular weight; only the sorted column's title is bold (the header would otherwise bold the
+    // current cell's column and hide which column the list is sorted by).
+    view->horizontalHeader()->setHighlightSections(false);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { viewRowChanged(current.row()); });
     applyWidths();
+    applyHidden();
     view->installEventFilter(this);
     fitColumnsOnce();
     followCurrentRow(query_.recNo() - 1);
@@ -211,6 +225,10 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
             return grouped(query_.valueAt(row, field).toLongLong());
         return query_.textAt(row, field);
     }
+    case Qt::TextAlignmentRole:
+        if (!columns_.isEmpty() && columns_.at(index.column()).alignment != Qt::Alignment())
+            return QVariant::fromValue(columns_.at(index.column()).alignment | Qt::AlignVCenter);
+        return QVariant();
     case Qt::BackgroundRole:
         if (rowBackground_) {
             const QColor colour = rowBackground_(query_, row);
@@ -231,11 +249,13 @@ QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int ro
             return columns_.at(section).title;
         return fieldOfColumn(section);
     }
-    if (role == Qt::FontRole && section == boldColumn_) {
+    if (role == Qt::FontRole) {
         QFont font = view_ ? view_->horizontalHeader()->font() : QFont();
-        font.setBold(true);
+        font.setBold(section == boldColumn_);
         return font;
     }
+    if (role == Qt::BackgroundRole && !columns_.isEmpty() && columns_.at(section).titleBackground.isValid())
+        return columns_.at(section).titleBackground;
     return QVariant();
 }
 

@@ -53,6 +53,7 @@ private:
     void reset();
     void mapFields();
     void applyWidths();
+    void applyHidden();
     void fitColumnsOnce();
     void followCurrentRow(int row);
     void viewRowChanged(int row);

@@ -2,6 +2,7 @@
 // An entry form's fields declared as a table: which column each control holds, its caption (named in a
 // refusal) and its kind. The table clears the controls, fills them from the list's current row, limits text
 // fields to their columns, and checks and converts every value before anything is written.
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,9 @@ class Query;
 namespace pagekit {
 
 enum class Kind {
-    Text,         // stored as typed (Persian yeh and digits folded), never longer than its column
+    Text,         // stored as typed (Persian yeh and digits folded), never longer than its column, no control
+                  // characters
+    Password,     // stored exactly as typed (nothing folded), never longer than its column, no control characters
     Date,         // solar date: untouched "    /  /  " or complete and valid
     Year,         // four digits
     Whole,        // a whole number (32 bits)
@@ -27,9 +30,10 @@ enum class Kind {
 
 // What an empty field stores.
 enum class Empty {
-    Text,     // "" (the register's texts), or 0 for a number
-    Null,     // null
-    Refused,  // not allowed: refused by the caption
+    Stored,           // a text field "" (as the register stores empty texts), a number or date null
+    Null,             // null
+    Refused,          // not allowed: refused by the caption
+    RefusedOnInsert,  // required on a new row; an edited older row may keep it empty (null)
 };
 
 struct Field {
@@ -37,10 +41,11 @@ struct Field {
     QWidget *control;
     QString caption;    // named in a refusal
     Kind kind = Kind::Text;
-    Empty empty = Empty::Text;
+    Empty empty = Empty::Stored;
     // A money field's one more chance: when its text is no amount, the input box "Mablagh" asks for the
     // amount without separators (on a new row only, or always); a second failure or Cancel is refused.
     enum class Retry { No, OnInsert, Always } retry = Retry::No;
+    bool trimmed = false; // blanks around the text dropped (a user name)
 };
 
 // The checked values of one save, by column.
@@ -83,6 +88,8 @@ public:
 private:
     QVariant checkedValue(const Field &field, bool inserting) const;
     QList<Field> fields_;
+    QHash<QWidget *, int> limits_;      // text fields: their column's size
+    QHash<QWidget *, QString> filled_;  // the texts fillFrom showed, for stored texts longer than the column
 };
 
 } // namespace pagekit

@@ -62,9 +62,6 @@ public:
     // rule). Throws ui::Refusal for a bound or item the filter refuses.
     listpage::FilterLines lines(listpage::FilterLines lines = {}) const;
 
-    // Turns every filter off again: controls disabled and unpainted, check boxes unticked, captions black.
-    void resetAll();
-
 private:
     struct Filter {
         QWidget *switcher;

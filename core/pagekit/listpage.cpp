@@ -41,7 +41,7 @@ void paintBackground(QWidget *control, bool on)
     control->setPalette(palette);
 }
 
-void switchControls(std::initializer_list<QWidget *> controls, bool on)
+void switchControls(const QList<QWidget *> &controls, bool on)
 {
     for (QWidget *control : controls) {
         control->setEnabled(on);
@@ -51,20 +51,20 @@ void switchControls(std::initializer_list<QWidget *> controls, bool on)
 
 } // namespace
 
-void ToggleFilterColour(QCheckBox *box, std::initializer_list<QWidget *> controls)
+void ToggleFilterColour(QCheckBox *box, const QList<QWidget *> &controls, bool focusFirst)
 {
     const bool on = box->isChecked();
     switchControls(controls, on);
-    if (on && controls.size() > 0)
-        (*controls.begin())->setFocus(Qt::OtherFocusReason);
+    if (on && focusFirst && !controls.isEmpty())
+        controls.first()->setFocus(Qt::OtherFocusReason);
 }
 
-void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> controls)
+void ToggleCaptionFilter(QLabel *caption, const QList<QWidget *> &controls)
 {
-    if (controls.size() == 0)
+    if (controls.isEmpty())
         return;
     // The controls of a range move together, following the first.
-    const bool on = !(*controls.begin())->isEnabled();
+    const bool on = !controls.first()->isEnabled();
     for (QWidget *control : controls)
         control->setEnabled(on);
     QPalette palette = caption->palette();
@@ -72,32 +72,9 @@ void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> contr
     caption->setPalette(palette);
 }
 
-void resetFilter(std::initializer_list<QWidget *> controls)
+void resetFilter(const QList<QWidget *> &controls)
 {
     switchControls(controls, false);
-}
-
-FilterLines &FilterLines::like(const QWidget *control, const QString &prefix)
-{
-    if (control && control->isEnabled())
-        // Typed text is stored with the Arabic yeh and Latin digits, so the filter is matched the same way.
-        lines_.append({prefix + u'?', {QString(u'%' + text::storedText(ui::controlText(control)) + u'%')}});
-    return *this;
-}
-
-FilterLines &FilterLines::equal(const QWidget *control, const QString &prefix, const QVariant &value)
-{
-    if (control && control->isEnabled())
-        lines_.append({prefix + u'?', {value}});
-    return *this;
-}
-
-FilterLines &FilterLines::range(const QWidget *from, const QWidget *to, const QString &column)
-{
-    if (from && from->isEnabled())
-        lines_.append({u" and "_s + column + u">=? and "_s + column + u"<=?",
-                       {ui::controlText(from), ui::controlText(to)}});
-    return *this;
 }
 
 FilterLines &FilterLines::always(const QString &line, const QVariantList &values)

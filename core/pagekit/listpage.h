@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariantList>
 #include <QVector>
-#include <initializer_list>
+#include <QList>
 
 class QCheckBox;
 class QLabel;
@@ -19,27 +19,21 @@ class QueryModel;
 namespace listpage {
 
 // The filter switch of a check box: its controls are enabled when it is checked, painted yellow and the first
-// takes the focus; unchecked, they return to the window colour. The controls' texts stay.
-void ToggleFilterColour(QCheckBox *box, std::initializer_list<QWidget *> controls);
+// takes the focus (unless focusFirst is false: value lists); unchecked, they return to the window colour.
+// The controls' texts stay.
+void ToggleFilterColour(QCheckBox *box, const QList<QWidget *> &controls, bool focusFirst = true);
 // The caption-click variant: inverts the controls' enabled state; the caption turns green when they are on,
 // black otherwise. Background and focus are left alone.
-void ToggleCaptionFilter(QLabel *caption, std::initializer_list<QWidget *> controls);
+void ToggleCaptionFilter(QLabel *caption, const QList<QWidget *> &controls);
 // Disables the controls and gives them the window colour again (a page is built with its filters off).
-void resetFilter(std::initializer_list<QWidget *> controls);
+void resetFilter(const QList<QWidget *> &controls);
 
 // The filter lines of one search, added alike to the count and the list statements. Every value is bound
 // to a '?': a quote typed into a filter is searched for as itself, while "%" and "_" stay like wildcards.
+// The filter table (pagekit/filters.h) writes the lines of the filters that are on.
 class FilterLines {
 public:
-    // like(us, " and us like "): the line " and us like ?" with "%" + text + "%", when the control is on
-    // (enabled). An empty text then keeps every row whose column is not null.
-    FilterLines &like(const QWidget *control, const QString &prefix);
-    // equal(us, " and user_id=", id): the line " and user_id=?" with the value, when the control is on.
-    FilterLines &equal(const QWidget *control, const QString &prefix, const QVariant &value);
-    // range(from, to, "pardakht_dat"): the line " and pardakht_dat>=? and pardakht_dat<=?" with both texts,
-    // when the first control is on. Both bounds are inclusive.
-    FilterLines &range(const QWidget *from, const QWidget *to, const QString &column);
-    // A line that always applies (a per-user rule, an order-by tail).
+    // A line with its values (a filter's condition, a per-user rule).
     FilterLines &always(const QString &line, const QVariantList &values = {});
 
     void addTo(db::Query &query) const;

@@ -35,9 +35,20 @@ void LoadPickList(QComboBox *combo, const QString &title, Rows rows, bool select
         combo->setCurrentIndex(0);
 }
 
+QString firstValue(const QString &title)
+{
+    db::Query &query = *forms::dm->adoq_set;
+    query.clear();
+    query.add(QStringLiteral("select cmt from setting where component=? order by id"), title);
+    query.open();
+    return query.isEmpty() ? QString() : query.fieldByName(QStringLiteral("cmt")).asString();
+}
+
 bool OwnRowsRule()
 {
-    return values(ownRowsTitle, Rows::AllUsers).contains(yes);
+    // The switch is the first row filed under the title, whoever filed it, in the order the database returns.
+    const QStringList filed = values(ownRowsTitle, Rows::AllUsers);
+    return !filed.isEmpty() && filed.first() == yes;
 }
 
 } // namespace picklist

@@ -22,8 +22,8 @@ QStringList values(const QString &title, Rows rows);
 // password. Empty when nothing is filed.
 QString firstValue(const QString &title);
 
-// The switch "هر کاربر اطلاعات خودش را ببيند-بلي/خير": true when any user filed "بلي" under it, so lists that
-// honour it show each user only their own rows.
+// The switch "هر کاربر اطلاعات خودش را ببيند-بلي/خير": true when the first row filed under it (by any user, in
+// the order the database returns) is "بلي", so lists that honour it show each user only their own rows.
 bool OwnRowsRule();
 
 } // namespace picklist

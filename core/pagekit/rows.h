@@ -18,10 +18,11 @@ bool hasCurrentRow(const db::Query &list);
 
 // The delete command: nothing on an empty list; otherwise the confirmation "آيا از حذف مطمئن هستيد؟"
 // (Yes only), then in one write transaction the page's own steps (ownSteps, given the list on the row to
-// delete) and the row's delete, then "حذف شد". Returns true when the row was deleted.
+// delete) and the row's delete, then "حذف شد". When anything fails, nothing is kept and the list is read
+// again. Returns true when the row was deleted.
 bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps = {});
 
-// Keeps the commands disabled while the list is closed or empty (listpage::disableWhileEmpty).
+// Keeps the commands disabled while the list is closed or empty.
 void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner);
 
 } // namespace pagekit

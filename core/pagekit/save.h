@@ -4,9 +4,11 @@
 // saving at once never interleave a check and the write it guards; "ثبت شد" is shown only after the commit.
 // A number proposed to the user (secretariat, request, inquiry) is taken again at save time.
 #include "db/query.h"
+#include <QList>
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -36,8 +38,11 @@ struct Save {
     db::Query *query = nullptr;                       // the list the row is written through
     db::Query::State mode = db::Query::State::Insert; // Insert or Edit (the current row)
     // Runs inside the transaction before the write: refusals that must see what other users wrote (throw
-    // ui::Refusal), and numbers taken again. Optional.
+    // ui::Refusal). Optional.
     std::function<void()> lockedChecks;
+    // The proposed number, taken again inside the transaction after lockedChecks; when retaken, the row's
+    // column gets the new number after fill, and the field shows it.
+    std::optional<ProposedNumber> number;
     std::function<void(db::Query &)> fill;            // sets the row's fields
     // The audit row's action text, built after the write (it may name a number taken again); empty: none.
     std::function<QString()> audit;
@@ -45,13 +50,11 @@ struct Save {
 };
 
 // Runs the save; on any failure nothing is kept (the transaction rolls back, a started row is cancelled and
-// the list shows what the database holds) and the error goes on.
+// the list shows what the database holds) and the error goes on. A closed list is opened first.
 void saveRow(const Save &save);
 
-// Inside lockedChecks: the proposed number's field gets the next free number when its number was taken.
-void retakeProposedNumber(db::Connection &connection, const ProposedNumber &number);
-
 // Runs work in one write transaction on the data module's connection (check-then-write steps of a page).
-void inWriteTransaction(const std::function<void()> &work);
+// When it fails, the lists given are read again, so they show what the database holds, and the error goes on.
+void inWriteTransaction(const std::function<void()> &work, const QList<db::Query *> &lists = {});
 
 } // namespace pagekit

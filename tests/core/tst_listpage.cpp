@@ -2,7 +2,10 @@
 // the title-click sort, the delete confirmation and the grouping of a total label.
 #include "db/query.h"
 #include "db/querymodel.h"
+#include "pagekit/filters.h"
 #include "pagekit/listpage.h"
+#include "ui/click_label.h"
+#include "ui/refusal.h"
 #include "support/tempdb.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"
@@ -13,6 +16,8 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -60,49 +65,119 @@ private Q_SLOTS:
             db->connection().exec(u"insert into people (us, dat, lev, mablagh, mablagh_kol) values (?,?,?,?,?)"_s, row);
     }
 
-    void filterOnOffAndEmpty()
+    void checkBoxFilterSwitchesPaintsAndFocuses()
     {
-        QLineEdit us;
-        us.setText(u"ali"_s);
-        us.setEnabled(false);
-        listpage::FilterLines off;
-        QVERIFY(off.like(&us, u" and us like "_s).isEmpty());
-        QCOMPARE(search(off).size(), 6);
+        QWidget page;
+        auto *box = new QCheckBox(&page);
+        auto *us = new QLineEdit(&page);
+        auto *other = new QLineEdit(&page);
+        pagekit::FilterTable filters;
+        filters.like(box, us, u"us"_s);
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        other->setFocus();
+        QVERIFY(!us->isEnabled()); // built off
+        us->setText(u"ali"_s);
+        QCOMPARE(search(filters.lines()).size(), 6); // off: the text plays no part
 
-        us.setEnabled(true);
-        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"ali"_s});
+        box->click();
+        QVERIFY(us->isEnabled() && us->hasFocus());
+        QCOMPARE(us->palette().color(QPalette::Base), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(search(filters.lines()), QStringList{u"ali"_s});
         // Switched on with no text: the row whose column is null drops out.
-        us.clear();
-        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)),
-                 (QStringList{u"ali"_s, u"o'brien"_s, u"50%off"_s, u"a_b"_s, u"axb"_s}));
+        us->clear();
+        QCOMPARE(search(filters.lines()), (QStringList{u"ali"_s, u"o'brien"_s, u"50%off"_s, u"a_b"_s, u"axb"_s}));
+
+        box->click();
+        QVERIFY(!us->isEnabled());
+        QCOMPARE(us->palette().color(QPalette::Active, QPalette::Base),
+                 QApplication::palette(us).color(QPalette::Active, QPalette::Base));
     }
 
     void quoteIsSearchedAsItselfAndWildcardsStayWildcards()
     {
+        QCheckBox box;
         QLineEdit us;
+        pagekit::FilterTable filters;
+        filters.like(&box, &us, u"us"_s);
+        box.click();
         us.setText(u"o'b"_s);
-        listpage::FilterLines quoted;
-        quoted.like(&us, u" and us like "_s);
-        QCOMPARE(search(quoted), QStringList{u"o'brien"_s});
-
+        QCOMPARE(search(filters.lines()), QStringList{u"o'brien"_s});
         // The value is bound, never pasted into the statement.
         db::Query q(db->connection(), u"q"_s);
-        quoted.addTo(q);
+        filters.lines().addTo(q);
         QCOMPARE(q.text(), u" and us like ?"_s);
         QCOMPARE(q.bindings(), QVariantList{u"%o'b%"_s});
 
         us.setText(u"a_b"_s);
-        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), (QStringList{u"a_b"_s, u"axb"_s}));
+        QCOMPARE(search(filters.lines()), (QStringList{u"a_b"_s, u"axb"_s}));
         us.setText(u"0%o"_s);
-        QCOMPARE(search(listpage::FilterLines().like(&us, u" and us like "_s)), QStringList{u"50%off"_s});
+        QCOMPARE(search(filters.lines()), QStringList{u"50%off"_s});
 
         // A Persian keyboard types the Persian yeh and digits; the register stores the Arabic yeh and 0-9.
         us.setText(u"علی۱"_s);
-        listpage::FilterLines persian;
-        persian.like(&us, u" and us like "_s);
         db::Query typed(db->connection(), u"typed"_s);
-        persian.addTo(typed);
+        filters.lines().addTo(typed);
         QCOMPARE(typed.bindings(), QVariantList{u"%علي1%"_s});
+    }
+
+    void captionRangeAndValueListFilters()
+    {
+        QWidget page;
+        auto *caption = new ClickLabel(&page);
+        auto *from = new TMaskedDateEdit(&page);
+        auto *to = new TMaskedDateEdit(&page);
+        auto *levCaption = new ClickLabel(&page);
+        auto *lev = new QLineEdit(&page);
+        auto *add = new QPushButton(&page);
+        auto *show = new QCheckBox(&page);
+        auto *items = new QListWidget(&page);
+        pagekit::FilterTable filters;
+        filters.range(caption, from, to, u"dat"_s, u"تاريخ"_s)
+            .valueList(levCaption, {lev, add, show, items}, u"lev"_s, u"سطح"_s, true);
+        page.show();
+        QVERIFY(items->isHidden() && !add->isEnabled());
+
+        // A caption click turns both bounds on and its caption green; the bounds are inclusive.
+        Q_EMIT caption->clicked();
+        QVERIFY(from->isEnabled() && to->isEnabled());
+        QCOMPARE(caption->palette().color(QPalette::WindowText), QColor(0x00, 0x80, 0x00));
+        from->setStoredText(u"1403/02/01"_s);
+        to->setStoredText(u"1403/02/15"_s);
+        QCOMPARE(search(filters.lines()), (QStringList{u"o'brien"_s, u"50%off"_s, QStringLiteral("<null>")}));
+        // An incomplete or impossible bound is refused by the filter's name; nothing is searched.
+        for (const QString &bad : {u"1403/02/  "_s, u"1403/13/01"_s, u"1402/12/30"_s}) {
+            to->setStoredText(bad);
+            try {
+                filters.lines();
+                QFAIL("an incomplete bound was searched");
+            } catch (const ui::Refusal &refusal) {
+                QVERIFY(refusal.text().contains(u"تاريخ"_s));
+                QCOMPARE(refusal.field(), to);
+            }
+        }
+        Q_EMIT caption->clicked();
+        QVERIFY(!from->isEnabled());
+
+        // The value list: on with an empty list matches no row; only the listed numbers are searched.
+        Q_EMIT levCaption->clicked();
+        QVERIFY(lev->isEnabled() && add->isEnabled() && show->isEnabled());
+        QCOMPARE(search(filters.lines()), QStringList());
+        lev->setText(u"3"_s);
+        add->click();
+        lev->setText(u"۲"_s);
+        add->click();
+        lev->setText(u"1"_s); // typed but never added
+        QCOMPARE(search(filters.lines()), (QStringList{u"o'brien"_s, u"a_b"_s, u"axb"_s}));
+        show->click();
+        QVERIFY(items->isVisible());
+        items->addItem(u"x"_s);
+        QVERIFY_THROWS_EXCEPTION(ui::Refusal, filters.lines()); // no whole number: refused by name
+        // Switching again hides and empties the list; the show box keeps its tick.
+        Q_EMIT levCaption->clicked();
+        QVERIFY(!lev->isEnabled() && !add->isEnabled() && items->isHidden() && items->count() == 0);
+        QVERIFY(show->isChecked());
     }
 
     void titleClickSortsOnTheClientAndBoldsTheTitle()

@@ -84,8 +84,10 @@ private slots:
     {
         SignedIn env;
         QCOMPARE(component()->count(), 19);
-        QCOMPARE(file(env, project, u"  "_s), u"لطفا مقدار مناسب را وارد نماييد"_s);
+        QCOMPARE(file(env, project, QString()), u"لطفا مقدار مناسب را وارد نماييد"_s); // only empty is refused
         QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 0);
+        QCOMPARE(file(env, project, u"  "_s), u"ثبت شد"_s);
+        env.exec(u"delete from setting"_s);
 
         // Typed on a Persian keyboard: stored with the Arabic yeh and Latin digits, and listed at once.
         QCOMPARE(file(env, project, u"پروژه ی ۱۲"_s), stored);
@@ -174,10 +176,11 @@ private slots:
         SignedIn env;
         const QString rule = u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s;
         QVERIFY(!picklist::OwnRowsRule());
-        addRows(env, {{rule, u"خير"_s, 1}});
-        QVERIFY(!picklist::OwnRowsRule());
         addRows(env, {{rule, u"بلي"_s, 2}}); // filed by any user, it holds for all
         QVERIFY(picklist::OwnRowsRule());
+        env.exec(u"delete from setting"_s);
+        addRows(env, {{rule, u"خير"_s, 1}, {rule, u"بلي"_s, 2}}); // the first row filed decides
+        QVERIFY(!picklist::OwnRowsRule());
     }
 };
 

@@ -89,7 +89,7 @@ private slots:
                      {u"mablagh"_s, u"۱۲۵۰۰۰۰"_s}, {u"mablagh_kol"_s, u"1000000000000"_s},
                      {u"tavrel_dat"_s, u"1403/02/03"_s}, {u"mozo_cmt"_s, u"خرید کاغذ"_s}, {u"faktor_no"_s, u"F1"_s},
                      {u"cmt"_s, u"it's fine"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
         QCOMPARE(purchases(*env), 1);
 
@@ -123,7 +123,7 @@ private slots:
         newPurchase({{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}, {u"prj_name"_s, u"p"_s}});
         env->dialogs.reset();
         env->dialogs.answers.append(answers);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
         for (const auto &shown : env->dialogs.shown)
             if (shown.kind == u"ask"_s) {
@@ -143,12 +143,12 @@ private slots:
         addPurchase(*env, {{u"sal"_s, year - 1}, {u"dabir_no"_s, 2}, {u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}});
         newPurchase({{u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}, {u"mozo"_s, u"a"_s}});
         QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList());
         QCOMPARE(purchases(*env), 3);
 
         newPurchase({{u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}, {u"mozo"_s, u"b"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList()); // the other year's numbers repeat nothing
         QCOMPARE(purchases(*env), 4);
     }
@@ -158,7 +158,7 @@ private slots:
                            {u"tavrel_dat"_s, u"1400/01/01"_s}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
         newPurchase({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s},
                      {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList()); // no number repeats within this year
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
         QCOMPARE(purchases(*env), 1);
@@ -166,7 +166,7 @@ private slots:
 
         // One field apart is no duplicate.
         entryUi().resid->setText(u"R2"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
         QCOMPARE(purchases(*env), 2);
 
@@ -176,7 +176,7 @@ private slots:
         entryUi().dabir_no->setText(u"1"_s);
         env->dialogs.reset();
         env->dialogs.answers.append({ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
         QCOMPARE(purchases(*env), 2);
@@ -203,7 +203,7 @@ private slots:
         forms::tavrelkol_src->src_btnClick();
         newPurchase({{u"mozo_cmt"_s, u"kept"_s}, {u"faktor_no"_s, u"F"_s}, {field, typed}});
         env->dialogs.reset();
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         // One message naming the field; no warning asked, no input box, nothing written.
         QCOMPARE(env->dialogs.shown.size(), 1);
         QCOMPARE(env->dialogs.shown.first().kind, u"message"_s);
@@ -218,7 +218,7 @@ private slots:
         if (field == u"mablagh_kol"_s) {
             entryUi().mablagh_kol->setText(u"922337203685477"_s);
             entryUi().faktor_no->setText(u"F2"_s);
-            entry().ins_btnClick();
+            entryUi().ins_btn->click();
             QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where mozo_cmt='kept'"_s).toLongLong(),
                      Q_INT64_C(922'337'203'685'477));
         }
@@ -228,7 +228,7 @@ private slots:
         newPurchase({{u"mablagh"_s, u"1,250,000"_s}, {u"mozo"_s, u"first"_s}});
         env->dialogs.reset();
         env->dialogs.inputs.enqueue(u"1250000"_s);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.shown.first().kind, u"input"_s);
         QCOMPARE(env->dialogs.shown.first().caption, u"Mablagh"_s);
         QCOMPARE(env->dialogs.shown.first().text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
@@ -239,13 +239,13 @@ private slots:
         newPurchase({{u"mablagh"_s, u"2,000"_s}, {u"mozo"_s, u"second"_s}});
         env->dialogs.reset();
         env->dialogs.inputs.enqueue(std::nullopt);
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
         QCOMPARE(purchases(*env), 1);
 
         // An empty unit price is stored as null, as older rows hold.
         newPurchase({{u"mablagh"_s, u""_s}, {u"mozo"_s, u"third"_s}});
-        entry().ins_btnClick();
+        entryUi().ins_btn->click();
         QVERIFY(env->scalar(u"select mablagh from tavrelkol where mozo='third'"_s).isNull());
     }
     void editKeepsTheUserAndWritesNoAuditRow()
@@ -256,7 +256,7 @@ private slots:
         editPurchase(repeated);
         entryUi().dabir_no->setText(u"9"_s); // repeats within the year: editing does not warn
         entryUi().mablagh->setText(u"۴۵۰"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
         QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).toInt(), 9);
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
@@ -267,10 +267,10 @@ private slots:
         // An empty secretariat number is kept null; a bad amount is refused by name without an input box.
         env->dialogs.reset();
         entryUi().dabir_no->setText(QString());
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QVERIFY(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).isNull());
         entryUi().mablagh->setText(u"1,000"_s);
-        entry().edit_btnClick();
+        entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);

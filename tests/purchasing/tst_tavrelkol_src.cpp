@@ -14,6 +14,7 @@
 #include "ui_tavrelkol_ins_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include <QBrush>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QTest>
 #include <QToolTip>
@@ -184,7 +185,7 @@ private slots:
         }
 
         // A title click sorts by its field, ascending first.
-        page().DBGrid1TitleClick(model.columnOfField(u"dabir_no"_s));
+        Q_EMIT pageUi().DBGrid1->horizontalHeader()->sectionClicked(model.columnOfField(u"dabir_no"_s));
         QCOMPARE(listQuery().sort(), u"dabir_no ASC"_s);
         page().src_btnClick();
         QVERIFY(pageUi().DBGrid1->isColumnHidden(0)); // still hidden after a new search
