@@ -104,13 +104,14 @@ void writeWorkbook(const db::Query &list, const QString &path)
     std::vector<double> widths(static_cast<size_t>(fields), 0);
     for (int c = 0; c < fields; ++c)
         numeric[size_t(c)] = isNumber(list.fieldType(c));
-    check(worksheet_set_row(sheet, 0, 21, formats.first), path);
-    check(worksheet_set_row(sheet, 1, 16, formats.second), path);
 
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     QByteArray utf8;
     const int rows = list.recordCount();
     for (int r = 0; r < rows; ++r) {
+        // The first two rows take their look as whole rows; rows go out in order, so each is set as it comes.
+        if (r < 2)
+            check(worksheet_set_row(sheet, lxw_row_t(r), r == 0 ? 21 : 16, formats.of(r, centredColumns)), path);
         for (int c = 0; c < fields; ++c) {
             if (list.isNullAt(r, c))
                 continue;

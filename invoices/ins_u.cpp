@@ -91,10 +91,11 @@ Tchek_ins::~Tchek_ins()
 void Tchek_ins::declareFields()
 {
     const auto field = [](QWidget *control, const QLabel *caption, Kind kind = Kind::Text,
-                          Empty empty = Empty::Text) {
+                          Empty empty = Empty::Stored) {
         return pagekit::Field{control->objectName(), control, caption->text(), kind, empty};
     };
-    // The deposit and the amount must be given; petty cash and debit left empty are 0; tax and levy null.
+    // The deposit and the amount must be given; petty cash and debit left empty are 0 (checkedValues), tax and
+    // levy null.
     fields_.setFields({
         field(ui->hesab_no, ui->Label1),
         field(ui->daste_chek_no, ui->Label2),
@@ -207,6 +208,20 @@ void Tchek_ins::storeKafInTexts()
         ui::setControlText(text, invoices::arabicKaf(ui::controlText(text)));
 }
 
+pagekit::Values Tchek_ins::checkedValues(bool inserting)
+{
+    storeKafInTexts();
+    pagekit::Values values = fields_.checked(inserting);
+    // Petty cash and debit are the money fields' values: 0 when left empty.
+    for (const QString &column : {u"tankhah"_s, u"bedehkari"_s})
+        if (!values[column].isValid())
+            values.set(column, 0);
+    // The fiscal year is a text column: its four digits are compared and stored as text.
+    if (const QVariant year = values[u"salemali"_s]; year.isValid())
+        values.set(u"salemali"_s, year.toString());
+    return values;
+}
+
 bool Tchek_ins::remarksAccepted(const pagekit::Values &values)
 {
     const QString remarks = values[u"cmt"_s].toString();
@@ -239,8 +254,7 @@ void Tchek_ins::refuseDuplicate(const pagekit::Values &values)
 
 void Tchek_ins::ins_btnClick()
 {
-    storeKafInTexts();
-    const pagekit::Values values = fields_.checked(true);
+    const pagekit::Values values = checkedValues(true);
     if (!remarksAccepted(values)) {
         ui::showMessage(notSaved);
         return;
@@ -268,8 +282,7 @@ void Tchek_ins::edit_btnClick()
 {
     if (!pagekit::hasCurrentRow(list()))
         return;
-    storeKafInTexts();
-    const pagekit::Values values = fields_.checked(false);
+    const pagekit::Values values = checkedValues(false);
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Edit;

@@ -48,6 +48,8 @@ private:
     void installKeys();
     // The three texts the register stores with the Arabic kaf, brought to it in their fields.
     void storeKafInTexts();
+    // Every field checked and converted before anything is written; a refusal names the field.
+    pagekit::Values checkedValues(bool inserting);
     bool remarksAccepted(const pagekit::Values &values);
     void refuseDuplicate(const pagekit::Values &values);
 

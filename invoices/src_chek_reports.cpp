@@ -7,6 +7,7 @@
 #include "export/excel_export.h"
 #include "forms.h"
 #include "pagekit/listpage.h"
+#include "pagekit/private_folder.h"
 #include "platform/platform.h"
 #include "src_chek_u.h"
 #include "ui/busy.h"
@@ -72,12 +73,14 @@ void Tchek_src::N10Click()
 
 void Tchek_src::N11Click()
 {
-    const QString path = QDir(platform::privateFolder()).filePath(u"Velmaroshtikandaz.htm"_s);
+    const QString path = QDir(pagekit::privateFolder()).filePath(u"Velmaroshtikandaz.htm"_s);
     {
         ui::BusyCursor busy;
         invoices::saveHtmlReport(list(), path);
     }
-    platform::openFile(path);
+    if (!platform::openWithDesktop(path))
+        ui::showMessage(u"برنامه‌اي براي باز کردن گزارش پيدا نشد. فايل در اين مسير ذخيره شد:\n"_s
+                        + QDir::toNativeSeparators(path));
 }
 
 void Tchek_src::N21Click()

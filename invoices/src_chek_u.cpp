@@ -22,6 +22,7 @@
 #include "ui_src_chek_u.h"
 #include <QApplication>
 #include <QHeaderView>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -117,8 +118,16 @@ Tchek_src::~Tchek_src()
 
 void Tchek_src::declareFilters()
 {
-    // The user filter's line follows the own-rows rule (searchLines); the table only switches it.
-    filters_.custom(ui->Label1, {ui->us}, [](listpage::FilterLines &) {})
+    // The hidden label holds the chosen user's id: "-1" while none is chosen, empty for an unknown name. The
+    // statement totals leave this filter out.
+    filters_.custom(ui->Label1, {ui->us},
+                    [this](listpage::FilterLines &lines) {
+                        if (!userFilterApplies_)
+                            return;
+                        bool isNumber = false;
+                        const qint64 id = ui->user->text().toLongLong(&isNumber);
+                        lines.always(u" and user_id=?"_s, {isNumber ? QVariant(id) : QVariant(ui->user->text())});
+                    })
         .like(ui->Label15, ui->daste_chek_no, u"daste_chek_no"_s)
         .custom(ui->Label14, {ui->foroshgah}, kafLike(ui->foroshgah, u"foroshgah"_s))
         .custom(ui->Label11, {ui->mozo}, kafLike(ui->mozo, u"mozo"_s))
@@ -176,17 +185,12 @@ void Tchek_src::connectHandlers()
 
 listpage::FilterLines Tchek_src::searchLines() const
 {
-    listpage::FilterLines lines = ownRows(SignedInUser::instance().level() == "ostan"_L1);
-    // The hidden label holds the chosen user's id: "-1" while none is chosen, empty for an unknown name.
-    const QString user = ui->user->text();
-    bool isNumber = false;
-    const qint64 userId = user.toLongLong(&isNumber);
-    lines.equal(ui->us, u" and user_id="_s, isNumber ? QVariant(userId) : QVariant(user));
-    return filters_.lines(std::move(lines));
+    return filters_.lines(ownRows(SignedInUser::instance().level() == "ostan"_L1));
 }
 
 listpage::FilterLines Tchek_src::totalsLines() const
 {
+    const QScopedValueRollback<bool> withoutUser(userFilterApplies_, false);
     // Exact: the name typed at sign-in, so "Admin" is not exempt.
     return filters_.lines(ownRows(SignedInUser::instance().karbar() == "admin"_L1));
 }

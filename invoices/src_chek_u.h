@@ -69,6 +69,7 @@ private:
     QString chosenFile(const QString &proposed);
 
     pagekit::FilterTable filters_;
+    mutable bool userFilterApplies_ = true; // off while the statement totals take the filters' lines
     db::QueryModel *model_ = nullptr;
     QString lastFileName_; // the save dialog keeps the last name chosen
 };

@@ -2,31 +2,17 @@
 // name made of the page and today's solar date, and the desktop opens it.
 #include "export/excel_export.h"
 #include "Dates.h"
-#include "db/error.h"
+#include "pagekit/private_folder.h"
 #include "platform/platform.h"
 #include "ui/dialogs.h"
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
 namespace excel {
 
 namespace {
-
-// Made on the first export and kept after the program ends: the spreadsheet program may still be reading.
-QString exportFolder()
-{
-    struct KeptFolder {
-        QTemporaryDir dir{QDir::tempPath() + u"/tavrel-export-XXXXXX"_s};
-        KeptFolder() { dir.setAutoRemove(false); }
-    };
-    static KeptFolder folder;
-    if (!folder.dir.isValid())
-        throw db::Error(u"پوشه موقت فايل اکسل ساخته نشد: "_s + folder.dir.errorString());
-    return folder.dir.path();
-}
 
 // A name part that cannot leave the folder: no separators, no control characters, no leading dots.
 QString cleanNamePart(const QString &text)
@@ -45,7 +31,7 @@ QString cleanNamePart(const QString &text)
 // "<page>-<yyyy-mm-dd>.xlsx"; a later export of the same page on the same day gets a number.
 QString exportPath(const QString &pageName)
 {
-    const QDir folder(exportFolder());
+    const QDir folder(pagekit::privateFolder());
     QString page = cleanNamePart(pageName);
     if (page.isEmpty())
         page = u"export"_s;

@@ -211,7 +211,7 @@ private slots:
     {
         click(u"Label18"_s);
         page().BitBtn1Click();
-        for (QLabel *total : {pageUi().cnt, pageUi().variz_sum, pageUi().bedehkari_sum, pageUi().mablagh_sum,
+        for (QLabel *total : std::initializer_list<QLabel *>{pageUi().cnt, pageUi().variz_sum, pageUi().bedehkari_sum, pageUi().mablagh_sum,
                               pageUi().tankhah_mande, pageUi().mablagh_sum2})
             QCOMPARE(total->text(), u"0"_s);
 
@@ -294,7 +294,7 @@ private slots:
         entryUi().cmt->setText(u"left over"_s);
         page().N3Click();
         QCOMPARE(entryUi().cmt->text(), QString());
-        for (QLineEdit *amount : {entryUi().tankhah, entryUi().variz, entryUi().mablagh, entryUi().bedehkari,
+        for (QLineEdit *amount : std::initializer_list<QLineEdit *>{entryUi().tankhah, entryUi().variz, entryUi().mablagh, entryUi().bedehkari,
                                   entryUi().variz2, entryUi().mablagh2})
             QCOMPARE(amount->text(), u"0"_s);
         QCOMPARE(entryUi().salemali->storedText(), fiscalYear());
