@@ -4,6 +4,7 @@
 #include "dm_u.h"
 #include "export_bench.h"
 #include "forms.h"
+#include "invoices_bench.h"
 #include "measure.h"
 #include "purchases_data.h"
 #include "tavrelkol_src_u.h"
@@ -155,6 +156,8 @@ int main(int argc, char *argv[])
     bench::report("start-up with the application object (s)", fixed(startupWithApplication));
     dm.ADOConnection1.close();
 
+    // The generated invoices stay beside the benchmark program, under the build folder.
+    runInvoicesBench(QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data"), rows);
     runExportBench();
     return 0;
 }
