@@ -7,13 +7,13 @@
 #include "invoices/src_chek_u.h"
 #include "invoices_data.h"
 #include "measure.h"
+#include "sqlite_files.h"
 #include "ui_src_chek_u.h"
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <sqlite3.h>
 #include <xlsxwriter.h>
 
 using namespace Qt::StringLiterals;
@@ -23,35 +23,6 @@ namespace {
 constexpr int exportRows = 100000;
 
 QString fixed(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
-
-// The list statement read through the sqlite3 C API: every column of every row taken as the engine gives it.
-int rawRead(const QString &path, const QString &statement, const QString &like)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *st = nullptr;
-    const QByteArray sql = statement.toUtf8();
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    const QByteArray bound = like.toUtf8();
-    sqlite3_bind_text(st, 1, bound.constData(), -1, SQLITE_TRANSIENT);
-    int rows = 0;
-    qint64 checksum = 0;
-    const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(st, c)) {
-            case SQLITE_INTEGER: checksum += sqlite3_column_int64(st, c); break;
-            case SQLITE_FLOAT: checksum += qint64(sqlite3_column_double(st, c)); break;
-            case SQLITE_NULL: break;
-            default: checksum += sqlite3_column_bytes(st, c); (void)sqlite3_column_text(st, c); break;
-            }
-        }
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return rows + int(checksum & 0);
-}
 
 // The same HTML bytes written piece by piece through a bare QFile, the cells taken from the same list.
 void bareHtml(const db::Query &list, const QString &path)
@@ -138,7 +109,7 @@ void searchBench(const QString &path)
     page.BitBtn1Click(); // warm-up: the file in the page cache
     const QString statement = list.text();
     const QString like = u'%' + word + u'%';
-    int rawRows = rawRead(path, statement, like);
+    int rawRows = bench::rawRead(path, statement, like);
 
     double search = 1e9, raw = 1e9, resultMb = 0;
     for (int run = 0; run < 3; ++run) {
@@ -147,7 +118,7 @@ void searchBench(const QString &path)
         bench::resetPeak();
         search = std::min(search, bench::seconds([&] { page.BitBtn1Click(); }));
         resultMb = std::max(resultMb, bench::peakMb() - rssBefore);
-        raw = std::min(raw, bench::seconds([&] { rawRows = rawRead(path, statement, like); }));
+        raw = std::min(raw, bench::seconds([&] { rawRows = bench::rawRead(path, statement, like); }));
     }
     // What a print or export of the whole result costs on top: every calculated field read once.
     const int textField = list.fieldIndex(u"MablaghText"_s);

@@ -1,9 +1,5 @@
 #include "invoices_data.h"
-#include "dm_u.h"
-#include "forms.h"
-#include "schema.h"
-#include <QDir>
-#include <QFile>
+#include "sqlite_files.h"
 #include <QRandomGenerator>
 #include <QStringList>
 #include <sqlite3.h>
@@ -24,51 +20,16 @@ const QStringList vendors = {u"علي احمدي"_s, u"حسن رضايي"_s, u"�
 const QStringList accounts = {u"0102030405"_s, u"0203040506"_s, u"صندوق تنخواه"_s};
 const QStringList remarks = {QString(), QString(), u"فوري"_s, u"طبق صورتجلسه"_s, u"پرداخت شد"_s};
 
-void check(int rc, sqlite3 *db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        qFatal("sqlite: %s", sqlite3_errmsg(db));
-}
-
-int rowCount(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    int count = -1;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(db, "select count(*) from chek", -1, &st, nullptr) == SQLITE_OK
-            && sqlite3_step(st) == SQLITE_ROW)
-            count = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return count;
-}
-
 } // namespace
 
 QString invoiceSubjectWord() { return u"لوازم"_s; }
 
 QString invoicesDatabase(const QString &folder, int rows)
 {
-    QDir().mkpath(folder);
-    const QString path = folder + u"/invoices-%1.sqlite"_s.arg(rows);
-    if (QFile::exists(path) && rowCount(path) == rows)
-        return path;
-    for (const QString &suffix : {QString(), u"-wal"_s, u"-shm"_s})
-        QFile::remove(path + suffix);
-
-    { // the program's own tables, through the data module's connection
-        db::Connection &connection = forms::dm->ADOConnection1;
-        connection.setConnectionString(u"Provider=SQLite;Data Source="_s + path);
-        connection.open();
-        RunSchemaSteps();
-        connection.close();
-    }
-
-    sqlite3 *db = nullptr;
-    check(sqlite3_open(QFile::encodeName(path).constData(), &db), db);
-    check(sqlite3_exec(db, "pragma synchronous=off; begin", nullptr, nullptr, nullptr), db);
+    GeneratedDatabase generated(folder, QStringLiteral("invoices"), "chek", rows);
+    if (generated.existing)
+        return generated.path;
+    sqlite3 *db = generated.db;
     sqlite3_stmt *st = nullptr;
     check(sqlite3_prepare_v2(db,
                              "insert into chek (hesab_no,daste_chek_no,tankhah,variz,chek_no,mablagh,chek_dat,mozo,"
@@ -97,7 +58,9 @@ QString invoicesDatabase(const QString &folder, int rows)
         sqlite3_bind_int64(st, 4, deposit ? qint64(random.bounded(1, 500)) * 100000 : 0);
         bindText(5, QString::number(random.bounded(100000, 999999)));
         sqlite3_bind_int64(st, 6, amount);
-        bindText(7, u"%1/%2/%3"_s.arg(year).arg(random.bounded(1, 13), 2, 10, QChar(u'0')).arg(random.bounded(1, 30), 2, 10, QChar(u'0')));
+        bindText(7, u"%1/%2/%3"_s.arg(year)
+                        .arg(random.bounded(1, 13), 2, 10, QChar(u'0'))
+                        .arg(random.bounded(1, 30), 2, 10, QChar(u'0')));
         bindText(8, pick(subjects));
         bindText(9, QString::number(random.bounded(1, 400)));
         bindText(10, pick(remarks));
@@ -118,9 +81,8 @@ QString invoicesDatabase(const QString &folder, int rows)
         sqlite3_reset(st);
     }
     sqlite3_finalize(st);
-    check(sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), db);
-    sqlite3_close(db);
-    return path;
+    generated.finish();
+    return generated.path;
 }
 
 } // namespace bench

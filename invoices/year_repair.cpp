@@ -32,7 +32,8 @@ int repairTwoDigitYears(const QString &century)
             const QString date = dates.textAt(row, 1);
             if (!twoDigitYear.match(date).hasMatch())
                 continue;
-            connection.exec(u"update chek set chek_dat=? where id=?"_s, {QString(prefix + date), dates.valueAt(row, 0)});
+            connection.exec(u"update chek set chek_dat=? where id=?"_s,
+                            {QString(prefix + date), dates.valueAt(row, 0)});
             ++repaired;
         }
     });

@@ -76,7 +76,8 @@ private slots:
         QCOMPARE(lines.mid(0, 1), QStringList{u"<html>"_s});
         QCOMPARE(lines.at(1), u"<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">"
                               u"<title>امور خريد و فاکتور</title></head>"_s);
-        QCOMPARE(lines.mid(2, 6), (QStringList{u"<body>"_s, u"<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"_s,
+        QCOMPARE(lines.mid(2, 6), (QStringList{u"<body>"_s,
+                                               u"<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"_s,
                                                u"<thead>"_s, u"<tr bgcolor=\"#22ddff\" valign=\"middle\">"_s,
                                                u"<th>رديف</th>"_s, u"<th>شماره حساب</th>"_s}));
         QCOMPARE(lines.at(7 + 10), u"<th>بده کاي</th>"_s);
@@ -138,7 +139,8 @@ private slots:
             const XlsxSheet sheet(env->openedFiles.last());
             QStringList rows;
             for (int row = 1; row <= sheet.lastRow; ++row)
-                rows << sheet.cell(u"A"_s + QString::number(row)).text + u'=' + sheet.cell(u"B"_s + QString::number(row)).text;
+                rows << sheet.cell(u"A"_s + QString::number(row)).text + u'='
+                            + sheet.cell(u"B"_s + QString::number(row)).text;
             return rows;
         };
         QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=150"_s, u"15=7"_s}));

@@ -211,14 +211,16 @@ private slots:
     {
         click(u"Label18"_s);
         page().BitBtn1Click();
-        for (QLabel *total : std::initializer_list<QLabel *>{pageUi().cnt, pageUi().variz_sum, pageUi().bedehkari_sum, pageUi().mablagh_sum,
-                              pageUi().tankhah_mande, pageUi().mablagh_sum2})
+        for (QLabel *total : std::initializer_list<QLabel *>{pageUi().cnt, pageUi().variz_sum, pageUi().bedehkari_sum,
+                                                             pageUi().mablagh_sum, pageUi().tankhah_mande,
+                                                             pageUi().mablagh_sum2})
             QCOMPARE(total->text(), u"0"_s);
 
         addInvoice(*env, {{u"variz"_s, 250000}, {u"mablagh"_s, 150000}, {u"tankhah"_s, 99}, {u"bedehkari"_s, 1234}});
         addInvoice(*env, {{u"mablagh"_s, 250000}}); // no deposit: adds nothing to it
         // Beyond what a floating-point sum keeps exactly.
-        addInvoice(*env, {{u"variz"_s, Q_INT64_C(922'337'203'685'477)}, {u"mablagh"_s, Q_INT64_C(900'000'000'000'001)}});
+        addInvoice(*env,
+                   {{u"variz"_s, Q_INT64_C(922'337'203'685'477)}, {u"mablagh"_s, Q_INT64_C(900'000'000'000'001)}});
         page().BitBtn1Click();
         QCOMPARE(pageUi().cnt->text(), u"3"_s);
         QCOMPARE(pageUi().variz_sum->text(), u"922,337,203,935,477"_s);
@@ -294,8 +296,9 @@ private slots:
         entryUi().cmt->setText(u"left over"_s);
         page().N3Click();
         QCOMPARE(entryUi().cmt->text(), QString());
-        for (QLineEdit *amount : std::initializer_list<QLineEdit *>{entryUi().tankhah, entryUi().variz, entryUi().mablagh, entryUi().bedehkari,
-                                  entryUi().variz2, entryUi().mablagh2})
+        for (QLineEdit *amount : std::initializer_list<QLineEdit *>{entryUi().tankhah, entryUi().variz, entryUi().mablagh,
+                                                                    entryUi().bedehkari, entryUi().variz2,
+                                                                    entryUi().mablagh2})
             QCOMPARE(amount->text(), u"0"_s);
         QCOMPARE(entryUi().salemali->storedText(), fiscalYear());
         QVERIFY(!entryUi().variz->isReadOnly());
