@@ -105,6 +105,10 @@ Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_
     ui->setupUi(this);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     declareFilters();
+    // The fiscal year's filter is on from the start: its caption shows it as a click would.
+    QPalette on = ui->Label18->palette();
+    on.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    ui->Label18->setPalette(on);
     connectHandlers();
     pagekit::disableWhileEmpty(list(), {ui->N4, ui->N5, ui->N14}, this);
     if (forms::main_)

@@ -121,6 +121,7 @@ private slots:
         QFETCH(QList<qint64>, ids);
         // The fiscal year is the one filter on from the start; off, every row shows, newest date first.
         QVERIFY(pageUi().salemali->isEnabled());
+        QCOMPARE(pageUi().Label18->palette().color(QPalette::WindowText), QColor(0, 128, 0));
         click(u"Label18"_s);
         page().BitBtn1Click();
         QCOMPARE(listedIds(), (QList<qint64>{4, 3, 2, 1}));
