@@ -1,12 +1,16 @@
 // The benchmarks of `make bench`: the purchases search on a large register against a raw SQLite read, the
-// client-side sort of its result, and the start-up of the program with every form created.
+// client-side sort of its result, the start-up of the program with every form created, the export, and the
+// warehouse register on 100,000 movements.
+#include "anbar_bench.h"
 #include "app.h"
+#include "concurrent_saves.h"
 #include "dm_u.h"
 #include "export_bench.h"
 #include "forms.h"
 #include "invoices_bench.h"
 #include "measure.h"
 #include "purchases_data.h"
+#include "report_bench.h"
 #include "sqlite_files.h"
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
@@ -47,6 +51,8 @@ void listStatement(db::Query &list, const QString &like)
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && qstrcmp(argv[1], savePurchasesFlag) == 0)
+        return runSavePurchases(argc, argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     // Start-up: what the main block does, from the application object to the sign-in form on screen.
@@ -64,7 +70,7 @@ int main(int argc, char *argv[])
 
     const int rows = qEnvironmentVariableIsSet("TAVREL_BENCH_ROWS") ? qEnvironmentVariableIntValue("TAVREL_BENCH_ROWS")
                                                                     : 1000000;
-    const QString folder = QDir::currentPath() + QStringLiteral("/bench-data");
+    const QString folder = bench::dataFolder();
     std::printf("preparing %d purchases in %s ...\n", rows, qPrintable(folder));
     std::fflush(stdout);
     const QString path = bench::purchasesDatabase(folder, rows);
@@ -129,5 +135,8 @@ int main(int argc, char *argv[])
     // The generated invoices stay beside the benchmark program, under the build folder.
     runInvoicesBench(QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data"), rows);
     runExportBench();
+    runAnbarBench();
+    runConcurrentSavesBench();
+    runReportBench();
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Wall-clock timing and the process's memory, read from /proc.
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QString>
@@ -39,6 +40,13 @@ double seconds(F &&work)
 }
 
 // One figure of the report: its name, then its value.
+// Where the generated databases are kept between runs: beside the benchmark program, inside the build folder,
+// never in the source tree.
+inline QString dataFolder()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data");
+}
+
 inline void report(const char *what, const QString &value)
 {
     std::printf("%-52s %s\n", what, qPrintable(value));

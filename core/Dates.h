@@ -30,6 +30,10 @@ extern TShamsiDate ShamsiDate;
 bool IsGregorianLeapYear(int year);
 // Whether the solar year's twelfth month has 30 days in the Iranian calendar (1399, 1403, 1408, ...).
 bool IsShamsiLeapYear(int year);
+// The days of a solar month: 31 for months 1-6, 30 for 7-11, 29 or 30 for the twelfth; 0 for no such month.
+int shamsiMonthLength(int year, int month);
+// The Gregorian date of a solar date; an invalid QDate for an impossible one (1403/12/31, 1404/12/30).
+QDate shamsiToGregorian(int year, int month, int day);
 // 1 for 1 January; 0 for an impossible date.
 int GregorianDayOfYear(int year, int month, int day);
 

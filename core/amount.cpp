@@ -95,6 +95,9 @@ QString GetNum(qint64 rials)
 
 QString DIGITS(const QString &text)
 {
+    // A sign stays in front of the groups: "-123,456", never "-,123,456".
+    if (text.startsWith(u'-'))
+        return u'-' + DIGITS(text.mid(1));
     const qsizetype length = text.size();
     const qsizetype head = length % 3;
     QString out = text.left(head);

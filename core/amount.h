@@ -12,7 +12,7 @@ QString GetTree(int value);  // 1..999: the words of one group
 // A whole number of rials in words with the scale words and " ريال". 0 reads "صفر ريال"; from 10^15 up,
 // and below 0, the plain digits.
 QString GetNum(qint64 rials);
-// "," every three characters from the right: "2345678" -> "2,345,678".
+// "," every three characters from the right: "2345678" -> "2,345,678"; a leading "-" stays in front.
 QString DIGITS(const QString &text);
 
 } // namespace amount

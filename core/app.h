@@ -1,6 +1,6 @@
 #pragma once
 // What every run of the program sets up before its forms exist: right to left, the Persian font, Qt's own
-// Persian texts and the dialog service.
+// Persian texts, combo boxes as wide as their layout whatever their items, and the dialog service.
 class QApplication;
 
 namespace app {

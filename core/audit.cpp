@@ -3,6 +3,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "login_u.h"
+#include "platform/platform.h"
 #include "signed_in_user.h"
 #include <QTime>
 
@@ -35,8 +36,13 @@ AuditRow AuditRow::stamped(const QString &karbar, const QString &actionText)
 {
     AuditRow row;
     row.karbar = karbar.left(karbarSize);
-    row.ip = Tlogin::LocalIP().left(ipSize);
-    row.computerName = Tlogin::IPAddrToName(Tlogin::LocalIP()).left(computerNameSize);
+    const QString ip = Tlogin::LocalIP();
+    row.ip = ip.left(ipSize);
+    // The address is this workstation's own: when the resolver has no name for it, the machine's own name.
+    QString computerName = Tlogin::IPAddrToName(ip);
+    if (computerName.isEmpty())
+        computerName = platform::ownHostName();
+    row.computerName = computerName.left(computerNameSize);
     row.saat = QTime::currentTime().toString(QStringLiteral("HH:mm:ss")).left(saatSize);
     row.tarikh = shamsiToday().left(tarikhSize);
     row.cmt = actionText.left(cmtSize);

@@ -6,7 +6,7 @@
 struct AuditRow {
     QString karbar;        // the user name
     QString ip;            // this workstation's IPv4 address
-    QString computerName;  // the host name found for that address
+    QString computerName;  // the host name found for that address, else this machine's own name
     QString saat;          // the workstation's time, hours, minutes and seconds
     QString tarikh;        // today's solar date
     QString cmt;           // the action text

@@ -2,6 +2,7 @@
 // Writing a backup of the connected database: the file's name from the solar date, and the statements that
 // write it (SQL Server's own backup, or an SQLite copy that replaces an older one only once it is complete).
 #include <QString>
+#include <functional>
 
 namespace db {
 class Query;
@@ -15,16 +16,17 @@ QString fileName(const QString &shamsiDate);
 // The selected folder, this platform's separator and the file name.
 QString pathIn(const QString &folder, const QString &name);
 
-// Whether the text names a database without quoting: a letter or "_", then letters, digits and "_".
-bool isPlainIdentifier(const QString &name);
-
 // Sets the command to the statement that writes a backup of the database to the path (the database server
-// writes the file): the name quoted as an identifier, the path bound.
+// writes the file): the name quoted as an identifier, any name at all, the path bound.
 void prepare(db::Query &command, const QString &database, const QString &path);
 
-// Writes the backup through the command query. On SQLite the copy goes to a temporary file beside the target
-// and replaces it only when complete; a failure leaves the old file as it was and no temporary file.
-// Throws db::Error.
-void write(db::Query &command, const QString &database, const QString &path);
+// How far the copy is: done of total pages (total 0 while unknown).
+using Progress = std::function<void(qint64 done, qint64 total)>;
+
+// Writes the backup through the command query; the statement has no time limit. On SQLite the copy goes to a
+// part file beside the target and replaces it only when complete; a failure leaves the old file as it was and
+// no part file or journal, and a part left by an interrupted backup is removed at the next one. A full disk
+// is db::Error of kind DiskFull with the Persian text. Throws db::Error.
+void write(db::Query &command, const QString &database, const QString &path, const Progress &progress = {});
 
 } // namespace backup_file

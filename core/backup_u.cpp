@@ -6,17 +6,18 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/opener.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/progress.h"
 #include "ui_main_u.h"
 #include <QDir>
 #include <QFileSystemModel>
 
-Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tbackup>())
+Tbackup::Tbackup(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tbackup>())
 {
     ui->setupUi(this);
     setObjectName(QStringLiteral("backup"));
-    setLayoutDirection(Qt::RightToLeft);
 
     // This machine's folders only, from the file system's root.
     folders_ = new QFileSystemModel(this);
@@ -31,9 +32,9 @@ Tbackup::Tbackup(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::Tba
     selectFolder(QDir::homePath());
 
     ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tbackup::BitBtn1Click);
-    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup.
+    // The main menu's command "پشتيبان گيري": every signed-in user may make a backup; nothing is prepared.
     if (forms::main_)
-        forms::main_->setOpener(forms::main_->ui->N8, [this] { Tmain::showPage(this); });
+        pagekit::installOpener(forms::main_->ui->N8, this, {});
 }
 
 Tbackup::~Tbackup() = default;
@@ -64,13 +65,14 @@ void Tbackup::BitBtn1Click()
         return;
     }
     db::Query &command = *forms::dm->ADOQuery1;
+    // Any database name: the dialect quotes it as an identifier.
     const QString database = ui->database_name->text().trimmed();
-    // The name goes into the statement itself (it cannot be bound): only a plain name is taken.
-    if (command.connection().engine() == db::Engine::SqlServer && !backup_file::isPlainIdentifier(database)) {
-        ui::showMessage(QStringLiteral("نام بانك اطلاعاتي معتبر نيست"));
-        return;
-    }
     const QString path = backup_file::pathIn(folder, backup_file::fileName(shamsiToday()));
-    backup_file::write(command, database, path);
+    {
+        ui::Progress progress(QStringLiteral("در حال تهيه فايل پشتيبان ..."));
+        backup_file::write(command, database, path, [&progress](qint64 done, qint64 total) {
+            progress.step(done, total);
+        });
+    }
     ui::showMessage(QStringLiteral("فايل پشتيبان تهيه شد"));
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The backup window: a full copy of the database into a file named after today's solar date, in a folder
 // picked from this machine's folder tree.
-#include <QDialog>
+#include "pagekit/page.h"
 #include <memory>
 
 namespace Ui {
@@ -9,7 +9,7 @@ class Tbackup;
 }
 class QFileSystemModel;
 
-class Tbackup : public QDialog {
+class Tbackup : public pagekit::Page {
     Q_OBJECT
 public:
     explicit Tbackup(QWidget *parent = nullptr);

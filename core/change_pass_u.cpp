@@ -1,4 +1,5 @@
 #include "change_pass_u.h"
+#include "column_sizes.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "login_u.h"
@@ -8,6 +9,10 @@
 Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
 {
     ui.setupUi(this);
+    // A longer password would not fit the column it is stored in.
+    const int passwordSize = schemaColumnSize(QStringLiteral("users"), QStringLiteral("ps"));
+    ui.Edit1->setMaxLength(passwordSize);
+    ui.Edit2->setMaxLength(passwordSize);
     ui::connectGuarded(ui.BitBtn1, &QPushButton::clicked, this, &Tchange_pass::BitBtn1Click);
     ui::connectGuarded(ui.BitBtn2, &QPushButton::clicked, this, &Tchange_pass::BitBtn2Click);
 }

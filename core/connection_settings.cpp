@@ -7,6 +7,7 @@
 #include "server_u.h"
 #include "ui/dialogs.h"
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <array>
 #include <utility>
@@ -31,6 +32,10 @@ const QString authenticationKey = QStringLiteral("tavrelAuthentication");
 const QString userNameKey = QStringLiteral("tavrelUserName");
 const QString systemTypeKey = QStringLiteral("tavrelSystemType");
 const QString passwordKey = QStringLiteral("tavrelPassword");
+const QString centralServerKey = QStringLiteral("tavrelCentralServer");
+const QString centralDataBaseKey = QStringLiteral("tavrelCentralDataBase");
+const QString centralUserNameKey = QStringLiteral("tavrelCentralUserName");
+const QString centralPasswordKey = QStringLiteral("tavrelCentralPassword");
 
 // An ODBC attribute value: braced (with "}" doubled) when it holds a character the connection-string
 // grammar reserves, or blanks at either end.
@@ -47,36 +52,38 @@ QString odbcValue(const QString &value)
     return u'{' + inner + u'}';
 }
 
+// The server's name may carry its port after a comma ("10.0.0.5,1500"), as SQL Server's own clients take it.
 QString freeTdsString(const connection::Settings &s, const QString &login)
 {
-    return u"DRIVER=FreeTDS;SERVER=" + odbcValue(s.sqlServerName) + u";PORT=1433;DATABASE=" + odbcValue(s.dataBase)
-        + u';' + login + u";TDS_Version=7.4;ClientCharset=UTF-8";
+    QString server = s.sqlServerName;
+    QString port = QStringLiteral("1433");
+    if (const qsizetype comma = server.lastIndexOf(u','); comma > 0) {
+        port = server.mid(comma + 1).trimmed();
+        server.truncate(comma);
+    }
+    return u"DRIVER=FreeTDS;SERVER=" + odbcValue(server.trimmed()) + u";PORT=" + odbcValue(port) + u";DATABASE="
+        + odbcValue(s.dataBase) + u';' + login + u";TDS_Version=7.4;ClientCharset=UTF-8";
 }
 
-bool tryOpen(db::Connection &connection, const QString &connectionString)
+// Opens the connection; the refusal when it could not be opened.
+std::optional<db::Error> tryOpen(db::Connection &connection, const QString &connectionString)
 {
     try {
         connection.setConnectionString(connectionString);
         connection.open();
-        return true;
-    } catch (const db::Error &) {
-        return false;
+        return std::nullopt;
+    } catch (const db::Error &error) {
+        return error;
     }
 }
 
-// The local database file; a file that does not exist yet is created with the schema, so its
-// administrator can sign in at once.
-bool openLocalFile(db::Connection &connection, const connection::Settings &settings)
+// The message of a failed connection: what to check, then the driver's reason on a second line. A file held
+// by another program or one that can't be written is told as such.
+QString failureText(const QString &whatToCheck, const db::Error &error)
 {
-    const QString path = settings.sqlServerName;
-    if (path.trimmed().isEmpty() || QFileInfo(path).isDir())
-        return false;
-    const bool created = !QFileInfo::exists(path);
-    if (!tryOpen(connection, BuildConnectionString(settings)))
-        return false;
-    if (created)
-        RunSchemaSteps();
-    return true;
+    if (error.kind() == db::Error::Kind::Locked || error.kind() == db::Error::Kind::ReadOnly)
+        return error.text();
+    return whatToCheck + u'\n' + error.text();
 }
 
 void refuseWithSettingsForm(const QString &text)
@@ -143,6 +150,52 @@ QString storedValue(const QString &name)
     return platform::settingText(*platform::settings(), name);
 }
 
+std::optional<Settings> readCentralSettings()
+{
+    const std::unique_ptr<QSettings> store = platform::settings();
+    Settings s;
+    s.sqlServerName = platform::settingText(*store, centralServerKey).trimmed();
+    if (s.sqlServerName.isEmpty())
+        return std::nullopt;
+    s.dataBase = platform::settingText(*store, centralDataBaseKey);
+    if (s.dataBase.isEmpty())
+        s.dataBase = QStringLiteral("tavrel");
+    s.userName = platform::settingText(*store, centralUserNameKey);
+    if (s.userName.isEmpty())
+        s.userName = QStringLiteral("sa");
+    s.password = UnscramblePassword(platform::settingText(*store, centralPasswordKey));
+    s.authentication = sqlServerLogin;
+    return s;
+}
+
+bool writeCentralSettings(const Settings &s)
+{
+    const std::unique_ptr<QSettings> store = platform::settings();
+    platform::setSettingText(*store, centralServerKey, s.sqlServerName);
+    platform::setSettingText(*store, centralDataBaseKey, s.dataBase);
+    platform::setSettingText(*store, centralUserNameKey, s.userName);
+    platform::setSettingText(*store, centralPasswordKey, ScramblePassword(s.password));
+    store->sync();
+    return store->status() == QSettings::NoError;
+}
+
+void createLocalDatabase(const QString &path)
+{
+    db::Connection &connection = forms::dm->ADOConnection1;
+    connection.close();
+    try {
+        connection.setConnectionString(BuildConnectionString({path, QString(), localFile, {}, {}, {}}));
+        connection.open();
+        RunSchemaSteps();
+        connection.close();
+    } catch (...) {
+        connection.close();
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(path + suffix);
+        throw;
+    }
+}
+
 } // namespace connection
 
 QString BuildConnectionString(const connection::Settings &s)
@@ -156,21 +209,20 @@ QString BuildConnectionString(const connection::Settings &s)
     return QString();
 }
 
-QString CentralConnectionString(const QString &address)
-{
-    return BuildConnectionString({address, QStringLiteral("tavrel"), connection::sqlServerLogin, QStringLiteral("sa"),
-                                  QString(), QStringLiteral("Ludvex#!%")});
-}
-
 bool ConnectDatabase(DatabaseChoice choice)
 {
     db::Connection &connection = forms::dm->ADOConnection1;
     if (choice == DatabaseChoice::Internet) {
         connection.close();
-        const QString address = connection::storedValue(QStringLiteral("tavrelCentralServer"));
-        if (!address.isEmpty() && tryOpen(connection, CentralConnectionString(address)))
+        const std::optional<connection::Settings> central = connection::readCentralSettings();
+        if (!central) {
+            ui::showMessage(QStringLiteral("سرور مرکزي در تنظيمات اين کامپيوتر تعريف نشده است"));
+            return false;
+        }
+        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*central));
+        if (!failure)
             return true;
-        ui::showMessage(QStringLiteral("از اتصال خود به اينترنت مطمئن شويد"));
+        ui::showMessage(failureText(QStringLiteral("از اتصال خود به اينترنت مطمئن شويد"), *failure));
         return false;
     }
 
@@ -182,18 +234,28 @@ bool ConnectDatabase(DatabaseChoice choice)
     connection.close();
     const QString &authentication = settings->authentication;
     if (authentication == connection::localFile) {
-        if (openLocalFile(connection, *settings))
+        const QString notFound = QStringLiteral("فايل اكسس يافت نشد");
+        // Sign-in never makes a database: a mistyped path must not land the user in an empty register.
+        if (!QFileInfo(settings->sqlServerName).isFile()) {
+            refuseWithSettingsForm(notFound);
+            return false;
+        }
+        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*settings));
+        if (!failure)
             return true;
-        refuseWithSettingsForm(QStringLiteral("فايل اكسس يافت نشد"));
+        refuseWithSettingsForm(failureText(notFound, *failure));
         return false;
     }
     if (authentication == connection::sqlServerLogin || authentication == connection::windowsLogin) {
-        if (tryOpen(connection, BuildConnectionString(*settings)))
+        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*settings));
+        if (!failure)
             return true;
-        refuseWithSettingsForm(QStringLiteral(
-            "تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
+        refuseWithSettingsForm(failureText(
+            QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"),
+            *failure));
         return false;
     }
-    // Any other stored kind opens nothing; the next step meets the closed connection.
+    // Any other stored kind opens nothing; the next step meets the closed connection, never the database
+    // that was open before.
     return true;
 }

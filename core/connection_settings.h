@@ -39,19 +39,27 @@ bool writeSettings(const Settings &settings);
 // One stored value by name in any letter case; empty text when missing.
 QString storedValue(const QString &name);
 
+// The central server reached over the internet, from the values stored beside the others:
+// tavrelCentralServer (address), tavrelCentralDataBase ("tavrel" when empty), tavrelCentralUserName ("sa"
+// when empty) and tavrelCentralPassword (scrambled like tavrelPassword). nullopt while no address is stored.
+std::optional<Settings> readCentralSettings();
+// Stores the four central values (tests and administrators' scripts; the program only reads them).
+bool writeCentralSettings(const Settings &settings);
+
+// Creates the local database file with its schema, on the data module's connection, which is then closed.
+// The file must not exist and its folder must; a failure removes what was made and throws db::Error.
+void createLocalDatabase(const QString &path);
+
 } // namespace connection
 
 // The connection string of a choice: "Access" opens the SQLite file named by sqlServerName; "SQL Server"
 // and "Windows" reach Microsoft SQL Server through ODBC and FreeTDS ("Windows" with an integrated login).
 // Any other authentication text gives an empty text.
 QString BuildConnectionString(const connection::Settings &settings);
-// The central server's string: login "sa" with the central password, database "tavrel".
-QString CentralConnectionString(const QString &address);
-
 // The two items of the sign-in form's database choice.
 enum class DatabaseChoice { Internet = 0, Local = 1 };
 
-// Closes and reopens the data module's connection for the choice, with the messages of each failure and
-// the settings form shown modally where the user has to fix the settings. A local SQLite file that does not
-// exist yet is created and given the schema. True when the caller may go on.
+// Closes and reopens the data module's connection for the choice, with the messages of each failure (the
+// driver's reason on a second line) and the settings form shown modally where the user has to fix the
+// settings. A local database file that does not exist is never created here. True when the caller may go on.
 bool ConnectDatabase(DatabaseChoice choice);

@@ -103,8 +103,16 @@ void Tdm::ADOQ_chekCalcFields(db::Query &dataSet)
         digits.setValue(QStringLiteral("0"));
         return;
     }
-    // Whole rials whatever text the driver gives ("1250000.0000" is 1250000).
-    const qint64 rials = amount.asCurrency();
+    // Whole rials whatever text the driver gives ("1250000.0000" is 1250000). A stored text that is no amount
+    // leaves the row's calculated fields empty; the list still opens.
+    qint64 rials = 0;
+    try {
+        rials = amount.asCurrency();
+    } catch (const db::Error &) {
+        text.setValue(QString());
+        digits.setValue(QString());
+        return;
+    }
     text.setValue(amount::GetNum(rials));
     digits.setValue(amount::DIGITS(QString::number(rials)));
 }

@@ -4,11 +4,23 @@
 #include "dm_u.h"
 #include "invoices/chek_u.h"
 #include "invoices/ins_u.h"
+#include "invoices/rizhazine_rep_u.h"
 #include "invoices/src_chek_u.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
+#include "registers/abadiha_ins_u.h"
+#include "registers/abadiha_u.h"
+#include "registers/anbar_ins_u.h"
+#include "registers/anbar_src_u.h"
+#include "registers/bime_ins_u.h"
+#include "registers/bime_src_u.h"
+#include "registers/kala_ins_u.h"
+#include "registers/kala_src_u.h"
+#include "registers/payam_u.h"
+#include "registers/phone_u.h"
 #include "server_u.h"
 #include "setting_u.h"
 #include "users_ins_u.h"
@@ -28,11 +40,23 @@ void createAll()
     chek = new Tchek();
     chek_ins = new Tchek_ins();
     chek_src = new Tchek_src();
+    rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
     tavrelkol_src = new Ttavrelkol_src();
     tavrelkol_ins = new Ttavrelkol_ins();
+    hesabdari_frm = new Thesabdari_frm();
+    phone = new Tphone();
+    bime_src = new Tbime_src();
+    bime_ins = new Tbime_ins();
+    kala_src = new Tkala_src();
+    kala_ins = new Tkala_ins();
+    anbar_src = new Tanbar_src();
+    anbar_ins = new Tanbar_ins();
     users_ins = new Tusers_ins();
+    abadiha = new Tabadiha();
+    abadiha_ins = new Tabadiha_ins();
+    payam = new Tpayam();
 }
 
 bool showMainForm()
@@ -52,8 +76,30 @@ void closeMainForm()
 
 void destroyAll()
 {
+    delete payam;
+    payam = nullptr;
+    delete abadiha_ins;
+    abadiha_ins = nullptr;
+    delete abadiha;
+    abadiha = nullptr;
     delete users_ins;
     users_ins = nullptr;
+    delete anbar_ins;
+    anbar_ins = nullptr;
+    delete anbar_src;
+    anbar_src = nullptr;
+    delete kala_ins;
+    kala_ins = nullptr;
+    delete kala_src;
+    kala_src = nullptr;
+    delete bime_ins;
+    bime_ins = nullptr;
+    delete bime_src;
+    bime_src = nullptr;
+    delete phone;
+    phone = nullptr;
+    delete hesabdari_frm;
+    hesabdari_frm = nullptr;
     delete tavrelkol_ins;
     tavrelkol_ins = nullptr;
     delete tavrelkol_src;
@@ -62,6 +108,8 @@ void destroyAll()
     users = nullptr;
     delete backup;
     backup = nullptr;
+    delete rizhazine_rep;
+    rizhazine_rep = nullptr;
     delete chek_src;
     chek_src = nullptr;
     delete chek_ins;

@@ -11,14 +11,17 @@
 #include "radio_group.h"
 #include "server_u.h"
 #include "signed_in_user.h"
+#include "unread_mark.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/refusal.h"
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
@@ -84,11 +87,26 @@ DatabaseChoice Tlogin::databaseChoice() const
     return radioIndex(ui.RadioGroup1) == 0 ? DatabaseChoice::Internet : DatabaseChoice::Local;
 }
 
-// User names are stored with the Arabic yeh and Latin digits (a Persian keyboard types the others), so the
-// typed name is taken in that form; a password is compared exactly as typed, as it is stored.
+// User names are stored with the Arabic yeh and Latin digits (a Persian keyboard types the others) and
+// without blanks at either end, so the typed name is taken in that form; a password is compared exactly as
+// typed, as it is stored.
 QString Tlogin::typedUser() const
 {
-    return boundText(text::storedText(ui.us->text()));
+    return boundText(text::storedText(ui.us->text()).trimmed());
+}
+
+void Tlogin::checkTypedCredentials() const
+{
+    const auto hasControlCharacter = [](const QString &text) {
+        return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+    };
+    // An empty name would match an account saved without one and let anyone in with both boxes empty.
+    if (typedUser().isEmpty())
+        throw ui::Refusal(QStringLiteral("نام كاربري را وارد نماييد"), ui.us);
+    if (hasControlCharacter(typedUser()))
+        throw ui::Refusal(QStringLiteral("نام كاربري نويسه نامعتبر دارد"), ui.us);
+    if (hasControlCharacter(typedPassword()))
+        throw ui::Refusal(QStringLiteral("كلمه عبور نويسه نامعتبر دارد"), ui.ps);
 }
 
 QString Tlogin::typedPassword() const
@@ -98,6 +116,7 @@ QString Tlogin::typedPassword() const
 
 bool Tlogin::connectAndFindUser(const QString &refusal)
 {
+    checkTypedCredentials();
     if (!ConnectDatabase(databaseChoice()))
         return false;
     db::Query &user = *forms::dm->adoq_user;
@@ -189,14 +208,8 @@ void Tlogin::BitBtn1Click()
 
     WriteSignInAuditRow(name, u"  ورود موفق به نرم افزار  " + name + u' ' + fullName);
 
-    db::Query &unread = *forms::dm->ADOQ_timer;
-    unread.clear();
-    unread.add(QStringLiteral("select count(*) as c from payamha where rec_prs_id=? and show_dat=?"), prsId,
-               QStringLiteral(""));
-    unread.open();
     // Sign-in only ever sets the mark; the messages page clears it.
-    if (unread[QStringLiteral("c")].asInteger() != 0 && forms::main_)
-        forms::main_->setUnreadMark(true);
+    messages::RefreshUnreadMark(messages::UnreadMark::SetOnly);
 
     if (forms::main_)
         forms::main_->show();

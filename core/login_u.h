@@ -33,7 +33,8 @@ public:
     // function restores the default.
     static void setProgramEnd(std::function<void()> end);
 
-    // The user name and password as typed, never null (an empty box compares as the empty text).
+    // The user name and password as typed, never null (an empty box compares as the empty text); the name
+    // without blanks at either end.
     QString typedUser() const;
     QString typedPassword() const;
 
@@ -45,6 +46,8 @@ protected:
 
 private:
     DatabaseChoice databaseChoice() const;
+    // Refuses (ui::Refusal) an empty user name, and a name or password holding a control character.
+    void checkTypedCredentials() const;
     // Connects, then runs the user query on adoq_user for the typed name and password; true when a row
     // was found, otherwise the refusal is shown.
     bool connectAndFindUser(const QString &refusal);

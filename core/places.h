@@ -5,10 +5,12 @@
 
 namespace places {
 
-// Every province of the villages register, once each (through the shared setting query).
+// Every province of the villages register, once each (through the shared setting query); villages with no
+// province give one empty item.
 QStringList provinces();
 
-// Every county of one province, once each (through the villages query).
+// Every named county of one province, once each (through the villages query); the empty province is that
+// of the villages with none.
 QStringList counties(const QString &province);
 
 } // namespace places

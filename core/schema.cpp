@@ -25,6 +25,17 @@ QStringList statementsFor(const Step &step, const db::Dialect &dialect)
 
 namespace {
 
+// Rolls a failed step back to its savepoint and ends the savepoint; the routine's transaction stays.
+void undoStep(db::Connection &connection)
+{
+    try {
+        connection.exec(QStringLiteral("ROLLBACK TO schema_step"));
+        connection.exec(QStringLiteral("RELEASE schema_step"));
+    } catch (const std::exception &) {
+        // The savepoint was never made (the step failed before it): nothing to undo.
+    }
+}
+
 // Clears ADOQuery1, adds the statement's lines and runs it as a command.
 void runCommand(db::Query &query, const QString &statement)
 {
@@ -34,14 +45,20 @@ void runCommand(db::Query &query, const QString &statement)
     query.execSql();
 }
 
-// One guarded unit: the step's statements and its seed. Any failure ends the step unreported.
+// One guarded unit: the step's statements and its seed. Any failure ends the step unreported. On SQLite the
+// routine holds the write lock for all its steps; each step is a savepoint of that transaction, so a failed
+// step undoes only itself and the routine goes on. On SQL Server a step of several statements runs in a
+// transaction of its own.
 void runStep(Tdm &dm, const Step &step)
 {
+    db::Connection &connection = dm.ADOConnection1;
+    const bool sqlite = connection.engine() == db::Engine::SQLite;
     try {
-        db::Connection &connection = dm.ADOConnection1;
         const QStringList statements = statementsFor(step, connection.dialect());
+        if (sqlite)
+            connection.exec(QStringLiteral("SAVEPOINT schema_step"));
         std::optional<db::Transaction> allOrNothing;
-        if (statements.size() > 1)
+        if (!sqlite && statements.size() > 1)
             allOrNothing.emplace(connection);
         for (const QString &statement : statements)
             runCommand(*dm.ADOQuery1, statement);
@@ -49,8 +66,12 @@ void runStep(Tdm &dm, const Step &step)
             allOrNothing->commit();
         if (step.seed)
             step.seed(dm);
+        if (sqlite)
+            connection.exec(QStringLiteral("RELEASE schema_step"));
     } catch (const std::exception &) {
         // A table or column that exists, a statement the engine rejects: the next step goes on.
+        if (sqlite)
+            undoStep(connection);
     }
 }
 
@@ -60,11 +81,26 @@ void runStep(Tdm &dm, const Step &step)
 
 void RunSchemaSteps()
 {
+    if (forms::dm)
+        RunSchemaSteps(*forms::dm);
+}
+
+void RunSchemaSteps(Tdm &dm)
+{
     // Without an open connection every statement fails; the connection may not even know its engine yet.
-    if (!forms::dm || !forms::dm->ADOConnection1.connected())
+    db::Connection &connection = dm.ADOConnection1;
+    if (!connection.connected())
         return;
+    // SQLite: one write lock over every step, so two first starts on a new file run one after the other and
+    // the second finds everything made (else it could add users.status before the first seeded its
+    // administrator, who would then stay inactive). A file another program holds is reported.
+    std::optional<db::Transaction> writeLock;
+    if (connection.engine() == db::Engine::SQLite)
+        writeLock.emplace(connection);
     for (const schema::Step &step : schema::steps())
-        schema::runStep(*forms::dm, step);
+        schema::runStep(dm, step);
+    if (writeLock)
+        writeLock->commit();
 }
 
 void CreateOrUpgradeSchema()

@@ -40,5 +40,8 @@ QStringList statementsFor(const Step &step, const db::Dialect &dialect);
 // Runs every step on the data module's connection as it stands, then shows "همه تنظيمات انجام شد"
 // whatever the steps did (the click on the connection settings' "- - -" label).
 void CreateOrUpgradeSchema();
-// The same steps without the message: a new local database file gets its schema at its first connection.
+// The same steps without the message, on the data module's connection: a new local database file gets its
+// schema when it is made. On SQLite they run under one write lock; a file another program holds throws
+// db::Error.
 void RunSchemaSteps();
+void RunSchemaSteps(Tdm &dm);

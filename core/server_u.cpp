@@ -4,6 +4,9 @@
 #include "schema.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/refusal.h"
+#include <QDir>
+#include <QFileInfo>
 #include <QRadioButton>
 
 namespace {
@@ -67,8 +70,8 @@ void Tserver::selectKind(int item)
     ui.StaticText1->setVisible(radioIndex(ui.RadioGroup1) == localFileItem);
 }
 
-// While nothing is stored the form offers the local database file in the user's data folder, which the
-// first connection creates.
+// While nothing is stored the form offers the local database file in the user's data folder, which storing
+// the settings creates.
 void Tserver::proposeLocalFile()
 {
     selectKind(localFileItem);
@@ -122,6 +125,19 @@ void Tserver::Button1Click()
             edit->setFocus();
             return;
         }
+    }
+
+    // A local database file that does not exist yet is made now, with its schema, so its administrator can
+    // sign in: only in a folder that exists, or the proposed data folder, the one folder ever created.
+    const bool newLocalFile =
+        radioIndex(ui.RadioGroup1) == localFileItem && !QFileInfo::exists(ui.SqlServerName->text());
+    if (newLocalFile) {
+        const QString folder = QFileInfo(ui.SqlServerName->text()).absolutePath();
+        if (folder == QFileInfo(connection::defaultDatabaseFile()).absolutePath())
+            QDir().mkpath(folder);
+        if (!QFileInfo(folder).isDir())
+            throw ui::Refusal(QStringLiteral("پوشه اين فايل وجود ندارد"), ui.SqlServerName);
+        connection::createLocalDatabase(QFileInfo(ui.SqlServerName->text()).absoluteFilePath());
     }
 
     connection::Settings settings;

@@ -1,16 +1,14 @@
 #include "accounts_workbook.h"
 #include "db/error.h"
 #include "db/query.h"
+#include "platform/files.h"
+#include "ui/progress.h"
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryFile>
 #include <algorithm>
-#include <QScopeGuard>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <utility>
 #include <xlsxwriter.h>
 
@@ -80,7 +78,8 @@ struct Formats {
     lxw_format *column, *first, *second, *secondCentred;
 };
 
-void writeWorkbook(const db::Query &list, const QString &path)
+// Writes the workbook to the file; false when the user cancelled.
+bool writeWorkbook(const db::Query &list, const QString &path, ui::Progress &progress)
 {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // rows go to a temporary file as they are written
@@ -109,6 +108,8 @@ void writeWorkbook(const db::Query &list, const QString &path)
     QByteArray utf8;
     const int rows = list.recordCount();
     for (int r = 0; r < rows; ++r) {
+        if (!progress.advance(r))
+            return false;
         // The first two rows take their look as whole rows; rows go out in order, so each is set as it comes.
         if (r < 2)
             check(worksheet_set_row(sheet, lxw_row_t(r), r == 0 ? 21 : 16, formats.of(r, centredColumns)), path);
@@ -140,32 +141,26 @@ void writeWorkbook(const db::Query &list, const QString &path)
     }
     lxw_workbook *written = std::exchange(book, nullptr);
     check(workbook_close(written), path);
+    return true;
 }
 
 } // namespace
 
-void saveAccountsWorkbook(const db::Query &list, const QString &path)
+bool saveAccountsWorkbook(const db::Query &list, const QString &path)
 {
-    const QFileInfo target(path);
-    // A name of its own beside the target, so that moving it over the target never crosses file systems.
-    QTemporaryFile reserved(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
-        throw db::Error(failure(path, reserved.errorString()));
-    const QString part = reserved.fileName();
-    reserved.close();
-    QFile::setPermissions(part, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                    | QFileDevice::ReadOther);
-    try {
-        writeWorkbook(list, part);
-    } catch (...) {
-        QFile::remove(part);
-        throw;
-    }
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(part);
-        throw db::Error(failure(path, QString::fromLocal8Bit(std::strerror(errno))));
-    }
+    const ui::BusyCursor busy;
+    ui::Progress progress(u"در حال ساختن فايل اکسل"_s, list.recordCount());
+    // The writer makes the workbook in a scratch file of the private folder; the target gets it whole.
+    QTemporaryFile scratch(QDir(platform::privateTempFolder()).filePath(u"XXXXXX.part"_s));
+    if (!scratch.open())
+        throw db::Error(failure(path, scratch.errorString()));
+    if (!writeWorkbook(list, scratch.fileName(), progress))
+        return false;
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        throw db::Error(failure(path, written.errorString()));
+    platform::writeFileAtomically(path, written.readAll());
+    return true;
 }
 
 } // namespace invoices

@@ -10,8 +10,9 @@ class Query;
 
 namespace invoices {
 
-// Writes the workbook beside the target and moves it over the target only when it is complete, so an earlier
-// file is never left half-written. The list's current row stays. Throws db::Error when it cannot be written.
-void saveAccountsWorkbook(const db::Query &list, const QString &path);
+// Writes the workbook under a busy cursor and, for a long list, a progress window; the target is replaced only
+// by a complete workbook. The list's current row stays. False when the user cancelled: nothing is written.
+// Throws db::Error when it cannot be written.
+bool saveAccountsWorkbook(const db::Query &list, const QString &path);
 
 } // namespace invoices

@@ -1,6 +1,8 @@
 #include "chek_html.h"
 #include "db/error.h"
 #include "db/query.h"
+#include "ui/busy.h"
+#include "ui/progress.h"
 #include <QHash>
 #include <QSaveFile>
 #include <QStringEncoder>
@@ -98,7 +100,7 @@ private:
 
 } // namespace
 
-void writeHtmlReport(const db::Query &list, QIODevice &device)
+bool writeHtmlReport(const db::Query &list, QIODevice &device, ui::Progress *progress)
 {
     HtmlWriter out(device);
     out.raw("\xEF\xBB\xBF");
@@ -130,6 +132,8 @@ void writeHtmlReport(const db::Query &list, QIODevice &device)
 
     const int rows = list.recordCount();
     for (int r = 0; r < rows; ++r) {
+        if (progress && !progress->advance(r))
+            return false;
         out.line("<tr>");
         out.raw("<td>");
         out.raw(QByteArray::number(r + 1));
@@ -146,16 +150,23 @@ void writeHtmlReport(const db::Query &list, QIODevice &device)
     out.line("</body>");
     out.line("</html>");
     out.finish();
+    return true;
 }
 
-void saveHtmlReport(const db::Query &list, const QString &path)
+bool saveHtmlReport(const db::Query &list, const QString &path)
 {
+    const ui::BusyCursor busy;
+    ui::Progress progress(u"در حال ساختن گزارش"_s, list.recordCount());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw db::Error(u"فايل گزارش ساخته نشد: "_s + path + u" ("_s + file.errorString() + u')');
-    writeHtmlReport(list, file);
+    if (!writeHtmlReport(list, file, &progress)) {
+        file.cancelWriting();
+        return false;
+    }
     if (!file.commit())
         throw db::Error(u"فايل گزارش نوشته نشد: "_s + path + u" ("_s + file.errorString() + u')');
+    return true;
 }
 
 } // namespace invoices

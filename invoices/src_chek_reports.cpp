@@ -7,8 +7,7 @@
 #include "export/excel_export.h"
 #include "forms.h"
 #include "pagekit/listpage.h"
-#include "pagekit/private_folder.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "src_chek_u.h"
 #include "ui/busy.h"
 #include "ui/dialogs.h"
@@ -64,23 +63,16 @@ void Tchek_src::N10Click()
     const QString path = chosenFile(lastFileName_.isEmpty() ? u"report.xls"_s : lastFileName_);
     if (path.isEmpty())
         return;
-    {
-        ui::BusyCursor busy;
-        invoices::saveHtmlReport(list(), path);
-    }
-    ui::showMessage(u"فايل گزارش تهيه شد"_s);
+    if (invoices::saveHtmlReport(list(), path))
+        ui::showMessage(u"فايل گزارش تهيه شد"_s);
 }
 
 void Tchek_src::N11Click()
 {
-    const QString path = QDir(pagekit::privateFolder()).filePath(u"Velmaroshtikandaz.htm"_s);
-    {
-        ui::BusyCursor busy;
-        invoices::saveHtmlReport(list(), path);
-    }
-    if (!platform::openWithDesktop(path))
-        ui::showMessage(u"برنامه‌اي براي باز کردن گزارش پيدا نشد. فايل در اين مسير ذخيره شد:\n"_s
-                        + QDir::toNativeSeparators(path));
+    // One fixed file in the private folder, replaced by each report.
+    const QString path = QDir(platform::privateTempFolder()).filePath(u"Velmaroshtikandaz.htm"_s);
+    if (invoices::saveHtmlReport(list(), path))
+        platform::openOrTell(path);
 }
 
 void Tchek_src::N21Click()
@@ -90,7 +82,6 @@ void Tchek_src::N21Click()
         return;
     if (!path.endsWith(u".xlsx"_s, Qt::CaseInsensitive))
         path += u".xlsx"_s;
-    ui::BusyCursor busy;
     invoices::saveAccountsWorkbook(list(), path);
 }
 

@@ -2,6 +2,7 @@
 #include "db/querymodel.h"
 #include "dm_u.h"
 #include "forms.h"
+#include "hesabdari_frm_u.h"
 #include "pagekit/grid.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/row_user.h"
@@ -152,7 +153,7 @@ void Ttavrelkol_src::N6Click()
 
 void Ttavrelkol_src::N7Click()
 {
-    // The accounting cover letter comes with its own page; until then the command shows nothing.
+    printCoverLetter();
 }
 
 excel::Captions Ttavrelkol_src::exportCaptions()

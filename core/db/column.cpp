@@ -1,4 +1,5 @@
 #include "db/column.h"
+#include "db/error.h"
 #include <QHashFunctions>
 #include <algorithm>
 #include <cstdlib>
@@ -161,6 +162,8 @@ void Column::reserve(qsizetype rows)
 
 bool Column::isNull(qsizetype row) const
 {
+    if (!unreadable_.isEmpty() && unreadable_.contains(row))
+        return false;
     switch (storage) {
     case Storage::Text: return text_.isNull(row);
     case Storage::Variant: return !variants_[size_t(row)].isValid();
@@ -170,6 +173,8 @@ bool Column::isNull(qsizetype row) const
 
 QVariant Column::value(qsizetype row) const
 {
+    if (!unreadable_.isEmpty() && unreadable_.contains(row))
+        return unreadable_.value(row);
     if (isNull(row))
         return QVariant();
     switch (storage) {
@@ -229,8 +234,19 @@ void Column::append(const QVariant &normalised)
     set(rows() - 1, normalised);
 }
 
+void Column::appendConverted(const QVariant &value)
+{
+    try {
+        append(normalise(value, def.type));
+    } catch (const Error &) {
+        unreadable_.insert(rows(), value.toString());
+        appendNull();
+    }
+}
+
 void Column::set(qsizetype row, const QVariant &normalised)
 {
+    unreadable_.remove(row);
     const bool null = !normalised.isValid();
     const auto r = size_t(row);
     switch (storage) {

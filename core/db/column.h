@@ -4,6 +4,7 @@
 // result costs little more than its distinct bytes, and a cell is reached in constant time.
 #include "db/conversions.h"
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <vector>
@@ -92,6 +93,10 @@ public:
     void appendReal(double value);
     void appendBytes(QByteArray value);
     void append(const QVariant &normalised);
+    // A value as the database gave it, converted to the field's type; a text the type can't read (a number
+    // column holding "12x") is kept as that text, so the list still opens and shows what is stored, while
+    // reading it as a number is refused.
+    void appendConverted(const QVariant &value);
     void set(qsizetype row, const QVariant &normalised);
 
     const TextCells &textCells() const { return text_; }
@@ -105,6 +110,7 @@ private:
     std::vector<QByteArray> bytes_;
     std::vector<QVariant> variants_;
     std::vector<bool> nulls_; // for integers, reals and bytes
+    QHash<qsizetype, QString> unreadable_; // number cells holding a text that is no number
 };
 
 } // namespace db::detail

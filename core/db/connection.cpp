@@ -2,20 +2,12 @@
 #include "db/error.h"
 #include "db/statement.h"
 #include <QAtomicInt>
-#include <QDir>
-#include <QFileInfo>
 #include <QSqlError>
 #include <sqlite3.h>
 
 namespace db {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-constexpr int busyTimeoutMs = 5000;
-
-} // namespace
 
 Connection::Connection(QString name) : name_(std::move(name)), dialect_(makeDialect(Engine::SqlServer))
 {
@@ -53,24 +45,45 @@ void Connection::open()
     close();
     if (QSqlDatabase::contains(sqlName_))
         QSqlDatabase::removeDatabase(sqlName_);
-    if (engine() == Engine::SQLite) {
-        const QString file = databaseName();
-        if (file.isEmpty())
-            throw Error(u"The connection string names no SQLite file"_s);
-        QFileInfo(file).absoluteDir().mkpath(u"."_s);
-        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, sqlName_);
-        database.setDatabaseName(file);
-        database.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(busyTimeoutMs));
-        if (!database.open())
-            throw Error(detail::errorText(database.lastError()));
-        // Several processes on one machine share the file; readers then never wait for a writer.
-        detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
-        return;
+    try {
+        if (engine() == Engine::SQLite)
+            openSqlite();
+        else
+            openOdbc();
+    } catch (...) {
+        // A failed open leaves nothing half-open behind: later statements meet a closed connection.
+        close();
+        throw;
     }
-    QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
-    database.setDatabaseName(connectionString_);
+}
+
+void Connection::openSqlite()
+{
+    const QString file = databaseName();
+    if (file.isEmpty())
+        throw Error(u"The connection string names no SQLite file"_s);
+    QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, sqlName_);
+    database.setDatabaseName(file);
+    database.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(timeouts_.busyMilliseconds));
     if (!database.open())
         throw Error(detail::errorText(database.lastError()));
+    // SQLite opens a file it may not write read-only without a word; every page writes, so it is refused here.
+    if (sqlite3_db_readonly(detail::sqliteHandle(*this), "main") == 1)
+        throw Error(message::readOnly, Error::Kind::ReadOnly);
+    // Several processes on one machine share the file; readers then never wait for a writer.
+    detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
+}
+
+void Connection::openOdbc()
+{
+    QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
+    database.setDatabaseName(connectionString_);
+    // A server that takes the connection and never answers would otherwise hold the sign-in for ever.
+    const QString seconds = QString::number(timeouts_.connectSeconds);
+    database.setConnectOptions(u"SQL_ATTR_LOGIN_TIMEOUT="_s + seconds + u";SQL_ATTR_CONNECTION_TIMEOUT="_s + seconds);
+    // The failure's kind, and the driver's reason alone: sign-in puts it under the text of what to check.
+    if (!database.open())
+        throw Error(detail::errorText(database.lastError()), detail::odbcError(database.lastError()).kind());
 }
 
 void Connection::close()
@@ -103,7 +116,7 @@ void Connection::beginTransaction()
 {
     QSqlDatabase db = database();
     if (!db.isOpen())
-        throw Error(u"The connection is not open"_s);
+        throw Error(message::notConnected, Error::Kind::NotConnected);
     // SQLite: the write lock at once (BEGIN IMMEDIATE), so a check and the write it guards can't interleave
     // with another process's; the driver's own BEGIN would take it only at the first write.
     if (engine() == Engine::SQLite) {
@@ -135,6 +148,21 @@ void Connection::rollback()
     QSqlDatabase db = database();
     if (!db.rollback())
         throw Error(detail::errorText(db.lastError()));
+}
+
+UnlimitedStatements::UnlimitedStatements(Connection &connection)
+    : connection_(connection), kept_(connection.timeouts().statementSeconds)
+{
+    Timeouts unlimited = connection_.timeouts();
+    unlimited.statementSeconds = 0;
+    connection_.setTimeouts(unlimited);
+}
+
+UnlimitedStatements::~UnlimitedStatements()
+{
+    Timeouts kept = connection_.timeouts();
+    kept.statementSeconds = kept_;
+    connection_.setTimeouts(kept);
 }
 
 Transaction::Transaction(Connection &connection) : connection_(connection)

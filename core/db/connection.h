@@ -7,6 +7,14 @@
 
 namespace db {
 
+// How long the connection waits. SQL Server: reaching the server and signing in, and a statement that gets no
+// answer (0: no limit); SQLite: another program's write lock on the file.
+struct Timeouts {
+    int connectSeconds = 15;
+    int statementSeconds = 30;
+    int busyMilliseconds = 5000;
+};
+
 class Connection {
 public:
     explicit Connection(QString name);
@@ -19,9 +27,16 @@ public:
     void setConnectionString(const QString &text);
     QString connectionString() const { return connectionString_; }
 
-    void open();   // throws db::Error with the database's text; opening an open connection reopens it
+    // Throws db::Error with the database's text (a locked or read-only SQLite file with the Persian text of
+    // its kind) and leaves the connection closed; opening an open connection reopens it. An SQLite file that
+    // does not exist is created, in a folder that must exist.
+    void open();
     void close();
     bool connected() const;
+
+    // Take effect at the next open (connect and busy times) or the next statement (statement time).
+    void setTimeouts(const Timeouts &timeouts) { timeouts_ = timeouts; }
+    const Timeouts &timeouts() const { return timeouts_; }
 
     Engine engine() const { return dialect_->engine(); }
     const Dialect &dialect() const { return *dialect_; }
@@ -36,11 +51,28 @@ public:
     void rollback();
 
 private:
+    void openSqlite();
+    void openOdbc();
     QString setting(const QString &key) const; // a value of the connection string, by its key
     QString name_;
     QString sqlName_; // this object's own Qt connection name
     QString connectionString_;
     std::unique_ptr<Dialect> dialect_;
+    Timeouts timeouts_;
+};
+
+// While it lives, statements on the connection have no time limit: a backup takes as long as the database
+// needs.
+class UnlimitedStatements {
+public:
+    explicit UnlimitedStatements(Connection &connection);
+    ~UnlimitedStatements();
+    UnlimitedStatements(const UnlimitedStatements &) = delete;
+    UnlimitedStatements &operator=(const UnlimitedStatements &) = delete;
+
+private:
+    Connection &connection_;
+    int kept_;
 };
 
 // Begins a transaction on construction; rolls it back on destruction unless commit() ran.

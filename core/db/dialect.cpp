@@ -127,6 +127,7 @@ public:
     {
         return u'[' + QString(name).replace(u"]"_s, u"]]"_s) + u']';
     }
+    bool comparesText(int size) const override { return size > 0 && size <= 4000; }
 
 protected:
     bool defaultInValueList() const override { return true; }
@@ -176,6 +177,7 @@ public:
     {
         return u'"' + QString(name).replace(u"\""_s, u"\"\""_s) + u'"';
     }
+    bool comparesText(int) const override { return true; }
 
 protected:
     bool defaultInValueList() const override { return false; }

@@ -67,6 +67,9 @@ public:
     // The statement that starts a write transaction: the write lock is taken at once, not at the first write,
     // so two check-then-insert steps never interleave.
     virtual QString beginWrite() const = 0;
+    // Whether a text column of this size (0: unknown or unlimited) can stand in an '=' condition: SQL Server
+    // refuses it for ntext and compares nvarchar(max) only at a cost.
+    virtual bool comparesText(int size) const = 0;
     QString quoteTable(const QString &table) const; // each part of "dbo.t" quoted on its own
 };
 

@@ -48,13 +48,15 @@ public:
         return def;
     }
 
-    bool next() override { return query_.next(); }
+    bool next() override { return nextOdbcRow(query_); }
 
     void read(int column, Column &target) override
     {
         const QVariant value = query_.value(column);
-        target.append(target.storage == Storage::Variant ? (value.isNull() ? QVariant() : value)
-                                                         : normalise(value, target.def.type));
+        if (target.storage == Storage::Variant)
+            target.append(value.isNull() ? QVariant() : value);
+        else
+            target.appendConverted(value);
     }
 
 private:

@@ -112,7 +112,7 @@ public:
             }
         }
         // Text in a number column: a driver's decimal text ("1250000.0000") is read as its number.
-        target.append(normalise(QString::fromUtf8(bytes(column)), target.def.type));
+        target.appendConverted(QString::fromUtf8(bytes(column)));
     }
 
 private:

@@ -10,6 +10,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace db {
@@ -238,12 +239,8 @@ struct Query::Private {
         }
     }
 
-    // The changed fields that are columns of the table, with their values as bound.
-    struct Changes {
-        QStringList columns;
-        QVariantList values;
-    };
-    Changes changes(const QString &table)
+    // The pending fields that are columns of the table, in field order.
+    QList<int> columnsOf(const QString &table)
     {
         QList<int> fields;
         for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
@@ -252,37 +249,108 @@ struct Query::Private {
                 fields << it.key();
         }
         std::sort(fields.begin(), fields.end());
-        Changes changes;
-        for (int field : fields) {
-            const FieldDef &def = result.columns[size_t(field)].def;
-            changes.columns << def.name;
-            changes.values << bound(pending.value(field), def.type);
-        }
-        return changes;
+        return fields;
     }
 
+    // Whether a field keeps the value it was read with: an edit writes only the fields that changed. An empty
+    // text and a null are the same to the user (an untouched empty box), so neither replaces the other.
+    bool unchanged(int field, const QVariant &value)
+    {
+        const Column &c = result.columns[size_t(field)];
+        const QVariant old = c.value(order[size_t(current)]);
+        if (c.storage == detail::Storage::Text)
+            return old.toString() == value.toString();
+        if (old.isValid() != value.isValid())
+            return false;
+        return !old.isValid() || old == value;
+    }
+
+    // The condition that the row still holds what was read in the written fields, and its bound values.
+    // Fields whose old value can't be compared safely are left out: blobs and dates (image and datetime
+    // columns take no exact comparison on SQL Server), and on SQL Server text without a size or longer than
+    // 4,000 characters (ntext and nvarchar(max) refuse '=').
+    void appendReadValueCondition(const QList<int> &written, QStringList &conditions, QVariantList &values)
+    {
+        const Dialect &dialect = q->connection().dialect();
+        for (int field : written) {
+            const Column &c = result.columns[size_t(field)];
+            const QString column = dialect.quoteIdentifier(c.def.name);
+            const QVariant old = c.value(order[size_t(current)]);
+            if (c.def.type == FieldType::Blob || c.def.type == FieldType::DateTime)
+                continue;
+            if (c.storage == detail::Storage::Text && !dialect.comparesText(c.def.size))
+                continue;
+            if (!old.isValid()) {
+                conditions << column + u" IS NULL"_s;
+                continue;
+            }
+            switch (c.def.type) {
+            case FieldType::Money:
+                // Read as whole rials, rounded: a stored 1250000.4 is the 1250000 the user saw.
+                conditions << u"ROUND("_s + column + u", 0) = ?"_s;
+                values << old;
+                break;
+            case FieldType::Float:
+            case FieldType::Bcd: {
+                // A float read through a driver's text may differ from the stored one in its last digits.
+                conditions << u"ABS("_s + column + u" - ?) <= ?"_s;
+                values << old << std::max(1e-9, std::fabs(old.toDouble()) * 1e-12);
+                break;
+            }
+            default:
+                conditions << column + u" = ?"_s;
+                values << bound(old, c.def.type);
+            }
+        }
+    }
+
+    // Writes the changed fields while the row still holds what was read in them. When no row is updated the
+    // row was changed or deleted by another user: nothing is written and the query stays in edit state.
     void postEdit()
     {
         const QString table = this->table();
-        auto [columns, values] = changes(table);
-        if (columns.isEmpty())
+        QList<int> written;
+        for (int field : columnsOf(table)) {
+            if (unchanged(field, pending.value(field)))
+                pending.remove(field); // the row keeps what it had, a null included
+            else
+                written << field;
+        }
+        if (written.isEmpty())
             return;
         const Dialect &dialect = q->connection().dialect();
         QStringList assignments;
-        for (const QString &column : columns)
-            assignments << dialect.quoteIdentifier(column) + u" = ?"_s;
-        values << idOfCurrent();
+        QVariantList values;
+        for (int field : written) {
+            const FieldDef &def = result.columns[size_t(field)].def;
+            assignments << dialect.quoteIdentifier(def.name) + u" = ?"_s;
+            values << bound(pending.value(field), def.type);
+        }
+        const QVariant id = idOfCurrent();
+        QStringList conditions{dialect.quoteIdentifier(u"id"_s) + u" = ?"_s};
+        values << id;
+        appendReadValueCondition(written, conditions, values);
         const QString sql = u"update "_s + dialect.quoteTable(table) + u" set "_s + assignments.join(u", "_s)
-                            + u" where "_s + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
-        if (detail::execute(q->connection(), sql, values) == 0)
-            throw Error(u"Row cannot be located for updating. "
-                        "Some values may have been changed since it was last read."_s);
+                            + u" where "_s + conditions.join(u" and "_s);
+        if (detail::execute(q->connection(), sql, values) > 0)
+            return;
+        const QString exists = u"select count(*) from "_s + dialect.quoteTable(table) + u" where "_s
+                               + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
+        if (detail::toInteger(detail::scalar(q->connection(), exists, {id})) > 0)
+            throw Error(message::rowChanged, Error::Kind::RowChanged);
+        throw Error(message::rowDeleted, Error::Kind::RowDeleted);
     }
 
     void postInsert()
     {
         const QString table = this->table();
-        const auto [columns, values] = changes(table);
+        QStringList columns;
+        QVariantList values;
+        for (int field : columnsOf(table)) {
+            const FieldDef &def = result.columns[size_t(field)].def;
+            columns << def.name;
+            values << bound(pending.value(field), def.type);
+        }
         const Dialect &dialect = q->connection().dialect();
         const int id = idField();
         // The database numbers the row unless the page gave the id itself (or the table has none).
@@ -668,8 +736,7 @@ void Query::deleteRecord()
     const QString sql = u"delete from "_s + dialect.quoteTable(d->table()) + u" where "_s
                         + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
     if (detail::execute(connection_, sql, {d->idOfCurrent()}) == 0)
-        throw Error(u"Row cannot be located for deletion. "
-                    "Some values may have been changed since it was last read."_s);
+        throw Error(message::rowDeleted, Error::Kind::RowDeleted);
     d->removeCurrentRow();
 }
 

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace db::detail {
@@ -11,13 +12,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void ensureConnected(Connection &connection)
+// A closed connection is never opened again behind the user's back: it may have been closed because
+// sign-in switched to another database, or because its open failed.
+void requireConnected(const Connection &connection)
 {
-    if (connection.connected())
-        return;
-    if (connection.connectionString().isEmpty())
-        throw Error(u"The connection has no connection string"_s);
-    connection.open();
+    if (!connection.connected())
+        throw Error(message::notConnected, Error::Kind::NotConnected);
 }
 
 } // namespace
@@ -27,9 +27,19 @@ QString errorText(const QSqlError &error)
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
 
+Error odbcError(const QSqlError &error)
+{
+    const QString reason = errorText(error);
+    // HYT00: the statement's or the login's time ran out (FreeTDS: "Timeout expired").
+    if (error.nativeErrorCode().contains(u"HYT00"_s) || reason.contains(u"HYT00"_s)
+        || reason.contains(u"Timeout expired"_s, Qt::CaseInsensitive))
+        return Error(message::timeout + u'\n' + reason, Error::Kind::Timeout);
+    return Error(reason);
+}
+
 sqlite3 *sqliteHandle(Connection &connection)
 {
-    ensureConnected(connection);
+    requireConnected(connection);
     if (connection.engine() != Engine::SQLite)
         return nullptr;
     const QVariant handle = connection.database().driver()->handle();
@@ -66,9 +76,27 @@ void SqliteStatement::Finalizer::operator()(sqlite3_stmt *statement) const
     sqlite3_finalize(statement);
 }
 
+Error sqliteError(sqlite3 *db, int code)
+{
+    // What the user can act on reads in Persian; the rest is the database's own text.
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Error(message::locked, Error::Kind::Locked);
+    case SQLITE_READONLY: return Error(message::readOnly, Error::Kind::ReadOnly);
+    case SQLITE_FULL: return Error(message::diskFull, Error::Kind::DiskFull);
+    case SQLITE_IOERR:
+        // A write the disk had no room for (or a file past what the file system holds).
+        if (const int system = sqlite3_system_errno(db); system == ENOSPC || system == EDQUOT || system == EFBIG)
+            return Error(message::diskFull, Error::Kind::DiskFull);
+        break;
+    default: break;
+    }
+    return Error(QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
 void SqliteStatement::fail() const
 {
-    throw Error(QString::fromUtf8(sqlite3_errmsg(db_)));
+    throw sqliteError(db_, sqlite3_extended_errcode(db_));
 }
 
 void SqliteStatement::bind(int index, const QVariant &value)
@@ -130,17 +158,29 @@ bool SqliteStatement::step()
 
 QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values)
 {
-    ensureConnected(connection);
+    requireConnected(connection);
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!query.prepare(sql))
-        throw Error(errorText(query.lastError()));
+        throw odbcError(query.lastError());
+    // The prepared statement's handle takes the limit before it runs; a driver without it runs unlimited.
+    setOdbcQueryTimeout(query, connection.timeouts().statementSeconds);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw Error(errorText(query.lastError()));
+        throw odbcError(query.lastError());
     return query;
+}
+
+bool nextOdbcRow(QSqlQuery &query)
+{
+    if (query.next())
+        return true;
+    // The driver reports the end of the rows without an error; anything else cut the result short.
+    if (query.lastError().type() != QSqlError::NoError)
+        throw odbcError(query.lastError());
+    return false;
 }
 
 int execute(Connection &connection, const QString &sql, const QVariantList &values)
@@ -176,7 +216,7 @@ QVariant scalar(Connection &connection, const QString &sql, const QVariantList &
         }
     }
     QSqlQuery query = runOdbc(connection, sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    return nextOdbcRow(query) ? query.value(0) : QVariant();
 }
 
 } // namespace db::detail

@@ -2,6 +2,7 @@
 // Runs one statement on a connection. SQLite goes straight through its C interface on the connection's own
 // handle: Qt's per-cell path costs several times more on a large result. Other engines use QSqlQuery.
 #include "db/connection.h"
+#include "db/error.h"
 #include <QSqlQuery>
 #include <QVariantList>
 #include <memory>
@@ -14,9 +15,15 @@ namespace db::detail {
 
 // The text a refusal reports: the database's own words when the driver passes them on, else Qt's.
 QString errorText(const QSqlError &error);
+// The error of an ODBC refusal: a server that did not answer in time reads in Persian, the driver's reason
+// on a second line.
+Error odbcError(const QSqlError &error);
 
-// The open SQLite handle of the connection (opening it first when it has a connection string), or nullptr
-// when the connection is to another engine.
+// The error of an SQLite refusal (its result code): a locked, read-only or full database in Persian.
+Error sqliteError(sqlite3 *db, int code);
+
+// The open SQLite handle of the connection, or nullptr when the connection is to another engine. A closed
+// connection stays closed: db::Error (Kind::NotConnected).
 sqlite3 *sqliteHandle(Connection &connection);
 
 class SqliteStatement {
@@ -40,8 +47,15 @@ private:
     std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
 };
 
-// Prepared, bound and run forward-only, decimals as exact text; db::Error with the database's text.
+// Prepared, bound and run forward-only, decimals as exact text, abandoned when the server does not answer
+// within the connection's statement time; db::Error with the database's text.
 QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values);
+// The next row of an ODBC result: false at its end; a fetch that failed (a dropped network) is db::Error,
+// never the end of the rows.
+bool nextOdbcRow(QSqlQuery &query);
+// Sets the ODBC statement's query timeout (seconds, 0: none) through the driver manager; false when the
+// driver manager or the driver does not take it.
+bool setOdbcQueryTimeout(const QSqlQuery &query, int seconds);
 
 // A statement that returns no rows; the rows it affected.
 int execute(Connection &connection, const QString &sql, const QVariantList &values);

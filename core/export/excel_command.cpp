@@ -1,12 +1,14 @@
 // The export command of the list pages: the workbook goes to this run's private temporary folder, under a
 // name made of the page and today's solar date, and the desktop opens it.
-#include "export/excel_export.h"
 #include "Dates.h"
-#include "pagekit/private_folder.h"
-#include "platform/platform.h"
-#include "ui/dialogs.h"
+#include "db/error.h"
+#include "db/query.h"
+#include "export/excel_export.h"
+#include "platform/files.h"
+#include "ui/busy.h"
+#include "ui/progress.h"
 #include <QDir>
-#include <QFileInfo>
+#include <QTemporaryFile>
 
 using namespace Qt::StringLiterals;
 
@@ -14,43 +16,41 @@ namespace excel {
 
 namespace {
 
-// A name part that cannot leave the folder: no separators, no control characters, no leading dots.
-QString cleanNamePart(const QString &text)
+// "<page>-<yyyy-mm-dd>.xlsx"; the folder numbers a later export of the same page on the same day.
+QString exportName(const QString &pageName)
 {
-    QString name = text;
-    for (QChar &c : name)
-        if (c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control)
-            c = u'_';
-    qsizetype dots = 0;
-    while (dots < name.size() && (name.at(dots) == u'.' || name.at(dots).isSpace()))
-        ++dots;
-    name.remove(0, dots);
-    return name;
+    const QString page = platform::cleanFileName(pageName).isEmpty() ? u"export"_s : pageName;
+    return page + u'-' + QString(shamsiToday()).replace(u'/', u'-') + u".xlsx"_s;
 }
 
-// "<page>-<yyyy-mm-dd>.xlsx"; a later export of the same page on the same day gets a number.
-QString exportPath(const QString &pageName)
+// The workbook as bytes: the writer makes it in a scratch file of the private folder, removed afterwards.
+// Empty when the user cancelled.
+QByteArray workbookBytes(db::Query &dataSet, const Captions &captions)
 {
-    const QDir folder(pagekit::privateFolder());
-    QString page = cleanNamePart(pageName);
-    if (page.isEmpty())
-        page = u"export"_s;
-    const QString stem = page + u'-' + cleanNamePart(QString(shamsiToday()).replace(u'/', u'-'));
-    QString path = folder.filePath(stem + u".xlsx"_s);
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder.filePath(stem + u'-' + QString::number(n) + u".xlsx"_s);
-    return path;
+    ui::BusyCursor busy;
+    if (!dataSet.active())
+        dataSet.open();
+    ui::Progress progress(u"در حال ساختن فايل اکسل"_s, dataSet.recordCount());
+    QTemporaryFile scratch(QDir(platform::privateTempFolder()).filePath(u"XXXXXX.part"_s));
+    if (!scratch.open())
+        throw db::Error(u"فايل اکسل نوشته نشد: "_s + scratch.errorString());
+    if (!writeWorkbook(dataSet, captions, scratch.fileName(), &progress))
+        return QByteArray();
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        throw db::Error(u"فايل اکسل نوشته نشد: "_s + written.errorString());
+    return written.readAll();
 }
 
 } // namespace
 
 QString ExportGridToExcel(db::Query &dataSet, const Captions &captions, const QString &pageName)
 {
-    const QString path = exportPath(pageName);
-    writeWorkbook(dataSet, captions, path);
-    if (!platform::openWithDesktop(path))
-        ui::showMessage(u"برنامه‌اي براي باز کردن فايل اکسل پيدا نشد. فايل در اين مسير ذخيره شد:\n"_s
-                        + QDir::toNativeSeparators(path));
+    const QByteArray workbook = workbookBytes(dataSet, captions);
+    if (workbook.isEmpty())
+        return QString();
+    const QString path = platform::writeTempFile(exportName(pageName), workbook);
+    platform::openOrTell(path);
     return path;
 }
 

@@ -1,6 +1,7 @@
 #include "export/excel_export.h"
 #include "db/error.h"
 #include "db/query.h"
+#include "ui/progress.h"
 #include <QFile>
 #include <QStringEncoder>
 #include <QVarLengthArray>
@@ -72,19 +73,18 @@ struct Formats {
             return format;
         };
         headerBoldBorder = make(true, LXW_BORDER_SLANT_DASH_DOT, nullptr);
-        headerBorder = make(false, LXW_BORDER_SLANT_DASH_DOT, nullptr);
         headerBold = make(true, LXW_BORDER_NONE, nullptr);
         cell = make(false, LXW_BORDER_THIN, nullptr);
         cellMoney = make(false, LXW_BORDER_THIN, moneyFormat);
         money = make(false, LXW_BORDER_NONE, moneyFormat);
     }
 
-    // A header cell; a column past the fields only carries the border.
-    lxw_format *header(int column, bool isField) const
+    // A header cell, of a field or not: the whole range A1:AA1 is bold.
+    lxw_format *header(int column) const
     {
         if (column < borderedColumns)
-            return isField ? headerBoldBorder : headerBorder;
-        return column < boldColumns && isField ? headerBold : nullptr;
+            return headerBoldBorder;
+        return column < boldColumns ? headerBold : nullptr;
     }
     lxw_format *data(int column, bool isMoney) const
     {
@@ -94,7 +94,7 @@ struct Formats {
     }
 
     static constexpr const char *moneyFormat = "#,##0";
-    lxw_format *headerBoldBorder, *headerBorder, *headerBold, *cell, *cellMoney, *money;
+    lxw_format *headerBoldBorder, *headerBold, *cell, *cellMoney, *money;
 };
 
 // How a field's values go into cells.
@@ -211,14 +211,15 @@ private:
 
 } // namespace
 
-void writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path)
+bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path, ui::Progress *progress)
 {
     if (!dataSet.active())
         dataSet.open();
     const int fields = dataSet.fieldCount();
     const int rows = dataSet.recordCount();
-    // Columns A..M carry borders even where the data set has fewer fields.
+    // Columns A..M carry borders even where the data set has fewer fields, and A..AA of the header bold.
     const int columns = std::max(fields, borderedColumns);
+    const int headerColumns = std::max(fields, boldColumns);
 
     Workbook book(path);
     const Formats formats(book.get());
@@ -231,17 +232,18 @@ void writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
     SheetWriter write(sheet, path);
 
     QVarLengthArray<CellKind, 64> kinds(fields);
-    for (int c = 0; c < columns; ++c) {
-        const bool isField = c < fields;
-        if (isField) {
+    for (int c = 0; c < headerColumns; ++c) {
+        if (c < fields) {
             kinds[c] = cellKind(dataSet.fieldType(c));
-            write.text(0, c, captionOf(captions, dataSet.fieldName(c)), formats.header(c, true));
+            write.text(0, c, captionOf(captions, dataSet.fieldName(c)), formats.header(c));
         } else {
-            write.blank(0, c, formats.header(c, false));
+            write.blank(0, c, formats.header(c));
         }
     }
 
     for (int r = 0; r < rows; ++r) {
+        if (progress && !progress->advance(r))
+            return false; // the workbook is freed unwritten
         const int row = r + 1;
         for (int c = 0; c < columns; ++c) {
             if (c >= fields) {
@@ -257,6 +259,7 @@ void writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
         }
     }
     book.close();
+    return true;
 }
 
 } // namespace excel

@@ -18,13 +18,8 @@ bool isValidSolarDate(const QString &text)
     const QRegularExpressionMatch match = shape.match(text);
     if (!match.hasMatch())
         return false;
-    const int year = match.captured(1).toInt();
-    const int month = match.captured(2).toInt();
-    const int day = match.captured(3).toInt();
-    if (year < 1 || month < 1 || month > 12 || day < 1)
-        return false;
-    const int length = month <= 6 ? 31 : month <= 11 ? 30 : (IsShamsiLeapYear(year) ? 30 : 29);
-    return day <= length;
+    const int year = match.captured(1).toInt(), month = match.captured(2).toInt(), day = match.captured(3).toInt();
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= shamsiMonthLength(year, month);
 }
 
 void checkDate(QWidget *field, const QString &caption, bool allowUntouched)

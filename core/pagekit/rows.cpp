@@ -25,6 +25,15 @@ bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &o
     return true;
 }
 
+void openEmptyIfClosed(db::Query &list, const QString &table)
+{
+    if (list.active())
+        return;
+    list.clear();
+    list.add(QStringLiteral("select * from ") + table + QStringLiteral(" where id=0 "));
+    list.open();
+}
+
 void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner)
 {
     // A group, so that the page rights, which switch each command, still decide once the list has rows: a

@@ -2,6 +2,7 @@
 // What list pages do with the current row: whether there is one, the delete step, and keeping the
 // current-row commands off while the list is empty.
 #include <QList>
+#include <QString>
 #include <functional>
 
 class QAction;
@@ -21,6 +22,10 @@ bool hasCurrentRow(const db::Query &list);
 // delete) and the row's delete, then "حذف شد". When anything fails, nothing is kept and the list is read
 // again. Returns true when the row was deleted.
 bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps = {});
+
+// An entry form writes through its list page's query. When the page has not searched yet, the query is
+// opened on no rows of the table (not on the whole table), so the grid shows just what the form adds.
+void openEmptyIfClosed(db::Query &list, const QString &table);
 
 // Keeps the commands disabled while the list is closed or empty.
 void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner);

@@ -4,6 +4,7 @@
 #include "forms.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"
+#include "ui/refusal.h"
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +65,8 @@ void inWriteTransaction(const std::function<void()> &work, const QList<db::Query
         db::Transaction transaction(forms::dm->ADOConnection1);
         work();
         transaction.commit();
+    } catch (const ui::Refusal &) {
+        throw; // refused before anything was changed: the lists are as they were
     } catch (...) {
         readAgain(lists);
         throw;
@@ -102,8 +105,16 @@ void saveRow(const Save &save)
                     WriteAuditLog(text);
             }
         });
+    } catch (const db::Error &error) {
+        // Another user changed or deleted the row meanwhile: the clerk is told plainly and sees the row as it
+        // now stands. A row posted but not committed must go from the list.
+        const bool otherUser = error.kind() == db::Error::Kind::RowChanged || error.kind() == db::Error::Kind::RowDeleted;
+        if (posted || otherUser)
+            readAgain({&list});
+        if (otherUser)
+            throw ui::Refusal(error.text());
+        throw;
     } catch (...) {
-        // A refusal or a refused row leaves the list as it was; a row posted but not committed must go.
         if (posted)
             readAgain({&list});
         throw;

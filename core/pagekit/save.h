@@ -45,16 +45,20 @@ struct Save {
     std::optional<ProposedNumber> number;
     std::function<void(db::Query &)> fill;            // sets the row's fields
     // The audit row's action text, built after the write (it may name a number taken again); empty: none.
+    // Declare the lambda's type (`[&]() -> QString { ... }`): a text joined with '+' is otherwise a
+    // QStringBuilder holding references to texts freed when the lambda returns.
     std::function<QString()> audit;
     QString done;                                     // shown after the commit ("ثبت شد"); empty: nothing
 };
 
 // Runs the save; on any failure nothing is kept (the transaction rolls back, a started row is cancelled and
-// the list shows what the database holds) and the error goes on. A closed list is opened first.
+// the list shows what the database holds) and the error goes on. A closed list is opened first with its
+// statement; a page whose list may be closed and large opens it empty first (openEmptyIfClosed).
 void saveRow(const Save &save);
 
 // Runs work in one write transaction on the data module's connection (check-then-write steps of a page).
-// When it fails, the lists given are read again, so they show what the database holds, and the error goes on.
+// When it fails, the lists given are read again, so they show what the database holds, and the error goes on;
+// a refusal (ui::Refusal) must come before the work changes anything, and leaves the lists as they are.
 void inWriteTransaction(const std::function<void()> &work, const QList<db::Query *> &lists = {});
 
 } // namespace pagekit

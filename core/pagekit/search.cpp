@@ -49,6 +49,10 @@ SearchTotals openCount(const SearchStatements &s, const listpage::FilterLines &l
 SearchTotals runSearch(db::Query &list, const SearchStatements &statements, const listpage::FilterLines &lines)
 {
     const ui::BusyCursor busy;
+    if (statements.countHead.isEmpty()) {
+        openList(list, statements, lines);
+        return {};
+    }
     if (statements.countFirst) {
         const SearchTotals totals = openCount(statements, lines);
         openList(list, statements, lines);

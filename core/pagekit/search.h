@@ -19,6 +19,7 @@ struct SearchStatements {
     QString listTail;
     // The count: its head selects the count as `c` and any sums under their own names
     // ("select count(*) as c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "), then the filter lines.
+    // Empty: the page has no count; only the list runs.
     QString countHead;
     bool countFirst = true;
     QLabel *count = nullptr;                           // receives c

@@ -90,4 +90,9 @@ QString hostNameOf(const QString &address)
     return name;
 }
 
+QString ownHostName()
+{
+    return QHostInfo::localHostName();
+}
+
 } // namespace platform

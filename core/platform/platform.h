@@ -24,6 +24,8 @@ void setSettingText(QSettings &store, const QString &name, const QString &text);
 // failure. Each is looked up once per run and then kept.
 QString localIp();
 QString hostNameOf(const QString &address);
+// This machine's own host name, for an address of its own that the resolver knows no name for.
+QString ownHostName();
 
 // Switches to a Persian keyboard layout where the desktop offers one; otherwise does nothing.
 void activatePersianKeyboard();

@@ -2,9 +2,12 @@
 // Every message box, input box, file and folder dialog and modal showing of a form goes through this one
 // service. The program installs the Qt implementation; tests install a scripted one.
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QPageLayout;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace ui {
@@ -34,6 +37,10 @@ public:
     virtual int showModal(QWidget *form) = 0;
     // The general error report of an uncaught error.
     virtual void errorReport(const QString &text) = 0;
+    // The print preview of a printout on this page: paint draws every page onto the device it is given
+    // (set to that page), the user pages, zooms and prints from it. Returns when it is closed.
+    virtual void printPreview(const QString &caption, const QPageLayout &page,
+                              const std::function<void(QPagedPaintDevice &)> &paint) = 0;
 };
 
 // The installed service; before any is installed, the Qt one.

@@ -1,5 +1,6 @@
 #include "ui/qt_dialogs.h"
 #include "ui/dialogs.h"
+#include "ui/guard.h"
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
@@ -7,6 +8,10 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
 
 namespace ui {
 
@@ -25,16 +30,30 @@ QString captionOr(const QString &caption)
     return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
 }
 
-QMessageBox::StandardButtons standardButtons(Buttons buttons)
+// The buttons a box may carry: Qt's own source text of each, which its Persian catalogue translates, and
+// the role that places it in the box.
+struct BoxButton {
+    Answer answer;
+    const char *text;
+    QMessageBox::ButtonRole role;
+};
+constexpr BoxButton boxButtons[] = {
+    {Answer::Yes, QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"), QMessageBox::YesRole},
+    {Answer::No, QT_TRANSLATE_NOOP("QPlatformTheme", "&No"), QMessageBox::NoRole},
+    {Answer::Ok, QT_TRANSLATE_NOOP("QPlatformTheme", "OK"), QMessageBox::AcceptRole},
+    {Answer::Cancel, QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"), QMessageBox::RejectRole},
+};
+
+QList<Answer> answersOf(Buttons buttons)
 {
     switch (buttons) {
-    case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::Yes: return QMessageBox::Yes;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::Ok: return {Answer::Ok};
+    case Buttons::Yes: return {Answer::Yes};
+    case Buttons::YesNo: return {Answer::Yes, Answer::No};
+    case Buttons::YesNoCancel: return {Answer::Yes, Answer::No, Answer::Cancel};
+    case Buttons::OkCancel: return {Answer::Ok, Answer::Cancel};
     }
-    return QMessageBox::Ok;
+    return {Answer::Ok};
 }
 
 QMessageBox::Icon boxIcon(Icon icon)
@@ -49,26 +68,32 @@ QMessageBox::Icon boxIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-Answer answerOf(QMessageBox::StandardButton button)
-{
-    switch (button) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
-    }
-}
-
 // Runs a box right to left; the first button is the default one, and closing the box presses Cancel, else
-// No, else the only button (QMessageBox picks that escape button itself).
-Answer runBox(QMessageBox::Icon icon, const QString &caption, const QString &text,
-              QMessageBox::StandardButtons buttons)
+// No, else the only button. The buttons carry Qt's Persian texts without the access-key "&": the underlined
+// letter was drawn apart from the rest of its word ("ب" cut from "له" in "بله"). They are the box's own
+// buttons, not standard ones, so a language change cannot give the "&" back.
+Answer runBox(QMessageBox::Icon icon, const QString &caption, const QString &text, Buttons buttons)
 {
-    QMessageBox box(icon, captionOr(caption), text, buttons, ownerWindow());
+    QMessageBox box(icon, captionOr(caption), text, QMessageBox::NoButton, ownerWindow());
     box.setLayoutDirection(Qt::RightToLeft);
-    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    const QList<Answer> answers = answersOf(buttons);
+    const Answer escape = answers.contains(Answer::Cancel) ? Answer::Cancel
+                          : answers.contains(Answer::No)   ? Answer::No
+                                                           : answers.first();
+    QHash<QAbstractButton *, Answer> answerOfButton;
+    for (const BoxButton &spec : boxButtons) {
+        if (!answers.contains(spec.answer))
+            continue;
+        QString label = QCoreApplication::translate("QPlatformTheme", spec.text);
+        QPushButton *button = box.addButton(label.remove(u'&'), spec.role);
+        answerOfButton.insert(button, spec.answer);
+        if (spec.answer == answers.first())
+            box.setDefaultButton(button);
+        if (spec.answer == escape)
+            box.setEscapeButton(button);
+    }
     box.exec();
-    return answerOf(box.standardButton(box.clickedButton()));
+    return answerOfButton.value(box.clickedButton(), Answer::Cancel);
 }
 
 // Hides of a form that is not a dialog end the local loop that showModal waits in.
@@ -92,12 +117,12 @@ class QtDialogs : public Dialogs {
 public:
     void message(const QString &text) override
     {
-        runBox(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok);
+        runBox(QMessageBox::NoIcon, QString(), text, Buttons::Ok);
     }
 
     Answer ask(const QString &text, const QString &caption, Buttons buttons, Icon icon) override
     {
-        return runBox(boxIcon(icon), caption, text, standardButtons(buttons));
+        return runBox(boxIcon(icon), caption, text, buttons);
     }
 
     std::optional<QString> input(const QString &caption, const QString &prompt, const QString &defaultText) override
@@ -155,7 +180,26 @@ public:
 
     void errorReport(const QString &text) override
     {
-        runBox(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+        runBox(QMessageBox::Critical, QString(), text, Buttons::Ok);
+    }
+
+    // Qt's preview of a printer at its high resolution; where no printer is installed the printer writes a
+    // PDF file, and printing from the preview asks where to save it.
+    void printPreview(const QString &caption, const QPageLayout &page,
+                      const std::function<void(QPagedPaintDevice &)> &paint) override
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(page);
+        printer.setFullPage(true);
+        QPrintPreviewDialog dialog(&printer, ownerWindow());
+        dialog.setWindowTitle(captionOr(caption));
+        connectGuarded(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                       [&paint](QPrinter *device) { paint(*device); });
+        // The page as large as the screen allows, with or without a window manager to maximise it.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            dialog.resize(screen->availableGeometry().size() * 0.9);
+        dialog.setWindowState(Qt::WindowMaximized);
+        dialog.exec();
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ui/scripted_dialogs.h"
+#include <QPrinter>
 #include <QWidget>
 
 namespace ui {
@@ -117,6 +118,34 @@ int ScriptedDialogs::showModal(QWidget *form)
 void ScriptedDialogs::errorReport(const QString &text)
 {
     shown.append({QStringLiteral("error"), text, QString(), QString(), Buttons::Ok, Icon::None});
+}
+
+} // namespace ui
+
+namespace ui {
+
+void ScriptedDialogs::printPreview(const QString &caption, const QPageLayout &page,
+                                   const std::function<void(QPagedPaintDevice &)> &paint)
+{
+    int count = 0;
+    for (const Shown &s : shown)
+        count += s.kind == u"preview";
+    const QString path = previews_.filePath(QStringLiteral("preview-%1.pdf").arg(count + 1));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(page);
+    printer.setFullPage(true);
+    paint(printer);
+    shown.append({QStringLiteral("preview"), caption, QString(), path, Buttons::Ok, Icon::None});
+}
+
+QString ScriptedDialogs::lastPreview() const
+{
+    for (auto it = shown.crbegin(); it != shown.crend(); ++it)
+        if (it->kind == u"preview")
+            return it->detail;
+    return QString();
 }
 
 } // namespace ui

@@ -3,16 +3,20 @@
 #include "ui/dialogs.h"
 #include <QQueue>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace ui {
 
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;    // "message", "ask", "input", "openFile", "saveFile", "pickFolder", "modal", "error"
+        // "message", "ask", "input", "openFile", "saveFile", "pickFolder", "modal", "error", "preview"
+        QString kind;
         QString text;    // the text, prompt or title (for "modal", the form's objectName)
         QString caption; // the caption; for openFile and saveFile, the filter
-        QString detail;  // input: the default text; saveFile: the suggested name; pickFolder: the start folder
+        // input: the default text; saveFile: the suggested name; pickFolder: the start folder; preview: the
+        // PDF file of the pages the preview showed
+        QString detail;
         Buttons buttons = Buttons::Ok;  // of "ask"
         Icon icon = Icon::None;         // of "ask"
     };
@@ -40,6 +44,13 @@ public:
     QString pickFolder(const QString &title, const QString &start) override;
     int showModal(QWidget *form) override;
     void errorReport(const QString &text) override;
+    // Paints the pages into a PDF file of its own, which the record names.
+    void printPreview(const QString &caption, const QPageLayout &page,
+                      const std::function<void(QPagedPaintDevice &)> &paint) override;
+    QString lastPreview() const;  // the PDF file of the last preview; empty when none was shown
+
+private:
+    QTemporaryDir previews_;
 };
 
 } // namespace ui

@@ -59,6 +59,8 @@ private slots:
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("15 digits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
         QTest::newRow("every character counts") << u"1234.5"_s << u"123,4.5"_s;
+        QTest::newRow("the sign stays in front") << u"-123456"_s << u"-123,456"_s;
+        QTest::newRow("negative, short") << u"-12"_s << u"-12"_s;
     }
     void digits()
     {

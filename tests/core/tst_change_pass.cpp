@@ -70,6 +70,13 @@ private Q_SLOTS:
         forms::login->BitBtn1Click();
         QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
         QCOMPARE(forms::change_pass->ui.Edit1->text(), QStringLiteral("نو ۲ ")); // kept for the next showing
+
+        // The boxes take no more than the 25 characters users.ps holds.
+        for (QLineEdit *box : {forms::change_pass->ui.Edit1, forms::change_pass->ui.Edit2}) {
+            box->clear();
+            QTest::keyClicks(box, QString(30, u'x'));
+            QCOMPARE(box->text(), QString(25, u'x'));
+        }
     }
 
 };

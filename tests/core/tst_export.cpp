@@ -1,5 +1,5 @@
 // The spreadsheet export, read back from the written file: headers, typed and trimmed values, the bold and
-// bordered ranges, wide and empty lists, and the export command's file and its opening.
+// bordered ranges, wide and empty lists, the export command's file and its opening, and the progress of long work.
 #include "db/error.h"
 #include "db/query.h"
 #include "export/excel_export.h"
@@ -7,8 +7,11 @@
 #include "support/tempdb.h"
 #include "ui/scripted_dialogs.h"
 #include "support/xlsx_reader.h"
+#include "ui/progress.h"
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -27,7 +30,6 @@ class TestExport : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TempDb> db;
-    ui::ScriptedDialogs *dialogs = nullptr;
 
     // The purchases of the test: money, whole numbers, Persian texts with blanks around, nulls.
     std::unique_ptr<db::Query> purchases(const QString &where = QString())
@@ -81,7 +83,7 @@ class TestExport : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        dialogs = &ui::ScriptedDialogs::install();
+        ui::ScriptedDialogs::install();
         db = std::make_unique<TempDb>();
         // The export's own folder is made under the temporary folder of this test.
         qputenv("TMPDIR", QFile::encodeName(db->folder()));
@@ -141,13 +143,14 @@ private Q_SLOTS:
             for (int row = 2; row <= 4; ++row)
                 QVERIFY2(sheet.style(ref(c, row)).border == u"thin"_s, qPrintable(ref(c, row)));
         }
-        // Bold on the header cells that exist; the bordered blanks past the fields carry no text.
-        for (int c = 0; c < 7; ++c)
-            QVERIFY(sheet.style(ref(c, 1)).bold);
+        // The header range A1:AA1 is bold as a whole, past the fields too; the blanks carry no text.
+        for (int c = 0; c < 27; ++c)
+            QVERIFY2(sheet.style(ref(c, 1)).bold, qPrintable(ref(c, 1)));
+        QVERIFY(sheet.cell(u"AA1"_s).text.isEmpty());
         QVERIFY(!sheet.style(u"B2"_s).bold);
         QVERIFY(sheet.has(u"M4"_s));
         QVERIFY(sheet.cell(u"M4"_s).text.isEmpty());
-        QVERIFY(!sheet.has(u"N1"_s) && !sheet.has(u"N2"_s) && !sheet.has(u"A5"_s));
+        QVERIFY(!sheet.has(u"AB1"_s) && !sheet.has(u"N2"_s) && !sheet.has(u"A5"_s));
     }
 
     void oneRowAndEmptyLists()
@@ -186,31 +189,43 @@ private Q_SLOTS:
     void exportCommandWritesAPrivateFileAndOpensIt()
     {
         QStringList opened;
-        bool opens = true;
         platform::setFileOpener([&](const QString &path) {
             opened << path;
-            return opens;
+            return true;
         });
         auto q = purchases();
-
-        dialogs->reset();
-        const QString first = excel::ExportGridToExcel(*q, captions, u"../x"_s);
-        QCOMPARE(opened, QStringList{first});
-        QVERIFY(dialogs->shown.isEmpty());
-        // The name given cannot lead the file out of the export's own folder.
-        const QFileInfo file(first);
-        QVERIFY(file.absolutePath().startsWith(QDir(db->folder()).absolutePath() + u'/'));
-        QVERIFY(!file.fileName().startsWith(u'.') && file.fileName().endsWith(u".xlsx"_s));
-        QCOMPARE(XlsxSheet(first).cell(u"B1"_s).text, u"نام پروژه"_s);
-
-        // Nothing opens it: the user is told where the file is; a second export keeps the first file.
-        opens = false;
-        const QString second = excel::ExportGridToExcel(*q, captions, u"خريدهاي کل"_s);
-        QVERIFY(second != first);
-        QVERIFY(QFileInfo::exists(first) && QFileInfo::exists(second));
-        QCOMPARE(dialogs->messages().size(), 1);
-        QVERIFY(dialogs->messages().first().contains(QDir::toNativeSeparators(second)));
+        const QString path = excel::ExportGridToExcel(*q, captions, u"../x"_s);
         platform::setFileOpener(nullptr);
+        QCOMPARE(opened, QStringList{path});
+        // In the private folder under the test's temporary one, with no scratch file left beside it.
+        const QFileInfo file(path);
+        QVERIFY(file.absolutePath().startsWith(QDir(db->folder()).absolutePath() + u'/'));
+        QVERIFY(file.fileName().startsWith(u"_x-"_s) && file.fileName().endsWith(u".xlsx"_s));
+        QCOMPARE(file.dir().entryList(QDir::Files), QStringList{file.fileName()});
+        QCOMPARE(XlsxSheet(path).cell(u"B1"_s).text, u"نام پروژه"_s);
+    }
+
+    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file.
+    void progressShownForLongWorkAndCancelled()
+    {
+        const auto shownDialog = [] {
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible())
+                    return dialog;
+            return static_cast<QProgressDialog *>(nullptr);
+        };
+        auto q = purchases();
+        ui::Progress quick(u"x"_s, 3, 1);
+        QVERIFY(excel::writeWorkbook(*q, captions, QDir(db->folder()).filePath(u"quick.xlsx"_s), &quick));
+        QVERIFY(!shownDialog());
+
+        ui::Progress slow(u"در حال ساختن فايل اکسل"_s, 3, 1, 0);
+        QVERIFY(slow.advance(1));
+        QVERIFY(shownDialog() && shownDialog()->value() == 1);
+        shownDialog()->cancel();
+        const QString path = QDir(db->folder()).filePath(u"cancelled.xlsx"_s);
+        QVERIFY(!excel::writeWorkbook(*q, captions, path, &slow));
+        QVERIFY(!QFileInfo::exists(path));
     }
 };
 

@@ -1,8 +1,10 @@
 // Sign-in: every way it can end, the last-user file, the version gate, the side paths and the first start
 // of a workstation with nothing stored.
 #include "Dates.h"
+#include "audit.h"
 #include "change_pass_u.h"
 #include "connection_settings.h"
+#include "db/error.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "login_u.h"
@@ -16,6 +18,45 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+// While it lives the file can't be written: its write bits are off and, for a user who may write any file
+// (root), it is marked immutable.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const QString &path) : path_(path)
+    {
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        setImmutable(true);
+        QFile probe(path_);
+        held_ = !probe.open(QIODevice::Append);
+    }
+    ~ReadOnlyFile()
+    {
+        setImmutable(false);
+        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    bool held() const { return held_; }
+
+private:
+    void setImmutable(bool on)
+    {
+        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY);
+        if (fd < 0)
+            return;
+        int flags = 0;
+        if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        ::close(fd);
+    }
+    QString path_;
+    bool held_ = false;
+};
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -105,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(QStringLiteral("select count(*) from log where saat_sys is not null")).toInt(), 1);
         QCOMPARE(env.scalar(QStringLiteral("select karbar||'|'||ip||'|'||computer_name||'|'||tarikh||'|'||cmt "
                                            "from log")).toString(),
-                 QStringList({QStringLiteral("o'neil"), Tlogin::LocalIP(), Tlogin::IPAddrToName(Tlogin::LocalIP()),
+                 QStringList({QStringLiteral("o'neil"), Tlogin::LocalIP(), AuditRow::stamped(QString(), QString()).computerName,
                               shamsiToday(), QStringLiteral("  ورود موفق به نرم افزار  o'neil علي رضايي")})
                      .join(u'|'));
         const QString time = env.scalar(QStringLiteral("select saat from log")).toString();
@@ -182,6 +223,54 @@ private Q_SLOTS:
         QCOMPARE(forms::dm->ADOConnection1.databaseName(), connection::defaultDatabaseFile());
         QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("admin"));
         QVERIFY(forms::main_->isVisible());
+    }
+
+    void typedNamesAreCheckedBeforeConnecting()
+    {
+        Env env;
+        // An account saved with an empty name and password must not let anyone in with both boxes empty.
+        env.exec(QStringLiteral("insert into users (us, ps, status) values ('', '', ?)"), {QStringLiteral("فعال")});
+        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("  "), QString()); }));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("نام كاربري را وارد نماييد"));
+        QCOMPARE(forms::login->focusWidget(), forms::login->ui.us);
+        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("ali\u0001"), QStringLiteral("p")); }));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("نام كاربري نويسه نامعتبر دارد"));
+        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("ali"), QStringLiteral("p\t")); }));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("كلمه عبور نويسه نامعتبر دارد"));
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("karbar"));
+        // The name is matched without the blanks typed around it.
+        env.addUser(QStringLiteral("ali"), QStringLiteral("p"));
+        signIn(QStringLiteral(" ali "), QStringLiteral("p"));
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("ali"));
+    }
+
+    void unusableDatabasesAreNeverReachedOrMade()
+    {
+        Env env;
+        // A kind this program does not know opens nothing: the file open before is not used again.
+        connection::writeSettings({env.dbPath(), QString(), QStringLiteral("Oracle"), {}, {}, {}});
+        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("admin"), QStringLiteral("1")); }));
+        QCOMPARE(env.dialogs.errors(), QStringList{db::message::notConnected});
+        QVERIFY(!forms::dm->ADOConnection1.connected());
+        QCOMPARE(SignedInUser::instance().karbar(), QStringLiteral("karbar"));
+
+        // A mistyped path: the settings form, no new empty database.
+        const QString typo = env.folder() + QStringLiteral("/tavrl.sqlite");
+        user_store::storeLocalDatabase(typo);
+        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("فايل اكسس يافت نشد"));
+        QVERIFY(!QFile::exists(typo));
+
+        // A file that can't be written is told as such, not as missing, and leaves the connection closed.
+        user_store::storeLocalDatabase(env.dbPath());
+        forms::dm->ADOConnection1.close();
+        ReadOnlyFile readOnly(env.dbPath());
+        if (!readOnly.held())
+            QSKIP("this file system lets this user write any file");
+        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QCOMPARE(env.dialogs.lastMessage(), db::message::readOnly);
+        QVERIFY(!forms::dm->ADOConnection1.connected());
+        QVERIFY(!forms::main_->isVisible());
     }
 
     void nameTypedOnAPersianKeyboard()

@@ -107,6 +107,22 @@ private Q_SLOTS:
         QCOMPARE(page.states(), QList<bool>(8, true));
     }
 
+    // The menu in display order; the about item sits in the basic-data submenu, the messages item eighth.
+    void menuTable()
+    {
+        const auto names = [](const QList<QAction *> &items) {
+            QStringList result;
+            for (const QAction *item : items)
+                result << item->objectName();
+            return result;
+        };
+        QCOMPARE(names(ui().MainMenu1->actions()).join(u' '), QStringLiteral("N12 N1 N7 N11 N13 N14 N16 N17 N2 N6"));
+        QCOMPARE(ui().N2->title(), QStringLiteral("اطلاعات پايه"));
+        QCOMPARE(names(ui().N2->actions()).join(u' '), QStringLiteral("N10 N9 N8 N4 N15 N18 N3 N5"));
+        ui().N5->trigger();
+        QCOMPARE(env->dialogs.messages().size(), 1);
+    }
+
     void exitQuestion_data()
     {
         QTest::addColumn<ui::Answer>("answer");

@@ -1,8 +1,11 @@
-// The desktop layer: the settings store in place of the registry, host names for the audit rows, and the
-// Persian keyboard layout.
+// The desktop layer: the settings store in place of the registry, host names for the audit rows, the
+// Persian keyboard layout, and files written out and opened.
+#include "db/error.h"
+#include "platform/files.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/platform.h"
 #include "support/user_store.h"
+#include "ui/scripted_dialogs.h"
 #include <QtTest>
 
 class TestPlatform : public QObject {
@@ -42,6 +45,51 @@ private Q_SLOTS:
         // without /etc/hosts knows no name for 127.0.0.1).
         const QString loopback = platform::hostNameOf(QStringLiteral("127.0.0.1"));
         QVERIFY2(loopback != QStringLiteral("127.0.0.1"), qPrintable(loopback));
+    }
+
+    void filesWrittenWholeAndOpened()
+    {
+        // Stored descriptions as names that cannot leave their folder; one too long keeps its extension.
+        QCOMPARE(platform::cleanFileName(QStringLiteral("a/b")), QStringLiteral("a_b"));
+        QCOMPARE(platform::cleanFileName(QStringLiteral(" ..\\.ش:ب\n.pdf")), QStringLiteral("_.ش_ب_.pdf"));
+        QCOMPARE(platform::cleanFileName(QStringLiteral("..")), QString());
+        const QString longName = platform::cleanFileName(QString(150, u'ش') + QStringLiteral(".jpg"));
+        QVERIFY(longName.endsWith(QStringLiteral("ش.jpg")) && QFile::encodeName(longName).size() <= 255);
+
+        // Temporary files stay in the private folder, each under a name of its own.
+        const QString folder = platform::privateTempFolder();
+        QCOMPARE(QFile::permissions(folder) & 0x0077, QFile::Permissions()); // nobody else's
+        const QString first = platform::writeTempFile(QStringLiteral("../x.jpg"), "one");
+        const QString second = platform::writeTempFile(QStringLiteral("../x.jpg"), "two");
+        QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(folder).absoluteFilePath());
+        QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("_x.jpg"));
+        QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("_x-2.jpg"));
+
+        // A file written over keeps its content whole and loses any right to run.
+        QFile::setPermissions(first, QFile::permissions(first) | QFile::ExeOwner | QFile::ExeOther);
+        platform::writeFileAtomically(first, "replaced");
+        QFile read(first);
+        QVERIFY(read.open(QIODevice::ReadOnly));
+        QCOMPARE(read.readAll(), QByteArray("replaced"));
+        QCOMPARE(QFile::permissions(first) & (QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther),
+                 QFile::Permissions());
+        QVERIFY_THROWS_EXCEPTION(db::Error, platform::writeFileAtomically(folder + QStringLiteral("/no/such"), "x"));
+
+        // Opened with the desktop; when nothing opens it, the user is told where it is.
+        ui::ScriptedDialogs &dialogs = ui::ScriptedDialogs::install();
+        QStringList opened;
+        bool opens = true;
+        platform::setFileOpener([&](const QString &path) {
+            opened << path;
+            return opens;
+        });
+        platform::openOrTell(first);
+        opens = false;
+        platform::openOrTell(second);
+        platform::setFileOpener(nullptr);
+        QCOMPARE(opened, (QStringList{first, second}));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY(dialogs.messages().first().endsWith(QDir::toNativeSeparators(second)));
     }
 
     void persianLayout_data()

@@ -1,5 +1,6 @@
 // The schema routine on real SQLite databases: new, already built, and of older layouts; and the SQL Server
 // text of a few of its statements.
+#include "db/statement.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "schema.h"
@@ -8,6 +9,10 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+#include <atomic>
+#include <mutex>
+#include <sqlite3.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
@@ -99,6 +104,17 @@ QString sqlServer(int step)
     return schema::statementsFor(schema::step(step), *db::makeDialect(db::Engine::SqlServer)).join(u"\n;\n"_s);
 }
 
+// Holds the program that is about to insert the administrator for a moment, and lets the other start.
+int holdAtAdministratorSeed(void *seeding, int action, const char *table, const char *, const char *, const char *)
+{
+    auto &flag = *static_cast<std::atomic<bool> *>(seeding);
+    if (action == SQLITE_INSERT && qstrcmp(table, "users") == 0 && !flag) {
+        flag = true;
+        QThread::msleep(400);
+    }
+    return SQLITE_OK;
+}
+
 } // namespace
 
 class TestSchema : public QObject {
@@ -137,6 +153,45 @@ private Q_SLOTS:
         QCOMPARE(env.scalar(u"select count(*) from dastrasi"_s).toInt(), 1);
         QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
     }
+    void twoFirstStartsAtOnce()
+    {
+        // Two programs make the schema of one new file at the same moment, each on its own connection. The
+        // second starts while the first has made the users table and is about to seed its administrator (the
+        // first is held there a moment): it must wait, or it adds users.status before the administrator exists
+        // and he stays inactive.
+        TestEnv env(false);
+        forms::dm->ADOConnection1.close();
+        const QString file = u"Provider=SQLite;Data Source="_s + env.folder() + u"/first.sqlite"_s;
+        std::atomic<bool> seeding = false;
+        QStringList failures;
+        std::mutex failed;
+        const auto firstStart = [&](bool heldAtTheSeed) {
+            try {
+                Tdm dm;
+                dm.ADOConnection1.setConnectionString(file);
+                dm.ADOConnection1.open();
+                if (heldAtTheSeed)
+                    sqlite3_set_authorizer(db::detail::sqliteHandle(dm.ADOConnection1), holdAtAdministratorSeed, &seeding);
+                else
+                    while (!seeding)
+                        QThread::msleep(5);
+                RunSchemaSteps(dm);
+            } catch (const std::exception &error) {
+                const std::lock_guard lock(failed);
+                failures << QString::fromUtf8(error.what());
+            }
+        };
+        std::thread first(firstStart, true), second(firstStart, false);
+        first.join();
+        second.join();
+        QCOMPARE(failures, QStringList{});
+        forms::dm->ADOConnection1.setConnectionString(file);
+        forms::dm->ADOConnection1.open();
+        QCOMPARE(rows(u"select id,us,status from users"_s), QStringList{u"1|admin|"_s + active});
+        QCOMPARE(env.scalar(u"select count(*) from dastrasi"_s).toInt(), 1);
+        QCOMPARE(layout(), completeLayout());
+    }
+
     void olderLayoutGetsWhatIsMissing_data()
     {
         QTest::addColumn<QStringList>("older");

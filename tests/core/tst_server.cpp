@@ -4,9 +4,13 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
+#include "radio_group.h"
 #include "server_u.h"
+#include "ui/guard.h"
 #include "support/testenv.h"
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTcpServer>
 #include <QtTest>
 
 using connection::Settings;
@@ -99,9 +103,50 @@ private Q_SLOTS:
         QCOMPARE(BuildConnectionString(s), QStringLiteral("Provider=SQLite;Data Source=/home/ali/tavrel.sqlite"));
         s.authentication = QStringLiteral("Oracle");
         QCOMPARE(BuildConnectionString(s), QString());
-        QCOMPARE(CentralConnectionString(QStringLiteral("tavrel.example.net")),
+        s = stored(connection::sqlServerLogin, QStringLiteral("office, 1500"));
+        QVERIFY(BuildConnectionString(s).startsWith(QStringLiteral("DRIVER=FreeTDS;SERVER=office;PORT=1500;")));
+    }
+
+    void centralServerIsConfiguration()
+    {
+        TestEnv env;
+        // Nothing stored: choosing "Internet" says so and tries no server.
+        QVERIFY(!connection::readCentralSettings());
+        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet));
+        QCOMPARE(env.dialogs.messages(), QStringList{QStringLiteral("سرور مرکزي در تنظيمات اين کامپيوتر تعريف نشده است")});
+        // The address alone: the database "tavrel" and the login "sa"; the password is stored scrambled.
+        QVERIFY(connection::writeCentralSettings({QStringLiteral("tavrel.example.net"), {}, {}, {}, {}, QStringLiteral("Ludvex#!%")}));
+        QCOMPARE(connection::storedValue(QStringLiteral("tavrelCentralPassword")), ScramblePassword(QStringLiteral("Ludvex#!%")));
+        QCOMPARE(BuildConnectionString(*connection::readCentralSettings()),
                  QStringLiteral("DRIVER=FreeTDS;SERVER=tavrel.example.net;PORT=1433;DATABASE=tavrel;UID=sa;"
                                 "PWD={Ludvex#!%};TDS_Version=7.4;ClientCharset=UTF-8"));
+    }
+
+    void silentServerTimesOut()
+    {
+        // A server that takes the connection and never answers: the sign-in gives up after the connect time
+        // (shortened here), with the text of what to check and the driver's reason on a second line.
+        TestEnv env;
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        const QString address = QStringLiteral("127.0.0.1,") + QString::number(silent.serverPort());
+        db::Connection &connection = forms::dm->ADOConnection1;
+        connection.setTimeouts({1, 1, 5000});
+        connection::writeSettings(stored(connection::sqlServerLogin, address));
+        connection::writeCentralSettings({address, {}, {}, {}, {}, QStringLiteral("x")});
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!ConnectDatabase(DatabaseChoice::Local));
+        QVERIFY(!ConnectDatabase(DatabaseChoice::Internet));
+        QVERIFY2(clock.elapsed() < 15000, qPrintable(QString::number(clock.elapsed())));
+        connection.setTimeouts({});
+        const QStringList messages = env.dialogs.messages();
+        QCOMPARE(messages.size(), 2);
+        const QStringList local = messages.at(0).split(u'\n');
+        QCOMPARE(local.first(), QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"));
+        QVERIFY2(local.size() == 2 && !local.last().isEmpty(), qPrintable(messages.at(0)));
+        QVERIFY(messages.at(1).startsWith(QStringLiteral("از اتصال خود به اينترنت مطمئن شويد\n")));
+        QVERIFY(!connection.connected());
     }
 
     void connectingFailures_data()
@@ -113,6 +158,8 @@ private Q_SLOTS:
                                         << QStringLiteral("لطفا\" ابتدا تنظيمات اتصال به بانک اطلاعاتي را انجام دهيد");
         QTest::newRow("file under a file") << connection::localFile << QStringLiteral("<file>/x.sqlite")
                                            << QStringLiteral("فايل اكسس يافت نشد");
+        QTest::newRow("missing file") << connection::localFile << QStringLiteral("<folder>/typo.sqlite")
+                                      << QStringLiteral("فايل اكسس يافت نشد");
         QTest::newRow("empty file name") << connection::localFile << QString() << QStringLiteral("فايل اكسس يافت نشد");
         QTest::newRow("no server")
             << connection::sqlServerLogin << QStringLiteral("127.0.0.1")
@@ -124,21 +171,50 @@ private Q_SLOTS:
         QFETCH(QString, server);
         QFETCH(QString, message);
         TestEnv env;
+        const QString path = QString(server).replace(QStringLiteral("<file>"), env.folder() + QStringLiteral("/plain"))
+                                 .replace(QStringLiteral("<folder>"), env.folder());
         if (!kind.isEmpty()) {
             // A folder that cannot be made: a plain file stands in its place.
             QFile plain(env.folder() + QStringLiteral("/plain"));
             QVERIFY(plain.open(QIODevice::WriteOnly));
-            connection::writeSettings(stored(kind, QString(server).replace(QStringLiteral("<file>"), plain.fileName())));
+            connection::writeSettings(stored(kind, path));
         }
         QVERIFY(!ConnectDatabase(DatabaseChoice::Local));
-        QCOMPARE(env.dialogs.messages(), QStringList{message});
+        // What to check; a server's refusal adds the driver's reason on a second line.
+        QCOMPARE(env.dialogs.messages().size(), 1);
+        QCOMPARE(env.dialogs.lastMessage().section(u'\n', 0, 0), message);
+        QCOMPARE(env.dialogs.lastMessage().contains(u'\n'), kind == connection::sqlServerLogin);
         QCOMPARE(env.dialogs.shown.first().icon, ui::Icon::Warning);
         QCOMPARE(env.dialogs.shown.last().text, QStringLiteral("Tserver")); // shown modally
         QVERIFY(forms::server->isVisible());
-        // Once settings are stored the connection is closed before it is tried again.
+        // Once settings are stored the connection is closed before it is tried again; no file is made.
         QCOMPARE(forms::dm->ADOConnection1.connected(), kind.isEmpty());
+        if (kind == connection::localFile)
+            QVERIFY(!QFileInfo::exists(path));
     }
 
+    void confirmingANewFileCreatesItWithItsSchema()
+    {
+        TestEnv env;
+        Tserver &form = *forms::server;
+        form.show();
+        setRadioIndex(form.ui.RadioGroup1, 2);
+        form.RadioGroup1Click();
+        // A folder that does not exist is refused by name and nothing is stored or made.
+        const QString missingFolder = env.folder() + QStringLiteral("/nowhere/tavrel.sqlite");
+        form.ui.SqlServerName->setText(missingFolder);
+        QVERIFY(!ui::guarded([&] { form.Button1Click(); }));
+        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("پوشه اين فايل وجود ندارد"));
+        QVERIFY(!QFileInfo::exists(env.folder() + QStringLiteral("/nowhere")));
+        QVERIFY(!connection::readSettings());
+        // A new file in a folder that exists is made with the schema; its administrator can sign in.
+        const QString file = env.folder() + QStringLiteral("/new.sqlite");
+        form.ui.SqlServerName->setText(file);
+        form.Button1Click();
+        QCOMPARE(connection::readSettings()->sqlServerName, file);
+        QVERIFY(ConnectDatabase(DatabaseChoice::Local));
+        QCOMPARE(env.scalar(QStringLiteral("select status from users where us='admin'")).toString(), QStringLiteral("فعال"));
+    }
 };
 
 QTEST_MAIN(TestServer)

@@ -5,6 +5,7 @@
 #include "pagekit/picklist.h"
 #include "setting_u.h"
 #include "main_u.h"
+#include "ui_main_u.h"
 #include "support/form_input.h"
 #include "support/testenv.h"
 #include "ui_setting_u.h"
@@ -116,6 +117,29 @@ private slots:
         env.exec(u"drop trigger refuse"_s);
         QCOMPARE(file(env, project, u"پروژه"_s), stored);
         QCOMPARE(rowsOf(env, project, u"پروژه"_s), 1);
+    }
+
+    void openerAndDelete()
+    {
+        SignedIn env;
+        addRows(env, {{project, u"سد"_s, 1}, {project, u"سد"_s, 2}, {project, u"پل"_s, 1}});
+        component()->setEditText(u"x"_s);
+        cmt()->setText(u"x"_s);
+        env.setRights(1, u"setting"_s, {true, false, false, true}); // no delete right
+        forms::main_->ui->N9->trigger();
+        QCOMPARE(env.dialogs.shown.last().kind, u"modal"_s);
+        QCOMPARE(component()->currentText(), QString());
+        QCOMPARE(cmt()->text(), QString());
+        QVERIFY(page().ui->ins_btn->isEnabled() && !page().ui->PopupMenu1->actions().first()->isEnabled());
+
+        // The delete removes the signed-in user's rows of the current row's title and value only.
+        typeText(component()->lineEdit(), project);
+        QCOMPARE(gridColumn(1), (QStringList{u"سد"_s, u"پل"_s}));
+        grid()->setCurrentIndex(grid()->model()->index(0, 0));
+        page().N1Click();
+        QCOMPARE(rowsOf(env, project, u"سد"_s), 1); // the other user's row stays
+        QCOMPARE(gridColumn(1), QStringList{u"پل"_s});
+        QCOMPARE(cmt()->text(), u"سد"_s); // the deleted value stays typed, to file again
     }
 
     void listsEveryTitleContainingTheTypedText()

@@ -3,8 +3,10 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "places.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
+#include "support/xlsx_reader.h"
 #include "ui/control_text.h"
 #include "ui_main_u.h"
 #include "users_ins_u.h"
@@ -253,10 +255,14 @@ private Q_SLOTS:
 
     void countiesGatheredAndSaved()
     {
-        env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز')"_s,
+        env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز'), "
+                  "(null,'بي نام'), ('','بي نام'), ('',null)"_s,
                   {tehran, tehran, tehran, fars});
         forms::users->show();
-        QCOMPARE(page().ostan2->count(), 2);
+        // Villages without a province are offered under one empty province, with their counties.
+        QCOMPARE(page().ostan2->count(), 3);
+        QVERIFY(page().ostan->findText(QString()) >= 0);
+        QCOMPARE(places::counties(QString()), QStringList{u"بي نام"_s});
         ui::setControlText(page().ostan, tehran);
         QCOMPARE(page().shahrestan->count(), 2);
         QCOMPARE(page().shahrestan->currentText(), QString());
@@ -347,6 +353,25 @@ private Q_SLOTS:
         forms::main_->ui->N3->trigger();
         QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
         QCOMPARE(env->dialogs.shown.size(), 3); // two openings and the refusal
+    }
+
+    void exportCarriesTheCaptions()
+    {
+        page().CheckBox1->click();
+        page().us->setText(u"ali"_s);
+        page().src_btn->click();
+        page().N8->trigger();
+        QCOMPARE(env->openedFiles.size(), 1);
+        const XlsxSheet sheet(env->openedFiles.first());
+        QVERIFY2(sheet.ok(), qPrintable(sheet.error()));
+        // Columns in the table's order; the ones without a caption are headed by their names.
+        QStringList headers;
+        for (int column = 0; !sheet.cell(XlsxSheet::columnName(column) + u'1').text.isEmpty(); ++column)
+            headers << sheet.cell(XlsxSheet::columnName(column) + u'1').text;
+        QCOMPARE(headers, (QStringList{u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"پسورد"_s, u"ver"_s, u"سطح"_s, u"استان"_s,
+                                       u"سمت"_s, u"موبايل"_s, u"نام و نام خانوادگي"_s, u"status"_s}));
+        QCOMPARE(sheet.cell(u"B2"_s).text, u"ali"_s);
+        QCOMPARE(sheet.lastRow, 2);
     }
 
     void footShowsTheSignedInUser()

@@ -478,8 +478,11 @@ private Q_SLOTS:
         c().exec(u"insert into tavrelkol (prj_name, mablagh) values ('a', 10), ('b', 20)"_s);
         c().exec(u"insert into tavrelkol_pic (tavrelkol_id) values (2), (2)"_s);
 
-        // The page's connection opens the file when a query first needs it.
+        // A connection that was never opened stays closed: statements on it are refused, none opens it.
         dm.ADOConnection1.setConnectionString(temp.connectionString());
+        QCOMPARE(refusal([&] { q.open(); }), db::message::notConnected);
+        QVERIFY(!dm.ADOConnection1.connected());
+        dm.ADOConnection1.open();
         q.open();
         QCOMPARE(q.fieldCount(), 25);
         QCOMPARE(q.fieldName(13), u"pic_count"_s);

@@ -1,6 +1,7 @@
 // The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before
 // anything is written, insert with its audit row, edit, the vendor pick, the lists and the Enter chain.
 #include "Dates.h"
+#include "db/connection.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
@@ -193,6 +194,9 @@ private slots:
         QTest::newRow("total with separators") << u"mablagh_kol"_s << u"1,000"_s << u"مبلغ کل"_s;
         QTest::newRow("total with a fraction") << u"mablagh_kol"_s << u"10.5"_s << u"مبلغ کل"_s;
         QTest::newRow("total beyond the money column") << u"mablagh_kol"_s << u"922337203685478"_s << u"مبلغ کل"_s;
+        QTest::newRow("impossible purchase date") << u"tavrel_dat"_s << u"1403/13/40"_s << u"تاريخ خريد"_s;
+        QTest::newRow("half-typed receipt date") << u"pardakht_dat"_s << u"1403/05/  "_s << u"تاريخ رسيد"_s;
+        QTest::newRow("Esfand 30th of a common year") << u"tavrel_dat"_s << u"1402/12/30"_s << u"تاريخ خريد"_s;
     }
     void numbersAreCheckedBeforeAnythingIsWritten()
     {
@@ -278,6 +282,67 @@ private slots:
         // The other row was not touched.
         QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {id}).toInt(), 9);
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {id}).toLongLong(), 300);
+    }
+    void anotherUsersSaveMeanwhile()
+    {
+        // Another clerk takes the proposed number between the proposal and the save: the next free one is stored.
+        forms::tavrelkol_src->src_btnClick();
+        newPurchase({{u"mozo"_s, u"mine"_s}});
+        QCOMPARE(entryUi().dabir_no->text(), u"1"_s);
+        db::Connection other(u"other"_s);
+        other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
+        other.open();
+        other.exec(u"insert into tavrelkol (sal, dabir_no, mozo) values (?, 1, 'theirs')"_s, {year});
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s}); // no repeat warning: the number was proposed
+        QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where mozo='mine'"_s).toInt(), 2);
+        QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
+
+        // A row and its audit row are kept together or not at all.
+        other.exec(u"create trigger refuse_audit before insert on log begin select raise(abort, 'disk full'); end"_s);
+        entryUi().mozo->setEditText(u"lost"_s);
+        entryUi().dabir_no->setText(u"7"_s);
+        env->dialogs.reset();
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.errors().size(), 1);
+        QVERIFY(env->dialogs.messages().isEmpty()); // no "ثبت شد" for a row that was not kept
+        QCOMPARE(purchases(*env), 2);
+        QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 2); // the list shows what the database holds
+        QCOMPARE(auditRows(*env), 1);
+        other.exec(u"drop trigger refuse_audit"_s);
+
+        // Clerk B pays the purchase while clerk A has it open: A's remark is saved beside B's payment, while
+        // A's own change of the payment is refused with the row shown as it now stands.
+        const qint64 id = env->scalar(u"select id from tavrelkol where mozo='mine'"_s).toLongLong();
+        editPurchase(id);
+        other.exec(u"update tavrelkol set pardakhti='پرداخت شد', mablagh_kol=2500 where id=?"_s, {id});
+        entryUi().cmt->setText(u"remark"_s);
+        env->dialogs.reset();
+        entryUi().edit_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
+        QCOMPARE(env->scalar(u"select pardakhti||'|'||mablagh_kol||'|'||cmt from tavrelkol where id=?"_s, {id}).toString(),
+                 u"پرداخت شد|2500|remark"_s);
+        other.exec(u"update tavrelkol set mablagh_kol=3000 where id=?"_s, {id});
+        entryUi().mablagh_kol->setText(u"100"_s);
+        env->dialogs.reset();
+        entryUi().edit_btn->click();
+        QCOMPARE(env->dialogs.messages(), QStringList{db::message::rowChanged});
+        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 3000);
+        QCOMPARE(forms::dm->ADOQ_tavrel->fieldByName(u"mablagh_kol"_s).asInteger(), 3000);
+    }
+    void editKeepsAStoredTextLongerThanItsColumn()
+    {
+        const QString longRemark = QString(200, u'ث'); // cmt holds 150 characters
+        const qint64 id = addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 3}, {u"cmt"_s, longRemark}});
+        editPurchase(id);
+        QCOMPARE(entryUi().cmt->text(), longRemark);
+        entryUi().mablagh_kol->setText(u"500"_s);
+        entryUi().edit_btn->click();
+        QCOMPARE(env->scalar(u"select cmt from tavrelkol where id=?"_s, {id}).toString(), longRemark);
+        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 500);
+        // A new purchase is held to the column again.
+        forms::tavrelkol_src->N1Click();
+        QCOMPARE(entryUi().cmt->maxLength(), 150);
     }
     void vendorPick()
     {

@@ -94,6 +94,21 @@ private slots:
         QCOMPARE(pageUi().cnt->text(), u"1"_s);
         QCOMPARE(pageUi().mablagh_kol_sum->text(), u"1,500"_s);
         QCOMPARE(env->dialogs.shown.last().kind, u"modal"_s);
+
+        // The subjects fill the page's and the entry form's lists once per run of the program.
+        const auto subjects = [](QComboBox *combo) {
+            QStringList items;
+            for (int i = 0; i < combo->count(); ++i)
+                items << combo->itemText(i);
+            items.sort();
+            return items;
+        };
+        QCOMPARE(subjects(pageUi().mozo), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(subjects(forms::tavrelkol_ins->ui->mozo), (QStringList{u"a"_s, u"b"_s}));
+        addPurchase(*env, {{u"mozo"_s, u"c"_s}});
+        forms::main_->N1Click();
+        QCOMPARE(subjects(pageUi().mozo), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(subjects(forms::tavrelkol_ins->ui->mozo), (QStringList{u"a"_s, u"b"_s}));
     }
 };
 

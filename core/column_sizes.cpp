@@ -1,0 +1,15 @@
+#include "column_sizes.h"
+#include "schema.h"
+
+int schemaColumnSize(const QString &table, const QString &column)
+{
+    int size = 0;
+    for (const schema::Step &step : schema::steps()) {
+        if (step.table.compare(table, Qt::CaseInsensitive) != 0)
+            continue;
+        for (const db::ColumnDef &def : step.columns)
+            if (def.name.compare(column, Qt::CaseInsensitive) == 0)
+                size = def.size;
+    }
+    return size;
+}

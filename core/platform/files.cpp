@@ -1,0 +1,104 @@
+#include "platform/files.h"
+#include "db/error.h"
+#include "platform/platform.h"
+#include "ui/dialogs.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace platform {
+
+namespace {
+
+// File names are limited to 255 bytes; the rest leaves room for a number that makes a name unique.
+constexpr qsizetype maxNameBytes = 200;
+constexpr qsizetype maxKeptSuffix = 10;
+
+QString withNumber(const QString &name, int number)
+{
+    const QFileInfo info(name);
+    const QString suffix = info.suffix();
+    return info.completeBaseName() + u'-' + QString::number(number) + (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+[[noreturn]] void notWritten(const QString &path, const QString &reason)
+{
+    throw db::Error(u"فايل نوشته نشد: "_s + QDir::toNativeSeparators(path) + u" ("_s + reason + u')');
+}
+
+} // namespace
+
+QString privateTempFolder()
+{
+    struct KeptFolder {
+        QTemporaryDir dir{QDir::tempPath() + u"/tavrel-XXXXXX"_s};
+        KeptFolder()
+        {
+            dir.setAutoRemove(false);
+            if (dir.isValid())
+                QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    };
+    static KeptFolder folder;
+    if (!folder.dir.isValid())
+        throw db::Error(u"پوشه موقت ساخته نشد: "_s + folder.dir.errorString());
+    return folder.dir.path();
+}
+
+QString cleanFileName(const QString &name)
+{
+    QString clean = name;
+    for (QChar &c : clean)
+        if (c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control)
+            c = u'_';
+    qsizetype lead = 0;
+    while (lead < clean.size() && (clean.at(lead) == u'.' || clean.at(lead).isSpace()))
+        ++lead;
+    clean.remove(0, lead);
+
+    if (QFile::encodeName(clean).size() <= maxNameBytes)
+        return clean;
+    const QString suffix = QFileInfo(clean).suffix();
+    const QString tail = suffix.isEmpty() || suffix.size() > maxKeptSuffix ? QString() : u'.' + suffix;
+    QString base = clean.left(clean.size() - tail.size());
+    while (!base.isEmpty() && QFile::encodeName(base + tail).size() > maxNameBytes)
+        base.chop(base.size() > 1 && base.back().isLowSurrogate() ? 2 : 1);
+    return base + tail;
+}
+
+void writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        notWritten(path, file.errorString());
+    // A replaced file keeps its permissions, but never the right to run it.
+    file.setPermissions(file.permissions()
+                        & ~(QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        notWritten(path, file.errorString());
+}
+
+QString writeTempFile(const QString &name, const QByteArray &bytes)
+{
+    QString clean = cleanFileName(name);
+    if (clean.isEmpty())
+        clean = u"file"_s;
+    const QDir folder(privateTempFolder());
+    QString path = folder.filePath(clean);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = folder.filePath(withNumber(clean, n));
+    writeFileAtomically(path, bytes);
+    return path;
+}
+
+void openOrTell(const QString &path)
+{
+    if (!openWithDesktop(path))
+        ui::showMessage(u"برنامه‌اي براي باز کردن اين فايل پيدا نشد. فايل در اين مسير ذخيره شد:\n"_s
+                        + QDir::toNativeSeparators(path));
+}
+
+} // namespace platform

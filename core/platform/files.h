@@ -1,0 +1,30 @@
+#pragma once
+// Files the program writes out of the database: into this run's private temporary folder or where the user
+// chose, under names that cannot leave their folder, written whole or not at all, then opened with the
+// desktop. A failure throws db::Error with the path.
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// This run's own temporary folder, readable by this user only; made on first use and kept after the
+// program ends, since the program a file was opened with may still be reading it.
+QString privateTempFolder();
+
+// A stored text made one plain file name: path separators, colons and control characters become "_",
+// leading dots and blanks go ("../x" -> "_x", "a/b" -> "a_b"), and a name too long for the file system is
+// shortened before its extension. May be empty.
+QString cleanFileName(const QString &name);
+
+// Writes the bytes to the path through a temporary file renamed over it only when complete, so the path
+// holds the old file or the new one, never a part; the file gets no execute permission.
+void writeFileAtomically(const QString &path, const QByteArray &bytes);
+
+// Writes the bytes into the private temporary folder under the cleaned name, numbered ("x-2.jpg") when the
+// name is taken; returns the file's path.
+QString writeTempFile(const QString &name, const QByteArray &bytes);
+
+// Opens the file with the desktop's program for it; when nothing opens it, tells the user where it is.
+void openOrTell(const QString &path);
+
+} // namespace platform

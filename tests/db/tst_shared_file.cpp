@@ -1,0 +1,168 @@
+// Several users on one SQLite file, each with a connection of their own: edits of one row, a check and the
+// insert it guards, a file another program holds, and a read that fails part-way.
+#include "db/query.h"
+#include "db/statement.h"
+#include "support/refusal.h"
+#include "support/tempdb.h"
+#include <QTest>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+using namespace Qt::StringLiterals;
+using db::Query;
+
+class TestSharedFile : public QObject {
+    Q_OBJECT
+
+    TempDb temp;
+
+    // A second user's connection to the same file.
+    std::unique_ptr<db::Connection> another(const QString &name, int busyMilliseconds = 5000)
+    {
+        auto connection = std::make_unique<db::Connection>(name);
+        connection->setConnectionString(temp.connectionString());
+        connection->setTimeouts({15, 30, busyMilliseconds});
+        connection->open();
+        return connection;
+    }
+
+    QVariant value(const QString &sql) { return db::detail::scalar(temp.connection(), sql, {}); }
+
+    static void openAll(Query &q)
+    {
+        q.add(u"select * from purchase order by id"_s);
+        q.open();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        db::Connection &c = temp.connection();
+        c.exec(u"drop table if exists purchase"_s);
+        c.exec(u"create table purchase (id integer primary key autoincrement, cmt nvarchar(150), "
+               "pardakhti nvarchar(70), mablagh money, note nvarchar(50))"_s);
+        c.exec(u"insert into purchase (cmt, pardakhti, mablagh) values ('a', 'پرداخت نشد', 1000), ('x', '', 1250000.4)"_s);
+    }
+
+    void editsOfOneRowByTwoUsers()
+    {
+        const auto b = another(u"b"_s);
+        Query clerkA(temp.connection(), u"a"_s);
+        Query clerkB(*b, u"b"_s);
+        openAll(clerkA);
+        openAll(clerkB);
+
+        // B pays; A, who read the row before, changes only its remark: only the remark is written.
+        db::writeRow(clerkB, Query::State::Edit, [](Query &q) {
+            q[u"pardakhti"_s].setValue(u"پرداخت شد"_s);
+            q[u"mablagh"_s].setValue(2500);
+        });
+        db::writeRow(clerkA, Query::State::Edit, [](Query &q) { q[u"cmt"_s].setValue(u"b"_s); });
+        QCOMPARE(value(u"select cmt||'|'||pardakhti||'|'||mablagh from purchase where id=1"_s).toString(),
+                 u"b|پرداخت شد|2500"_s);
+
+        // A changes the amount B changed since A read it: refused, nothing written, still editing.
+        clerkA.edit();
+        clerkA[u"mablagh"_s].setValue(3000);
+        clerkA[u"note"_s].setValue(u"n"_s);
+        QCOMPARE(refusal([&] { clerkA.post(); }), db::message::rowChanged);
+        QCOMPARE(clerkA.state(), Query::State::Edit);
+        QCOMPARE(value(u"select mablagh||'|'||coalesce(note, '-') from purchase where id=1"_s).toString(), u"2500|-"_s);
+        clerkA.cancel();
+
+        // An edit that sets what the row held when read (an empty text over a null too) writes nothing.
+        const qint64 changes = value(u"select total_changes()"_s).toLongLong();
+        clerkA.edit();
+        clerkA[u"cmt"_s].setValue(u"b"_s);
+        clerkA[u"mablagh"_s].setValue(1000);
+        clerkA[u"note"_s].setValue(u""_s);
+        clerkA.post();
+        QCOMPARE(clerkA.state(), Query::State::Browse);
+        QCOMPARE(value(u"select total_changes()"_s).toLongLong(), changes);
+        QVERIFY(clerkA[u"note"_s].isNull());
+
+        // A stored amount with a fraction reads as the whole rials shown; it still counts as unchanged.
+        QVERIFY(clerkA.locate(u"id"_s, 2));
+        QCOMPARE(clerkA[u"mablagh"_s].asCurrency(), 1250000);
+        db::writeRow(clerkA, Query::State::Edit, [](Query &q) { q[u"mablagh"_s].setValue(1300000); });
+        QCOMPARE(value(u"select mablagh from purchase where id=2"_s).toLongLong(), 1300000);
+
+        // A row B deleted meanwhile.
+        QVERIFY(clerkB.locate(u"id"_s, 2));
+        clerkB.deleteRecord();
+        clerkA.edit();
+        clerkA[u"cmt"_s].setValue(u"y"_s);
+        QCOMPARE(refusal([&] { clerkA.post(); }), db::message::rowDeleted);
+        clerkA.cancel();
+        QCOMPARE(refusal([&] { clerkA.deleteRecord(); }), db::message::rowDeleted);
+    }
+
+    void checkThenInsertWaitsForTheOtherCommit()
+    {
+        // A takes the write lock and checks; B's check waits until A's insert is committed, so B sees it.
+        db::Connection &a = temp.connection();
+        a.beginTransaction();
+        QCOMPARE(value(u"select count(*) from purchase where cmt='new'"_s).toInt(), 0);
+        std::atomic<bool> committed = false;
+        bool waited = false;
+        int seen = -1;
+        QString failure;
+        std::thread clerkB([&] {
+            try {
+                const auto b = another(u"b"_s);
+                b->beginTransaction();
+                waited = committed.load();
+                seen = db::detail::scalar(*b, u"select count(*) from purchase where cmt='new'"_s, {}).toInt();
+                if (seen == 0)
+                    b->exec(u"insert into purchase (cmt) values ('new')"_s);
+                b->commit();
+            } catch (const db::Error &error) {
+                failure = error.text();
+            }
+        });
+        QThread::msleep(300);
+        a.exec(u"insert into purchase (cmt) values ('new')"_s);
+        committed = true;
+        a.commit();
+        clerkB.join();
+        QCOMPARE(failure, QString());
+        QVERIFY(waited);
+        QCOMPARE(seen, 1);
+        QCOMPARE(value(u"select count(*) from purchase where cmt='new'"_s).toInt(), 1);
+    }
+
+    void fileHeldByAnotherProgramIsToldInPersian()
+    {
+        const auto holder = another(u"holder"_s);
+        holder->beginTransaction();
+        const auto b = another(u"b"_s, 200);
+        // Readers still read; a write waits for the lock, then gives up with the Persian text.
+        QCOMPARE(db::detail::scalar(*b, u"select count(*) from purchase"_s, {}).toInt(), 2);
+        try {
+            b->exec(u"insert into purchase (cmt) values ('z')"_s);
+            QFAIL("the write did not wait for the lock");
+        } catch (const db::Error &error) {
+            QCOMPARE(error.kind(), db::Error::Kind::Locked);
+            QCOMPARE(error.text(), db::message::locked);
+        }
+        holder->rollback();
+        QCOMPARE(b->exec(u"insert into purchase (cmt) values ('z')"_s), 1);
+    }
+
+    void readFailingPartWayIsAnError()
+    {
+        // The third row's value can't be computed: the read fails there, it never ends as a short list.
+        const QString failing = u"case when id < 3 then id else abs(-9223372036854775807 - 1) end"_s;
+        temp.connection().exec(u"insert into purchase (cmt) values ('c'), ('d')"_s);
+        Query list(temp.connection(), u"list"_s);
+        list.add(u"select id, "_s + failing + u" as v from purchase order by id"_s);
+        QVERIFY(refusal([&] { list.open(); }).contains(u"integer overflow"_s));
+        QVERIFY(!list.active());
+        QVERIFY(!refusal([&] { value(u"select max("_s + failing + u") from purchase"_s); }).isEmpty());
+        QVERIFY(!refusal([&] { value(u"select count("_s + failing + u") from purchase"_s); }).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSharedFile)
+#include "tst_shared_file.moc"

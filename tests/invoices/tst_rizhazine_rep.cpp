@@ -1,0 +1,168 @@
+// The expense statement printed from the invoice register's list in ADOQ_chek: an empty statement before any
+// search, the lines in the grid's order under the current row's statement number, the per-user settings, the
+// three variants one after another, and the total in words; read back from the previewed PDF.
+#include "Dates.h"
+#include "amount.h"
+#include "db/query.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "invoices/rizhazine_rep_u.h"
+#include "report/organisation.h"
+#include "support/pdf_text.h"
+#include "support/testenv.h"
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+using Variant = Trizhazine_rep::Variant;
+
+namespace {
+
+Trizhazine_rep &statement() { return *forms::rizhazine_rep; }
+db::Query &list() { return *forms::dm->ADOQ_chek; }
+
+const QString letterheadSignature = u"امضا پايين صفحه صورت ريزهزينه آرم دار"_s;
+const QString plainSignature = u"امضا پايين صفحه صورت ريزهزينه سفيد"_s;
+const QString projectSignature = u"امضا پايين صفحه صورت ريزهزينه پروژه"_s;
+
+void addSetting(TestEnv &env, const QString &title, const QString &value, int userId = 1)
+{
+    env.exec(u"insert into setting (component, cmt, user_id) values (?, ?, ?)"_s, {title, value, userId});
+}
+
+// The register's search with no filter: every row, newest date first.
+void search()
+{
+    list().clear();
+    list().add(u"select * from chek"_s);
+    list().add(u" where id<>-1"_s);
+    list().add(u" order by chek_dat desc "_s);
+    list().open();
+}
+
+QStringList printed(const QString &name)
+{
+    QStringList found;
+    const report::Document document = statement().QuickRep1.layOut();
+    for (int page = 0; page < document.pages.size(); ++page)
+        for (const report::Item *item : document.find(page, name))
+            found << item->text;
+    return found;
+}
+
+bool printedAtAll(const QString &name) { return !statement().QuickRep1.layOut().find(0, name).isEmpty(); }
+
+} // namespace
+
+class TestRizhazineRep : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    QStringList previewPages() const { return pdftext::pages(env->dialogs.lastPreview()); }
+
+private Q_SLOTS:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+    }
+    void cleanup() { env.reset(); }
+
+    void emptyStatementBeforeAnySearch()
+    {
+        env->exec(u"insert into chek (chek_dat, mozo, mablagh) values ('1403/01/01', 'a', 5)"_s);
+        statement().printStatement(Variant::Letterhead, {u"mablagh_sum"_s, u"mablagh_sum2"_s});
+        QVERIFY(!list().active()); // the table was not read
+        QCOMPARE(statement().QuickRep1.caption(u"mablagh_sum"_s), u"0"_s);
+        QCOMPARE(statement().QuickRep1.caption(u"sum_letter"_s), u"صفر ريال"_s);
+        QCOMPARE(statement().QuickRep1.caption(u"rizhazine"_s), QString());
+        QCOMPARE(env->dialogs.shown.last().text, u"گزارش ريز هزينه"_s);
+        const QStringList pages = previewPages();
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(pdftext::hasTokens(pages[0], u"صورت ريز هزينه رديف جمع کل 0 صفر ريال"_s));
+        QVERIFY(printed(u"QRSysData1"_s).isEmpty());
+    }
+
+    void linesInTheGridsOrderUnderTheCurrentNumber()
+    {
+        env->exec(u"insert into chek (chek_dat, mozo, mablagh, rizhazine, cmt) values "
+                  "('1403/01/05', 'قلم', 1000, '12', null), ('1403/02/01', 'کاغذ', 250000, '15', 'فوري'), "
+                  "('1403/01/20', 'ميز', 4000000, '12', null)"_s);
+        addSetting(*env, u"نام کارگاه"_s, u"کارگاه مرکزي"_s);
+        addSetting(*env, u"نام کارگاه"_s, u"کارگاه ديگر"_s, 2);
+        addSetting(*env, u"عنوان صورت ريزهزينه"_s, u"هزينه هاي جاري"_s);
+        search();
+        list().setSort(u"mablagh DESC"_s); // the grid sorted by a title click
+        list().setRecNo(2);
+        statement().printStatement(Variant::Project, {u"4,251,000"_s, u"4251000"_s});
+
+        QCOMPARE(list().recNo(), 2);
+        QCOMPARE(printed(u"QRSysData1"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(printed(u"QRExpr2"_s), (QStringList{u"ميز"_s, u"کاغذ"_s, u"قلم"_s}));
+        QCOMPARE(printed(u"QRExpr3"_s), (QStringList{u"4,000,000"_s, u"250,000"_s, u"1,000"_s}));
+        const report::Report &r = statement().QuickRep1;
+        QCOMPARE(r.caption(u"rizhazine"_s), u"15"_s);
+        QCOMPARE(r.caption(u"kargah"_s), u"کارگاه مرکزي"_s);
+        QCOMPARE(r.caption(u"title"_s), u"هزينه هاي جاري"_s);
+        QCOMPARE(r.caption(u"emza1"_s), QString()); // no signature filed: an empty line
+        QCOMPARE(r.caption(u"dat"_s), shamsiToday());
+
+        const QString page = previewPages().value(0);
+        QVERIFY(pdftext::hasTokens(page, u"شماره ريز هزينه 15 در کارگاه کارگاه مرکزي هزينه هاي جاري"_s));
+        QVERIFY(pdftext::hasTokens(page, shamsiToday() + u" 4,251,000 چهار ميليون و دويست و پنجاه و يک هزار ريال"_s));
+        // Each line's number, date and subject together (the reader orders the table's blocks its own way).
+        for (const QString &line : {u"1 1403/01/20 ميز"_s, u"2 1403/02/01 کاغذ"_s, u"3 1403/01/05 قلم"_s})
+            QCOMPARE(pdftext::countPhrase(page, line), 1);
+    }
+
+    void variantsSetEverythingTheyPrint()
+    {
+        addSetting(*env, letterheadSignature, u"امضاي سربرگ دار"_s);
+        addSetting(*env, plainSignature, u"امضاي ساده"_s);
+        addSetting(*env, projectSignature, u"امضاي پروژه"_s);
+        const char *const fixed[] = {"QRImage1", "QRLabel1", "QRLabel2", "QRLabel8", "QRLabel15", "QRLabel19"};
+        const char *const frames[] = {"QRShape1", "QRShape2", "QRShape3", "QRShape8"};
+        search();
+
+        for (const Variant variant : {Variant::Letterhead, Variant::Plain, Variant::Letterhead, Variant::Project}) {
+            statement().printStatement(variant, {u"0"_s, u"0"_s});
+            const bool shown = variant != Variant::Plain;
+            for (const char *name : fixed)
+                QVERIFY2(printedAtAll(QString::fromLatin1(name)) == shown, name);
+            for (const char *name : frames)
+                QVERIFY2(printedAtAll(QString::fromLatin1(name)) == shown, name);
+            // What no variant touches prints in every one.
+            QVERIFY(printedAtAll(u"QRLabel5"_s) && printedAtAll(u"QRLabel22"_s) && printedAtAll(u"QRLabel18"_s));
+            const QString page = previewPages().value(0);
+            QCOMPARE(pdftext::hasTokens(page, u"صورت ريز هزينه FIA.QF.02 رديف ملاحظات palomirendax"_s), shown);
+            QVERIFY(pdftext::hasTokens(page, u"تاريخ "_s + shamsiToday()));
+        }
+        QCOMPARE(statement().QuickRep1.caption(u"emza1"_s), u"امضاي پروژه"_s);
+        QVERIFY(pdftext::hasTokens(previewPages().value(0), u"امضاي پروژه"_s));
+        statement().printStatement(Variant::Plain, {u"0"_s, u"0"_s});
+        QCOMPARE(statement().QuickRep1.caption(u"emza1"_s), u"امضاي ساده"_s);
+        QCOMPARE(statement().QuickRep1.pen(u"QRShape9"_s), report::Pen::Clear);
+    }
+
+    void totalsInWords()
+    {
+        search();
+        const struct {
+            QString total;
+            QString words;
+        } cases[] = {
+            {u"2147483648"_s, amount::GetNum(2147483648LL)}, // beyond 32 bits: still in words
+            {u"999999999999999"_s, amount::GetNum(999999999999999LL)},
+            {u"1000000000000000"_s, QString()},              // beyond 999 تريليون: figures only
+            {u"mablagh_sum2"_s, QString()},                  // not a number
+        };
+        for (const auto &c : cases) {
+            statement().printStatement(Variant::Plain, {c.total, c.total});
+            QCOMPARE(statement().QuickRep1.caption(u"sum_letter"_s), c.words);
+        }
+        statement().printStatement(Variant::Plain, {u"2,147,483,648"_s, u"2147483648"_s});
+        QVERIFY(pdftext::hasTokens(previewPages().value(0), u"2,147,483,648 "_s + amount::GetNum(2147483648LL)));
+    }
+};
+
+QTEST_MAIN(TestRizhazineRep)
+#include "tst_rizhazine_rep.moc"

@@ -1,0 +1,88 @@
+// The accounting cover letter for the purchases register's current row, from its command N7: the two input boxes and their
+// defaults, the copied columns with the site and vendor on the lines of the other's name, the grouped
+// amounts, and the previewed page read back.
+#include "Dates.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "purchasing/hesabdari_frm_u.h"
+#include "purchasing/tavrelkol_src_u.h"
+#include "support/pdf_text.h"
+#include "support/purchase_rows.h"
+#include "support/testenv.h"
+#include "ui_tavrelkol_src_u.h"
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+report::Report &letter() { return forms::hesabdari_frm->QuickRep1; }
+
+void openPurchases()
+{
+    db::Query &list = *forms::dm->ADOQ_tavrel;
+    list.restoreDeclared();
+    list.open();
+}
+
+} // namespace
+
+class TestHesabdariFrm : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private Q_SLOTS:
+    void init() { env = std::make_unique<TestEnv>(); }
+    void cleanup() { env.reset(); }
+
+    void defaultsMappingAndGrouping()
+    {
+        addPurchase(*env, {{u"dabir_no"_s, 15}, {u"mozo"_s, u"رايانه"_s}, {u"foroshande"_s, u"فروشگاه نور"_s},
+                           {u"mablagh_kol"_s, 1250000}, {u"mablagh"_s, 750}, {u"kargah"_s, u"کارگاه شمال"_s},
+                           {u"nam"_s, u"رضا کريمي"_s}, {u"cnt"_s, u"2"_s}, {u"darkhast_no"_s, u"77"_s}});
+        openPurchases();
+        forms::tavrelkol_src->ui->N7->trigger(); // the register's command "فرم ها"
+
+        const QList<ui::ScriptedDialogs::Shown> &shown = env->dialogs.shown;
+        QCOMPARE(shown.size(), 3);
+        QCOMPARE((QStringList{shown[0].kind, shown[0].caption, shown[0].text, shown[0].detail}),
+                 (QStringList{u"input"_s, u"Date"_s, u"تاريخ نامه"_s, shamsiToday()}));
+        QCOMPARE((QStringList{shown[1].kind, shown[1].caption, shown[1].text, shown[1].detail}),
+                 (QStringList{u"input"_s, u"Message"_s, u"متن پايين صفحه"_s, u"بپيوست صورتجلسه"_s}));
+        QCOMPARE(shown[2].kind, u"preview"_s);
+
+        QCOMPARE(letter().caption(u"dat"_s), shamsiToday());
+        QCOMPARE(letter().caption(u"peyvast"_s), u"بپيوست صورتجلسه"_s);
+        QCOMPARE(letter().caption(u"nam"_s), u"کارگاه شمال"_s);       // the site on the delivery line
+        QCOMPARE(letter().caption(u"foroshande2"_s), u"رضا کريمي"_s); // the vendor's name on the payee line
+        QCOMPARE(letter().caption(u"mablagh_kol"_s), u"1,250,000"_s);
+        QCOMPARE(letter().caption(u"mablagh"_s), u"750"_s);
+        QCOMPARE(letter().caption(u"hesab_no"_s), QString());          // an empty column: an empty value
+
+        const QStringList pages = pdftext::pages(env->dialogs.lastPreview());
+        QCOMPARE(pages.size(), 1);
+        QVERIFY(pdftext::hasTokens(pages[0], u"بسمه تعالي شماره 15 تاريخ "_s + shamsiToday()));
+        QVERIFY(pdftext::hasTokens(pages[0], u"رايانه فروشگاه نور 1,250,000 750 کارگاه شمال رضا کريمي 77"_s));
+        QVERIFY(pdftext::hasTokens(pages[0], u"بپيوست صورتجلسه مسئول خريد رئيس محترم امور مالي"_s));
+    }
+
+    void answersCancelAndNoCurrentRow()
+    {
+        addPurchase(*env, {{u"mozo"_s, u"ميز"_s}});
+        openPurchases();
+        env->dialogs.inputs << u"1403/01/02"_s << std::nullopt;
+        printCoverLetter();
+        QCOMPARE(letter().caption(u"dat"_s), u"1403/01/02"_s);
+        QCOMPARE(letter().caption(u"peyvast"_s), u"بپيوست صورتجلسه"_s); // a closed box gives its default
+
+        env->dialogs.reset();
+        env->exec(u"delete from tavrelkol"_s);
+        forms::dm->ADOQ_tavrel->close();
+        openPurchases();
+        printCoverLetter();
+        QVERIFY(env->dialogs.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestHesabdariFrm)
+#include "tst_hesabdari_frm.moc"

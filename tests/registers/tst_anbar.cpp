@@ -1,0 +1,304 @@
+// The warehouse register: movements that change the goods' stock, their checks, the reversal on delete, the
+// stock read afresh against another workstation, a failure that leaves nothing, the cascade, the edit that
+// stores only what it may, the filters and the main window's command.
+#include "Dates.h"
+#include "db/connection.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "registers/anbar_ins_u.h"
+#include "registers/anbar_src_u.h"
+#include "support/form_input.h"
+#include "support/register_rows.h"
+#include "support/testenv.h"
+#include "ui_anbar_ins_u.h"
+#include "ui_anbar_src_u.h"
+#include "ui_main_u.h"
+#include <QRandomGenerator>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString warehouse = u"انبار مرکزي"_s;
+const QString in = u"ورود"_s;
+const QString out = u"خروج"_s;
+const QString notAvailable = u"خطا! اين مقدار از کالا موجود نمي باشد"_s;
+const QString wouldGoNegative = u"خطا! موجودي اين کالا منفي مي شود و امکان حذف نيست"_s;
+const QString repeated = u"خطا! اين کالا در اين روز براي اين تحويل گيرنده در اين انبار تکراري است"_s;
+const QString notRegistered = u"خطا! اين کالا در اين انبار موجود نيست. ابتدا مشخصات کالا را در بخش کالا ثبت نماييد"_s;
+
+Ui::Tanbar_ins &entry() { return *forms::anbar_ins->ui; }
+Ui::Tanbar_src &page() { return *forms::anbar_src->ui; }
+db::Query &list() { return *forms::dm->ADOQ_anbar; }
+
+struct Move {
+    QString type;
+    QString quantity;
+    QString receiver = u"علي"_s;
+    QString date = u"1403/05/01"_s;
+    int code = 1;
+    QString description = u"کاغذ"_s;
+};
+
+// The new command, the movement typed, and the insert button.
+void enter(const Move &move)
+{
+    forms::anbar_ins->hide(); // each command shows the form afresh, as after a modal showing
+    forms::anbar_src->N1Click();
+    entry().nam->setEditText(warehouse);
+    entry().typ->setEditText(move.type);
+    entry().kala_cod->setEditText(QString::number(move.code));
+    entry().kala_cmt->setEditText(move.description);
+    entry().kala_vahed->setEditText(u"بسته"_s);
+    entry().meghdar->setText(move.quantity);
+    entry().tahvilgirande->setEditText(move.receiver);
+    entry().dat->setStoredText(move.date);
+    entry().ins_btn->click();
+}
+
+} // namespace
+
+class TestAnbar : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    double stock(int code = 1) { return env->scalar(u"select mojodi from kala where cod=?"_s, {code}).toDouble(); }
+    void deleteRow(qint64 id)
+    {
+        QVERIFY(list().locate(u"id"_s, id));
+        env->dialogs.answers.enqueue(ui::Answer::Yes);
+        page().N3->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs(2, u"reza"_s);
+        for (int code : {1, 2})
+            addRow(*env, u"kala"_s, {{u"anbar"_s, warehouse}, {u"cod"_s, code}, {u"cmt"_s, code == 1 ? u"کاغذ"_s : u"خودکار"_s},
+                                     {u"vahed"_s, u"بسته"_s}, {u"mojodi"_s, 0.0}});
+        forms::anbar_src->src_btnClick();
+    }
+    void cleanup() { env.reset(); }
+
+    void movementsChangeTheStock()
+    {
+        enter({in, u"10"_s});
+        QCOMPARE(stock(), 10.0);
+        QCOMPARE(entry().mande->text(), u"10"_s);
+        QCOMPARE(env->dialogs.messages(), QStringList()); // no message: the stock shows
+        QCOMPARE(list().recordCount(), 1);
+        QCOMPARE(env->scalar(u"select us||'|'||saat from anbar"_s).toString(), u"reza|"_s + entry().saat->storedText());
+        QCOMPARE(env->scalar(u"select karbar||'|'||cmt from log"_s).toString(), u"reza| ثبت انبار جديد  کاغذ reza"_s);
+
+        enter({out, u"10.5"_s, u"حسن"_s});
+        QCOMPARE(env->dialogs.lastMessage(), notAvailable);
+        enter({out, u"10"_s, u"حسن"_s}); // the whole stock may leave
+        QCOMPARE(stock(), 0.0);
+
+        // Stock is stored to 15 significant digits: 0.3 - 0.1 - 0.2 leaves nothing, not a trace below zero.
+        enter({in, u"0.3"_s, u"a"_s});
+        enter({out, u"0.1"_s, u"b"_s});
+        enter({out, u"0.2"_s, u"c"_s});
+        QCOMPARE(stock(), 0.0);
+        QCOMPARE(entry().mande->text(), u"0"_s);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 5);
+    }
+    void deletingReversesTheStock()
+    {
+        enter({in, u"10"_s});
+        const qint64 incoming = list().fieldByName(u"id"_s).asInteger();
+        enter({out, u"4"_s});
+        const qint64 outgoing = list().fieldByName(u"id"_s).asInteger();
+        QCOMPARE(stock(), 6.0);
+
+        env->dialogs.reset();
+        deleteRow(incoming);
+        QCOMPARE(env->dialogs.lastMessage(), wouldGoNegative);
+        QCOMPARE(stock(), 6.0);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 2);
+
+        deleteRow(outgoing);
+        QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
+        QCOMPARE(stock(), 10.0);
+        deleteRow(incoming);
+        QCOMPARE(stock(), 0.0);
+        QCOMPARE(list().recordCount(), 0);
+        QVERIFY(!page().N3->isEnabled()); // nothing left to work on
+
+        // An outgoing movement of goods no longer registered can still go; it changes no stock.
+        const qint64 orphan = addRow(*env, u"anbar"_s, {{u"nam"_s, warehouse}, {u"typ"_s, out}, {u"kala_cod"_s, 9},
+                                                        {u"meghdar"_s, 3.0}});
+        forms::anbar_src->src_btnClick();
+        deleteRow(orphan);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 0);
+    }
+    void checksRefuseInTheirOrder()
+    {
+        enter({u"ورودي"_s, u"1"_s});
+        QCOMPARE(env->dialogs.lastMessage(), u"خطا! نوع درست انتخاب نشده است"_s);
+        enter({in, u"1"_s, u"علي"_s, u"1403/05/01"_s, 1, u"کاغذ A4"_s}); // described otherwise than registered
+        QCOMPARE(env->dialogs.lastMessage(), notRegistered);
+        enter({in, u"5"_s});
+        enter({in, u"7"_s}); // same warehouse, type, goods, day and receiver: another quantity repeats
+        QCOMPARE(env->dialogs.lastMessage(), repeated);
+        enter({out, u"1"_s}); // the other type is no repeat
+        QCOMPARE(stock(), 4.0);
+
+        // A date or time begun but not finished is refused by its caption; nothing is written.
+        forms::anbar_src->N1Click();
+        entry().saat->setStoredText(u"1 :  "_s);
+        entry().typ->setEditText(in);
+        entry().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «ساعت» درست نيست"_s);
+        enter({in, u"1"_s, u"x"_s, u"1403/13/01"_s});
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «تاريخ» درست نيست"_s);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 2);
+    }
+    void theStockIsReadAfreshAtSave()
+    {
+        env->exec(u"update kala set mojodi=10 where cod=1"_s);
+        forms::anbar_src->N1Click();
+        typeText(entry().nam->lineEdit(), warehouse);
+        typeText(entry().kala_cod->lineEdit(), u"1"_s);
+        QCOMPARE(entry().mande->text(), u"10"_s);
+
+        // Another workstation takes 7 between the look-up and the save.
+        db::Connection other(u"other workstation"_s);
+        other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
+        other.open();
+        other.exec(u"update kala set mojodi=3 where cod=1"_s);
+
+        entry().typ->setEditText(out);
+        entry().meghdar->setText(u"5"_s);
+        entry().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), notAvailable);
+        QCOMPARE(entry().mande->text(), u"3"_s); // the stock the save found
+        entry().typ->setEditText(in);
+        entry().ins_btn->click();
+        QCOMPARE(stock(), 8.0);
+        other.close();
+    }
+    void aFailureInsideTheSaveKeepsNothing()
+    {
+        enter({in, u"10"_s});
+        env->exec(u"drop table log"_s); // the audit row, the last write, now fails
+        env->dialogs.reset();
+        enter({out, u"4"_s});
+        QCOMPARE(env->dialogs.errors().size(), 1);
+        QCOMPARE(stock(), 10.0);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 1);
+        QCOMPARE(list().recordCount(), 1); // the list shows what the database holds
+    }
+    void aRandomMixKeepsTheStockExact()
+    {
+        QRandomGenerator random(1403);
+        double expected[3] = {0, 0, 0};
+        for (int step = 0; step < 300; ++step) {
+            const int code = 1 + int(random.bounded(2));
+            const int kind = int(random.bounded(10));
+            if (kind < 8) {
+                const double quantity = double(random.bounded(1, 200)) / 10;
+                const bool incoming = kind < 4;
+                enter({incoming ? in : out, QString::number(quantity), u"r"_s + QString::number(step),
+                       u"1403/05/01"_s, code, code == 1 ? u"کاغذ"_s : u"خودکار"_s});
+                if (incoming || expected[code] - quantity >= -1e-9)
+                    expected[code] += incoming ? quantity : -quantity;
+            } else if (list().recordCount() > 0) {
+                list().setRecNo(1 + int(random.bounded(list().recordCount())));
+                const bool incoming = list().fieldByName(u"typ"_s).asString() == in;
+                const int moved = int(list().fieldByName(u"kala_cod"_s).asInteger());
+                const double quantity = list().fieldByName(u"meghdar"_s).asFloat();
+                deleteRow(list().fieldByName(u"id"_s).asInteger());
+                if (!incoming || expected[moved] - quantity >= -1e-9)
+                    expected[moved] += incoming ? -quantity : quantity;
+            }
+            for (int goods : {1, 2}) {
+                QVERIFY2(stock(goods) >= 0, qPrintable(QString::number(step)));
+                QVERIFY2(qAbs(stock(goods) - expected[goods]) < 1e-9, qPrintable(QString::number(step)));
+            }
+        }
+        QCOMPARE(env->dialogs.errors(), QStringList());
+        for (int goods : {1, 2}) {
+            const double sum = env->scalar(u"select coalesce(sum(case when typ=? then meghdar else -meghdar end),0) "
+                                           "from anbar where kala_cod=?"_s, {in, goods}).toDouble();
+            QVERIFY(qAbs(stock(goods) - sum) < 1e-9);
+        }
+    }
+    void theCascadeFollowsTheUser()
+    {
+        env->exec(u"update kala set mojodi=4 where cod=2"_s);
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"ديگر"_s}, {u"cod"_s, 5}, {u"cmt"_s, u"ميز"_s}});
+        forms::anbar_src->N1Click();
+        typeText(entry().nam->lineEdit(), warehouse);
+        QCOMPARE(comboItems(entry().kala_cod), (QStringList{u"1"_s, u"2"_s}));
+        QCOMPARE(comboItems(entry().kala_cmt), (QStringList{u"کاغذ"_s, u"خودکار"_s}));
+        typeText(entry().kala_cmt->lineEdit(), u"خودکار"_s);
+        QCOMPARE(entry().kala_cod->currentText(), u"2"_s);
+        QCOMPARE(entry().kala_vahed->currentText(), u"بسته"_s);
+        QCOMPARE(entry().mande->text(), u"4"_s);
+        entry().kala_cod->setEditText(u"1"_s); // a text set by the form itself starts nothing
+        QCOMPARE(entry().mande->text(), u"4"_s);
+        typeText(entry().kala_cod->lineEdit(), u"9"_s); // "19": no such goods
+        QCOMPARE(entry().kala_cmt->currentText(), QString());
+        QCOMPARE(entry().mande->text(), QString());
+    }
+    void anEditStoresOnlyWhatItMay()
+    {
+        enter({in, u"10"_s});
+        forms::anbar_src->N2Click();
+        QVERIFY(env->dialogs.lastMessage().startsWith(u"فقط برخي فيلدها"_s));
+        QVERIFY(!entry().meghdar->isEnabled() && !entry().nam->isEnabled() && !entry().kala_cod->isEnabled());
+        QVERIFY(entry().dat->isEnabled() && entry().tahvilgirande->isEnabled());
+        QCOMPARE(entry().mande->text(), u"10"_s);
+        entry().meghdar->setText(u"99"_s);
+        entry().dat->setStoredText(u"1403/06/02"_s);
+        entry().tahvilgirande->setEditText(u"مريم"_s);
+        entry().edit_btn->click();
+        QCOMPARE(env->scalar(u"select meghdar||'|'||dat||'|'||tahvilgirande from anbar"_s).toString(),
+                 u"10.0|1403/06/02|مريم"_s);
+        QCOMPARE(stock(), 10.0);
+        QCOMPARE(rowCount(*env, u"log"_s), 1); // the insert's only
+        forms::anbar_src->N1Click();
+        QVERIFY(entry().meghdar->isEnabled()); // a new movement offers every field again
+    }
+    void filtersNarrowTheListAndTheCount()
+    {
+        for (const auto &[code, date] : {std::pair{12, u"1403/01/10"_s}, {3, u"1403/02/10"_s}, {12, u"1403/03/10"_s}})
+            addRow(*env, u"anbar"_s, {{u"kala_cod"_s, code}, {u"kala_cmt"_s, u"کاغذ"_s}, {u"dat"_s, date}});
+        page().CheckBox1->click();
+        page().kala_cod->setText(u"۱۲"_s);
+        page().src_btn->click();
+        QCOMPARE(page().cnt->text(), u"2"_s);
+        page().CheckBox3->click();
+        page().dat1->setStoredText(u"1403/02/01"_s);
+        page().dat2->setStoredText(u"1403/12/29"_s);
+        page().src_btn->click();
+        QCOMPARE(list().recordCount(), 1);
+        page().dat2->setStoredText(u"1403/12"_s);
+        page().src_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «تاريخ» درست نيست"_s);
+        QCOMPARE(page().cnt->text(), u"1"_s);
+    }
+    void theMainWindowOpensThePage()
+    {
+        addRow(*env, u"anbar"_s, {{u"kala_cod"_s, 1}});
+        page().kala_cod->setText(u"old"_s);
+        forms::main_->ui->N14->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
+        env->setRights(2, u"anbar"_s, {false, true, false, true});
+        forms::main_->ui->N14->trigger();
+        QCOMPARE(env->dialogs.shown.last().text, forms::anbar_src->objectName());
+        QCOMPARE(page().kala_cod->text(), QString());
+        QCOMPARE(page().dat1->storedText(), shamsiToday());
+        QCOMPARE(page().cnt->text(), u"1"_s);
+        QVERIFY(!page().N1->isEnabled() && page().N2->isEnabled() && !page().N3->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestAnbar)
+#include "tst_anbar.moc"

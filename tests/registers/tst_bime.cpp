@@ -1,0 +1,150 @@
+// The insurance register: the two warnings on a policy entered twice, the premium asked for once more, the
+// audit rows of insert and edit, the user and date filters, and pick lists that never overwrite an edit.
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "registers/bime_ins_u.h"
+#include "registers/bime_src_u.h"
+#include "support/register_rows.h"
+#include "support/testenv.h"
+#include "ui_bime_ins_u.h"
+#include "ui_bime_src_u.h"
+#include "ui_main_u.h"
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString numberWarning = u"هشدار! شماره بيمه نامه و نوع بيمه نامه تکراري است. آيا ميخواهيد ادامه دهيد؟"_s;
+const QString policyWarning = u"هشدار! بيمه نامه و بيمه کننده و نام پروژه تکراري است. آيا ميخواهيد ادامه دهيد؟"_s;
+
+Ui::Tbime_ins &entry() { return *forms::bime_ins->ui; }
+Ui::Tbime_src &page() { return *forms::bime_src->ui; }
+db::Query &list() { return *forms::dm->adoq_bime; }
+
+void newPolicy(const QString &kind, const QString &number, const QString &amount = u"0"_s)
+{
+    forms::bime_ins->hide(); // each command shows the form afresh, as after a modal showing
+    forms::bime_src->N1Click();
+    entry().bimename->setEditText(kind);
+    entry().bimekonande->setEditText(u"ايران"_s);
+    entry().prj_name->setEditText(u"پروژه"_s);
+    entry().bime_no->setText(number);
+    entry().mablagh->setText(amount);
+    entry().ins_btn->click();
+}
+
+} // namespace
+
+class TestBime : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    QStringList asked()
+    {
+        QStringList texts;
+        for (const auto &shown : env->dialogs.shown)
+            if (shown.kind == u"ask"_s)
+                texts << shown.text;
+        return texts;
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs(5, u"maryam"_s);
+        env->setRights(5, u"bime"_s, {true, true, true, true});
+        forms::main_->ui->N13->trigger();
+        env->dialogs.reset();
+    }
+    void cleanup() { env.reset(); }
+
+    void warningsAreBothAskedAndOnlyYesSaves()
+    {
+        newPolicy(u"بدنه"_s, u"N1"_s);
+        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        QCOMPARE(list().recordCount(), 1);
+        QCOMPARE(env->scalar(u"select us||'|'||mablagh from bime"_s).toString(), u"maryam|0"_s);
+        QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ثبت بيمه جديد  بدنه maryam"_s);
+
+        env->dialogs.reset();
+        env->dialogs.answers.append({ui::Answer::No, ui::Answer::Yes});
+        newPolicy(u"بدنه"_s, u"N1"_s);
+        QCOMPARE(asked(), (QStringList{numberWarning, policyWarning}));
+        QCOMPARE(rowCount(*env, u"bime"_s), 1);
+
+        // Without a policy number only the second warning can be asked.
+        env->dialogs.reset();
+        env->dialogs.answers.append({ui::Answer::Yes});
+        newPolicy(u"بدنه"_s, QString());
+        QCOMPARE(asked(), QStringList{policyWarning});
+        QCOMPARE(rowCount(*env, u"bime"_s), 2);
+
+        // Editing into a copy of another policy asks nothing, and is written with the insert's phrase.
+        env->dialogs.reset();
+        forms::bime_src->N2Click();
+        entry().bime_no->setText(u"N1"_s);
+        entry().edit_btn->click();
+        QCOMPARE(asked(), QStringList());
+        QCOMPARE(env->scalar(u"select count(*) from log where cmt=?"_s, {u" ثبت بيمه جديد  بدنه maryam"_s}).toInt(), 3);
+        QVERIFY(!forms::bime_ins->isVisible());
+    }
+    void thePremiumIsAskedForOnceMore()
+    {
+        env->dialogs.inputs.enqueue(u"1250000"_s);
+        newPolicy(u"آتش"_s, u"7"_s, u"1,250,000"_s);
+        QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
+        QCOMPARE(env->dialogs.shown.at(env->dialogs.shown.size() - 2).kind, u"input"_s);
+        QCOMPARE(env->dialogs.shown.at(env->dialogs.shown.size() - 2).text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
+        QCOMPARE(env->scalar(u"select mablagh from bime"_s).toLongLong(), 1250000);
+
+        env->dialogs.reset();
+        env->dialogs.inputs.enqueue(u"1,250,000"_s);
+        newPolicy(u"آتش"_s, u"8"_s, u"1,250,000"_s);
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «مبلغ حق بيمه کل» درست نيست"_s);
+        env->dialogs.reset();
+        env->dialogs.inputs.enqueue(std::nullopt); // Cancel
+        newPolicy(u"آتش"_s, u"8"_s, u"1,250,000"_s);
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «مبلغ حق بيمه کل» درست نيست"_s);
+        QCOMPARE(rowCount(*env, u"bime"_s), 1);
+        QCOMPARE(rowCount(*env, u"log"_s), 1);
+    }
+    void filtersNarrowTheListAndTheCount()
+    {
+        addRow(*env, u"bime"_s, {{u"us"_s, u"maryam"_s}, {u"sodor_dat"_s, u"1402/01/01"_s}, {u"bimename"_s, u"a"_s}});
+        addRow(*env, u"bime"_s, {{u"us"_s, u"ali"_s}, {u"sodor_dat"_s, u"1403/01/01"_s}, {u"bimename"_s, u"b"_s}});
+        page().CheckBox11->click();
+        QCOMPARE(page().user->currentText(), u"maryam"_s);
+        page().user->setEditText(u"ali"_s); // the box is not read: the filter is the signed-in user
+        page().src_btn->click();
+        QCOMPARE(page().cnt->text(), u"1"_s);
+        QCOMPARE(list().fieldByName(u"bimename"_s).asString(), u"a"_s);
+
+        page().CheckBox11->click();
+        page().CheckBox4->click();
+        page().sodor_dat1->setStoredText(u"1403/01/01"_s);
+        page().sodor_dat2->setStoredText(u"1403/12/29"_s);
+        page().src_btn->click();
+        QCOMPARE(list().fieldByName(u"bimename"_s).asString(), u"b"_s);
+        page().sodor_dat1->setStoredText(QString());
+        page().src_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «تاريخ صدور» درست نيست"_s);
+    }
+    void aSinglePickListValueNeverOverwritesAnEdit()
+    {
+        addRow(*env, u"setting"_s, {{u"component"_s, u"بيمه کننده"_s}, {u"cmt"_s, u"البرز"_s}, {u"user_id"_s, 9}});
+        addRow(*env, u"bime"_s, {{u"bimename"_s, u"a"_s}, {u"bimekonande"_s, u"ايران"_s}});
+        page().src_btn->click();
+        forms::bime_src->N2Click();
+        QCOMPARE(entry().bimekonande->currentText(), u"ايران"_s);
+        forms::bime_ins->hide();
+        forms::bime_src->N1Click(); // a new policy gets the only insurer, filed by any user
+        QCOMPARE(entry().bimekonande->currentText(), u"البرز"_s);
+    }
+};
+
+QTEST_MAIN(TestBime)
+#include "tst_bime.moc"

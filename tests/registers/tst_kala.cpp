@@ -1,0 +1,151 @@
+// The goods register: the next code, the repeat checks per warehouse, the whole-number code, the audit rows,
+// goods with movements kept in their warehouse and code, the filters and the export's captions.
+#include "dm_u.h"
+#include "forms.h"
+#include "main_u.h"
+#include "registers/kala_ins_u.h"
+#include "registers/kala_src_u.h"
+#include "support/form_input.h"
+#include "support/register_rows.h"
+#include "support/testenv.h"
+#include "ui_kala_ins_u.h"
+#include "ui_kala_src_u.h"
+#include "ui_main_u.h"
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString codeRepeated = u"خطا! اين کد کالا در اين انبار تکراري است"_s;
+const QString descriptionRepeated = u"خطا! اين شرح کالا در اين انبار تکراري است"_s;
+
+Ui::Tkala_ins &entry() { return *forms::kala_ins->ui; }
+Ui::Tkala_src &page() { return *forms::kala_src->ui; }
+db::Query &list() { return *forms::dm->ADOQ_kala; }
+
+void newGoods(const QString &warehouse, const QString &code, const QString &description)
+{
+    forms::kala_ins->hide(); // each command shows the form afresh, as after a modal showing
+    forms::kala_src->N1Click();
+    entry().anbar_name->setEditText(warehouse);
+    if (!code.isNull())
+        entry().cod->setText(code);
+    entry().cmt->setText(description);
+    entry().vahed->setEditText(u"عدد"_s);
+    entry().ins_btn->click();
+}
+
+void editGoods(qint64 id, const QString &warehouse, const QString &code, const QString &description)
+{
+    QVERIFY(list().locate(u"id"_s, id));
+    forms::kala_src->N2Click();
+    entry().anbar_name->setEditText(warehouse);
+    entry().cod->setText(code);
+    entry().cmt->setText(description);
+    entry().edit_btn->click();
+}
+
+} // namespace
+
+class TestKala : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+    QString goods() { return env->scalar(u"select group_concat(anbar||':'||cod||':'||cmt, ' ') from kala"_s).toString(); }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs(4, u"nasrin"_s);
+        forms::kala_src->src_btnClick();
+    }
+    void cleanup() { env.reset(); }
+
+    void newGoodsAreNumberedOverEveryWarehouse()
+    {
+        forms::kala_src->N1Click();
+        QCOMPARE(entry().cod->text(), u"1"_s);
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"A"_s}, {u"cod"_s, 7}});
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"B"_s}, {u"cod"_s, 12}});
+        forms::kala_src->N1Click();
+        QCOMPARE(entry().cod->text(), u"13"_s);
+        QCOMPARE(entry().anbar_name->currentText(), QString());
+    }
+    void repeatsAreRefusedPerWarehouse()
+    {
+        newGoods(u"A"_s, u"5"_s, u"پیچ"_s);
+        QCOMPARE(env->dialogs.messages(), QStringList()); // no message; the form stays open
+        QCOMPARE(list().recordCount(), 1);
+        QCOMPARE(list().fieldByName(u"mojodi"_s).asFloat(), 0.0);
+        QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ثبت کالا جديد  پيچ nasrin"_s);
+
+        newGoods(u"B"_s, u"5"_s, u"پيچ"_s); // another warehouse may hold the same code and description
+        newGoods(u"A"_s, u"5"_s, u"مهره"_s);
+        QCOMPARE(env->dialogs.lastMessage(), codeRepeated);
+        newGoods(u"A"_s, u"۶"_s, u"پيچ"_s);
+        QCOMPARE(env->dialogs.lastMessage(), descriptionRepeated);
+        newGoods(u"A"_s, u"۶"_s, u"مهره"_s); // Persian digits are a code
+        QCOMPARE(goods(), u"A:5:پيچ B:5:پيچ A:6:مهره"_s);
+
+        newGoods(u"A"_s, u""_s, u"واشر"_s);
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «کد کالا» درست نيست"_s);
+        QTest::keyClicks(entry().cod, u"x7"_s); // letters never reach the code
+        QCOMPARE(entry().cod->text(), u"7"_s);
+        QCOMPARE(rowCount(*env, u"kala"_s), 3);
+    }
+    void editsCheckWhatChangedAndKeepMovedGoods()
+    {
+        const qint64 a = addRow(*env, u"kala"_s, {{u"anbar"_s, u"A"_s}, {u"cod"_s, 1}, {u"cmt"_s, u"x"_s}, {u"mojodi"_s, 5.0}});
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"B"_s}, {u"cod"_s, 1}, {u"cmt"_s, u"y"_s}});
+        forms::kala_src->src_btnClick();
+
+        editGoods(a, u"A"_s, u"1"_s, u"x"_s); // unchanged: no repeat with itself
+        QCOMPARE(env->dialogs.messages(), QStringList());
+        QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ويرايش کالا  x nasrin"_s);
+        editGoods(a, u"B"_s, u"1"_s, u"x"_s); // the warehouse alone changed: B holds code 1
+        QCOMPARE(env->dialogs.lastMessage(), codeRepeated);
+        QVERIFY(!forms::kala_ins->isVisible()); // a refused edit closes the form too
+        QCOMPARE(goods(), u"A:1:x B:1:y"_s);
+
+        addRow(*env, u"anbar"_s, {{u"nam"_s, u"A"_s}, {u"kala_cod"_s, 1}, {u"typ"_s, u"ورود"_s}, {u"meghdar"_s, 5.0}});
+        editGoods(a, u"A"_s, u"2"_s, u"x"_s);
+        QVERIFY(env->dialogs.lastMessage().contains(u"گردش"_s));
+        editGoods(a, u"A"_s, u"1"_s, u"x2"_s); // its description may change
+        QCOMPARE(goods(), u"A:1:x2 B:1:y"_s);
+        QCOMPARE(env->scalar(u"select mojodi from kala where id=?"_s, {a}).toDouble(), 5.0);
+
+        // Goods with movements stay; goods without go after the question.
+        QVERIFY(list().locate(u"id"_s, a));
+        env->dialogs.answers.enqueue(ui::Answer::Yes);
+        page().N3->trigger();
+        QVERIFY(env->dialogs.lastMessage().contains(u"گردش"_s));
+        QVERIFY(list().locate(u"cmt"_s, u"y"_s));
+        env->dialogs.answers.enqueue(ui::Answer::Yes);
+        page().N3->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
+        QCOMPARE(goods(), u"A:1:x2"_s);
+    }
+    void filtersAndTheMainWindow()
+    {
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"A"_s}, {u"cod"_s, 15}, {u"cmt"_s, u"کاغذ سفيد"_s}});
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"A"_s}, {u"cod"_s, 51}, {u"cmt"_s, u"کاغذ رنگي"_s}});
+        addRow(*env, u"kala"_s, {{u"anbar"_s, u"A"_s}, {u"cod"_s, 2}, {u"cmt"_s, u"ميز"_s}});
+        env->setRights(4, u"kala"_s, {true, true, true, true});
+        page().CheckBox1->click();
+        page().cod->setText(u"5"_s);
+        forms::main_->ui->N15->trigger(); // clears the texts and searches: an empty code keeps every row
+        QCOMPARE(list().recordCount(), 3);
+        page().cod->setText(u"5"_s);
+        page().CheckBox2->click();
+        page().cmt->setEditText(u"سفيد"_s);
+        page().src_btn->click();
+        QCOMPARE(list().recordCount(), 1);
+        QCOMPARE(Tkala_src::exportCaptions().value(u"mojodi"_s), u"موجودي"_s);
+    }
+};
+
+QTEST_MAIN(TestKala)
+#include "tst_kala.moc"

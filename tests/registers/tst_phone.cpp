@@ -1,0 +1,95 @@
+// The phone book: the search as the user types, by the chosen column, with its count; adding with the name
+// refused when empty or repeated; deleting into the entry fields; the main window's command.
+#include "forms.h"
+#include "main_u.h"
+#include "registers/phone_u.h"
+#include "support/form_input.h"
+#include "support/register_rows.h"
+#include "support/testenv.h"
+#include "ui_main_u.h"
+#include "ui_phone_u.h"
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Ui::Tphone &page() { return *forms::phone->ui; }
+db::Query &list() { return forms::phone->list(); }
+
+QStringList names()
+{
+    QStringList shown;
+    for (list().first(); !list().eof(); list().next())
+        shown << list().fieldByName(u"name"_s).asString();
+    return shown;
+}
+
+void add(const QString &name, const QString &tel = QString())
+{
+    page().name->setText(name);
+    page().tel->setText(tel);
+    page().ins_btn->click();
+}
+
+} // namespace
+
+class TestPhone : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs(8, u"amir"_s);
+        env->setRights(8, u"phone"_s, {true, false, true, true});
+        addRow(*env, u"shakhsi"_s, {{u"name"_s, u"رضايي"_s}, {u"tel"_s, u"0711234"_s}, {u"mobile"_s, u"0912555"_s}, {u"cmt"_s, u"تعميرکار"_s}});
+        addRow(*env, u"shakhsi"_s, {{u"name"_s, u"احمدي"_s}, {u"tel"_s, u"0715555"_s}, {u"cmt"_s, u"راننده"_s}});
+        addRow(*env, u"shakhsi"_s, {{u"name"_s, u""_s}, {u"tel"_s, u"555"_s}});
+        page().src->setText(u"old"_s);
+        forms::main_->ui->N10->trigger();
+    }
+    void cleanup() { env.reset(); }
+
+    void theSearchFollowsTheTyping()
+    {
+        QCOMPARE(page().src->text(), QString());
+        QCOMPARE(names(), (QStringList{u"احمدي"_s, u"رضايي"_s})); // by name; no nameless entry
+        QCOMPARE(page().cnt->text(), u"2"_s);
+        typeText(page().src, u"رضا"_s);
+        QCOMPARE(names(), QStringList{u"رضايي"_s});
+        page().RadioButton2->click(); // the choice applies from the next keystroke
+        QCOMPARE(page().cnt->text(), u"1"_s);
+        page().src->setText(u"555"_s);
+        QCOMPARE(names(), QStringList{u"احمدي"_s}); // the phone, not the mobile
+        page().RadioButton3->click();
+        page().src->setText(u"ران"_s);
+        QCOMPARE(page().cnt->text(), u"1"_s);
+    }
+    void addingNeedsANewName()
+    {
+        add(QString());
+        QCOMPARE(env->dialogs.lastMessage(), u"مقدار «نام» درست نيست"_s);
+        add(u"رضايی"_s, u"1"_s); // the same name once the yeh is stored
+        QCOMPARE(env->dialogs.lastMessage(), u"نام تکراري است"_s);
+        QCOMPARE(names(), QStringList{u"رضايي"_s}); // the entry with that name is on show
+        add(u"O'Brien"_s, u"22"_s);
+        QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
+        QCOMPARE(env->scalar(u"select user_id||'|'||tel from shakhsi where name=?"_s, {u"O'Brien"_s}).toString(), u"8|22"_s);
+        QCOMPARE(page().name->text(), u"O'Brien"_s); // the fields keep their text
+        QCOMPARE(rowCount(*env, u"shakhsi"_s), 4);
+    }
+    void deletingFillsTheFields()
+    {
+        QVERIFY(list().locate(u"name"_s, u"رضايي"_s));
+        page().N1->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
+        QCOMPARE(page().mobile->text(), u"0912555"_s);
+        QCOMPARE(names(), QStringList{u"احمدي"_s});
+    }
+};
+
+QTEST_MAIN(TestPhone)
+#include "tst_phone.moc"
