@@ -1,4 +1,5 @@
 #include "src_chek_u.h"
+#include "rizhazine_rep_u.h"
 #include "chek_open.h"
 #include "db/querymodel.h"
 #include "dm_u.h"
@@ -105,10 +106,6 @@ Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_
     ui->setupUi(this);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     declareFilters();
-    // The fiscal year's filter is on from the start: its caption shows it as a click would.
-    QPalette on = ui->Label18->palette();
-    on.setColor(QPalette::WindowText, QColor(0, 128, 0));
-    ui->Label18->setPalette(on);
     connectHandlers();
     pagekit::disableWhileEmpty(list(), {ui->N4, ui->N5, ui->N14}, this);
     if (forms::main_)
@@ -304,9 +301,14 @@ void Tchek_src::N5Click()
 // Attachments come with the stored-files page, the three statements with the printed layouts; until then
 // their commands do nothing.
 void Tchek_src::N14Click() {}
-void Tchek_src::N2Click() {}
-void Tchek_src::N1Click() {}
-void Tchek_src::N7Click() {}
+void Tchek_src::printStatement(Trizhazine_rep::Variant variant)
+{
+    forms::rizhazine_rep->printStatement(variant, {ui->mablagh_sum->text(), ui->mablagh_sum2->text()});
+}
+
+void Tchek_src::N2Click() { printStatement(Trizhazine_rep::Variant::Letterhead); }
+void Tchek_src::N1Click() { printStatement(Trizhazine_rep::Variant::Plain); }
+void Tchek_src::N7Click() { printStatement(Trizhazine_rep::Variant::Project); }
 
 void Tchek_src::N12Click()
 {

@@ -5,6 +5,7 @@
 // and repairs two-digit years. The grid shows the data module's ADOQ_chek, through which the entry form writes.
 #include "pagekit/filters.h"
 #include "pagekit/page.h"
+#include "rizhazine_rep_u.h"
 
 namespace Ui {
 class Tchek_src;
@@ -64,6 +65,7 @@ public:
     listpage::FilterLines totalsLines() const;
 
 private:
+    void printStatement(Trizhazine_rep::Variant variant);
     void declareFilters();
     void connectHandlers();
     QString chosenFile(const QString &proposed);

@@ -8,6 +8,8 @@
 #include "invoices/src_chek_u.h"
 #include "main_u.h"
 #include "support/invoice_rows.h"
+#include "amount.h"
+#include "support/pdf_text.h"
 #include "support/testenv.h"
 #include "support/xlsx_reader.h"
 #include "ui/control_text.h"
@@ -205,6 +207,11 @@ private slots:
         QCOMPARE(tinted, 6);
         const QModelIndex words = model.index(3, model.columnOfField(u"MablaghDigit"_s));
         QCOMPARE(model.data(words, Qt::DisplayRole).toString(), u"400,000"_s);
+
+        // The print commands hand the register's total to the statement: its words are printed.
+        pageUi().N1->trigger();
+        QCOMPARE(env->dialogs.shown.last().kind, u"preview"_s);
+        QVERIFY(pdftext::hasTokens(pdftext::pages(env->dialogs.lastPreview()).join(u' '), amount::GetNum(400000)));
     }
     void openerResetsAndShowsWithoutSearching()
     {
