@@ -2,10 +2,13 @@
 #include "backup_u.h"
 #include "change_pass_u.h"
 #include "dm_u.h"
+#include "invoices/chek_u.h"
+#include "invoices/faktor_pic_u.h"
+#include "invoices/ins_u.h"
+#include "invoices/rizhazine_rep_u.h"
+#include "invoices/src_chek_u.h"
 #include "login_u.h"
 #include "main_u.h"
-#include "invoices/faktor_pic_u.h"
-#include "invoices/rizhazine_rep_u.h"
 #include "purchasing/darkhast_estelam_u.h"
 #include "purchasing/darkhast_ins_u.h"
 #include "purchasing/darkhast_src_u.h"
@@ -45,6 +48,9 @@ void createAll()
     main_ = new Tmain();
     change_pass = new Tchange_pass();
     setting = new Tsetting();
+    chek = new Tchek();
+    chek_ins = new Tchek_ins();
+    chek_src = new Tchek_src();
     rizhazine_rep = new Trizhazine_rep();
     backup = new Tbackup();
     users = new Tusers();
@@ -148,6 +154,12 @@ void destroyAll()
     backup = nullptr;
     delete rizhazine_rep;
     rizhazine_rep = nullptr;
+    delete chek_src;
+    chek_src = nullptr;
+    delete chek_ins;
+    chek_ins = nullptr;
+    delete chek;
+    chek = nullptr;
     delete setting;
     setting = nullptr;
     delete change_pass;
