@@ -6,6 +6,7 @@
 #include "xlsx_reader.h"
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
@@ -45,6 +46,14 @@ QList<qint64> idsOf(const db::Query &list)
     return ids;
 }
 
+QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes)
+{
+    QList<qint64> ids;
+    for (int index : indexes)
+        ids << seeded.at(index);
+    return ids;
+}
+
 QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
                                const QStringList &texts)
 {
@@ -64,4 +73,34 @@ QStringList workbookHeaders(const QString &path, int columns)
     for (int column = 0; column < columns; ++column)
         headers << sheet.cell(XlsxSheet::columnName(column) + u'1').text;
     return headers;
+}
+
+QList<bool> menuStates(const QMenuBar *menu)
+{
+    QList<bool> states;
+    for (const QAction *item : menu->actions())
+        states << item->isEnabled();
+    return states;
+}
+
+QStringList askedTexts(const ui::ScriptedDialogs &dialogs)
+{
+    QStringList texts;
+    for (const auto &shown : dialogs.shown)
+        if (shown.kind == QStringLiteral("ask"))
+            texts << shown.text;
+    return texts;
+}
+
+void addSetting(TestEnv &env, const QString &title, const QString &value, int userId)
+{
+    env.exec(QStringLiteral("insert into setting (component, cmt, user_id) values (?, ?, ?)"), {title, value, userId});
+}
+
+std::unique_ptr<db::Connection> otherWorkstation(const TestEnv &env)
+{
+    auto other = std::make_unique<db::Connection>(QStringLiteral("other workstation"));
+    other->setConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + env.dbPath());
+    other->open();
+    return other;
 }

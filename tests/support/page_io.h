@@ -1,13 +1,20 @@
 #pragma once
-// What the page tests read back (rows, ids, workbook captions) and what they type into forms and filters.
+// What the page tests read back (rows, ids, workbook captions, the questions asked) and what they type into
+// forms and filters.
 #include "register_rows.h"
 #include <QHash>
 #include <QVariantMap>
+#include <memory>
 
+class QMenuBar;
 class QWidget;
 class TestEnv;
 namespace db {
+class Connection;
 class Query;
+}
+namespace ui {
+class ScriptedDialogs;
 }
 
 // Every row the select returns, its columns as text joined by "|" (a null as "null").
@@ -15,6 +22,8 @@ QStringList rowTexts(const QString &select, const QVariantList &values = {});
 
 // The ids of a list's rows, in the list's order.
 QList<qint64> idsOf(const db::Query &list);
+// The seeded ids at these indexes, in that order.
+QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes);
 
 // One filter alone: its box ticked, the texts shown in its controls (named), the page's search button
 // clicked; returns the ids listed, in id order.
@@ -22,6 +31,14 @@ QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QStri
                                const QStringList &texts);
 // The row 1 captions of a written workbook's first `columns` columns.
 QStringList workbookHeaders(const QString &path, int columns);
+// Whether each item of a page's menu is enabled, in order.
+QList<bool> menuStates(const QMenuBar *menu);
+// The texts of the questions asked (the warnings), in order.
+QStringList askedTexts(const ui::ScriptedDialogs &dialogs);
 
 // Shows each text in the form's field of that name (ui::setControlText).
 void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts);
+// Files a value under a title of the settings page for a user, as the pick lists and prints read them.
+void addSetting(TestEnv &env, const QString &title, const QString &value, int userId = 1);
+// Another workstation on the test database, for the cases of two users at once.
+std::unique_ptr<db::Connection> otherWorkstation(const TestEnv &env);

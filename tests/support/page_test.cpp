@@ -1,0 +1,12 @@
+#include "page_test.h"
+
+void PageTest::init()
+{
+    env = std::make_unique<TestEnv>();
+    env->signInAs();
+}
+
+void PageTest::cleanup()
+{
+    env.reset();
+}
