@@ -1,19 +1,16 @@
 // The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before
-// anything is written, insert with its audit row, edit, the vendor pick, the lists and the Enter chain.
+// anything is written, insert with its audit row, edit, two users at once, the vendor pick, the lists and the
+// Enter chain.
 #include "Dates.h"
 #include "db/connection.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/form_input.h"
+#include "support/page_test.h"
 #include "support/purchase_rows.h"
-#include "support/testenv.h"
 #include "ui/control_text.h"
 #include "ui_tavrelkol_ins_u.h"
 #include <QApplication>
-#include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -24,29 +21,13 @@ namespace {
 Ttavrelkol_ins &entry() { return *forms::tavrelkol_ins; }
 Ui::Ttavrelkol_ins &entryUi() { return *forms::tavrelkol_ins->ui; }
 
-const QString yearWarning = u"هشدار! شماره دبيرخانه در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
-const QString invoiceWarning = u"هشدار! شماره فاکتور در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
-const QString receiptWarning = u"هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s;
+const QStringList warnings{u"هشدار! شماره دبيرخانه در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s,
+                           u"هشدار! شماره فاکتور در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s,
+                           u"هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s};
 const QString duplicateRefusal = u"خطا! نام پروژه و موضوع و تاريخ خريد،شماره فاکتور و رسيد تکراريست"_s;
 
-int purchases(TestEnv &env)
-{
-    return env.scalar(u"select count(*) from tavrelkol"_s).toInt();
-}
-
-int auditRows(TestEnv &env)
-{
-    return env.scalar(u"select count(*) from log"_s).toInt();
-}
-
-QStringList asked(const TestEnv &env)
-{
-    QStringList texts;
-    for (const auto &shown : env.dialogs.shown)
-        if (shown.kind == u"ask"_s)
-            texts << shown.text;
-    return texts;
-}
+int purchases(TestEnv &env) { return rowCount(env, u"tavrelkol"_s); }
+int auditRows(TestEnv &env) { return rowCount(env, u"log"_s); }
 
 // The list searched, the row of this id made current, and the edit command.
 void editPurchase(qint64 id)
@@ -60,29 +41,24 @@ void editPurchase(qint64 id)
 void newPurchase(const QHash<QString, QString> &typed)
 {
     forms::tavrelkol_src->N1Click();
-    for (auto it = typed.cbegin(); it != typed.cend(); ++it) {
-        QWidget *control = entry().findChild<QWidget *>(it.key());
-        QVERIFY2(control, qPrintable(it.key()));
-        ui::setControlText(control, it.value());
-    }
+    setFieldTexts(&entry(), typed);
 }
 
 } // namespace
 
-class TestTavrelkolIns : public QObject {
+class TestTavrelkolIns : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     int year = 0;
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
-        env->signInAs();
+        PageTest::init();
         year = fiscalYear().toInt();
     }
-    void cleanup() { env.reset(); }
 
+    // The stored row (Persian yeh as the Arabic one, Persian digits, an empty receipt empty), its audit row,
+    // the grid showing it at once and the form open for another.
     void insertWritesTheRowAndItsAuditRow()
     {
         env->signInAs(7, u"reza"_s);
@@ -92,26 +68,20 @@ private slots:
                      {u"cmt"_s, u"it's fine"_s}});
         entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
-        QCOMPARE(purchases(*env), 1);
-
-        // The Persian yeh stored as the Arabic one; numbers typed in Persian digits; an empty receipt stored empty.
-        QCOMPARE(env->scalar(u"select prj_name||'|'||cnt||'|'||mablagh||'|'||mablagh_kol||'|'||tavrel_dat||'|'||sal||'|'"
-                             "||dabir_no||'|'||user_id||'|'||pardakhti||'|'||cmt||'|'||resid from tavrelkol"_s).toString(),
-                 u"ساختمان مرکزي|12|1250000|1000000000000|1403/02/03|"_s + QString::number(year)
-                     + u"|1|7|پرداخت نشد|it's fine|"_s);
-        QCOMPARE(env->scalar(u"select karbar||'|'||cmt from log"_s).toString(), u"reza| ثبت خريد جديد  خريد کاغذ reza"_s);
-
-        // The new row shows in the list's grid at once; the form stays open for another.
+        QCOMPARE(rowTexts(u"select prj_name,cnt,mablagh,mablagh_kol,tavrel_dat,sal,dabir_no,user_id,pardakhti,cmt,resid "
+                          "from tavrelkol"_s),
+                 QStringList{u"ساختمان مرکزي|12|1250000|1000000000000|1403/02/03|"_s + QString::number(year)
+                             + u"|1|7|پرداخت نشد|it's fine|"_s});
+        QCOMPARE(rowTexts(u"select karbar||'|'||cmt from log"_s), QStringList{u"reza| ثبت خريد جديد  خريد کاغذ reza"_s});
         QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 1);
         QVERIFY(!entryUi().ins_btn->isHidden());
     }
+    // All three warnings are asked whatever the answers; only three Yes save; a refused save leaves the form.
     void warningsAreAllAskedAndOnlyYesGoesOn_data()
     {
         QTest::addColumn<QList<ui::Answer>>("answers");
         QTest::addColumn<bool>("saved");
         QTest::newRow("no to the first") << QList<ui::Answer>{ui::Answer::No, ui::Answer::Yes, ui::Answer::Yes} << false;
-        QTest::newRow("cancel to the second")
-            << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Cancel, ui::Answer::Yes} << false;
         QTest::newRow("no to the last") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes, ui::Answer::No} << false;
         QTest::newRow("three yes") << QList<ui::Answer>{ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes} << true;
     }
@@ -122,37 +92,28 @@ private slots:
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 4}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s},
                            {u"prj_name"_s, u"other"_s}});
         newPurchase({{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}, {u"prj_name"_s, u"p"_s}});
-        env->dialogs.reset();
         env->dialogs.answers.append(answers);
         entryUi().ins_btn->click();
-        QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
-        for (const auto &shown : env->dialogs.shown)
-            if (shown.kind == u"ask"_s) {
-                QCOMPARE(shown.buttons, ui::Buttons::YesNoCancel);
-                QCOMPARE(shown.icon, ui::Icon::Warning);
-            }
+        QCOMPARE(askedTexts(env->dialogs), warnings);
         QCOMPARE(purchases(*env), saved ? 2 : 1);
         QCOMPARE(auditRows(*env), saved ? 1 : 0);
-        // A refused save leaves the form as it was.
-        QCOMPARE(entryUi().prj_name->currentText(), u"p"_s);
-        QCOMPARE(entryUi().dabir_no->text(), u"4"_s);
+        QCOMPARE(entryUi().prj_name->currentText() + entryUi().dabir_no->text(), u"p4"_s);
     }
+    // Empty numbers, and numbers of another year, repeat nothing.
     void emptyNumbersRepeatNothing()
     {
-        // Rows of the year with empty invoice and receipt numbers, and one with the same numbers in another year.
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u""_s}});
         addPurchase(*env, {{u"sal"_s, year - 1}, {u"dabir_no"_s, 2}, {u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}});
         newPurchase({{u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}, {u"mozo"_s, u"a"_s}});
         QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
         entryUi().ins_btn->click();
-        QCOMPARE(asked(*env), QStringList());
-        QCOMPARE(purchases(*env), 3);
-
         newPurchase({{u"faktor_no"_s, u"F-9"_s}, {u"resid"_s, u"R-9"_s}, {u"mozo"_s, u"b"_s}});
         entryUi().ins_btn->click();
-        QCOMPARE(asked(*env), QStringList()); // the other year's numbers repeat nothing
+        QCOMPARE(askedTexts(env->dialogs), QStringList());
         QCOMPARE(purchases(*env), 4);
     }
+    // The same project, subject, date, invoice and receipt in any year is refused, after the warnings too;
+    // one field apart is no duplicate.
     void duplicateIsRefusedInAnyYear()
     {
         addPurchase(*env, {{u"sal"_s, year - 3}, {u"dabir_no"_s, 1}, {u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s},
@@ -160,28 +121,25 @@ private slots:
         newPurchase({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s},
                      {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
         entryUi().ins_btn->click();
-        QCOMPARE(asked(*env), QStringList()); // no number repeats within this year
+        QCOMPARE(askedTexts(env->dialogs), QStringList()); // no number repeats within this year
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
-        QCOMPARE(purchases(*env), 1);
-        QCOMPARE(auditRows(*env), 0);
+        QCOMPARE(purchases(*env) + auditRows(*env), 1); // the purchase seeded, no audit row
 
-        // One field apart is no duplicate.
         entryUi().resid->setText(u"R2"_s);
         entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
-        QCOMPARE(purchases(*env), 2);
 
-        // After three Yes answers the duplicate check still runs.
         entryUi().resid->setText(u"R"_s);
         entryUi().sal->setStoredText(QString::number(year - 3));
         entryUi().dabir_no->setText(u"1"_s);
         env->dialogs.reset();
         env->dialogs.answers.append({ui::Answer::Yes, ui::Answer::Yes, ui::Answer::Yes});
         entryUi().ins_btn->click();
-        QCOMPARE(asked(*env), QStringList({yearWarning, invoiceWarning, receiptWarning}));
+        QCOMPARE(askedTexts(env->dialogs), warnings);
         QCOMPARE(env->dialogs.lastMessage(), duplicateRefusal);
         QCOMPARE(purchases(*env), 2);
     }
+    // One message naming the field, no warning or input box before it, nothing written.
     void numbersAreCheckedBeforeAnythingIsWritten_data()
     {
         QTest::addColumn<QString>("field");
@@ -189,14 +147,10 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("year untouched") << u"sal"_s << QString() << u"سال"_s;
         QTest::newRow("secretariat empty on insert") << u"dabir_no"_s << QString() << u"شماره دبيرخانه"_s;
-        QTest::newRow("secretariat no number") << u"dabir_no"_s << u"12a"_s << u"شماره دبيرخانه"_s;
         QTest::newRow("secretariat beyond 32 bits") << u"dabir_no"_s << u"3000000000"_s << u"شماره دبيرخانه"_s;
         QTest::newRow("total with separators") << u"mablagh_kol"_s << u"1,000"_s << u"مبلغ کل"_s;
-        QTest::newRow("total with a fraction") << u"mablagh_kol"_s << u"10.5"_s << u"مبلغ کل"_s;
         QTest::newRow("total beyond the money column") << u"mablagh_kol"_s << u"922337203685478"_s << u"مبلغ کل"_s;
         QTest::newRow("impossible purchase date") << u"tavrel_dat"_s << u"1403/13/40"_s << u"تاريخ خريد"_s;
-        QTest::newRow("half-typed receipt date") << u"pardakht_dat"_s << u"1403/05/  "_s << u"تاريخ رسيد"_s;
-        QTest::newRow("Esfand 30th of a common year") << u"tavrel_dat"_s << u"1402/12/30"_s << u"تاريخ خريد"_s;
     }
     void numbersAreCheckedBeforeAnythingIsWritten()
     {
@@ -205,101 +159,83 @@ private slots:
         QFETCH(QString, caption);
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u"F"_s}});
         forms::tavrelkol_src->src_btnClick();
-        newPurchase({{u"mozo_cmt"_s, u"kept"_s}, {u"faktor_no"_s, u"F"_s}, {field, typed}});
+        newPurchase({{u"faktor_no"_s, u"F"_s}, {field, typed}});
         env->dialogs.reset();
         entryUi().ins_btn->click();
-        // One message naming the field; no warning asked, no input box, nothing written.
         QCOMPARE(env->dialogs.shown.size(), 1);
-        QCOMPARE(env->dialogs.shown.first().kind, u"message"_s);
-        QVERIFY2(env->dialogs.shown.first().text.contains(caption), qPrintable(env->dialogs.shown.first().text));
-        QCOMPARE(purchases(*env), 1);
-        QCOMPARE(auditRows(*env), 0);
-        QCOMPARE(forms::dm->ADOQ_tavrel->state(), db::Query::State::Browse);
-        QCOMPARE(entryUi().mozo_cmt->text(), u"kept"_s);
-        QCOMPARE(ui::controlText(entry().findChild<QWidget *>(field)).trimmed(), typed.trimmed());
+        QVERIFY2(env->dialogs.lastMessage().contains(caption), qPrintable(env->dialogs.lastMessage()));
+        QCOMPARE(purchases(*env) + auditRows(*env), 1); // the purchase seeded, no audit row
 
-        // The largest amount the column holds is taken whole.
-        if (field == u"mablagh_kol"_s) {
+        if (field == u"mablagh_kol"_s) { // the largest amount the column holds is taken whole
             entryUi().mablagh_kol->setText(u"922337203685477"_s);
             entryUi().faktor_no->setText(u"F2"_s);
             entryUi().ins_btn->click();
-            QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where mozo_cmt='kept'"_s).toLongLong(),
+            QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where faktor_no='F2'"_s).toLongLong(),
                      Q_INT64_C(922'337'203'685'477));
         }
     }
+    // A unit price with separators is asked for once more; Cancel names the field; empty is stored null.
     void unitPriceWithSeparatorsIsAskedAgain()
     {
         newPurchase({{u"mablagh"_s, u"1,250,000"_s}, {u"mozo"_s, u"first"_s}});
         env->dialogs.reset();
         env->dialogs.inputs.enqueue(u"1250000"_s);
         entryUi().ins_btn->click();
-        QCOMPARE(env->dialogs.shown.first().kind, u"input"_s);
-        QCOMPARE(env->dialogs.shown.first().caption, u"Mablagh"_s);
-        QCOMPARE(env->dialogs.shown.first().text, u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s);
-        QCOMPARE(env->dialogs.shown.first().detail, u"1,250,000"_s);
+        const auto &box = env->dialogs.shown.first();
+        QCOMPARE(box.kind + u'|' + box.caption + u'|' + box.text + u'|' + box.detail,
+                 u"input|Mablagh|مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد|1,250,000"_s);
         QCOMPARE(env->scalar(u"select mablagh from tavrelkol where mozo='first'"_s).toLongLong(), 1'250'000);
 
-        // Cancel names the field and writes nothing.
         newPurchase({{u"mablagh"_s, u"2,000"_s}, {u"mozo"_s, u"second"_s}});
-        env->dialogs.reset();
         env->dialogs.inputs.enqueue(std::nullopt);
         entryUi().ins_btn->click();
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
         QCOMPARE(purchases(*env), 1);
 
-        // An empty unit price is stored as null, as older rows hold.
         newPurchase({{u"mablagh"_s, u""_s}, {u"mozo"_s, u"third"_s}});
         entryUi().ins_btn->click();
         QVERIFY(env->scalar(u"select mablagh from tavrelkol where mozo='third'"_s).isNull());
     }
+    // Edit: no warning on a repeated number, the user kept, no audit row, an empty secretariat number kept
+    // null, a bad amount refused without an input box, the other row untouched.
     void editKeepsTheUserAndWritesNoAuditRow()
     {
-        const qint64 id = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mozo"_s, u"m"_s},
-                                             {u"mablagh"_s, 300}, {u"vahed"_s, u"عدد"_s}});
-        const qint64 repeated = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 10}, {u"user_id"_s, 5}});
-        editPurchase(repeated);
-        entryUi().dabir_no->setText(u"9"_s); // repeats within the year: editing does not warn
+        addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mablagh"_s, 300}});
+        const qint64 edited = addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 10}, {u"user_id"_s, 5}});
+        editPurchase(edited);
+        entryUi().dabir_no->setText(u"9"_s);
         entryUi().mablagh->setText(u"۴۵۰"_s);
         entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
-        QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).toInt(), 9);
-        QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
-        QCOMPARE(env->scalar(u"select user_id from tavrelkol where id=?"_s, {repeated}).toInt(), 5);
+        QCOMPARE(rowTexts(u"select dabir_no,mablagh,user_id from tavrelkol where id=?"_s, {edited}),
+                 QStringList{u"9|450|5"_s});
         QCOMPARE(auditRows(*env), 0);
-        QCOMPARE(purchases(*env), 2);
 
-        // An empty secretariat number is kept null; a bad amount is refused by name without an input box.
         env->dialogs.reset();
         entryUi().dabir_no->setText(QString());
         entryUi().edit_btn->click();
-        QVERIFY(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {repeated}).isNull());
         entryUi().mablagh->setText(u"1,000"_s);
         entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.shown.last().kind, u"message"_s);
         QVERIFY(env->dialogs.lastMessage().contains(u"مبلغ واحد"_s));
-        QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {repeated}).toLongLong(), 450);
-
-        // The other row was not touched.
-        QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where id=?"_s, {id}).toInt(), 9);
-        QCOMPARE(env->scalar(u"select mablagh from tavrelkol where id=?"_s, {id}).toLongLong(), 300);
+        QCOMPARE(rowTexts(u"select dabir_no,mablagh from tavrelkol order by id"_s),
+                 (QStringList{u"9|300"_s, u"null|450"_s}));
     }
+    // Two users at once: a proposed number taken meanwhile, a row and its audit row kept together or not at
+    // all, and an edit writing only the changed fields while they still hold what was read.
     void anotherUsersSaveMeanwhile()
     {
-        // Another clerk takes the proposed number between the proposal and the save: the next free one is stored.
         forms::tavrelkol_src->src_btnClick();
         newPurchase({{u"mozo"_s, u"mine"_s}});
         QCOMPARE(entryUi().dabir_no->text(), u"1"_s);
-        db::Connection other(u"other"_s);
-        other.setConnectionString(u"Provider=SQLite;Data Source="_s + env->dbPath());
-        other.open();
-        other.exec(u"insert into tavrelkol (sal, dabir_no, mozo) values (?, 1, 'theirs')"_s, {year});
+        const auto other = otherWorkstation(*env);
+        other->exec(u"insert into tavrelkol (sal, dabir_no, mozo) values (?, 1, 'theirs')"_s, {year});
         entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s}); // no repeat warning: the number was proposed
         QCOMPARE(env->scalar(u"select dabir_no from tavrelkol where mozo='mine'"_s).toInt(), 2);
         QCOMPARE(entryUi().dabir_no->text(), u"2"_s);
 
-        // A row and its audit row are kept together or not at all.
-        other.exec(u"create trigger refuse_audit before insert on log begin select raise(abort, 'disk full'); end"_s);
+        other->exec(u"create trigger refuse_audit before insert on log begin select raise(abort, 'disk full'); end"_s);
         entryUi().mozo->setEditText(u"lost"_s);
         entryUi().dabir_no->setText(u"7"_s);
         env->dialogs.reset();
@@ -309,20 +245,20 @@ private slots:
         QCOMPARE(purchases(*env), 2);
         QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 2); // the list shows what the database holds
         QCOMPARE(auditRows(*env), 1);
-        other.exec(u"drop trigger refuse_audit"_s);
+        other->exec(u"drop trigger refuse_audit"_s);
 
         // Clerk B pays the purchase while clerk A has it open: A's remark is saved beside B's payment, while
         // A's own change of the payment is refused with the row shown as it now stands.
         const qint64 id = env->scalar(u"select id from tavrelkol where mozo='mine'"_s).toLongLong();
         editPurchase(id);
-        other.exec(u"update tavrelkol set pardakhti='پرداخت شد', mablagh_kol=2500 where id=?"_s, {id});
+        other->exec(u"update tavrelkol set pardakhti='پرداخت شد', mablagh_kol=2500 where id=?"_s, {id});
         entryUi().cmt->setText(u"remark"_s);
         env->dialogs.reset();
         entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ويرايش شد"_s});
-        QCOMPARE(env->scalar(u"select pardakhti||'|'||mablagh_kol||'|'||cmt from tavrelkol where id=?"_s, {id}).toString(),
-                 u"پرداخت شد|2500|remark"_s);
-        other.exec(u"update tavrelkol set mablagh_kol=3000 where id=?"_s, {id});
+        QCOMPARE(rowTexts(u"select pardakhti,mablagh_kol,cmt from tavrelkol where id=?"_s, {id}),
+                 QStringList{u"پرداخت شد|2500|remark"_s});
+        other->exec(u"update tavrelkol set mablagh_kol=3000 where id=?"_s, {id});
         entryUi().mablagh_kol->setText(u"100"_s);
         env->dialogs.reset();
         entryUi().edit_btn->click();
@@ -330,6 +266,7 @@ private slots:
         QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 3000);
         QCOMPARE(forms::dm->ADOQ_tavrel->fieldByName(u"mablagh_kol"_s).asInteger(), 3000);
     }
+    // A stored text longer than its column is kept whole on edit; a new purchase is held to the column.
     void editKeepsAStoredTextLongerThanItsColumn()
     {
         const QString longRemark = QString(200, u'ث'); // cmt holds 150 characters
@@ -338,16 +275,13 @@ private slots:
         QCOMPARE(entryUi().cmt->text(), longRemark);
         entryUi().mablagh_kol->setText(u"500"_s);
         entryUi().edit_btn->click();
-        QCOMPARE(env->scalar(u"select cmt from tavrelkol where id=?"_s, {id}).toString(), longRemark);
-        QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 500);
-        // A new purchase is held to the column again.
+        QCOMPARE(rowTexts(u"select cmt,mablagh_kol from tavrelkol"_s), QStringList{longRemark + u"|500"_s});
         forms::tavrelkol_src->N1Click();
         QCOMPARE(entryUi().cmt->maxLength(), 150);
     }
+    // A registered shop fills the vendor's fields, typed with either yeh; a shop being typed clears them.
     void vendorPick()
     {
-        QCOMPARE(entryUi().bank->count(), 6);
-        QCOMPARE(entryUi().bank->currentText(), QString()); // the layout's list chooses nothing
         env->exec(u"insert into foroshandegan (foroshgah, nam, hesab_no, bank, nation) values (?, ?, ?, ?, ?)"_s,
                   {u"فروشگاه ايران"_s, u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s});
         const auto vendor = [] {
@@ -356,38 +290,34 @@ private slots:
         };
         entryUi().foroshande->setEditText(u"فروشگاه ايران"_s);
         QCOMPARE(vendor(), QStringList({u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s}));
-        entryUi().foroshande->setEditText(u"فروشگاه ايرا"_s); // typing on: no such vendor
+        entryUi().foroshande->setEditText(u"فروشگاه ايرا"_s);
         QCOMPARE(vendor(), QStringList(4));
-        entryUi().foroshande->setEditText(u"فروشگاه ایران"_s); // typed with the Persian yeh
+        entryUi().foroshande->setEditText(u"فروشگاه ایران"_s);
         QCOMPARE(entryUi().nam->text(), u"حسن"_s);
     }
+    // The lists: the user's only unit chosen for a new purchase only, the shops in order, and the caption
+    // clicks refilling a list with the values already used, in Persian order, the typed text staying.
     void listsOnShowAndCaptionClicks()
     {
         env->exec(u"insert into foroshandegan (foroshgah) values ('shop b'), ('shop a'), ('shop b')"_s);
-        env->exec(u"insert into setting (component, cmt, user_id) values ('واحد', 'متر', 1), ('واحد', 'تن', 2)"_s);
-
-        // A new purchase: the user's only unit is chosen; the shops replace the shop list, in order.
+        addSetting(*env, u"واحد"_s, u"متر"_s);
+        addSetting(*env, u"واحد"_s, u"تن"_s, 2);
         forms::tavrelkol_src->N1Click();
         QCOMPARE(comboItems(entryUi().foroshande), QStringList({u"shop a"_s, u"shop b"_s}));
         QCOMPARE(comboItems(entryUi().vahed), QStringList{u"متر"_s});
-        QCOMPARE(entryUi().vahed->currentText(), u"متر"_s);
-        QCOMPARE(entryUi().foroshande->currentText(), QString());
+        QCOMPARE(entryUi().vahed->currentText() + u'|' + entryUi().foroshande->currentText(), u"متر|"_s);
         entry().hide();
 
-        // An edited row keeps its own unit, and its shop and vendor texts.
         const qint64 id =
             addPurchase(*env, {{u"vahed"_s, u"کارتن"_s}, {u"foroshande"_s, u"old shop"_s}, {u"nam"_s, u"n"_s}});
         editPurchase(id);
-        QCOMPARE(entryUi().vahed->currentText(), u"کارتن"_s);
-        QCOMPARE(entryUi().foroshande->currentText(), u"old shop"_s);
-        QCOMPARE(entryUi().nam->text(), u"n"_s);
+        QCOMPARE(entryUi().vahed->currentText() + u'|' + entryUi().foroshande->currentText() + u'|'
+                     + entryUi().nam->text(),
+                 u"کارتن|old shop|n"_s);
         entry().hide();
-        // An edited row without a unit keeps it empty: the user's only unit is not put in its place.
-        const qint64 noUnit = addPurchase(*env, {{u"mozo"_s, u"no unit"_s}, {u"nam"_s, u"n"_s}});
-        editPurchase(noUnit);
-        QCOMPARE(entryUi().vahed->currentText(), QString());
+        editPurchase(addPurchase(*env, {{u"mozo"_s, u"no unit"_s}, {u"nam"_s, u"n"_s}}));
+        QCOMPARE(entryUi().vahed->currentText(), QString()); // the only unit is not put over an edited row's
 
-        // Caption clicks: the distinct values already used, the text typed staying.
         addPurchase(*env, {{u"prj_name"_s, u"p2"_s}, {u"kargah"_s, u"k"_s}, {u"vahed"_s, u"لیتر"_s}});
         addPurchase(*env, {{u"prj_name"_s, u"p1"_s}});
         entryUi().prj_name->setEditText(u"typed"_s);
@@ -395,21 +325,20 @@ private slots:
         QCOMPARE(comboItems(entryUi().prj_name), QStringList({QString(), u"p1"_s, u"p2"_s}));
         QCOMPARE(entryUi().prj_name->currentText(), u"typed"_s);
         entry().Label4Click();
-        QVERIFY(comboItems(entryUi().vahed).contains(u"لیتر"_s));
-        QVERIFY(!comboItems(entryUi().vahed).contains(u"متر"_s));
+        QVERIFY(comboItems(entryUi().vahed).contains(u"لیتر"_s) && !comboItems(entryUi().vahed).contains(u"متر"_s));
         entry().Label12Click();
         QCOMPARE(comboItems(entryUi().kargah), QStringList({QString(), u"k"_s}));
-        // In Persian order: "پ" stands after "ب", not after every Arabic letter as its code does.
         for (const QString &mozo : {u"تهران"_s, u"پارس"_s, u"بابل"_s})
             addPurchase(*env, {{u"mozo"_s, mozo}});
         entry().Label2Click();
         QStringList persian = comboItems(entryUi().mozo);
         persian.removeIf([](const QString &item) { return item.isEmpty() || item.at(0).unicode() < 0x600; });
-        QCOMPARE(persian, QStringList({u"بابل"_s, u"پارس"_s, u"تهران"_s}));
+        QCOMPARE(persian, QStringList({u"بابل"_s, u"پارس"_s, u"تهران"_s})); // "پ" after "ب", not by its code
         entry().Label9Click();
         QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
         QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
     }
+    // Enter moves along the chain of fields; at its end, and in a field outside it, Enter saves nothing.
     void enterMovesAlongTheChain()
     {
         entry().show();
@@ -420,13 +349,10 @@ private slots:
                                         entryUi().pardakht_dat, entryUi().foroshande, entryUi().resid,
                                         entryUi().faktor_no, entryUi().kargah, entryUi().sal, entryUi().cmt};
         chain.first()->setFocus();
-        for (qsizetype i = 1; i < chain.size(); ++i) {
+        for (qsizetype i = 1; i <= chain.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Return : Qt::Key_Enter);
-            QVERIFY2(chain.at(i)->hasFocus(), qPrintable(chain.at(i)->objectName()));
+            QVERIFY2(chain.at(qMin(i, chain.size() - 1))->hasFocus(), qPrintable(QString::number(i)));
         }
-        // The last field of the chain keeps the focus, and Enter saves nothing.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(entryUi().cmt->hasFocus());
         entryUi().mozo_cmt->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY(entryUi().mozo_cmt->hasFocus());
