@@ -2,18 +2,13 @@
 // the same subject sent once a day, text the code page cannot hold, marking read, the unread mark that the
 // sign-in sets and closing the page sets or clears, and the delete of "admin".
 #include "Dates.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "main_u.h"
 #include "registers/message_text.h"
 #include "registers/payam_u.h"
-#include "support/register_rows.h"
-#include "support/testenv.h"
+#include "support/page_test.h"
 #include "ui_main_u.h"
 #include "ui_payam_u.h"
 #include "unread_mark.h"
-#include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -37,9 +32,8 @@ void open()
 
 } // namespace
 
-class TestPayam : public QObject {
+class TestPayam : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     qint64 reza = 0, twin1 = 0, twin2 = 0;
 
     QString mark() const { return forms::main_->ui->N17->text(); }
@@ -48,7 +42,7 @@ class TestPayam : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
+        PageTest::init();
         const auto user = [&](const QString &us, const QString &name) {
             return addRow(*env, u"users"_s, {{u"us"_s, us}, {u"ostan"_s, u"فارس"_s}, {u"lev"_s, u"1"_s},
                                              {u"semat"_s, u"کارشناس"_s}, {u"nam"_s, name}});
@@ -60,7 +54,6 @@ private slots:
         forms::main_->setUnreadMark(false);
         open();
     }
-    void cleanup() { env.reset(); }
 
     void sendingGoesToEachTickedUser()
     {

@@ -1,15 +1,11 @@
 // The phone book: the search as the user types, by the chosen column, with its count; adding with the name
 // refused when empty or repeated; deleting into the entry fields; the main window's command.
-#include "forms.h"
 #include "main_u.h"
 #include "registers/phone_u.h"
 #include "support/form_input.h"
-#include "support/register_rows.h"
-#include "support/testenv.h"
+#include "support/page_test.h"
 #include "ui_main_u.h"
 #include "ui_phone_u.h"
-#include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -35,14 +31,13 @@ void add(const QString &name, const QString &tel = QString())
 
 } // namespace
 
-class TestPhone : public QObject {
+class TestPhone : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
+        PageTest::init();
         env->signInAs(8, u"amir"_s);
         env->setRights(8, u"phone"_s, {true, false, true, true});
         addRow(*env, u"shakhsi"_s, {{u"name"_s, u"رضايي"_s}, {u"tel"_s, u"0711234"_s}, {u"mobile"_s, u"0912555"_s}, {u"cmt"_s, u"تعميرکار"_s}});
@@ -51,7 +46,6 @@ private slots:
         page().src->setText(u"old"_s);
         forms::main_->ui->N10->trigger();
     }
-    void cleanup() { env.reset(); }
 
     void theSearchFollowsTheTyping()
     {

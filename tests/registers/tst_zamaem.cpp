@@ -1,25 +1,20 @@
 // The reference files: the main window's command and the rows of a description, the descriptions with rules
 // of their own, a click writing into the private folder, the delete, and the newest program stored here being
 // what an outdated sign-in offers.
-#include "forms.h"
 #include "login_u.h"
 #include "main_u.h"
 #include "platform/files.h"
 #include "registers/zamaem_u.h"
 #include "support/attachment_files.h"
 #include "support/form_input.h"
-#include "support/register_rows.h"
-#include "support/testenv.h"
+#include "support/page_test.h"
 #include "support/user_store.h"
 #include "ui_zamaem_u.h"
-#include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
-class TestZamaem : public QObject {
+class TestZamaem : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     Ui::Tzamaem *page = nullptr;
 
     void store(const QString &description, const QString &fileName, const QByteArray &bytes = "x")
@@ -34,7 +29,7 @@ class TestZamaem : public QObject {
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
+        PageTest::init();
         page = forms::zamaem->ui.get();
         env->signInAs(5, u"reza"_s);
         env->setRights(5, u"zamaem"_s, {true, false, false, true});
@@ -43,7 +38,6 @@ private slots:
         page->ramz->setText(u"old"_s);
         forms::main_->N4Click();
     }
-    void cleanup() { env.reset(); }
 
     void openedWithTheDescriptions()
     {
