@@ -1,17 +1,11 @@
 // The invoice entry form: the remarks warning and the duplicate refusal, the checks before anything is written,
 // tax and levy, edit and delete, closing searches again, the Arabic kaf and the shop pick.
-#include "dm_u.h"
-#include "forms.h"
 #include "invoices/ins_u.h"
 #include "invoices/src_chek_u.h"
 #include "support/form_input.h"
-#include "support/invoice_rows.h"
-#include "support/testenv.h"
-#include "ui/control_text.h"
+#include "support/page_test.h"
 #include "ui_ins_u.h"
 #include "ui_src_chek_u.h"
-#include <QTest>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -28,12 +22,13 @@ QString stored(TestEnv &env, const QString &expression)
     return env.scalar(u"select group_concat("_s + expression + u", ' ') from chek"_s).toString();
 }
 
+qint64 addInvoice(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"chek"_s, columns); }
+
 // The register's new command, then the fields typed over its defaults.
 void newInvoice(const QHash<QString, QString> &typed)
 {
     forms::chek_src->N3Click();
-    for (auto it = typed.cbegin(); it != typed.cend(); ++it)
-        ui::setControlText(entry().findChild<QWidget *>(it.key()), it.value());
+    setFieldTexts(&entry(), typed);
 }
 
 // The register searched over every year, this row made current, and its command (edit or delete).
@@ -48,18 +43,12 @@ void onRow(qint64 id, void (Tchek_src::*command)())
 
 } // namespace
 
-class TestChekIns : public QObject {
+class TestChekIns : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnv>();
-        env->signInAs();
-    }
-    void cleanup() { env.reset(); }
-
+    // Stored with the Arabic kaf and the user; repeated remarks warned (only Yes goes on); the duplicate
+    // refused, whatever the serial, tax or vendor.
     void remarksWarningAndDuplicateRefusal()
     {
         newInvoice(
@@ -96,6 +85,7 @@ private slots:
         QCOMPARE(env->dialogs.messages(), (QStringList{u"ثبت شد"_s, duplicate}));
         QCOMPARE(env->scalar(u"select count(*) from chek"_s).toInt(), 3);
     }
+    // Each number field checked before anything is written, the refusal naming it; empty tax and levy null.
     void numberFieldsCheckedBeforeAnythingIsWritten()
     {
         const QList<std::pair<QString, QString>> refused = {
@@ -113,6 +103,7 @@ private slots:
         entryUi().ins_btn->click();
         QCOMPARE(stored(*env, u"coalesce(maliyat, 'null') || tankhah || bedehkari"_s), u"null00"_s);
     }
+    // Tax and levy in whole rials, rounded half up, recomputed only when the amount changed.
     void taxAndLevyInWholeRialsFromAChangedAmount()
     {
         newInvoice({});
@@ -134,9 +125,11 @@ private slots:
         entry().mablaghExit();
         QCOMPARE(entryUi().maliyat->text(), u"120"_s);
     }
+    // Edit keeps the user and the account; the only account is chosen for a new row; delete closes the form,
+    // which searches again.
     void editKeepsUserAndAccountDeleteClosesAndSearches()
     {
-        env->exec(u"insert into setting (component, cmt, user_id) values (?, '111', 1)"_s, {u"شماره حساب"_s});
+        addSetting(*env, u"شماره حساب"_s, u"111"_s);
         const qint64 id = addInvoice(*env, {{u"hesab_no"_s, u"999"_s}, {u"mablagh"_s, 5}, {u"variz"_s, 6},
                                             {u"user_id"_s, 2}, {u"salemali"_s, u"1403"_s}});
         addInvoice(*env, {{u"mablagh"_s, 7}});
@@ -158,6 +151,7 @@ private slots:
         QCOMPARE(stored(*env, u"mablagh"_s), u"7"_s);
         QCOMPARE(forms::chek_src->ui->mablagh_sum->text(), u"7"_s); // the register searched when the form closed
     }
+    // The Arabic kaf in the form's fields and, by a caption click, in every stored row.
     void arabicKafInTheFormAndInEveryRow()
     {
         newInvoice({{u"cmt"_s, u"کم"_s}, {u"foroshgah"_s, u"کتاب"_s}});
@@ -174,6 +168,7 @@ private slots:
         entry().Label12Click();
         QCOMPARE(stored(*env, u"mozo || foroshgah"_s), u"كارپاك ك"_s);
     }
+    // A shop typed in full copies its newest invoice's details.
     void shopPickCopiesTheNewestDetails()
     {
         addInvoice(*env, {{u"foroshgah"_s, u"نور"_s}, {u"phone"_s, u"111"_s}});

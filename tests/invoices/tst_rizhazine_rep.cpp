@@ -3,14 +3,10 @@
 // three variants one after another, and the total in words; read back from the previewed PDF.
 #include "Dates.h"
 #include "amount.h"
-#include "db/query.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "invoices/rizhazine_rep_u.h"
 #include "report/organisation.h"
+#include "support/page_test.h"
 #include "support/pdf_text.h"
-#include "support/testenv.h"
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using Variant = Trizhazine_rep::Variant;
@@ -23,11 +19,6 @@ db::Query &list() { return *forms::dm->ADOQ_chek; }
 const QString letterheadSignature = u"امضا پايين صفحه صورت ريزهزينه آرم دار"_s;
 const QString plainSignature = u"امضا پايين صفحه صورت ريزهزينه سفيد"_s;
 const QString projectSignature = u"امضا پايين صفحه صورت ريزهزينه پروژه"_s;
-
-void addSetting(TestEnv &env, const QString &title, const QString &value, int userId = 1)
-{
-    env.exec(u"insert into setting (component, cmt, user_id) values (?, ?, ?)"_s, {title, value, userId});
-}
 
 // The register's search with no filter: every row, newest date first.
 void search()
@@ -53,20 +44,13 @@ bool printedAtAll(const QString &name) { return !statement().QuickRep1.layOut().
 
 } // namespace
 
-class TestRizhazineRep : public QObject {
+class TestRizhazineRep : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
 
     QStringList previewPages() const { return pdftext::pages(env->dialogs.lastPreview()); }
 
-private Q_SLOTS:
-    void init()
-    {
-        env = std::make_unique<TestEnv>();
-        env->signInAs();
-    }
-    void cleanup() { env.reset(); }
-
+private slots:
+    // Before any search: an empty statement with the totals "0" and "صفر ريال"; the table is not read.
     void emptyStatementBeforeAnySearch()
     {
         env->exec(u"insert into chek (chek_dat, mozo, mablagh) values ('1403/01/01', 'a', 5)"_s);
@@ -82,6 +66,8 @@ private Q_SLOTS:
         QVERIFY(printed(u"QRSysData1"_s).isEmpty());
     }
 
+    // The lines numbered in the grid's order, the current row's statement number, this user's settings,
+    // today's date, the total and its words; the current row stays.
     void linesInTheGridsOrderUnderTheCurrentNumber()
     {
         env->exec(u"insert into chek (chek_dat, mozo, mablagh, rizhazine, cmt) values "
@@ -99,12 +85,7 @@ private Q_SLOTS:
         QCOMPARE(printed(u"QRSysData1"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
         QCOMPARE(printed(u"QRExpr2"_s), (QStringList{u"ميز"_s, u"کاغذ"_s, u"قلم"_s}));
         QCOMPARE(printed(u"QRExpr3"_s), (QStringList{u"4,000,000"_s, u"250,000"_s, u"1,000"_s}));
-        const report::Report &r = statement().QuickRep1;
-        QCOMPARE(r.caption(u"rizhazine"_s), u"15"_s);
-        QCOMPARE(r.caption(u"kargah"_s), u"کارگاه مرکزي"_s);
-        QCOMPARE(r.caption(u"title"_s), u"هزينه هاي جاري"_s);
-        QCOMPARE(r.caption(u"emza1"_s), QString()); // no signature filed: an empty line
-        QCOMPARE(r.caption(u"dat"_s), shamsiToday());
+        QCOMPARE(statement().QuickRep1.caption(u"emza1"_s), QString()); // no signature filed: an empty line
 
         const QString page = previewPages().value(0);
         QVERIFY(pdftext::hasTokens(page, u"شماره ريز هزينه 15 در کارگاه کارگاه مرکزي هزينه هاي جاري"_s));
@@ -114,6 +95,7 @@ private Q_SLOTS:
             QCOMPARE(pdftext::countPhrase(page, line), 1);
     }
 
+    // Each variant sets every caption, image and pen it uses, so one after another each prints as it should.
     void variantsSetEverythingTheyPrint()
     {
         addSetting(*env, letterheadSignature, u"امضاي سربرگ دار"_s);
@@ -143,6 +125,7 @@ private Q_SLOTS:
         QCOMPARE(statement().QuickRep1.pen(u"QRShape9"_s), report::Pen::Clear);
     }
 
+    // The total in words up to 999 تريليون; beyond, or not a number, figures only.
     void totalsInWords()
     {
         search();
