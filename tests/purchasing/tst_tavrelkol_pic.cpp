@@ -2,24 +2,19 @@
 // chosen file checked and read before anything is stored, a binary file back byte for byte, names made from
 // stored descriptions, the overwrite question, and the search and delete kept to the purchase.
 #include "db/statement.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "purchasing/tavrelkol_pic_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/attachment_files.h"
+#include "support/page_test.h"
 #include "support/purchase_rows.h"
-#include "support/testenv.h"
 #include "ui_tavrelkol_pic_u.h"
 #include <QDir>
-#include <QTest>
-#include <memory>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
-class TestTavrelkolPic : public QObject {
+class TestTavrelkolPic : public PageTest {
     Q_OBJECT
-    std::unique_ptr<TestEnv> env;
     qint64 first = 0;
     Ttavrelkol_pic *page = nullptr;
     Ui::Ttavrelkol_pic *form = nullptr;
@@ -28,12 +23,12 @@ class TestTavrelkolPic : public QObject {
     {
         addFile(*env, form->cmt, form->image1_btn, description, chosen);
     }
-    int stored() { return env->scalar(u"select count(*) from tavrelkol_pic"_s).toInt(); }
+    int stored() { return rowCount(*env, u"tavrelkol_pic"_s); }
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnv>();
+        PageTest::init();
         page = forms::tavrelkol_pic;
         form = page->ui.get();
         first = addPurchase(*env, {{u"mozo"_s, u"کاغذ"_s}});
@@ -44,8 +39,8 @@ private slots:
         form->cmt_src->setText(u"old"_s);
         forms::tavrelkol_src->N6Click();
     }
-    void cleanup() { env.reset(); }
 
+    // Both description refusals come before the file dialog; the extension is the text from the last dot.
     void descriptionsCheckedFirst()
     {
         QCOMPARE(env->dialogs.shown.last().text, u"tavrelkol_pic"_s);
@@ -101,6 +96,7 @@ private slots:
         QCOMPARE(env->openedFiles, QStringList{out});
     }
 
+    // Names made from hostile descriptions stay in the chosen folder; an existing file is replaced on Yes only.
     void storedNamesStayInTheChosenFolder()
     {
         env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt, pictype, pic) values (?, '../x', '.pdf', 'new'), "
