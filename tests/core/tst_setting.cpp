@@ -84,10 +84,8 @@ private slots:
     void filesAValueOncePerUser()
     {
         SignedIn env;
-        QCOMPARE(component()->count(), 19);
         QCOMPARE(file(env, project, QString()), u"لطفا مقدار مناسب را وارد نماييد"_s); // only empty is refused
-        QCOMPARE(env.scalar(u"select count(*) from setting"_s).toInt(), 0);
-        QCOMPARE(file(env, project, u"  "_s), u"ثبت شد"_s);
+        QCOMPARE(file(env, project, u"  "_s), stored);
         env.exec(u"delete from setting"_s);
 
         // Typed on a Persian keyboard: stored with the Arabic yeh and Latin digits, and listed at once.
@@ -102,21 +100,13 @@ private slots:
         QCOMPARE(file(env, project, value), stored);
         QCOMPARE(file(env, project, value), duplicate);
         QCOMPARE(rowsOf(env, project, value), 2);
-    }
 
-    void refusedFilingLeavesTheSharedQueryAsItWas()
-    {
-        SignedIn env;
+        // A refused filing leaves the query other pages share with no half-made row.
         env.exec(u"create trigger refuse before insert on setting begin select raise(abort, 'refused'); end"_s);
-        component()->setEditText(project);
-        cmt()->setText(u"پروژه"_s);
+        cmt()->setText(u"پل"_s);
         QVERIFY_THROWS_EXCEPTION(db::Error, page().ins_btnClick());
-        db::Query &shared = *forms::dm->ADOQuery1;
-        QCOMPARE(shared.state(), db::Query::State::Browse);
-        QCOMPARE(shared.recordCount(), 0);
-        env.exec(u"drop trigger refuse"_s);
-        QCOMPARE(file(env, project, u"پروژه"_s), stored);
-        QCOMPARE(rowsOf(env, project, u"پروژه"_s), 1);
+        QCOMPARE(forms::dm->ADOQuery1->state(), db::Query::State::Browse);
+        QCOMPARE(forms::dm->ADOQuery1->recordCount(), 0);
     }
 
     void openerAndDelete()
@@ -145,18 +135,14 @@ private slots:
     void listsEveryTitleContainingTheTypedText()
     {
         SignedIn env;
-        addRows(env, {{unit, u"متر"_s, 1}, {goodsUnit, u"عدد"_s, 1}, {goodsUnit, u"کيلو"_s, 2}, {project, u"سد"_s, 1}});
-
+        addRows(env, {{unit, u"متر"_s, 1}, {goodsUnit, u"عدد"_s, 1}, {goodsUnit, u"کيلو"_s, 2}, {project, u"سد"_s, 1},
+                      {u"وضعيت درخواست"_s, u"باز"_s, 1}});
         // Typing into the combo lists as it goes: every title containing the text, own values, by value.
         typeText(component()->lineEdit(), unit);
         QCOMPARE(gridColumn(1), (QStringList{u"عدد"_s, u"متر"_s}));
-        QCOMPARE(sorted(gridColumn(0)), sorted({unit, goodsUnit}));
-
-        addRows(env, {{u"وضعيت درخواست"_s, u"باز"_s, 1}});
         component()->setEditText(u"وضعیت"_s); // typed with the Persian yeh, matched as stored
         page().componentChange();
         QCOMPARE(gridColumn(1), QStringList{u"باز"_s});
-
         component()->setEditText(u"' or '1'='1"_s); // a value, never part of the statement
         page().componentChange();
         QCOMPARE(grid()->model()->rowCount(), 0);
