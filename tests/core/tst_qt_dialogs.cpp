@@ -90,7 +90,6 @@ private Q_SLOTS:
         QTest::newRow("Yes/No/Cancel") << Buttons::YesNoCancel << Answer::Cancel;
         QTest::newRow("Yes/No") << Buttons::YesNo << Answer::No;
         QTest::newRow("Yes only") << Buttons::Yes << Answer::Yes;
-        QTest::newRow("Ok/Cancel") << Buttons::OkCancel << Answer::Cancel;
     }
     void closingTheBox()
     {
