@@ -45,7 +45,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("goesOn");
         QTest::newRow("Yes") << Answer::Yes << true;
         QTest::newRow("No") << Answer::No << false;
-        QTest::newRow("Cancel") << Answer::Cancel << false;
     }
     void confirmWarningGoesOnOnlyOnYes()
     {
@@ -59,35 +58,22 @@ private Q_SLOTS:
         QCOMPARE(scripted->shown.first().caption, QStringLiteral("هشدار"));
     }
 
-    void guardReportsAndStopsTheAction()
-    {
-        bool after = false;
-        QVERIFY(ui::guarded([] {}));
-        QVERIFY(!ui::guarded([&] {
-            throw db::Error(QStringLiteral("ستون ناشناخته"));
-            after = true;
-        }));
-        QVERIFY(!after);
-        QVERIFY(!ui::guarded([] { throw std::runtime_error("خطای دیگر"); }));
-        QCOMPARE(scripted->errors(), (QStringList{QStringLiteral("ستون ناشناخته"), QStringLiteral("خطای دیگر")}));
-        QVERIFY(scripted->messages().isEmpty());
-    }
-
+    // A handler that fails is reported and the rest of it skipped; the program goes on and the next click
+    // works. Any exception is reported, not only the database's.
     void guardedHandlerOfARealButton()
     {
         Form form;
         auto *button = new QPushButton(&form);
         ui::connectGuarded(button, &QPushButton::clicked, &form, &Form::ins_btnClick);
-
-        QTest::mouseClick(button, Qt::LeftButton);  // fails: reported, the rest of the handler skipped
+        QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(form.started, 1);
         QCOMPARE(form.finished, 0);
-        QCOMPARE(scripted->errors(), QStringList{QStringLiteral("جدول tavrelkol وجود ندارد")});
-
-        QTest::mouseClick(button, Qt::LeftButton);  // the program went on: the next click works
+        QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(form.started, 2);
         QCOMPARE(form.finished, 1);
-        QCOMPARE(scripted->errors().size(), 1);
+        QVERIFY(!ui::guarded([] { throw std::runtime_error("خطای دیگر"); }));
+        QCOMPARE(scripted->errors(), (QStringList{QStringLiteral("جدول tavrelkol وجود ندارد"), QStringLiteral("خطای دیگر")}));
+        QVERIFY(scripted->messages().isEmpty());
     }
 
 private:
