@@ -132,35 +132,29 @@ private Q_SLOTS:
         from->setStoredText(u"1403/02/01"_s);
         to->setStoredText(u"1403/02/15"_s);
         QCOMPARE(search(filters.lines()), (QStringList{u"o'brien"_s, u"50%off"_s, QStringLiteral("<null>")}));
-        // An incomplete or impossible bound is refused by the filter's name; nothing is searched.
-        for (const QString &bad : {u"1403/02/  "_s, u"1403/13/01"_s, u"1402/12/30"_s}) {
-            to->setStoredText(bad);
-            try {
-                filters.lines();
-                QFAIL("an incomplete bound was searched");
-            } catch (const ui::Refusal &refusal) {
-                QVERIFY(refusal.text().contains(u"تاريخ"_s));
-                QCOMPARE(refusal.field(), to);
-            }
+        // An incomplete bound is refused by the filter's name, on its field; nothing is searched. (Which dates
+        // are impossible: the entry form's date check in the purchase entry test.)
+        to->setStoredText(u"1403/02/  "_s);
+        try {
+            filters.lines();
+            QFAIL("an incomplete bound was searched");
+        } catch (const ui::Refusal &refusal) {
+            QVERIFY(refusal.text().contains(u"تاريخ"_s));
+            QCOMPARE(refusal.field(), to);
         }
         Q_EMIT caption->clicked();
         QVERIFY(!from->isEnabled());
 
-        // The value list: on with an empty list matches no row; only the listed numbers are searched.
+        // The value list switched by its caption: its controls on, the list shown by the show box; switched
+        // off, the list hidden and emptied, the show box keeping its tick. (What it searches: the requests
+        // page's test.)
         Q_EMIT levCaption->clicked();
         QVERIFY(lev->isEnabled() && add->isEnabled() && show->isEnabled());
-        QCOMPARE(search(filters.lines()), QStringList());
         lev->setText(u"3"_s);
         add->click();
-        lev->setText(u"۲"_s);
-        add->click();
-        lev->setText(u"1"_s); // typed but never added
-        QCOMPARE(search(filters.lines()), (QStringList{u"o'brien"_s, u"a_b"_s, u"axb"_s}));
+        QCOMPARE(search(filters.lines()), QStringList{u"a_b"_s});
         show->click();
         QVERIFY(items->isVisible());
-        items->addItem(u"x"_s);
-        QVERIFY_THROWS_EXCEPTION(ui::Refusal, filters.lines()); // no whole number: refused by name
-        // Switching again hides and empties the list; the show box keeps its tick.
         Q_EMIT levCaption->clicked();
         QVERIFY(!lev->isEnabled() && !add->isEnabled() && items->isHidden() && items->count() == 0);
         QVERIFY(show->isChecked());
