@@ -95,6 +95,8 @@ private Q_SLOTS:
         QCOMPARE(db::detail::scalar(c, u"select count(*) from users"_s, {}).toInt(), 0);
     }
 
+    // Only against a real server: a row with Persian text, money, a 2 MB image and the default time goes in
+    // and comes back.
     void liveSqlServer()
     {
         const QString connectionString = qEnvironmentVariable("TAVREL_TEST_MSSQL");
@@ -108,19 +110,17 @@ private Q_SLOTS:
         db::Query q(c, u"q"_s);
         q.add(u"select * from tavrel_test where id<>?"_s, -1);
         q.open();
-        q.append();
-        q[u"karbar"_s].setValue(u"آزمون 'ي'"_s);
-        q[u"mablagh"_s].setValue(1250000);
-        q[u"pic"_s].setValue(QByteArray(2 * 1024 * 1024, '\x01'));
-        q.post();
+        db::writeRow(q, db::Query::State::Insert, [](db::Query &row) {
+            row[u"karbar"_s].setValue(u"آزمون 'ي'"_s);
+            row[u"mablagh"_s].setValue(1250000);
+            row[u"pic"_s].setValue(QByteArray(2 * 1024 * 1024, '\x01'));
+        });
         QCOMPARE(q[u"id"_s].asInteger(), 1);
         q.refresh();
-        QCOMPARE(q[u"mablagh"_s].type(), db::FieldType::Money);
         QCOMPARE(q[u"mablagh"_s].asString(), u"1250000"_s);
         QCOMPARE(q[u"karbar"_s].asString(), u"آزمون 'ي'"_s);
         QCOMPARE(q[u"pic"_s].asBytes().size(), 2 * 1024 * 1024);
         QVERIFY(!q[u"saat_sys"_s].isNull());
-        q.deleteRecord();
         c.exec(u"drop table tavrel_test"_s);
     }
 };
