@@ -43,7 +43,7 @@ private Q_SLOTS:
     }
 
     // The first empty field is named and takes the focus; nothing is stored.
-    void emptyFieldsAreRefusedInOrder()
+    void refusalsAndAStoreThatCannotBeWritten()
     {
         TestEnv env;
         Tserver &form = *forms::server;
@@ -60,20 +60,17 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs.shown.first().buttons, ui::Buttons::Yes);
         QCOMPARE(form.focusWidget(), form.ui.Password);
         QVERIFY(!connection::readSettings());
-    }
 
-    void storingFailureIsReported()
-    {
-        TestEnv env;
-        // A folder where the settings file should be: the store cannot be written.
+        // A folder where the settings file should be: the store cannot be written, which is said.
         const QString file = platform::settings()->fileName();
         QFile::remove(file);
         QVERIFY(QDir().mkpath(file));
-        forms::server->show();
-        forms::server->Button1Click();
+        form.show();
+        form.ui.Password->setText(QStringLiteral("p"));
+        form.Button1Click();
         QDir(file).removeRecursively();
         QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"));
-        QVERIFY(!forms::server->isVisible());
+        QVERIFY(!form.isVisible());
     }
 
     void connectionStrings()
