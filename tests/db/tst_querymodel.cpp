@@ -119,12 +119,8 @@ private Q_SLOTS:
         QCOMPARE(currentRow(view), 0);
         q.setRecNo(3);
         QCOMPARE(currentRow(view), 2);
-        view.setCurrentIndex(model.index(1, 0));
+        view.setCurrentIndex(model.index(1, 0)); // (by the keyboard: the users page's rights test)
         QCOMPARE(q.recNo(), 2);
-        QTest::keyClick(view.viewport(), Qt::Key_Down);
-        QCOMPARE(q.recNo(), 3);
-        q.first();
-        QCOMPARE(currentRow(view), 0);
         // A pending edit is stored when the user moves to another row.
         q.edit();
         q[u"secret"_s].setValue(u"moved"_s);
