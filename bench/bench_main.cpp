@@ -1,15 +1,18 @@
 // The benchmarks of `make bench`: the purchases search on a large register against a raw SQLite read, the
 // client-side sort of its result, the start-up of the program with every form created, the export, and the
-// warehouse register on 100,000 movements.
+// warehouse register on 100,000 movements, and a 50 MB attachment stored and saved back.
 #include "anbar_bench.h"
+#include "attachments_bench.h"
 #include "app.h"
 #include "concurrent_saves.h"
 #include "dm_u.h"
 #include "export_bench.h"
 #include "forms.h"
+#include "invoices_bench.h"
 #include "measure.h"
 #include "purchases_data.h"
 #include "report_bench.h"
+#include "sqlite_files.h"
 #include "tavrelkol_src_u.h"
 #include "ui_tavrelkol_src_u.h"
 #include "ui/scripted_dialogs.h"
@@ -20,7 +23,6 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace {
 
@@ -45,36 +47,6 @@ void listStatement(db::Query &list, const QString &like)
     list.add(QStringLiteral(" where tavrelkol.ID<>-1 "));
     list.add(QStringLiteral(" and mozo like ?"), like);
     list.open();
-}
-
-// The same list statement read through the sqlite3 C API: every column of every row taken as the engine
-// gives it (text as UTF-8, numbers as numbers), which is the least any reader must do.
-int rawRead(const QString &path, const QString &word, const QString &statement)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt *st = nullptr;
-    const QByteArray sql = statement.toUtf8();
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    const QByteArray like = (QLatin1Char('%') + word + QLatin1Char('%')).toUtf8();
-    sqlite3_bind_text(st, 1, like.constData(), -1, SQLITE_TRANSIENT);
-    int rows = 0;
-    qint64 checksum = 0;
-    const int columns = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0; c < columns; ++c) {
-            switch (sqlite3_column_type(st, c)) {
-            case SQLITE_INTEGER: checksum += sqlite3_column_int64(st, c); break;
-            case SQLITE_FLOAT: checksum += qint64(sqlite3_column_double(st, c)); break;
-            case SQLITE_NULL: break;
-            default: checksum += sqlite3_column_bytes(st, c); (void)sqlite3_column_text(st, c); break;
-            }
-        }
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    return rows + int(checksum & 0);
 }
 
 } // namespace
@@ -116,7 +88,7 @@ int main(int argc, char *argv[])
     countStatement(*dm.ADOQuery1, like);
     listStatement(*dm.ADOQ_tavrel, like);
     const QString statement = dm.ADOQ_tavrel->text();
-    int rawRows = rawRead(path, word, statement);
+    int rawRows = bench::rawRead(path, statement, like);
     double count = 1e9, list = 1e9, raw = 1e9, resultMb = 0;
     for (int run = 0; run < 3; ++run) {
         dm.ADOQ_tavrel->close();
@@ -125,7 +97,7 @@ int main(int argc, char *argv[])
         count = std::min(count, bench::seconds([&] { countStatement(*dm.ADOQuery1, like); }));
         list = std::min(list, bench::seconds([&] { listStatement(*dm.ADOQ_tavrel, like); }));
         resultMb = std::max(resultMb, bench::peakMb() - rssBefore);
-        raw = std::min(raw, bench::seconds([&] { rawRows = rawRead(path, word, statement); }));
+        raw = std::min(raw, bench::seconds([&] { rawRows = bench::rawRead(path, statement, like); }));
     }
     const int found = dm.ADOQ_tavrel->recordCount();
 
@@ -163,9 +135,12 @@ int main(int argc, char *argv[])
     runVendorImportBench(path);
     dm.ADOConnection1.close();
 
+    // The generated invoices stay beside the benchmark program, under the build folder.
+    runInvoicesBench(QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data"), rows);
     runExportBench();
     runAnbarBench();
     runConcurrentSavesBench();
     runReportBench();
+    runAttachmentsBench();
     return 0;
 }

@@ -1,9 +1,5 @@
 #include "purchases_data.h"
-#include "dm_u.h"
-#include "forms.h"
-#include "schema.h"
-#include <QDir>
-#include <QFile>
+#include "sqlite_files.h"
 #include <QRandomGenerator>
 #include <QStringList>
 #include <sqlite3.h>
@@ -59,27 +55,6 @@ const QStringList payments = {QStringLiteral("پرداخت شد"), QStringLitera
 const QStringList comments = {QString(), QString(), QString(), QStringLiteral("تحويل انبار شد"),
                               QStringLiteral("با هماهنگي مدير"), QStringLiteral("فوري"), QStringLiteral("طبق صورتجلسه")};
 
-void check(int rc, sqlite3 *db)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        qFatal("sqlite: %s", sqlite3_errmsg(db));
-}
-
-int rowCount(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    int count = -1;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_stmt *st = nullptr;
-        if (sqlite3_prepare_v2(db, "select count(*) from tavrelkol", -1, &st, nullptr) == SQLITE_OK &&
-            sqlite3_step(st) == SQLITE_ROW)
-            count = sqlite3_column_int(st, 0);
-        sqlite3_finalize(st);
-    }
-    sqlite3_close(db);
-    return count;
-}
-
 QString date(QRandomGenerator &random, int year)
 {
     return QStringLiteral("%1/%2/%3").arg(year).arg(random.bounded(1, 13), 2, 10, QLatin1Char('0'))
@@ -92,25 +67,10 @@ QString subjectFilterWord() { return QStringLiteral("لوازم"); }
 
 QString purchasesDatabase(const QString &folder, int rows)
 {
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/purchases-%1.sqlite").arg(rows);
-    if (QFile::exists(path) && rowCount(path) == rows)
-        return path;
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-wal"));
-    QFile::remove(path + QStringLiteral("-shm"));
-
-    {   // the program's own tables, through the data module's connection
-        db::Connection &connection = forms::dm->ADOConnection1;
-        connection.setConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + path);
-        connection.open();
-        RunSchemaSteps();
-        connection.close();
-    }
-
-    sqlite3 *db = nullptr;
-    check(sqlite3_open(QFile::encodeName(path).constData(), &db), db);
-    check(sqlite3_exec(db, "pragma synchronous=off; begin", nullptr, nullptr, nullptr), db);
+    GeneratedDatabase generated(folder, QStringLiteral("purchases"), "tavrelkol", rows);
+    if (generated.existing)
+        return generated.path;
+    sqlite3 *db = generated.db;
     sqlite3_stmt *st = nullptr;
     check(sqlite3_prepare_v2(db,
               "insert into tavrelkol (prj_name,mozo,cnt,vahed,mablagh,mablagh_kol,tavrel_dat,pardakht_dat,foroshande,"
@@ -173,9 +133,8 @@ QString purchasesDatabase(const QString &folder, int rows)
     }
     sqlite3_finalize(st);
     sqlite3_finalize(pic);
-    check(sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), db);
-    sqlite3_close(db);
-    return path;
+    generated.finish();
+    return generated.path;
 }
 
 } // namespace bench

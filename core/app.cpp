@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QEvent>
 #include <QFont>
 #include <QLibraryInfo>
@@ -32,6 +34,8 @@ public:
 // Every combo box of the program, as it is first polished, takes its size from a fixed number of characters
 // instead of its items, so it keeps the width its layout gives it; one long stored subject otherwise pushed a
 // page's search button off the screen. The open list still widens to its longest item, within the screen.
+// A page's menu bar, laid out with its controls, likewise takes the width it is given: otherwise it holds the
+// page at the width it was first shown, and the page can't narrow with the main window.
 class ComboWidthKeeper : public QObject {
 public:
     using QObject::QObject;
@@ -43,6 +47,9 @@ protected:
             if (auto *combo = qobject_cast<QComboBox *>(watched)) {
                 combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
                 combo->setMinimumContentsLength(comboCharacters);
+            } else if (auto *menu = qobject_cast<QMenuBar *>(watched);
+                       menu && !qobject_cast<QMainWindow *>(menu->parentWidget())) {
+                menu->setSizePolicy(QSizePolicy::Ignored, menu->sizePolicy().verticalPolicy());
             }
         } else if (event->type() == QEvent::Show && watched->isWidgetType()) {
             auto *popup = static_cast<QWidget *>(watched);

@@ -7,6 +7,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "radio_group.h"
 #include "server_u.h"
@@ -35,14 +36,6 @@ std::function<void()> &programEnd()
 QString boundText(const QString &text)
 {
     return text.isNull() ? QStringLiteral("") : text;
-}
-
-// A stored file extension used in a file name: no path separators.
-QString cleanExtension(QString extension)
-{
-    extension.remove(u'/');
-    extension.remove(u'\\');
-    return extension;
 }
 
 } // namespace
@@ -173,9 +166,8 @@ QString Tlogin::saveReferenceFile(const QString &description, const QString &pro
     if (chosen.isEmpty())
         return QString();
     files.first();
-    const QString path = chosen + cleanExtension(files[QStringLiteral("pictype")].asString());
-    files[QStringLiteral("pic")].saveToFile(path);
-    return path;
+    return platform::writeChosenFile(chosen, files[QStringLiteral("pictype")].asString(),
+                                     files[QStringLiteral("pic")].asBytes());
 }
 
 void Tlogin::BitBtn1Click()

@@ -1,6 +1,7 @@
 #include "estelam_src_u.h"
 #include "dm_u.h"
 #include "estelam_ins_u.h"
+#include "estelam_pic_u.h"
 #include "forms.h"
 #include "main_u.h"
 #include "pagekit/opener.h"
@@ -155,7 +156,8 @@ void Testelam_src::N3Click()
 
 void Testelam_src::N6Click()
 {
-    // The attachments form comes with its own page; until then the command shows nothing.
+    if (pagekit::hasCurrentRow(list()))
+        openInquiryAttachments(list().fieldByName(QStringLiteral("id")).asInteger());
 }
 
 excel::Captions Testelam_src::exportCaptions()

@@ -5,12 +5,12 @@
 #include "hesabdari_frm_u.h"
 #include "pagekit/grid.h"
 #include "pagekit/query_texts.h"
+#include "pagekit/row_user.h"
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
-#include "persian_text.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_open.h"
-#include "ui/balloon.h"
+#include "tavrelkol_pic_u.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
 #include "ui/guard.h"
@@ -149,7 +149,8 @@ void Ttavrelkol_src::N3Click()
 
 void Ttavrelkol_src::N6Click()
 {
-    // The attachments form comes with its own page; until then the command shows nothing.
+    if (pagekit::hasCurrentRow(list()))
+        openPurchaseAttachments(list().fieldByName(u"id"_s).asInteger());
 }
 
 void Ttavrelkol_src::N7Click()
@@ -191,21 +192,10 @@ void Ttavrelkol_src::FormShow()
 
 void Ttavrelkol_src::usChange()
 {
-    db::Query &query = general();
-    query.clear();
-    query.add(u"select * from users where us=?"_s, text::storedText(ui->us->currentText()));
-    query.open();
-    ui->user->setText(query.isEmpty() ? QString() : query.fieldByName(u"id"_s).asString());
+    ui->user->setText(pagekit::userIdOf(ui->us->currentText()));
 }
 
 void Ttavrelkol_src::DBGrid1CellClick()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    // A query of its own: the users query is the users page's list, which this look-up must not replace.
-    db::Query users(forms::dm->ADOConnection1, u"balloon"_s);
-    users.add(u"select us from users where id=?"_s, list().fieldByName(u"user_id"_s).asString());
-    users.open();
-    const QString name = users.isEmpty() ? QString() : users.fieldByName(u"us"_s).asString();
-    ui::ShowBalloonTip(ui->DBGrid1, 1, name, u"User"_s);
+    pagekit::showRowUserBalloon(ui->DBGrid1, list());
 }

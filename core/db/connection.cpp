@@ -84,6 +84,8 @@ void Connection::openOdbc()
     // The failure's kind, and the driver's reason alone: sign-in puts it under the text of what to check.
     if (!database.open())
         throw Error(detail::errorText(database.lastError()), detail::odbcError(database.lastError()).kind());
+    for (const QString &statement : dialect().sessionSettings())
+        detail::execute(*this, statement, {});
 }
 
 void Connection::close()

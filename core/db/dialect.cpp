@@ -109,6 +109,7 @@ public:
 
     QString lastInsertId() const override { return u"SELECT CAST(SCOPE_IDENTITY() AS bigint)"_s; }
     QString now() const override { return u"GETDATE()"_s; }
+    QStringList sessionSettings() const override { return {u"SET TEXTSIZE 2147483647"_s}; }
     QString lockedTable(const QString &table) const override
     {
         return quoteTable(table) + u" WITH (UPDLOCK, HOLDLOCK)"_s;
@@ -169,6 +170,7 @@ public:
     QString lastInsertId() const override { return u"select last_insert_rowid()"_s; }
     // GETDATE() is the server's local time; CURRENT_TIMESTAMP alone would be UTC.
     QString now() const override { return u"datetime('now','localtime')"_s; }
+    QStringList sessionSettings() const override { return {}; }
     QString lockedTable(const QString &table) const override { return quoteTable(table); }
     QString beginWrite() const override { return u"BEGIN IMMEDIATE"_s; }
     QString columnTypes() const override { return u"select name, type from pragma_table_info(?)"_s; }

@@ -54,6 +54,9 @@ public:
     virtual QStringList insertFetchingId(const QString &table, const QStringList &columns) const = 0;
     virtual QString lastInsertId() const = 0;          // select statement yielding the new row's id
     virtual QString now() const = 0;                   // the server's current local time as an expression
+    // The statements a new connection runs before any other: on SQL Server the largest text size, so that a
+    // driver's own setting (FreeTDS's "text size") can never cut a stored file short.
+    virtual QStringList sessionSettings() const = 0;
     // The statement that backs the named database up into the file bound to its one '?'.
     virtual QString backup(const QString &database) const = 0;
     virtual QString quoteIdentifier(const QString &name) const = 0;

@@ -36,6 +36,8 @@ struct Query::Private {
     bool eof = true;
     QString sort;
     bool calculating = false;
+    int calcRow = -1;                // while calculating: the stored row being filled
+    std::vector<bool> calculated;    // stored row -> its calculated fields are filled
     QHash<int, QVariant> pending;    // edit or insert buffer: field -> normalised value
     QString tableOfColumns;          // the base table whose column names are known
     QSet<QString> tableColumns;      // case-folded
@@ -54,6 +56,8 @@ struct Query::Private {
         bof = true;
         eof = order.empty();
         pending.clear();
+        // Calculated fields are filled when a row's value is first read, not for every row fetched.
+        calculated.assign(size_t(result.rows), false);
     }
 
     void installDeclared()
@@ -82,8 +86,12 @@ struct Query::Private {
     QVariant read(int field)
     {
         const Column &c = column(field);
+        if (calculating)
+            return c.value(calcRow);
         if (current < 0)
             return QVariant();
+        if (c.def.calculated)
+            fillCalculated(order[size_t(current)]);
         if (state != State::Browse) {
             const auto buffered = pending.constFind(field);
             if (buffered != pending.cend())
@@ -96,7 +104,7 @@ struct Query::Private {
     {
         Column &c = column(field);
         if (calculating) {
-            c.set(order[size_t(current)], detail::normalise(value, c.def.type));
+            c.set(calcRow, detail::normalise(value, c.def.type));
             return;
         }
         if (state != State::Edit && state != State::Insert)
@@ -125,24 +133,53 @@ struct Query::Private {
 
     // ---- calculated fields
 
+    // Fills the calculated fields of one stored row, the row being current for the handler. A row the
+    // handler cannot fill keeps them empty: the list still shows.
+    void fillRow(int stored)
+    {
+        calculating = true;
+        calcRow = stored;
+        try {
+            calcFields(*q);
+        } catch (const std::exception &) {
+            for (Column &c : result.columns)
+                if (c.def.calculated)
+                    c.set(stored, QVariant());
+        }
+        calculating = false;
+        if (size_t(stored) >= calculated.size())
+            calculated.resize(size_t(stored) + 1, false);
+        calculated[size_t(stored)] = true;
+    }
+
+    void fillCalculated(int stored)
+    {
+        if (calcFields && !calculating && !(size_t(stored) < calculated.size() && calculated[size_t(stored)]))
+            fillRow(stored);
+    }
+
+    void fillAllCalculated()
+    {
+        for (int row = 0; row < int(result.rows); ++row)
+            fillCalculated(row);
+    }
+
+    // The column of a cell read by position (grid, exports), its calculated fields filled first.
+    const Column &cellColumn(int row, int field)
+    {
+        const Column &c = result.columns[size_t(field)];
+        if (c.def.calculated)
+            fillCalculated(order[size_t(row)]);
+        return c;
+    }
+
+    // Fills the rows now (a posted row), whether or not they were filled before.
     void calculate(int from, int to)
     {
         if (!calcFields)
             return;
-        const int kept = current;
-        calculating = true;
-        try {
-            for (int row = from; row < to; ++row) {
-                current = row;
-                calcFields(*q);
-            }
-        } catch (...) {
-            calculating = false;
-            current = kept;
-            throw;
-        }
-        calculating = false;
-        current = kept;
+        for (int row = from; row < to; ++row)
+            fillRow(order[size_t(row)]);
     }
 
     // ---- writing to the base table
@@ -362,6 +399,8 @@ struct Query::Private {
                 || (words.size() == 2 && !descending && words.at(1).compare(u"ASC"_s, Qt::CaseInsensitive) != 0))
                 throw Error(name + u": the sort \""_s + text + u"\" is not \"field ASC\" or \"field DESC\""_s);
             const int field = q->fieldByName(words.front()).index();
+            if (result.columns[size_t(field)].def.calculated)
+                fillAllCalculated();
             detail::sortRows(order, result.columns[size_t(field)], descending);
         }
         sort = text;
@@ -369,9 +408,11 @@ struct Query::Private {
             current = int(std::find(order.begin(), order.end(), kept) - order.begin());
     }
 
-    int find(int field, const QVariant &wanted) const
+    int find(int field, const QVariant &wanted)
     {
         const Column &c = result.columns[size_t(field)];
+        if (c.def.calculated)
+            fillAllCalculated();
         const QByteArray wantedText = wanted.toString().toUtf8();
         for (int i = 0; i < count(); ++i) {
             const int row = order[size_t(i)];
@@ -493,12 +534,6 @@ void Query::open()
     d->install(detail::fetch(connection_, text(), bindings(), d->declaredFields, d->name));
     d->state = State::Browse;
     d->sort.clear();
-    try {
-        d->calculate(0, d->count());
-    } catch (...) {
-        close();
-        throw;
-    }
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
 }
@@ -721,7 +756,6 @@ void Query::refresh()
     if (row < 0)
         row = std::min(kept, d->count() - 1);
     d->current = row;
-    d->calculate(0, d->count());
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
 }
@@ -769,7 +803,7 @@ QVariant Query::valueAt(int row, int column) const
 {
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return QVariant();
-    const Column &c = d->result.columns[size_t(column)];
+    const Column &c = d->cellColumn(row, column);
     return detail::toPublic(c.value(d->order[size_t(row)]), c.def.type);
 }
 
@@ -777,14 +811,14 @@ bool Query::isNullAt(int row, int column) const
 {
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return true;
-    return d->result.columns[size_t(column)].isNull(d->order[size_t(row)]);
+    return d->cellColumn(row, column).isNull(d->order[size_t(row)]);
 }
 
 QString Query::textAt(int row, int column) const
 {
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return QString();
-    return d->result.columns[size_t(column)].text(d->order[size_t(row)]);
+    return d->cellColumn(row, column).text(d->order[size_t(row)]);
 }
 
 void Query::setSort(const QString &sort)

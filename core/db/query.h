@@ -98,7 +98,9 @@ public:
     // fields the rows expose the result's columns, typed as the database describes them.
     void setDeclaredFields(const QVector<FieldDef> &fields);
     const QVector<FieldDef> &declaredFields() const;
-    // Called for every row read (at open and refresh, and for a posted row) with that row current.
+    // Fills a row's calculated fields, its other fields read as of that row: called the first time a calculated
+    // field of the row is read after an open or refresh (a large list costs only the rows shown or exported),
+    // and again for a posted row. A handler that throws leaves that row's calculated fields empty.
     void setCalcFields(std::function<void(Query &)> handler);
 
     // Runs the select; the current row is the first; the sort is cleared. An open query stays as it is

@@ -76,7 +76,7 @@ void QueryModel::fitColumnsOnce()
     constexpr int widest = 320;
     view_->horizontalHeader()->setResizeContentsPrecision(measuredRows);
     for (int column = 0; column < columns_.size() || (columns_.isEmpty() && column < columnCount()); ++column) {
-        if (!columns_.isEmpty() && columns_.at(column).width > 0)
+        if (!columns_.isEmpty() && (columns_.at(column).width > 0 || columns_.at(column).hidden))
             continue;
         view_->resizeColumnToContents(column);
         view_->setColumnWidth(column, std::min(view_->columnWidth(column), widest));

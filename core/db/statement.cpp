@@ -125,9 +125,8 @@ void SqliteStatement::bind(int index, const QVariant &value)
             rc = sqlite3_bind_double(handle(), index, value.toDouble());
             break;
         case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            rc = sqlite3_bind_blob64(handle(), index, bytes.constData(), sqlite3_uint64(bytes.size()),
-                                     SQLITE_TRANSIENT);
+            const QByteArray &bytes = blobs_.emplace_back(value.toByteArray());
+            rc = sqlite3_bind_blob64(handle(), index, bytes.constData(), sqlite3_uint64(bytes.size()), SQLITE_STATIC);
             break;
         }
         default: {

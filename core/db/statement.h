@@ -44,6 +44,9 @@ private:
         void operator()(sqlite3_stmt *statement) const;
     };
     sqlite3 *db_;
+    // The bound blobs, shared with the caller's values rather than copied: a stored file is not held twice.
+    // Declared before the statement, so they outlive it.
+    QList<QByteArray> blobs_;
     std::unique_ptr<sqlite3_stmt, Finalizer> statement_;
 };
 

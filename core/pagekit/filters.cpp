@@ -145,8 +145,14 @@ FilterTable &FilterTable::custom(QWidget *switcher, const QList<QWidget *> &cont
 FilterTable &FilterTable::startOn()
 {
     Q_ASSERT(!filters_.empty());
-    for (QWidget *control : filters_.back().controls)
-        control->setEnabled(true);
+    const Filter &filter = filters_.back();
+    // As a click of its switch would leave it, the focus aside.
+    if (auto *box = qobject_cast<QCheckBox *>(filter.switcher)) {
+        box->setChecked(true);
+        listpage::ToggleFilterColour(box, filter.controls, false);
+    } else if (auto *caption = qobject_cast<QLabel *>(filter.switcher)) {
+        listpage::ToggleCaptionFilter(caption, filter.controls);
+    }
     return *this;
 }
 

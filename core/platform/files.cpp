@@ -1,6 +1,7 @@
 #include "platform/files.h"
 #include "db/error.h"
 #include "platform/platform.h"
+#include "ui/busy.h"
 #include "ui/dialogs.h"
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +23,11 @@ QString withNumber(const QString &name, int number)
     const QFileInfo info(name);
     const QString suffix = info.suffix();
     return info.completeBaseName() + u'-' + QString::number(number) + (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+bool isUnsafeInName(QChar c)
+{
+    return c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control;
 }
 
 [[noreturn]] void notWritten(const QString &path, const QString &reason)
@@ -48,12 +54,18 @@ QString privateTempFolder()
     return folder.dir.path();
 }
 
+QString cleanExtension(const QString &extension)
+{
+    QString clean = extension;
+    for (QChar &c : clean)
+        if (isUnsafeInName(c))
+            c = u'_';
+    return clean;
+}
+
 QString cleanFileName(const QString &name)
 {
-    QString clean = name;
-    for (QChar &c : clean)
-        if (c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control)
-            c = u'_';
+    QString clean = cleanExtension(name);
     qsizetype lead = 0;
     while (lead < clean.size() && (clean.at(lead) == u'.' || clean.at(lead).isSpace()))
         ++lead;
@@ -90,6 +102,27 @@ QString writeTempFile(const QString &name, const QByteArray &bytes)
     QString path = folder.filePath(clean);
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.filePath(withNumber(clean, n));
+    writeFileAtomically(path, bytes);
+    return path;
+}
+
+QString withExtension(const QString &chosen, const QString &extension)
+{
+    const QString clean = cleanExtension(extension);
+    if (clean.isEmpty() || chosen.endsWith(clean, Qt::CaseInsensitive))
+        return chosen;
+    return chosen + clean;
+}
+
+QString writeChosenFile(const QString &chosen, const QString &extension, const QByteArray &bytes)
+{
+    const QString path = withExtension(chosen, extension);
+    if (path != chosen && QFileInfo::exists(path)
+        && ui::dialogs().ask(u"فايل «"_s + QFileInfo(path).fileName() + u"» وجود دارد. آيا جايگزين شود؟"_s,
+                             QString(), ui::Buttons::YesNo, ui::Icon::Warning)
+               != ui::Answer::Yes)
+        return QString();
+    const ui::BusyCursor busy;
     writeFileAtomically(path, bytes);
     return path;
 }

@@ -24,6 +24,19 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 // name is taken; returns the file's path.
 QString writeTempFile(const QString &name, const QByteArray &bytes);
 
+// A stored file extension ("." and what follows it) made safe to append to a name: path separators, colons
+// and control characters become "_".
+QString cleanExtension(const QString &extension);
+
+// The path a stored file is written to when the user chose `chosen` in a save dialog: the stored extension
+// (cleaned) is appended unless the chosen name already ends with it (letter case aside).
+QString withExtension(const QString &chosen, const QString &extension);
+
+// Writes a stored file where the user chose, under withExtension(). The save dialog asked about the name it
+// returned; when the extension made it another name whose file exists, the user is asked before it is
+// replaced. Returns the path written, or empty text when the user kept the existing file.
+QString writeChosenFile(const QString &chosen, const QString &extension, const QByteArray &bytes);
+
 // Opens the file with the desktop's program for it; when nothing opens it, tells the user where it is.
 void openOrTell(const QString &path);
 

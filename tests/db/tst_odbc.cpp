@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QThread>
 #include <arpa/inet.h>
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -47,6 +49,14 @@ public:
         thread_.join();
     }
     int port() const { return port_; }
+    // Whether a request the server received holds the text (as the client sends it, in UTF-16).
+    bool received(const QString &text) const
+    {
+        const QByteArray wanted(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        const std::lock_guard lock(mutex_);
+        return std::any_of(requests_.cbegin(), requests_.cend(),
+                           [&](const QByteArray &request) { return request.contains(wanted); });
+    }
 
 private:
     // One whole message of the client (its packets up to the last): type and payload.
@@ -98,6 +108,10 @@ private:
             int type = 0;
             QByteArray payload;
             while (readMessage(client, type, payload)) {
+                {
+                    const std::lock_guard lock(mutex_);
+                    requests_.push_back(payload);
+                }
                 if (type == 0x12)
                     reply(client, preLoginAnswer());
                 else if (type == 0x10)
@@ -119,6 +133,8 @@ private:
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_ = false;
+    mutable std::mutex mutex_;
+    std::vector<QByteArray> requests_;
     std::thread thread_;
 };
 
@@ -137,6 +153,14 @@ class TestOdbc : public QObject {
     }
 
 private Q_SLOTS:
+    void connectionTakesTheLargestTextSize()
+    {
+        FakeServer server(0);
+        db::Connection connection(u"textsize"_s);
+        connectTo(connection, server);
+        QVERIFY(server.received(u"SET TEXTSIZE 2147483647"_s)); // a driver's setting never cuts a file short
+    }
+
     void resultCutShortIsAnError()
     {
         FakeServer server(0);

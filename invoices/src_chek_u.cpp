@@ -1,0 +1,319 @@
+#include "src_chek_u.h"
+#include "rizhazine_rep_u.h"
+#include "chek_open.h"
+#include "db/querymodel.h"
+#include "dm_u.h"
+#include "faktor_pic_u.h"
+#include "forms.h"
+#include "ins_u.h"
+#include "kaf.h"
+#include "pagekit/grid.h"
+#include "pagekit/listpage.h"
+#include "pagekit/picklist.h"
+#include "pagekit/query_texts.h"
+#include "pagekit/row_user.h"
+#include "pagekit/rows.h"
+#include "pagekit/search.h"
+#include "pagekit/setting_rows.h"
+#include "persian_text.h"
+#include "signed_in_user.h"
+#include "ui/click_label.h"
+#include "ui/combo_items.h"
+#include "ui/control_text.h"
+#include "ui/guard.h"
+#include "ui_src_chek_u.h"
+#include <QApplication>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString accountTitle = u"شماره حساب"_s;
+
+db::Query &list()
+{
+    return *forms::dm->ADOQ_chek;
+}
+
+// The grid's 25 columns in order; `id` centred, six titles on the info-tip colour.
+QVector<pagekit::Column> gridColumns()
+{
+    const char *const columns[][2] = {
+        {"id", "شناسه"},
+        {"hesab_no", "شماره حساب"},
+        {"mozo", "موضوع"},
+        {"mablagh", "مبلغ چک"},
+        {"chek_dat", "تاريخ چک"},
+        {"chek_no", "شماره سريال چک"},
+        {"rizhazine", "ريز هزينه"},
+        {"cmt", "توضيحات"},
+        {"foroshgah", "نام فروشگاه"},
+        {"bedehkari", "مبلغ بده کاري"},
+        {"variz", "واريز به حساب"},
+        {"tankhah", "تنخواه"},
+        {"daste_chek_no", "شماره دسته چک"},
+        {"serial", "سريال فاکتور"},
+        {"maliyat", "ماليات"},
+        {"avarez", "عوارض"},
+        {"foroshandeh", "نام فروشنده"},
+        {"phone", "تلفن"},
+        {"adr", "آدرس"},
+        {"zipcode", "کدپستي"},
+        {"melino", "کد ملي"},
+        {"eghtesadi", "شماره اقتصادي"},
+        {"user_id", "شناسه کاربر"},
+        {"MablaghText", "MablaghText"},
+        {"MablaghDigit", "MablaghDigit"},
+    };
+    const QStringList infoTitles = {u"hesab_no"_s, u"mablagh"_s, u"chek_no"_s, u"cmt"_s, u"bedehkari"_s, u"tankhah"_s};
+    const QColor infoColour = QApplication::palette().color(QPalette::ToolTipBase);
+    QVector<pagekit::Column> grid;
+    for (const auto &[field, title] : columns) {
+        pagekit::Column column{QString::fromLatin1(field), QString::fromUtf8(title)};
+        if (column.field == "id"_L1)
+            column.alignment = Qt::AlignCenter;
+        if (infoTitles.contains(column.field))
+            column.titleBackground = infoColour;
+        grid.append(column);
+    }
+    return grid;
+}
+
+// The own-rows rule: while any user filed "بلي" under its title, a user who is not exempt sees only the rows
+// stamped with their own id.
+listpage::FilterLines ownRows(bool exempt)
+{
+    listpage::FilterLines lines;
+    if (!exempt && picklist::OwnRowsRule())
+        lines.always(u" and user_id=?"_s, {setting_rows::currentUserId()});
+    return lines;
+}
+
+// A like filter on a text the register stores with the Arabic kaf.
+std::function<void(listpage::FilterLines &)> kafLike(const QWidget *control, const QString &column)
+{
+    return [control, column](listpage::FilterLines &lines) {
+        const QString typed = invoices::arabicKaf(text::storedText(ui::controlText(control)));
+        lines.always(u" and "_s + column + u" like ?"_s, {QString(u'%' + typed + u'%')});
+    };
+}
+
+} // namespace
+
+Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_src)
+{
+    ui->setupUi(this);
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
+    declareFilters();
+    connectHandlers();
+    pagekit::disableWhileEmpty(list(), {ui->N4, ui->N5, ui->N14}, this);
+    if (forms::main_)
+        installInvoicesOpener(*forms::main_, *this);
+}
+
+Tchek_src::~Tchek_src()
+{
+    delete ui;
+}
+
+void Tchek_src::declareFilters()
+{
+    // The hidden label holds the chosen user's id: "-1" while none is chosen, empty for an unknown name. The
+    // statement totals leave this filter out.
+    filters_.custom(ui->Label1, {ui->us},
+                    [this](listpage::FilterLines &lines) {
+                        if (!userFilterApplies_)
+                            return;
+                        bool isNumber = false;
+                        const qint64 id = ui->user->text().toLongLong(&isNumber);
+                        lines.always(u" and user_id=?"_s, {isNumber ? QVariant(id) : QVariant(ui->user->text())});
+                    })
+        .like(ui->Label15, ui->daste_chek_no, u"daste_chek_no"_s)
+        .custom(ui->Label14, {ui->foroshgah}, kafLike(ui->foroshgah, u"foroshgah"_s))
+        .custom(ui->Label11, {ui->mozo}, kafLike(ui->mozo, u"mozo"_s))
+        .like(ui->Label9, ui->chek_no, u"chek_no"_s)
+        .custom(ui->Label13, {ui->cmt}, kafLike(ui->cmt, u"cmt"_s))
+        .equal(ui->Label10, ui->mablagh, u"mablagh"_s, [this] { return QVariant(ui->mablagh->MonEditGetValue()); })
+        .valueList(ui->Label12, {ui->rizhazine, ui->add_hamkari, ui->show_list_hamkari, ui->list_hamkari},
+                   u"rizhazine"_s)
+        .equal(ui->Label5, ui->hesab_no, u"hesab_no"_s)
+        // The year's digits as typed, without the blanks of the mask's empty places.
+        .custom(ui->Label18, {ui->salemali},
+                [this](listpage::FilterLines &lines) {
+                    const QString digits = ui->salemali->storedText().remove(u' ');
+                    lines.always(u" and salemali like ?"_s, {QString(u'%' + digits + u'%')});
+                })
+        .startOn()
+        // The sign stands between the value (left) and the caption (right): "<" reads "value < debit".
+        .custom(ui->Label8, {ui->bedehkari, ui->Combo_bedehkari}, [this](listpage::FilterLines &lines) {
+            static const char *const operators[] = {"=", ">", "<", "<>"};
+            const int chosen = ui->Combo_bedehkari->currentIndex();
+            if (chosen < 0 || chosen > 3)
+                return;
+            lines.always(u" and bedehkari"_s + QLatin1StringView(operators[chosen]) + u'?',
+                         {ui->bedehkari->MonEditGetValue()});
+        });
+}
+
+void Tchek_src::connectHandlers()
+{
+    ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tchek_src::BitBtn1Click);
+    ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Tchek_src::usChange);
+    ui::connectGuarded(ui->mablagh, &QLineEdit::editingFinished, this, &Tchek_src::mablaghExit);
+    ui::connectGuarded(ui->bedehkari, &QLineEdit::editingFinished, this, &Tchek_src::bedehkariExit);
+    ui::connectGuarded(ui->foroshgah, &QLineEdit::editingFinished, this, &Tchek_src::foroshgahExit);
+    ui::connectGuarded(ui->cmt, &QLineEdit::editingFinished, this, &Tchek_src::cmtExit);
+    ui::connectGuarded(ui->mozo, &QLineEdit::editingFinished, this, &Tchek_src::mozoExit);
+    ui::connectGuarded(ui->variz_sum, &ClickLabel::clicked, this, &Tchek_src::variz_sumClick);
+    ui::connectGuarded(ui->mablagh_sum, &ClickLabel::clicked, this, &Tchek_src::mablagh_sumClick);
+    ui::connectGuarded(ui->bedehkari_sum, &ClickLabel::clicked, this, &Tchek_src::bedehkari_sumClick);
+    ui::connectGuarded(ui->tankhah_mande, &ClickLabel::clicked, this, &Tchek_src::tankhah_mandeClick);
+    ui::connectGuarded(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                       &Tchek_src::DBGrid1TitleClick);
+    ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Tchek_src::DBGrid1CellClick);
+
+    const std::pair<QAction *, void (Tchek_src::*)()> commands[] = {
+        {ui->N3, &Tchek_src::N3Click},   {ui->N4, &Tchek_src::N4Click},   {ui->N5, &Tchek_src::N5Click},
+        {ui->N14, &Tchek_src::N14Click}, {ui->N2, &Tchek_src::N2Click},   {ui->N1, &Tchek_src::N1Click},
+        {ui->N7, &Tchek_src::N7Click},   {ui->N31, &Tchek_src::N31Click}, {ui->N13, &Tchek_src::N13Click},
+        {ui->N10, &Tchek_src::N10Click}, {ui->N11, &Tchek_src::N11Click}, {ui->N21, &Tchek_src::N21Click},
+        {ui->N8, &Tchek_src::N8Click},   {ui->N12, &Tchek_src::N12Click},
+    };
+    for (const auto &[item, handler] : commands)
+        ui::connectGuarded(item, &QAction::triggered, this, handler);
+}
+
+listpage::FilterLines Tchek_src::searchLines() const
+{
+    return filters_.lines(ownRows(SignedInUser::instance().level() == "ostan"_L1));
+}
+
+listpage::FilterLines Tchek_src::totalsLines() const
+{
+    const QScopedValueRollback<bool> withoutUser(userFilterApplies_, false);
+    // Exact: the name typed at sign-in, so "Admin" is not exempt.
+    return filters_.lines(ownRows(SignedInUser::instance().karbar() == "admin"_L1));
+}
+
+void Tchek_src::BitBtn1Click()
+{
+    pagekit::SearchStatements statements;
+    statements.listAnchor = u" where id<>-1"_s;
+    statements.listTail = u" order by chek_dat desc "_s;
+    statements.countHead =
+        u"select count(*) as c,sum(variz) as v,sum(bedehkari) as b,sum(mablagh) as m from chek where id<>-1"_s;
+    statements.count = ui->cnt;
+    statements.sums = {{u"v"_s, ui->variz_sum}, {u"b"_s, ui->bedehkari_sum}, {u"m"_s, ui->mablagh_sum}};
+    statements.emptyTotal = u"0"_s;
+    const pagekit::SearchTotals totals = pagekit::runSearch(list(), statements, searchLines());
+
+    // The balance is deposits less amounts; petty cash and debits take no part in it.
+    const qint64 deposits = totals.sums.value(u"v"_s);
+    const qint64 amounts = totals.sums.value(u"m"_s);
+    ui->mablagh_sum2->setText(QString::number(amounts));
+    ui->tankhah_mande->setText(listpage::groupedTotal(QString::number(deposits - amounts)));
+}
+
+void Tchek_src::FormShow()
+{
+    picklist::LoadPickList(ui->hesab_no, accountTitle, picklist::Rows::Own, false);
+    ui::setComboItems(ui->us, querytexts::selectTexts(*forms::dm->ADOQuery1, u"select us from users"_s));
+}
+
+void Tchek_src::usChange()
+{
+    ui->user->setText(pagekit::userIdOf(ui->us->currentText()));
+}
+
+void Tchek_src::mablaghExit()
+{
+    ui->mablagh2->setText(QString::number(ui->mablagh->MonEditGetValue()));
+}
+
+void Tchek_src::bedehkariExit()
+{
+    ui->bedehkari2->setText(QString::number(ui->bedehkari->MonEditGetValue()));
+}
+
+void Tchek_src::foroshgahExit()
+{
+    ui->foroshgah->setText(invoices::arabicKaf(ui->foroshgah->text()));
+}
+
+void Tchek_src::cmtExit()
+{
+    ui->cmt->setText(invoices::arabicKaf(ui->cmt->text()));
+}
+
+void Tchek_src::mozoExit()
+{
+    ui->mozo->setText(invoices::arabicKaf(ui->mozo->text()));
+}
+
+void Tchek_src::variz_sumClick()
+{
+    listpage::ColumnSumToLabel(ui->variz_sum);
+}
+
+void Tchek_src::mablagh_sumClick()
+{
+    listpage::ColumnSumToLabel(ui->mablagh_sum);
+}
+
+void Tchek_src::bedehkari_sumClick()
+{
+    listpage::ColumnSumToLabel(ui->bedehkari_sum);
+}
+
+void Tchek_src::tankhah_mandeClick()
+{
+    listpage::ColumnSumToLabel(ui->tankhah_mande);
+}
+
+void Tchek_src::DBGrid1TitleClick(int column)
+{
+    listpage::SortGridByTitle(*model_, column);
+}
+
+void Tchek_src::DBGrid1CellClick()
+{
+    pagekit::showRowUserBalloon(ui->DBGrid1, list());
+}
+
+void Tchek_src::N3Click()
+{
+    forms::chek_ins->showFor(Tchek_ins::Mode::New);
+}
+
+void Tchek_src::N4Click()
+{
+    if (pagekit::hasCurrentRow(list()))
+        forms::chek_ins->showFor(Tchek_ins::Mode::Edit);
+}
+
+void Tchek_src::N5Click()
+{
+    if (pagekit::hasCurrentRow(list()))
+        forms::chek_ins->showFor(Tchek_ins::Mode::Delete);
+}
+
+void Tchek_src::N14Click()
+{
+    if (pagekit::hasCurrentRow(list()))
+        openInvoiceAttachments(list().fieldByName(QStringLiteral("id")).asInteger());
+}
+void Tchek_src::printStatement(Trizhazine_rep::Variant variant)
+{
+    forms::rizhazine_rep->printStatement(variant, {ui->mablagh_sum->text(), ui->mablagh_sum2->text()});
+}
+
+void Tchek_src::N2Click() { printStatement(Trizhazine_rep::Variant::Letterhead); }
+void Tchek_src::N1Click() { printStatement(Trizhazine_rep::Variant::Plain); }
+void Tchek_src::N7Click() { printStatement(Trizhazine_rep::Variant::Project); }
+
+void Tchek_src::N12Click()
+{
+    close();
+}

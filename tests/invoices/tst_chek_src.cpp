@@ -1,0 +1,363 @@
+// The invoice register: each caption filter, the statement list, the debit operator, the own-rows rule, the
+// totals and balance, the opener, the entry form's preparation, the year repair, and every export read back.
+#include "Dates.h"
+#include "db/querymodel.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "invoices/ins_u.h"
+#include "invoices/src_chek_u.h"
+#include "main_u.h"
+#include "support/invoice_rows.h"
+#include "amount.h"
+#include "support/pdf_text.h"
+#include "support/testenv.h"
+#include "support/xlsx_reader.h"
+#include "ui/control_text.h"
+#include "ui_ins_u.h"
+#include "ui_src_chek_u.h"
+#include <QDir>
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Tchek_src &page() { return *forms::chek_src; }
+Ui::Tchek_src &pageUi() { return *forms::chek_src->ui; }
+Ui::Tchek_ins &entryUi() { return *forms::chek_ins->ui; }
+db::Query &listQuery() { return *forms::dm->ADOQ_chek; }
+
+void click(const QString &caption) { Q_EMIT page().findChild<ClickLabel *>(caption)->clicked(); }
+
+QList<qint64> listedIds()
+{
+    QList<qint64> ids;
+    for (int row = 0; row < listQuery().recordCount(); ++row)
+        ids << listQuery().valueAt(row, listQuery().fieldIndex(u"id"_s)).toLongLong();
+    return ids;
+}
+
+// Four invoices the filters tell apart, stored with the Arabic kaf as the entry form stores texts; listed
+// newest date first they come 4, 3, 2, 1 (ids).
+void seedInvoices(TestEnv &env)
+{
+    env.exec(u"insert into users (us) values ('ali')"_s); // id 2
+    const QStringList columns = {u"hesab_no"_s, u"daste_chek_no"_s, u"foroshgah"_s, u"mozo"_s, u"chek_no"_s,
+                                 u"cmt"_s,      u"mablagh"_s,       u"variz"_s,     u"bedehkari"_s,
+                                 u"rizhazine"_s, u"salemali"_s,     u"chek_dat"_s,  u"user_id"_s};
+    const QList<QVariantList> rows = {
+        {u"111"_s, u"D-1"_s, u"فروشگاه كتاب"_s, u"خريد كاغذ"_s, u"C-100"_s, u"<b> & \"x\""_s, 1000, 5000, 500, u"12"_s,
+         u"1402"_s, u"1402/05/10"_s, 1},
+        {u"222"_s, u"D-2"_s, u"شركت نور"_s, u"تعمير"_s, u"C-200"_s, u"it's"_s, 2500, 0, 1500, u"15"_s, u"1403"_s,
+         u"1403/01/01"_s, 2},
+        {u"111"_s, {}, u"فروشگاه كتاب"_s, u"ميز"_s, {}, {}, 400, 1000, 1000, u"12"_s, u"1403"_s, u"1403/02/01"_s, 2},
+        {u"333"_s, {}, {}, {}, {}, {}, 7, {}, {}, u"20"_s, u"1404"_s, u"1404/01/01"_s, 1},
+    };
+    for (const QVariantList &row : rows) {
+        QVariantMap values;
+        for (int c = 0; c < columns.size(); ++c)
+            values.insert(columns[c], row[c]);
+        addInvoice(env, values);
+    }
+}
+
+// The register searched over every year, the list then standing on its second row.
+void searchEveryYear()
+{
+    click(u"Label18"_s);
+    page().BitBtn1Click();
+    listQuery().setRecNo(2);
+}
+
+QStringList htmlLines(const QString &path)
+{
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!bytes.startsWith("\xEF\xBB\xBF"))
+        return {u"no byte-order mark"_s};
+    return QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_s);
+}
+
+} // namespace
+
+class TestChekSrc : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        env->signInAs();
+        seedInvoices(*env);
+    }
+    void cleanup() { env.reset(); }
+
+    void eachFilterAlone_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<qint64>>("ids");
+        const auto row = [](const char *name, const char *caption, const char *control, const QString &text,
+                            const QList<qint64> &ids) {
+            QTest::newRow(name) << QString::fromLatin1(caption) << QString::fromLatin1(control) << text << ids;
+        };
+        row("user", "Label1", "us", u"ali"_s, {3, 2});
+        row("user unknown", "Label1", "us", u"nobody"_s, {});
+        row("cheque book", "Label15", "daste_chek_no", u"D-"_s, {2, 1});
+        row("shop typed with the Persian kaf", "Label14", "foroshgah", u"کتاب"_s, {3, 1});
+        row("subject typed with the Persian kaf", "Label11", "mozo", u"کاغذ"_s, {1});
+        row("cheque serial with a wildcard", "Label9", "chek_no", u"C-_00"_s, {2, 1});
+        row("remarks with a quote", "Label13", "cmt", u"'"_s, {2});
+        row("amount", "Label10", "mablagh", u"2500"_s, {2});
+        row("account", "Label5", "hesab_no", u"111"_s, {3, 1});
+        row("year without the mask's blanks", "Label18", "salemali", u"03"_s, {3, 2});
+    }
+    void eachFilterAlone()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        QFETCH(QList<qint64>, ids);
+        // The fiscal year is the one filter on from the start; off, every row shows, newest date first.
+        QVERIFY(pageUi().salemali->isEnabled());
+        QCOMPARE(pageUi().Label18->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        click(u"Label18"_s);
+        page().BitBtn1Click();
+        QCOMPARE(listedIds(), (QList<qint64>{4, 3, 2, 1}));
+
+        auto *field = page().findChild<QWidget *>(control);
+        click(caption);
+        QVERIFY(field->isEnabled());
+        QCOMPARE(page().findChild<QLabel *>(caption)->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        ui::setControlText(field, text);
+        page().BitBtn1Click();
+        QCOMPARE(listedIds(), ids);
+        QCOMPARE(pageUi().cnt->text(), QString::number(ids.size()));
+        click(caption); // off again: black, and no longer searched
+        QCOMPARE(page().findChild<QLabel *>(caption)->palette().color(QPalette::WindowText), QColor(Qt::black));
+        page().BitBtn1Click();
+        QCOMPARE(listedIds().size(), 4);
+    }
+    void statementListAndDebitOperator()
+    {
+        click(u"Label18"_s);
+        click(u"Label12"_s);
+        pageUi().rizhazine->setEditText(u"12"_s); // the box's own text is not searched: an empty list finds nothing
+        page().BitBtn1Click();
+        QCOMPARE(listedIds(), QList<qint64>{});
+        QCOMPARE(pageUi().tankhah_mande->text(), u"0"_s);
+        pageUi().add_hamkari->click();
+        pageUi().rizhazine->setEditText(u"15"_s);
+        pageUi().add_hamkari->click();
+        page().BitBtn1Click();
+        QCOMPARE(listedIds(), (QList<qint64>{3, 2, 1}));
+
+        click(u"Label12"_s); // off: the list emptied
+        QCOMPARE(pageUi().list_hamkari->count(), 0);
+        click(u"Label8"_s);
+        pageUi().bedehkari->setText(u"1000"_s);
+        // The sign stands between the value (left) and the caption (right): "<" finds debits above the value.
+        const QList<std::pair<int, QList<qint64>>> cases = {
+            {-1, {4, 3, 2, 1}}, {0, {3}}, {1, {2}}, {2, {1}}, {3, {2, 1}}};
+        for (const auto &[chosen, ids] : cases) {
+            pageUi().Combo_bedehkari->setCurrentIndex(chosen);
+            page().BitBtn1Click();
+            QCOMPARE(listedIds(), ids);
+        }
+    }
+    void ownRowsRuleSparesTheProvinceLevel()
+    {
+        click(u"Label18"_s);
+        env->exec(u"insert into setting (component, cmt, user_id) values (?, ?, 2)"_s,
+                  {u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s, u"بلي"_s});
+        page().BitBtn1Click();
+        QCOMPARE(listedIds().size(), 4); // "admin" is of level "ostan"
+        env->signInAs(2, u"ali"_s, u"shahrestan"_s);
+        page().BitBtn1Click();
+        QCOMPARE(listedIds(), (QList<qint64>{3, 2}));
+    }
+    void totalsAndBalance()
+    {
+        click(u"Label18"_s);
+        page().BitBtn1Click();
+        QCOMPARE(pageUi().variz_sum->text(), u"6,000"_s);
+        QCOMPARE(pageUi().bedehkari_sum->text(), u"3,000"_s);
+        QCOMPARE(pageUi().mablagh_sum->text(), u"3,907"_s);
+        QCOMPARE(pageUi().mablagh_sum2->text(), u"3907"_s);
+        QCOMPARE(pageUi().tankhah_mande->text(), u"2,093"_s); // deposits less amounts
+
+        env->exec(u"update chek set variz=250000, mablagh=case id when 1 then 400000 else 0 end"_s);
+        env->exec(u"update chek set variz=0 where id>1"_s);
+        page().BitBtn1Click();
+        QCOMPARE(pageUi().tankhah_mande->text(), u"-150,000"_s);
+        page().tankhah_mandeClick();
+        page().variz_sumClick();
+        QCOMPARE(pageUi().tankhah_mande->text(), u"-150,000"_s);
+        QCOMPARE(pageUi().variz_sum->text(), u"250,000"_s);
+        // The grid: `id` centred, six titles tinted, the words of the amount beside it.
+        const db::QueryModel &model = page().gridModel();
+        QCOMPARE(model.columns().size(), 25);
+        QCOMPARE(model.columns().at(0).alignment, Qt::AlignCenter);
+        int tinted = 0;
+        for (const db::GridColumn &column : model.columns())
+            tinted += column.titleBackground.isValid() ? 1 : 0;
+        QCOMPARE(tinted, 6);
+        const QModelIndex words = model.index(3, model.columnOfField(u"MablaghDigit"_s));
+        QCOMPARE(model.data(words, Qt::DisplayRole).toString(), u"400,000"_s);
+
+        // The print commands hand the register's total to the statement: its words are printed.
+        pageUi().N1->trigger();
+        QCOMPARE(env->dialogs.shown.last().kind, u"preview"_s);
+        QVERIFY(pdftext::hasTokens(pdftext::pages(env->dialogs.lastPreview()).join(u' '), amount::GetNum(400000)));
+    }
+    void openerResetsAndShowsWithoutSearching()
+    {
+        env->signInAs(3, u"sara"_s, u"shahrestan"_s);
+        env->setRights(3, u"faktor"_s, {false, true, true, true});
+        click(u"Label11"_s); // a switched-on filter stays on; its text is emptied
+        pageUi().mozo->setText(u"old"_s);
+        pageUi().user->setText(u"9"_s);
+        pageUi().salemali->setStoredText(u"1390"_s);
+        forms::main_->N12Click();
+        QCOMPARE(env->dialogs.shown.size(), 1);
+        QCOMPARE(env->dialogs.shown.first().kind, u"modal"_s);
+        QVERIFY(pageUi().mozo->isEnabled() && pageUi().mozo->text().isEmpty());
+        QCOMPARE(pageUi().mablagh->text(), u"0"_s);
+        QCOMPARE(pageUi().user->text(), u"-1"_s);
+        QCOMPARE(pageUi().salemali->storedText(), fiscalYear());
+        QVERIFY(!listQuery().active());
+        QList<bool> menu;
+        for (QAction *item : pageUi().MainMenu1->actions())
+            menu << item->isEnabled();
+        // No insert right; edit, delete and attachments wait for rows; print, reports and close on.
+        QCOMPARE(menu, (QList<bool>{false, false, false, false, true, true, true}));
+    }
+    void preparesTheEntryForm()
+    {
+        page().N4Click(); // nothing on a list never searched
+        QVERIFY(env->dialogs.shown.isEmpty());
+        entryUi().cmt->setText(u"left over"_s);
+        page().N3Click();
+        QVERIFY(entryUi().cmt->text().isEmpty() && !entryUi().variz->isReadOnly());
+        QCOMPARE(entryUi().mablagh2->text(), u"0"_s);
+        QCOMPARE(entryUi().salemali->storedText(), fiscalYear());
+        QVERIFY(!entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden() && entryUi().del_btn->isHidden());
+
+        searchEveryYear(); // the second row is invoice 3
+        page().N4Click();
+        QCOMPARE(entryUi().foroshgah->currentText(), u"فروشگاه كتاب"_s);
+        QCOMPARE(entryUi().variz->text(), u"1,000"_s);
+        QCOMPARE(entryUi().variz2->text(), u"1000"_s);
+        QVERIFY(entryUi().variz->isReadOnly());
+        QVERIFY(entryUi().ins_btn->isHidden() && !entryUi().edit_btn->isHidden() && entryUi().del_btn->isHidden());
+        entryUi().variz2->setText(u"kept"_s);
+        page().N5Click();
+        QCOMPARE(entryUi().variz2->text(), u"kept"_s);
+        QVERIFY(entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden() && !entryUi().del_btn->isHidden());
+    }
+    void yearRepair()
+    {
+        env->exec(u"update chek set chek_dat=case id when 1 then '93/05/01' when 2 then '1393/5/1' "
+                  u"else '9a/05/01' end, salemali='1393'"_s);
+        pageUi().salemali->setStoredText(u"1393"_s);
+        env->dialogs.inputs.enqueue(std::nullopt); // Cancel writes nothing
+        page().N8Click();
+        QVERIFY(!listQuery().active());
+        // Asked again until the answer is two digits.
+        for (const QString &answer : {u"1"_s, u"139"_s, u"۱۳"_s})
+            env->dialogs.inputs.enqueue(answer);
+        page().N8Click();
+        QCOMPARE(env->dialogs.shown.size(), 4);
+        QCOMPARE(env->scalar(u"select group_concat(chek_dat, ' ') from chek"_s).toString(),
+                 u"1393/05/01 1393/5/1 9a/05/01 9a/05/01"_s);
+        QCOMPARE(pageUi().cnt->text(), u"4"_s); // searched again under the filters
+    }
+    void htmlReportExactAndEscaped()
+    {
+        searchEveryYear();
+        page().N10Click(); // cancelled: nothing
+        QCOMPARE(env->dialogs.shown.last().detail, u"report.xls"_s);
+        const QString path = env->folder() + u"/report.xls"_s;
+        env->dialogs.files.enqueue(path);
+        page().N10Click();
+        QCOMPARE(env->dialogs.messages(), QStringList{u"فايل گزارش تهيه شد"_s});
+        QCOMPARE(listQuery().recNo(), 2);
+
+        const QStringList lines = htmlLines(path);
+        const int fields = 26, body = 7 + fields + 2, row2 = body + 1 + fields + 3;
+        QCOMPARE(lines.size(), body + 1 + 4 * (fields + 3) + 4 + 1);
+        QCOMPARE(lines.mid(0, 8), (QStringList{u"<html>"_s,
+                                              u"<head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                              u"charset=utf-8\"><title>امور خريد و فاکتور</title></head>"_s,
+                                              u"<body>"_s,
+                                              u"<table dir=\"rtl\" border=\"1\" align=\"center\" width=\"95%\">"_s,
+                                              u"<thead>"_s, u"<tr bgcolor=\"#22ddff\" valign=\"middle\">"_s,
+                                              u"<th>رديف</th>"_s, u"<th>شماره حساب</th>"_s}));
+        QCOMPARE(lines.at(7 + 10), u"<th>بده کاي</th>"_s);
+        QCOMPARE(lines.mid(7 + 22, 4), (QStringList{u"<th>user_id</th>"_s, u"<th>MablaghDigit</th>"_s,
+                                                    u"<th>MablaghText</th>"_s, u"<th>شناسه رکورد</th>"_s}));
+        QCOMPARE(lines.mid(body, 4),
+                 (QStringList{u"<tbody>"_s, u"<tr>"_s, u"<td>1</td>"_s, u"<td dir=\"ltr\">333</td>"_s}));
+        const int last = body + 1 + 3 * (fields + 3); // invoice 1, the oldest
+        QCOMPARE(lines.mid(last + 1, 2), (QStringList{u"<td>4</td>"_s, u"<td dir=\"ltr\">111</td>"_s}));
+        QCOMPARE(lines.at(last + 2 + 6), u"<td dir=\"ltr\">1402/05/10</td>"_s);
+        QCOMPARE(lines.at(last + 2 + 9), u"<td>&lt;b&gt; &amp; &quot;x&quot;</td>"_s);
+        QCOMPARE(lines.at(row2 + 2 + 23), u"<td>400</td>"_s);
+        QCOMPARE(lines.mid(lines.size() - 5),
+                 (QStringList{u"</tbody>"_s, u"</table>"_s, u"</body>"_s, u"</html>"_s, {}}));
+        page().N10Click(); // the dialog keeps the name chosen last
+        QCOMPARE(env->dialogs.shown.last().detail, path);
+
+        page().N11Click(); // the same report, opened in the browser without a question
+        QVERIFY(env->openedFiles.value(0).endsWith(u"/Velmaroshtikandaz.htm"_s));
+        QCOMPARE(htmlLines(env->openedFiles.value(0)), lines);
+    }
+    void workbooks()
+    {
+        searchEveryYear();
+        page().N31Click(); // the list, headed by the field names
+        const XlsxSheet list(env->openedFiles.value(0));
+        QVERIFY2(list.ok(), qPrintable(list.error()));
+        QCOMPARE(list.cell(u"A1"_s).text + list.cell(u"Z1"_s).text + list.cell(u"A5"_s).text, u"hesab_noid111"_s);
+        QCOMPARE(list.lastRow, 5);
+
+        env->dialogs.files.enqueue(env->folder() + u"/accounts"_s); // ".xlsx" is added
+        page().N21Click();
+        QCOMPARE(env->dialogs.shown.last().detail, u"Report.xlsx"_s);
+        QCOMPARE(listQuery().recNo(), 2);
+        const XlsxSheet second(env->folder() + u"/accounts.xlsx"_s);
+        QVERIFY2(second.ok(), qPrintable(second.error()));
+        QCOMPARE(second.name, u"List of Accounts"_s);
+        QCOMPARE(second.lastRow, 4); // from the first row, no header
+        QCOMPARE(second.cell(u"A1"_s).text + u'|' + second.cell(u"F4"_s).text + u'|' + second.cell(u"X4"_s).text,
+                 u"333|1000|1,000"_s);
+        QCOMPARE(QDir(env->folder()).entryList({u"*accounts*"_s}, QDir::Files | QDir::Hidden),
+                 QStringList{u"accounts.xlsx"_s}); // no part file left beside it
+    }
+    void statementTotalsWithTheAdminExemption()
+    {
+        env->exec(u"insert into setting (component, cmt, user_id) values (?, ?, 2)"_s,
+                  {u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s, u"بلي"_s});
+        click(u"Label18"_s);
+        click(u"Label1"_s); // the user filter is not applied to the totals
+        pageUi().us->setEditText(u"ali"_s);
+        const auto totals = [this] {
+            page().N13Click();
+            const XlsxSheet sheet(env->openedFiles.last());
+            QStringList rows;
+            for (int row = 1; row <= sheet.lastRow; ++row)
+                rows << sheet.cell(u"A"_s + QString::number(row)).text + u'='
+                            + sheet.cell(u"B"_s + QString::number(row)).text;
+            return rows;
+        };
+        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1400"_s, u"15=2500"_s, u"20=7"_s}));
+        env->signInAs(1, u"Admin"_s, u"ostan"_s); // the exemption goes by the exact sign-in name
+        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1000"_s, u"20=7"_s}));
+    }
+};
+
+QTEST_MAIN(TestChekSrc)
+#include "tst_chek_src.moc"

@@ -1,0 +1,143 @@
+// The attachments piece on its purchases member: the register's command, both description refusals, the
+// chosen file checked and read before anything is stored, a binary file back byte for byte, names made from
+// stored descriptions, the overwrite question, and the search and delete kept to the purchase.
+#include "db/statement.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "purchasing/tavrelkol_pic_u.h"
+#include "purchasing/tavrelkol_src_u.h"
+#include "support/attachment_files.h"
+#include "support/purchase_rows.h"
+#include "support/testenv.h"
+#include "ui_tavrelkol_pic_u.h"
+#include <QDir>
+#include <QTest>
+#include <memory>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+class TestTavrelkolPic : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    qint64 first = 0;
+    Ttavrelkol_pic *page = nullptr;
+    Ui::Ttavrelkol_pic *form = nullptr;
+
+    void add(const QString &description, const QString &chosen = QString())
+    {
+        addFile(*env, form->cmt, form->image1_btn, description, chosen);
+    }
+    int stored() { return env->scalar(u"select count(*) from tavrelkol_pic"_s).toInt(); }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        page = forms::tavrelkol_pic;
+        form = page->ui.get();
+        first = addPurchase(*env, {{u"mozo"_s, u"کاغذ"_s}});
+        addPurchaseAttachment(*env, first, u"تصوير فاکتور"_s);
+        addPurchaseAttachment(*env, addPurchase(*env, {{u"mozo"_s, u"ميز"_s}}), u"تصوير قرارداد"_s);
+        forms::tavrelkol_src->src_btnClick();
+        QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, first));
+        form->cmt_src->setText(u"old"_s);
+        forms::tavrelkol_src->N6Click();
+    }
+    void cleanup() { env.reset(); }
+
+    void descriptionsCheckedFirst()
+    {
+        QCOMPARE(env->dialogs.shown.last().text, u"tavrelkol_pic"_s);
+        QCOMPARE(form->cmt_src->text(), QString());
+        add(QString());
+        add(u"تصوير فاکتور"_s);
+        QCOMPARE(env->dialogs.messages(), (QStringList{attachments::emptyText, attachments::repeatedText}));
+        env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt) values (?, '')"_s, {first});
+        env->dialogs.reset();
+        add(QString()); // an empty description is stored already: both messages
+        QCOMPARE(env->dialogs.messages(), (QStringList{attachments::repeatedText, attachments::emptyText}));
+        add(u"تصوير قرارداد"_s); // another purchase's description; the dialog cancelled
+        QCOMPARE(env->dialogs.shown.last().kind, u"openFile"_s);
+        QCOMPARE(stored(), 3);
+
+        add(u"تصوير قرارداد ی"_s, writeFile(env->folder() + u"/scan.v1.tar.gz"_s, "x"));
+        QCOMPARE(env->dialogs.lastMessage(), u"ثبت شد"_s);
+        QCOMPARE(env->scalar(u"select cmt||pictype||tavrelkol_id from tavrelkol_pic where id=?"_s,
+                             {page->list()[u"id"_s].value()}).toString(),
+                 u"تصوير قرارداد ي.gz"_s + QString::number(first));
+        QCOMPARE(page->list().recordCount(), 3); // the purchase's rows stay listed, the new one current
+    }
+
+    void refusedFilesStoreNothing()
+    {
+        const QString folder = env->folder() + u"/a.b"_s;
+        // The engine's own limit decides what is too large.
+        sqlite3_limit(db::detail::sqliteHandle(forms::dm->ADOConnection1), SQLITE_LIMIT_LENGTH, 68 * 1024);
+        for (const QString &path : QStringList{folder + u"/missing.pdf"_s, folder, u"/proc/self/mem"_s,
+                                    writeFile(folder + u"/long.abcde"_s, "x"),
+                                    writeFile(folder + u"/big"_s, QByteArray(8192, 'b'))}) {
+            add(u"تصوير درخواست"_s, path);
+            QVERIFY2(env->dialogs.lastMessage().contains(QDir::toNativeSeparators(path)), qPrintable(path));
+            QCOMPARE(stored(), 2);
+            QCOMPARE(page->list().recordCount(), 1);
+            QCOMPARE(page->list().state(), db::Query::State::Browse);
+        }
+        add(u"تصوير درخواست"_s, writeFile(folder + u"/plain"_s, "x")); // the folder's dot plays no part
+        QCOMPARE(env->scalar(u"select pictype from tavrelkol_pic where cmt='تصوير درخواست'"_s).toString(), QString());
+    }
+
+    void binaryFileComesBackByteForByte()
+    {
+        QByteArray bytes(1536 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); i += 7)
+            bytes[i] = char(i % 251);
+        add(u"تصوير دوم"_s, writeFile(env->folder() + u"/پوشه من/فاکتور خريد.pdf"_s, bytes));
+        const QString out = env->folder() + u"/خروجي/نسخه.PDF"_s;
+        env->dialogs.files.enqueue(writeFile(out, "old")); // the extension typed: not added again
+        page->DBGrid1CellClick();
+        QCOMPARE(env->dialogs.shown.last().detail, u"تصوير دوم.pdf"_s);
+        QCOMPARE(readFile(out), bytes);
+        QCOMPARE(env->openedFiles, QStringList{out});
+    }
+
+    void storedNamesStayInTheChosenFolder()
+    {
+        env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt, pictype, pic) values (?, '../x', '.pdf', 'new'), "
+                  "(?, 'a/b', '/../e', 'two')"_s, {first, first});
+        page->BitBtn1Click();
+        const QString out = writeFile(env->folder() + u"/out/_x.pdf"_s, "old").chopped(7);
+        QVERIFY(page->list().locate(u"cmt"_s, u"../x"_s));
+        page->DBGrid1CellClick(); // cancelled: nothing written
+        QCOMPARE(env->dialogs.shown.last().detail, u"_x.pdf"_s);
+        for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+            env->dialogs.files.enqueue(out + u"/_x"_s); // with its extension, a file that is there: asked
+            env->dialogs.answers.enqueue(answer);
+            page->DBGrid1CellClick();
+            QCOMPARE(env->dialogs.shown.last().kind, u"ask"_s);
+            QCOMPARE(readFile(out + u"/_x.pdf"_s), QByteArray(answer == ui::Answer::No ? "old" : "new"));
+        }
+        QVERIFY(page->list().locate(u"cmt"_s, u"a/b"_s));
+        env->dialogs.files.enqueue(out + u"/n"_s);
+        page->DBGrid1CellClick();
+        QCOMPARE(env->dialogs.shown.last().detail, u"a_b_.._e"_s);
+        QCOMPARE(QDir(out).entryList(QDir::Files), (QStringList{u"_x.pdf"_s, u"n_.._e"_s}));
+    }
+
+    void searchAndDeleteKeepToThePurchase()
+    {
+        env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt) values (?, 'تصوير قرارداد')"_s, {first});
+        form->CheckBox1->click();
+        form->cmt_src->setText(u"قرارداد"_s);
+        page->BitBtn1Click();
+        QCOMPARE(page->list().recordCount(), 1);
+        env->dialogs.reset();
+        form->N1->trigger();
+        QVERIFY(env->dialogs.shown.isEmpty()); // no question, no message
+        QCOMPARE(env->scalar(u"select count(*) from tavrelkol_pic where cmt='تصوير قرارداد'"_s).toInt(), 1);
+        QVERIFY(!form->N1->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestTavrelkolPic)
+#include "tst_tavrelkol_pic.moc"

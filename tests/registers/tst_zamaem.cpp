@@ -1,0 +1,119 @@
+// The reference files: the main window's command and the rows of a description, the descriptions with rules
+// of their own, a click writing into the private folder, the delete, and the newest program stored here being
+// what an outdated sign-in offers.
+#include "forms.h"
+#include "login_u.h"
+#include "main_u.h"
+#include "platform/files.h"
+#include "registers/zamaem_u.h"
+#include "support/attachment_files.h"
+#include "support/form_input.h"
+#include "support/register_rows.h"
+#include "support/testenv.h"
+#include "support/user_store.h"
+#include "ui_zamaem_u.h"
+#include <QTest>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class TestZamaem : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestEnv> env;
+    Ui::Tzamaem *page = nullptr;
+
+    void store(const QString &description, const QString &fileName, const QByteArray &bytes = "x")
+    {
+        addFile(*env, page->Combo_type, page->ins_btn, description, writeFile(env->folder() + u'/' + fileName, bytes));
+    }
+    int rows(const QString &description)
+    {
+        return env->scalar(u"select count(*) from zamaem where cmt=?"_s, {description}).toInt();
+    }
+
+private slots:
+    void init()
+    {
+        env = std::make_unique<TestEnv>();
+        page = forms::zamaem->ui.get();
+        env->signInAs(5, u"reza"_s);
+        env->setRights(5, u"zamaem"_s, {true, false, false, true});
+        addRow(*env, u"zamaem"_s, {{u"cmt"_s, u"راهنما"_s}, {u"pictype"_s, u".pdf"_s}, {u"pic"_s, QByteArray("help")}});
+        addRow(*env, u"zamaem"_s, {{u"cmt"_s, u"../x"_s}, {u"pictype"_s, u".pdf"_s}, {u"pic"_s, QByteArray("x")}});
+        page->ramz->setText(u"old"_s);
+        forms::main_->N4Click();
+    }
+    void cleanup() { env.reset(); }
+
+    void openedWithTheDescriptions()
+    {
+        QCOMPARE(env->dialogs.shown.last().text + page->ramz->text(), u"zamaem"_s);
+        QCOMPARE(comboItems(page->Combo_type), (QStringList{u"../x"_s, u"راهنما"_s}));
+        page->Combo_type->setCurrentIndex(1);
+        QCOMPARE(forms::zamaem->list().recordCount(), 1);
+        QVERIFY(page->ins_btn->isEnabled() && !page->N1->isEnabled()); // no delete right
+    }
+
+    void descriptionsWithRulesOfTheirOwn()
+    {
+        const QString signature = u"تصوير امضاء وام"_s, rebuilt = u"تصوير امضاء وام بازسازي"_s,
+                      report = u"فايل گزارش باركد وام بازسازي"_s;
+        store(signature, u"a.png"_s);
+        store(signature, u"b.png"_s);
+        store(u"راهنما"_s, u"c.pdf"_s);
+        QCOMPARE(env->dialogs.lastMessage(), u"شرح ضميمه تكراري است"_s);
+        QCOMPARE(rows(signature), 2);
+        const QString jpeg = u"خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG "_s;
+        const QString rav = u"خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav "_s;
+        for (const auto &[description, file, message] :
+             {std::tuple{rebuilt, u"s.jpeg"_s, jpeg}, {rebuilt, u"s.Jpg"_s, jpeg}, {report, u"r.RAV"_s, rav}}) {
+            store(description, file);
+            QCOMPARE(env->dialogs.lastMessage(), message);
+            QCOMPARE(rows(description), 0);
+        }
+        page->ramz->setText(u"1234"_s);
+        store(rebuilt, u"s.JPG"_s);
+        store(report, u"r.rav"_s);
+        QCOMPARE(env->scalar(u"select group_concat(pictype||ramz) from zamaem where cmt in (?, ?)"_s, {rebuilt, report})
+                     .toString(),
+                 u".JPG1234,.rav1234"_s);
+        QCOMPARE(forms::zamaem->list().recordCount(), 1); // the rows of the description just stored
+    }
+
+    void clickWritesIntoThePrivateFolderAndDeleteKeepsTheDescription()
+    {
+        page->Combo_type->setEditText(u"../x"_s);
+        forms::zamaem->DBGrid1CellClick();
+        QCOMPARE(env->openedFiles, QStringList{platform::privateTempFolder() + u"/_x.pdf"_s});
+        QCOMPARE(env->dialogs.shown.size(), 1); // only the page: no dialog, no access code asked
+
+        env->setRights(5, u"zamaem"_s, {false, false, true, true});
+        forms::main_->N4Click();
+        page->Combo_type->setEditText(u"راهنما"_s);
+        page->N1->trigger();
+        QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
+        QCOMPARE(page->Combo_type->currentText(), u"راهنما"_s);
+        QVERIFY(forms::zamaem->list().isEmpty());
+        QCOMPARE(rows(u"راهنما"_s), 0);
+    }
+
+    void outdatedSignInOffersTheNewestProgramStoredHere()
+    {
+        QByteArray program(300000, '\0');
+        program[17] = 'M';
+        store(u"آخرین نسخه نرم افزار"_s, u"tavrel.bin"_s, program); // typed with the Persian yeh
+        env->exec(u"insert into users (us, ps, ver, status) values ('ali', 'p', '0', 'فعال')"_s);
+        env->exec(u"update users set ver='2' where us='admin'"_s);
+        user_store::storeLocalDatabase(env->dbPath());
+        Tlogin::setProgramEnd([] {});
+        forms::login->ui.us->setText(u"ali"_s);
+        forms::login->ui.ps->setText(u"p"_s);
+        env->dialogs.files.enqueue(env->folder() + u"/newest"_s);
+        forms::login->BitBtn1Click();
+        Tlogin::setProgramEnd(nullptr);
+        QCOMPARE(readFile(env->folder() + u"/newest.bin"_s), program);
+    }
+};
+
+QTEST_MAIN(TestZamaem)
+#include "tst_zamaem.moc"
