@@ -1,6 +1,6 @@
 // The client-side dataset on a real SQLite file: refusals, navigation, writes to the base table, conversions,
-// blobs, sorting, calculated and declared fields. (Writes that meet another user's: tst_shared_file; writes
-// through a joined statement: the purchases pages' tests.)
+// sorting, calculated and declared fields. (Writes that meet another user's: tst_shared_file; writes through a
+// joined statement: the purchases pages' tests; a file's bytes stored and given back: the attachments tests.)
 #include "db/query.h"
 #include "db/statement.h"
 #include "support/refusal.h"
@@ -208,36 +208,6 @@ private Q_SLOTS:
         people[u"amount"_s].setValue(u""_s);
         people.post();
         QCOMPARE(count(u"score = 0 and amount is null"_s), 1);
-    }
-
-    void blobsRoundTripThroughFiles()
-    {
-        QByteArray bytes(1536 * 1024 + 7, '\0'); // zero bytes included
-        for (qsizetype i = 0; i < bytes.size(); ++i)
-            bytes[i] = char(i * 7919 % 251);
-        const auto write = [](const QString &path, const QByteArray &data) {
-            QFile file(path);
-            return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-        };
-        const QString in = temp.folder() + u"/in.bin"_s;
-        const QString out = temp.folder() + u"/out.bin"_s;
-        QVERIFY(write(in, bytes));
-        QVERIFY(write(out, QByteArray(4 * 1024 * 1024, 'x'))); // overwritten, not appended to
-
-        Query q(c(), u"q"_s);
-        open(q, u"select * from people where score = 3"_s);
-        q.edit();
-        q[u"pic"_s].loadFromFile(in);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q[u"pic"_s].loadFromFile(temp.folder() + u"/missing"_s));
-        q.post();
-
-        Query back(c(), u"back"_s);
-        open(back, u"select pic from people where score = 3"_s);
-        QCOMPARE(back.fieldType(0), FieldType::Blob);
-        back.field(0).saveToFile(out);
-        QFile saved(out);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QVERIFY(saved.readAll() == bytes);
     }
 
     void sortTogglesAndKeepsTheCurrentRecord()
