@@ -97,7 +97,6 @@ private Q_SLOTS:
                 result << item->objectName();
             return result;
         };
-        QCOMPARE(ui().N2->title(), QStringLiteral("اطلاعات پايه"));
         QCOMPARE(names(ui().N2->actions()).join(u' '), QStringLiteral("N10 N9 N8 N4 N15 N18 N3 N5"));
         ui().N5->trigger();
         QCOMPARE(env->dialogs.messages().size(), 1);
