@@ -54,7 +54,7 @@ private slots:
         const char *const goods[] = {"کاغذ", "ميز", "صندلي", "کمد"};
         for (int i = 0; i < 4; ++i)
             addRow(*env, u"darkhast"_s, {{u"kala"_s, QString::fromUtf8(goods[i])}, {u"cnt"_s, QString::number(i + 2)},
-                                         {u"moshakhasat"_s, QString(u"spec"_s + QString::number(i))},
+                                         {u"moshakhasat"_s, QString(u"detail"_s + QString::number(i))},
                                          {u"dabir_no"_s, QString(i == 3 ? u"99"_s : u"450"_s)}, {u"dabir_dat"_s, u"1403/02/20"_s},
                                          {u"takhliye"_s, u"انبار مرکزي"_s}, {u"est_dat"_s, u"1403/03/01"_s},
                                          {u"namayande"_s, u"رضا کريمي"_s}});
