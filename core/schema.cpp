@@ -94,9 +94,17 @@ void RunSchemaSteps(Tdm &dm)
     // SQLite: one write lock over every step, so two first starts on a new file run one after the other and
     // the second finds everything made (else it could add users.status before the first seeded its
     // administrator, who would then stay inactive). A file another program holds is reported.
+    // The other start may take a while over its steps on a busy machine: the lock is waited for a few busy
+    // timeouts before the file is reported as held.
     std::optional<db::Transaction> writeLock;
-    if (connection.engine() == db::Engine::SQLite)
-        writeLock.emplace(connection);
+    for (int attempt = 1; connection.engine() == db::Engine::SQLite && !writeLock; ++attempt) {
+        try {
+            writeLock.emplace(connection);
+        } catch (const db::Error &error) {
+            if (error.kind() != db::Error::Kind::Locked || attempt == 6)
+                throw;
+        }
+    }
     for (const schema::Step &step : schema::steps())
         schema::runStep(dm, step);
     if (writeLock)

@@ -126,7 +126,7 @@ SetText isolateValues(const QString &text, const QVector<Span> &spans)
 // Copies the text, pinning with right-to-left marks every stretch of blanks and punctuation that reads right
 // to left; isolated(i) tells the characters of isolated values, which count as one neutral from outside.
 template <typename Isolated>
-void pinNeutrals(const QString &in, bool rightToLeft, Isolated isolated, Rewriter &out)
+void pinNeutrals(const QString &in, bool rightToLeft, Isolated isolated, Rewriter &out, bool replayed)
 {
     const qsizetype n = in.size();
     const auto strength = [&](qsizetype i) { return isolated(i) ? Strength::Neutral : strengthOf(in, i); };
@@ -161,7 +161,9 @@ void pinNeutrals(const QString &in, bool rightToLeft, Isolated isolated, Rewrite
                     out.open(rightToLeftMark);
                 inStretch = !inStretch;
             }
-            out.copy(i, in[i]);
+            // The preview draws a run again left to right, which undoes the mirroring of its brackets: a
+            // pinned "(" is handed over as the ")" it shows as.
+            out.copy(i, replayed && pinned && !isolated(i) ? in[i].mirroredChar() : in[i]);
         }
         if (inStretch)
             out.close(rightToLeftMark);
@@ -188,7 +190,7 @@ bool needsPreparing(const QString &text, const QVector<Span> &spans)
 
 } // namespace
 
-SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft)
+SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft, bool replayed)
 {
     if (!needsPreparing(text, spans))
         return {text, spans};
@@ -197,7 +199,7 @@ SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool 
         values = values || span.value;
     if (!values) {
         Rewriter out(text.size(), !spans.isEmpty());
-        pinNeutrals(text, rightToLeft, [](qsizetype) { return false; }, out);
+        pinNeutrals(text, rightToLeft, [](qsizetype) { return false; }, out, replayed);
         return {out.text(), out.move(spans)};
     }
 
@@ -212,7 +214,7 @@ SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool 
             --depth;
     }
     Rewriter out(isolated.text.size(), true);
-    pinNeutrals(isolated.text, rightToLeft, [&](qsizetype i) { return bool(inValue[i]); }, out);
+    pinNeutrals(isolated.text, rightToLeft, [&](qsizetype i) { return bool(inValue[i]); }, out, replayed);
     return {out.text(), out.move(isolated.spans)};
 }
 

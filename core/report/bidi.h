@@ -15,6 +15,8 @@ struct SetText {
     QVector<Span> spans; // the runs, moved to the prepared text
 };
 
-SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft);
+// replayed: the text goes to the print preview, which draws each run again left to right; the brackets of a
+// right-to-left run are then handed over already mirrored.
+SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft, bool replayed = false);
 
 } // namespace report

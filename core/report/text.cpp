@@ -3,6 +3,7 @@
 #include "report/fonts.h"
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPaintEngine>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -103,7 +104,9 @@ void drawText(QPainter &painter, const TextStyle &style, const QRectF &box, cons
         return;
     const double block = lines * style.pitch;
     const double top = style.centred ? box.top() + (box.height() - block) / 2 : box.top();
-    const SetText set = prepareForSetting(text, spans, style.option.textDirection() == Qt::RightToLeft);
+    // The print preview records the page as a picture and replays it.
+    const bool replayed = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
+    const SetText set = prepareForSetting(text, spans, style.option.textDirection() == Qt::RightToLeft, replayed);
     if (lines == 1 && spans.isEmpty()) {
         // One line: the painter sets it directly, centred on the line's pitch.
         QTextOption option = style.option;

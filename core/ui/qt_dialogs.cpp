@@ -81,15 +81,15 @@ Answer runBox(QMessageBox::Icon icon, const QString &caption, const QString &tex
                           : answers.contains(Answer::No)   ? Answer::No
                                                            : answers.first();
     QHash<QAbstractButton *, Answer> answerOfButton;
-    for (const BoxButton &spec : boxButtons) {
-        if (!answers.contains(spec.answer))
+    for (const BoxButton &kind : boxButtons) {
+        if (!answers.contains(kind.answer))
             continue;
-        QString label = QCoreApplication::translate("QPlatformTheme", spec.text);
-        QPushButton *button = box.addButton(label.remove(u'&'), spec.role);
-        answerOfButton.insert(button, spec.answer);
-        if (spec.answer == answers.first())
+        QString label = QCoreApplication::translate("QPlatformTheme", kind.text);
+        QPushButton *button = box.addButton(label.remove(u'&'), kind.role);
+        answerOfButton.insert(button, kind.answer);
+        if (kind.answer == answers.first())
             box.setDefaultButton(button);
-        if (spec.answer == escape)
+        if (kind.answer == escape)
             box.setEscapeButton(button);
     }
     box.exec();

@@ -18,18 +18,15 @@ private slots:
         QTest::newRow("1: two blanks before the currency") << qint64(1) << u" يک  ريال"_s;
         QTest::newRow("44 keeps its non-joiners") << qint64(44) << u" چهل\u200C و چهار\u200C  ريال"_s;
         QTest::newRow("400") << qint64(400) << u" چهارصد\u200C  ريال"_s;
-        QTest::newRow("999") << qint64(999) << u" نهصد و نود و نه  ريال"_s;
         QTest::newRow("120") << qint64(120) << u" صد و بيست  ريال"_s;
         QTest::newRow("1000 speaks its one") << qint64(1000) << u" يک هزار ريال"_s;
         QTest::newRow("1001") << qint64(1001) << u" يک هزار و  يک  ريال"_s;
         QTest::newRow("1,000,000: empty groups add nothing") << qint64(1'000'000) << u" يک ميليون ريال"_s;
-        QTest::newRow("1,000,001") << qint64(1'000'001) << u" يک ميليون و  يک  ريال"_s;
         QTest::newRow("1,234,567") << qint64(1'234'567)
                                    << u" يک ميليون و  دويست و سي و چهار\u200C هزار و  پانصد و شصت و هفت  ريال"_s;
         QTest::newRow("2,147,483,648: past 32 bits") << qint64(2'147'483'648)
                                                      << u" دو ميليارد و  صد و چهل\u200C و هفت ميليون و  چهارصد\u200C و "
                                                         u"هشتاد و سه هزار و  ششصد و چهل\u200C و هشت  ريال"_s;
-        QTest::newRow("10^12") << qint64(1'000'000'000'000) << u" يک تريليون ريال"_s;
         QTest::newRow("10^12 + 10^9") << qint64(1'001'000'000'000) << u" يک تريليون و  يک ميليارد ريال"_s;
         QTest::newRow("999,999,999,999,999")
             << qint64(999'999'999'999'999)
@@ -37,8 +34,6 @@ private slots:
                u"هزار و  نهصد و نود و نه  ريال"_s;
         // Outside the words' range: the digits.
         QTest::newRow("10^15") << qint64(1'000'000'000'000'000) << u"1000000000000000"_s;
-        QTest::newRow("largest") << std::numeric_limits<qint64>::max() << u"9223372036854775807"_s;
-        QTest::newRow("negative") << qint64(-5) << u"-5"_s;
         QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << u"-9223372036854775808"_s;
     }
     void words()
@@ -52,12 +47,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("grouped");
         QTest::newRow("7 digits") << u"2345678"_s << u"2,345,678"_s;
-        QTest::newRow("6 digits") << u"987654"_s << u"987,654"_s;
         QTest::newRow("3 digits") << u"123"_s << u"123"_s;
-        QTest::newRow("2 digits") << u"12"_s << u"12"_s;
         QTest::newRow("4 digits") << u"1000"_s << u"1,000"_s;
         QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("15 digits") << u"999999999999999"_s << u"999,999,999,999,999"_s;
         QTest::newRow("every character counts") << u"1234.5"_s << u"123,4.5"_s;
         QTest::newRow("the sign stays in front") << u"-123456"_s << u"-123,456"_s;
         QTest::newRow("negative, short") << u"-12"_s << u"-12"_s;

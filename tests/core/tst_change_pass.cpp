@@ -7,6 +7,8 @@
 #include "support/user_store.h"
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestChangePass : public QObject {
     Q_OBJECT
 
@@ -28,33 +30,22 @@ class TestChangePass : public QObject {
     }
 
 private Q_SLOTS:
-    void refusals_data()
-    {
-        QTest::addColumn<QString>("signInPassword");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("message");
-        const QString one = QStringLiteral("1");
-        QTest::newRow("both empty") << one << QString() << QString() << QStringLiteral("كلمه عبور صحيح نيست");
-        QTest::newRow("one empty") << one << QStringLiteral("n") << QString() << QStringLiteral("كلمه عبور جديد همخواني ندارد");
-        QTest::newRow("different") << one << QStringLiteral("n1") << QStringLiteral("n2")
-                                   << QStringLiteral("كلمه عبور جديد همخواني ندارد");
-        // The sign-in form no longer holds the current password: no row changes, which is no success.
-        QTest::newRow("no row changed") << QStringLiteral("changed meanwhile") << QStringLiteral("n") << QStringLiteral("n")
-                                        << QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد");
-    }
+    // Both boxes empty, two different texts, and a sign-in form that no longer holds the current password (no
+    // row changes, which is no success): refused, the password kept, the form left open.
     void refusals()
     {
-        QFETCH(QString, signInPassword);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(QString, message);
         TestEnv env;
-        change(signInPassword, first, second);
-        QCOMPARE(env.dialogs.messages(), QStringList{message});
-        QCOMPARE(adminPassword(env), QStringLiteral("1"));
-        QVERIFY(forms::change_pass->isVisible());
-        QVERIFY(!forms::login->isVisible());
+        const QList<QStringList> cases{
+            {u"1"_s, QString(), QString(), u"كلمه عبور صحيح نيست"_s},
+            {u"1"_s, u"n"_s, QString(), u"كلمه عبور جديد همخواني ندارد"_s},
+            {u"changed meanwhile"_s, u"n"_s, u"n"_s, u"كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"_s}};
+        for (const QStringList &c : cases) {
+            env.dialogs.reset();
+            change(c[0], c[1], c[2]);
+            QCOMPARE(env.dialogs.messages(), QStringList{c[3]});
+            QCOMPARE(adminPassword(env), u"1"_s);
+            QVERIFY(forms::change_pass->isVisible() && !forms::login->isVisible());
+        }
     }
 
     void changeThenSignInWithTheOldPassword()
@@ -70,7 +61,6 @@ private Q_SLOTS:
         forms::login->BitBtn1Click();
         QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("کلمه يا رمز عبور اشتباه است"));
         QCOMPARE(forms::change_pass->ui.Edit1->text(), QStringLiteral("نو ۲ ")); // kept for the next showing
-
         // The boxes take no more than the 25 characters users.ps holds.
         for (QLineEdit *box : {forms::change_pass->ui.Edit1, forms::change_pass->ui.Edit2}) {
             box->clear();
@@ -78,7 +68,6 @@ private Q_SLOTS:
             QCOMPARE(box->text(), QString(25, u'x'));
         }
     }
-
 };
 
 QTEST_MAIN(TestChangePass)

@@ -1,8 +1,9 @@
-// The masked date and year fields: what they show, what they hand over for storing, and typing into them
-// from a Persian keyboard.
+// The masked date and time fields: what they show, what they hand over for storing, typing into them from a
+// Persian keyboard, and the time's check.
 #include "support/form_input.h"
-#include "ui/control_text.h"
 #include "ui/date_edit.h"
+#include "ui/refusal.h"
+#include "ui/time_edit.h"
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +46,23 @@ private slots:
         QCOMPARE(edit.storedText(), u"1403/01/15"_s);
         QCOMPARE(edit.displayText(), u"1403/01/15"_s);
         QCOMPARE(edit.cursorPosition(), 10);
+    }
+
+    // The 24-hour clock text; the untouched "  :  " passes the check, a time begun but not finished does not.
+    void timeTextsAndCheck()
+    {
+        QCOMPARE(TMaskedTimeEdit::clockText(QTime(0, 20)), u"00:20"_s);
+        QCOMPARE(TMaskedTimeEdit::clockText(QTime(15, 5)), u"15:05"_s);
+        TMaskedTimeEdit edit;
+        QCOMPARE(edit.storedText(), u"  :  "_s);
+        times::checkTime(&edit, u"ساعت"_s);
+        edit.setStoredText(u"۰۸:۳۰"_s);
+        QCOMPARE(edit.storedText(), u"08:30"_s);
+        times::checkTime(&edit, u"ساعت"_s);
+        for (const QString &wrong : {u"8 :3 "_s, u"24:00"_s, u"12:60"_s}) {
+            edit.setStoredText(wrong);
+            QVERIFY_THROWS_EXCEPTION(ui::Refusal, times::checkTime(&edit, u"ساعت"_s));
+        }
     }
 };
 

@@ -27,8 +27,6 @@ private slots:
         const QString noNumber = u"عدد وارد شده معتبر نيست"_s;
         QTest::newRow("money grouped while typing") << true << QString() << -1 << u"2345678"_s << u"2,345,678"_s
                                                     << 2'345'678.0 << QString();
-        QTest::newRow("money regrouped on the next digit") << true << u"2345678"_s << -1 << u"0"_s << u"23,456,780"_s
-                                                           << 23'456'780.0 << QString();
         QTest::newRow("money deleted in the middle") << true << u"2345678"_s << 5 << u"\b"_s << u"234,678"_s
                                                      << 234'678.0 << QString();
         // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
@@ -36,10 +34,8 @@ private slots:
                                                    << QString();
         QTest::newRow("money drops all but digits") << true << QString() << -1 << u"1a2 b-3.4"_s << u"1,234"_s
                                                     << 1'234.0 << QString();
-        QTest::newRow("money persian digits") << true << QString() << -1 << u"۱۲۳۴"_s << u"1,234"_s << 1'234.0
-                                              << QString();
-        QTest::newRow("money arabic digits") << true << u"1234"_s << -1 << u"٥٦"_s << u"123,456"_s << 123'456.0
-                                             << QString();
+        QTest::newRow("money persian and arabic digits") << true << u"12"_s << -1 << u"۳۴٥٦"_s << u"123,456"_s
+                                                         << 123'456.0 << QString();
         QTest::newRow("real digits and point") << false << QString() << -1 << u"12.5"_s << u"12.5"_s << 12.5 << QString();
         QTest::newRow("real drops all else") << false << QString() << -1 << u"-1,250 kg"_s << u"1250"_s << 1250.0
                                              << QString();
@@ -47,7 +43,6 @@ private slots:
                                              << QString();
         // Kept as typed; refused when read.
         QTest::newRow("real two points") << false << QString() << -1 << u"1.2.3"_s << u"1.2.3"_s << 0.0 << noNumber;
-        QTest::newRow("real a point alone") << false << QString() << -1 << u"."_s << u"."_s << 0.0 << noNumber;
     }
     void typing()
     {
@@ -78,7 +73,7 @@ private slots:
         QVERIFY2(refused.isEmpty() ? got.isEmpty() : got.contains(refused), qPrintable(got));
     }
 
-    void moneyValues()
+    void valuesReadBack()
     {
         TMonEdit edit;
         const qint64 big = qint64(1) << 40; // beyond 32 bits
@@ -93,24 +88,18 @@ private slots:
         QVERIFY(refusal([&] { edit.MonEditGetValue(); }).contains(u"مبلغ وارد شده"_s));
         edit.setText(u"99999999999999999999999"_s); // past qint64 itself: refused, never wrapped
         QVERIFY(!refusal([&] { edit.MonEditGetValue(); }).isEmpty());
-
-        // Nothing to read is zero: a paste without digits, a lone separator, an empty field.
+        // Nothing to read is zero: a paste without digits, a lone separator.
         edit.clear();
         edit.insert(u"abc, -"_s);
         QCOMPARE(edit.text(), QString());
         QCOMPARE(edit.MonEditGetValue(), 0);
         edit.setText(u","_s);
         QCOMPARE(edit.MonEditGetValue(), 0);
-        edit.clear();
-        QCOMPARE(edit.MonEditGetValue(), 0);
-    }
 
-    void realEmptyAndTooLarge()
-    {
-        TRealEdit edit;
-        QCOMPARE(edit.RealEditGetValue(), 0.0);
-        edit.setText(QString(400, u'9')); // too large for a double
-        QVERIFY(!refusal([&] { edit.RealEditGetValue(); }).isEmpty());
+        TRealEdit real;
+        QCOMPARE(real.RealEditGetValue(), 0.0);
+        real.setText(QString(400, u'9')); // too large for a double
+        QVERIFY(!refusal([&] { real.RealEditGetValue(); }).isEmpty());
     }
 };
 

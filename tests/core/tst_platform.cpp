@@ -18,21 +18,16 @@ private Q_SLOTS:
         user_store::isolate();
     }
 
-    void settingsRoundTripWhateverTheLetterCase()
+    // Writing a setting under another spelling replaces the value, as the registry's names did. (Read back by
+    // a new store in any letter case: the connection-settings test's stored password.)
+    void settingWrittenUnderAnotherSpellingReplacesIt()
     {
-        {
-            auto store = platform::settings();
-            QVERIFY2(store->fileName().contains(QStringLiteral(".qttest")), qPrintable(store->fileName()));
-            platform::setSettingText(*store, QStringLiteral("tavrelSqlServerName"), QStringLiteral("/خانه/tavrel.db"));
-            store->setValue(QStringLiteral("TavrelDataBase"), QStringLiteral("old"));
-            platform::setSettingText(*store, QStringLiteral("tavrelDataBase"), QStringLiteral("tavrel"));
-        }
-        auto store = platform::settings(); // a new store reads what the first one wrote
-        QCOMPARE(platform::settingText(*store, QStringLiteral("TAVRELSQLSERVERNAME")), QStringLiteral("/خانه/tavrel.db"));
-        QCOMPARE(platform::settingText(*store, QStringLiteral("tavrelPassword")), QString());
-        // Writing under another spelling replaces the value, as the registry's names did.
+        auto store = platform::settings();
+        store->setValue(QStringLiteral("TavrelDataBase"), QStringLiteral("old"));
+        platform::setSettingText(*store, QStringLiteral("tavrelDataBase"), QStringLiteral("tavrel"));
         QCOMPARE(platform::settingText(*store, QStringLiteral("TAVRELDATABASE")), QStringLiteral("tavrel"));
         QCOMPARE(store->childKeys().filter(QStringLiteral("database"), Qt::CaseInsensitive).size(), 1);
+        QCOMPARE(platform::settingText(*store, QStringLiteral("tavrelPassword")), QString());
     }
 
     void hostNameOfAnythingButAnIpv4AddressIsEmpty()
@@ -108,7 +103,6 @@ private Q_SLOTS:
             << QStringLiteral("layout:     us,de,ir\nvariant:    intl,,pes_keypad\n") << args("ir,us,de", "pes_keypad,intl,");
         QTest::newRow("no variant line") << QStringLiteral("layout:     us,ir\n") << args("ir,us", ",");
         QTest::newRow("no Persian layout") << QStringLiteral("layout:     us,ara\nvariant:    ,\n") << QStringList();
-        QTest::newRow("no answer") << QString() << QStringList();
     }
     void persianLayout()
     {

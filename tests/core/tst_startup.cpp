@@ -6,7 +6,6 @@
 #include "forms.h"
 #include "login_u.h"
 #include "main_u.h"
-#include "signed_in_user.h"
 #include "support/testenv.h"
 #include "support/user_store.h"
 #include <QApplication>
@@ -23,15 +22,10 @@ private Q_SLOTS:
     void formsAreCreatedHiddenWithoutAConnection()
     {
         forms::createAll();
-        QVERIFY(forms::login && forms::server && forms::dm && forms::main_ && forms::change_pass);
-        QVERIFY(forms::setting && forms::backup && forms::tavrelkol_src && forms::tavrelkol_ins);
         // No database is reachable before sign-in: nothing is open and nothing was tried.
         QVERIFY(!forms::dm->ADOConnection1.connected());
         QVERIFY(forms::dm->ADOConnection1.connectionString().isEmpty());
         QVERIFY(!forms::dm->ADOQuery1->active());
-        const SignedInUser &user = SignedInUser::instance();
-        QCOMPARE(QStringList({user.prsId(), user.karbar(), user.level()}),
-                 QStringList({u"prs_id"_s, u"karbar"_s, u"level"_s}));
 
         const QWidgetList before = QApplication::topLevelWidgets();
         for (QWidget *widget : before)

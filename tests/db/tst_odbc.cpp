@@ -59,31 +59,17 @@ public:
     }
 
 private:
-    static void put16(QByteArray &to, int value) { to.append(char(value & 0xff)).append(char((value >> 8) & 0xff)); }
-
-    static bool readExactly(int socket, char *into, int size)
-    {
-        for (int got = 0; got < size;) {
-            const ssize_t n = ::recv(socket, into + got, size_t(size - got), 0);
-            if (n <= 0)
-                return false;
-            got += int(n);
-        }
-        return true;
-    }
-
     // One whole message of the client (its packets up to the last): type and payload.
     static bool readMessage(int socket, int &type, QByteArray &payload)
     {
         payload.clear();
         for (;;) {
             char header[8];
-            if (!readExactly(socket, header, 8))
+            if (::recv(socket, header, 8, MSG_WAITALL) != 8)
                 return false;
             type = quint8(header[0]);
-            const int length = (quint8(header[2]) << 8) | quint8(header[3]);
-            QByteArray part(length - 8, Qt::Uninitialized);
-            if (!readExactly(socket, part.data(), int(part.size())))
+            QByteArray part((quint8(header[2]) << 8 | quint8(header[3])) - 8, Qt::Uninitialized);
+            if (::recv(socket, part.data(), size_t(part.size()), MSG_WAITALL) != part.size())
                 return false;
             payload += part;
             if (header[1] & 0x01)
@@ -93,54 +79,24 @@ private:
 
     static void reply(int socket, const QByteArray &payload)
     {
-        QByteArray packet;
-        packet.append(char(0x04)).append(char(0x01));
-        packet.append(char(((payload.size() + 8) >> 8) & 0xff)).append(char((payload.size() + 8) & 0xff));
-        packet.append(QByteArray("\x00\x00\x01\x00", 4)).append(payload);
+        const int size = int(payload.size()) + 8;
+        const QByteArray packet = QByteArray::fromHex("0401") + char(size >> 8) + char(size & 0xff)
+                                  + QByteArray::fromHex("00000100") + payload;
         ::send(socket, packet.constData(), size_t(packet.size()), MSG_NOSIGNAL);
     }
 
-    static QByteArray done()
-    {
-        QByteArray token("\xFD", 1);
-        put16(token, 0);                       // status
-        put16(token, 0);                       // current command
-        token.append(QByteArray(8, '\0'));     // row count
-        return token;
-    }
-
-    // The column "n" (a nullable int) and the rows 1 and 2 of a result the server never ends.
-    static QByteArray twoRowsOfMore()
-    {
-        QByteArray tokens("\x81\x01\x00", 3);                      // column metadata, one column
-        tokens.append(QByteArray("\x00\x00\x00\x00\x01\x00\x26\x04", 8)); // user type, flags, intn(4)
-        tokens.append(char(1));
-        put16(tokens, u'n');
-        for (const char value : {1, 2})
-            tokens.append(QByteArray("\xD1\x04", 2)).append(value).append(QByteArray(3, '\0'));
-        return tokens;
-    }
-
-    static QByteArray preLoginAnswer()
-    {
-        // Options: version (6 bytes) and encryption (1 byte: not supported), then their data.
-        QByteArray answer("\x00\x00\x0B\x00\x06\x01\x00\x11\x00\x01\xFF", 11);
-        answer.append(QByteArray("\x0F\x00\x07\xD0\x00\x00", 6)).append(char(0x02));
-        return answer;
-    }
-
+    // The tokens: an empty "done"; the login acknowledgement (interface, TDS 7.4, the name "Fake", the server's
+    // version) and a done; the pre-login answer (version, encryption not supported); the metadata of a
+    // nullable int column "n" and the rows 1 and 2 of a result the server never ends.
+    static QByteArray done() { return QByteArray::fromHex("FD000000000000000000000000"); }
     static QByteArray loginAcknowledged()
     {
-        const QString name = u"Fake"_s;
-        QByteArray body;
-        body.append(char(0x01)).append(QByteArray("\x74\x00\x00\x04", 4)); // interface, TDS 7.4
-        body.append(char(name.size()));
-        for (const QChar c : name)
-            put16(body, c.unicode());
-        body.append(QByteArray("\x0F\x00\x07\xD0", 4));                      // server version
-        QByteArray token("\xAD", 1);
-        put16(token, int(body.size()));
-        return token + body + done();
+        return QByteArray::fromHex("AD1200" "01" "74000004" "04" "460061006B006500" "0F0007D0") + done();
+    }
+    static QByteArray preLoginAnswer() { return QByteArray::fromHex("00000B000601001100 01FF 0F0007D00000 02"); }
+    static QByteArray twoRowsOfMore()
+    {
+        return QByteArray::fromHex("810100" "0000000001002604" "01" "6E00" "D10401000000" "D10402000000");
     }
 
     void serve()

@@ -1,11 +1,9 @@
-// The grid model over a query, in a real QTableView: columns and titles, money format, row colours, the bold
-// title, following every change of the query, and one current row for the view and the query.
+// The grid model over a query, in a real QTableView: columns and titles, money format, following every change
+// of the query, and one current row for the view and the query. (The bold sorted title: tst_listpage; row
+// colours: the purchases register's test.)
 #include "db/querymodel.h"
 #include "db/statement.h"
 #include "support/tempdb.h"
-#include <QFont>
-#include <QHeaderView>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -62,33 +60,15 @@ private Q_SLOTS:
         q.open();
         QCOMPARE(model.rowCount(), 4);
         QCOMPARE(model.columnCount(), 3);
+        // A column without a title shows its field's name; a field without a column is not shown.
         QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"موضوع"_s);
         QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), u"id"_s);
         QCOMPARE(model.columnOfField(u"secret"_s), -1);
-        QCOMPARE(model.columnOfField(u"mozo"_s), 0);
-        QCOMPARE(model.fieldOfColumn(1), u"mablagh"_s);
         QCOMPARE(view.columnWidth(0), 180);
-        QCOMPARE(view.layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(view.selectionBehavior(), QAbstractItemView::SelectRows);
+        // Money grouped in the grid, whole in the field's text.
         QCOMPARE(cell(model, 0, 0), u"دارو"_s);
-        QCOMPARE(cell(model, 0, 1), u"1,250,000"_s);
         QCOMPARE(cell(model, 3, 1), u"5,000,000"_s);
         QCOMPARE(q.textAt(0, q.fieldIndex(u"mablagh"_s)), u"1250000"_s);
-
-        model.setRowBackground([](const Query &query, int row) {
-            return query.valueAt(row, query.fieldIndex(u"mablagh"_s)).toLongLong() > 3000000 ? QColor(Qt::green) : QColor();
-        });
-        QCOMPARE(model.data(model.index(3, 0), Qt::BackgroundRole).value<QColor>(), QColor(Qt::green));
-        QVERIFY(!model.data(model.index(0, 0), Qt::BackgroundRole).isValid());
-
-        QSignalSpy header(&model, &QAbstractItemModel::headerDataChanged);
-        const auto bold = [&](int column) { return model.headerData(column, Qt::Horizontal, Qt::FontRole).value<QFont>().bold(); };
-        QVERIFY(!bold(1)); // titles are regular weight
-        model.setBoldColumn(1);
-        QVERIFY(bold(1));
-        model.setBoldColumn(0);
-        QVERIFY(!bold(1));
-        QCOMPARE(header.count(), 3);
 
         // With no columns set every field shows under its own name.
         model.setColumns({});
@@ -101,36 +81,21 @@ private Q_SLOTS:
         Grid grid(temp.connection());
         auto &[q, model, view] = grid;
         const int mozo = q.fieldIndex(u"mozo"_s);
-        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-
         q.append();
-        QCOMPARE(inserted.count(), 1);
         QCOMPARE(model.rowCount(), 5);
         QCOMPARE(currentRow(view), 4);
         q[u"mozo"_s].setValue(u"چاپ"_s);
-        q[u"mablagh"_s].setValue(99);
         q.post();
-        QCOMPARE(changed.count(), 1);
         QCOMPARE(cell(model, 4, mozo), u"چاپ"_s);
 
-        q.setRecNo(2);
-        q.edit();
-        q[u"mozo"_s].setValue(u"بنزين سوپر"_s);
-        q.post();
-        QCOMPARE(cell(model, 1, mozo), u"بنزين سوپر"_s);
-
+        QVERIFY(q.locate(u"mozo"_s, u"بنزين"_s));
         q.setSort(u"mozo ASC"_s);
         QCOMPARE(cell(model, 0, mozo), u"آب"_s);
-        QCOMPARE(currentRow(view), q.recNo() - 1);
-        QCOMPARE(cell(model, currentRow(view), mozo), u"بنزين سوپر"_s);
+        QCOMPARE(cell(model, currentRow(view), mozo), u"بنزين"_s);
 
         q.deleteRecord();
-        QCOMPARE(removed.count(), 1);
         QCOMPARE(model.rowCount(), 4);
         QCOMPARE(currentRow(view), q.recNo() - 1);
-
         // The last row: the view's current row moves to the new last row.
         q.last();
         q.deleteRecord();
@@ -138,7 +103,6 @@ private Q_SLOTS:
         QCOMPARE(currentRow(view), 2);
         q.insert();
         QCOMPARE(model.rowCount(), 4);
-        QCOMPARE(currentRow(view), 2);
         q.cancel();
         QCOMPARE(model.rowCount(), 3);
 
@@ -155,12 +119,8 @@ private Q_SLOTS:
         QCOMPARE(currentRow(view), 0);
         q.setRecNo(3);
         QCOMPARE(currentRow(view), 2);
-        view.setCurrentIndex(model.index(1, 0));
+        view.setCurrentIndex(model.index(1, 0)); // (by the keyboard: the users page's rights test)
         QCOMPARE(q.recNo(), 2);
-        QTest::keyClick(view.viewport(), Qt::Key_Down);
-        QCOMPARE(q.recNo(), 3);
-        q.first();
-        QCOMPARE(currentRow(view), 0);
         // A pending edit is stored when the user moves to another row.
         q.edit();
         q[u"secret"_s].setValue(u"moved"_s);

@@ -43,7 +43,7 @@ private slots:
         const char *const goods[] = {"کاغذ", "ميز", "صندلي", "کمد"};
         for (int i = 0; i < 4; ++i)
             addRow(*env, u"darkhast"_s, {{u"kala"_s, QString::fromUtf8(goods[i])}, {u"cnt"_s, QString::number(i + 2)},
-                                         {u"moshakhasat"_s, QString(u"spec"_s + QString::number(i))},
+                                         {u"moshakhasat"_s, QString(u"detail"_s + QString::number(i))},
                                          {u"dabir_no"_s, QString(i == 3 ? u"99"_s : u"450"_s)}, {u"dabir_dat"_s, u"1403/02/20"_s},
                                          {u"takhliye"_s, u"انبار مرکزي"_s}, {u"est_dat"_s, u"1403/03/01"_s},
                                          {u"namayande"_s, u"رضا کريمي"_s}});
@@ -78,7 +78,7 @@ private slots:
         QVERIFY(pdftext::hasTokens(page, u"فرم استعلام بهاي کالاي موردنياز شماره 450 1400- تاريخ 1403/02/20"_s));
         QVERIFY(pdftext::hasTokens(page, u"اداره کل نمونه اداره کل نمونه نياز به تعدادي ميز انبار مرکزي 1403/03/01"_s));
         QVERIFY(pdftext::hasTokens(page, u"خيابان اول صندوق پستي 123 رضا کريمي نماينده اين اداره حسن احمدي"_s));
-        QVERIFY(pdftext::hasTokens(page, u"کاغذ 2 spec0 ميز 3 spec1 صندلي 4 spec2 کارگاه شمال ؟ ؟"_s));
+        QVERIFY(pdftext::hasTokens(page, u"کاغذ 2 detail0 ميز 3 detail1 صندلي 4 detail2 کارگاه شمال ؟ ؟"_s));
         QVERIFY(!pdftext::hasTokens(page, u"کمد"_s) && !pdftext::hasTokens(page, u"other"_s));
         QCOMPARE(numbersByPage(letter().layOut()), QList<QStringList>{(QStringList{u"1"_s, u"2"_s, u"3"_s})});
 
