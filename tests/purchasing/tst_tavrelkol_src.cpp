@@ -157,8 +157,9 @@ private slots:
         page().N1Click();
         QCOMPARE(entryUi().dabir_no->text(), u"101"_s);
     }
-    // The current row goes; its attachments stay.
-    void deleteLeavesTheAttachments()
+    // The delete question (the kit's, proved here for every page): only Yes deletes, the current row; its
+    // attachments stay.
+    void deleteAsksAndLeavesTheAttachments()
     {
         const qint64 kept = addPurchase(*env, {{u"mozo"_s, u"kept"_s}});
         const qint64 gone = addPurchase(*env, {{u"mozo"_s, u"gone"_s}});
@@ -166,6 +167,14 @@ private slots:
         addPurchaseAttachment(*env, gone, u"receipt scan"_s);
         page().src_btnClick();
         QVERIFY(listQuery().locate(u"id"_s, gone));
+        for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Cancel}) {
+            env->dialogs.answers.enqueue(answer);
+            page().N3Click();
+        }
+        QCOMPARE(rowCount(*env, u"tavrelkol"_s), 2);
+        const auto &question = env->dialogs.shown.last();
+        QCOMPARE(question.text, u"آيا از حذف مطمئن هستيد؟"_s);
+        QCOMPARE(question.buttons, ui::Buttons::YesNoCancel);
         env->dialogs.answers.enqueue(ui::Answer::Yes);
         page().N3Click();
         QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
