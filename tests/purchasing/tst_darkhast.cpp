@@ -74,15 +74,16 @@ private slots:
             addRequest(*env, {{u"kala"_s, u"ميز تحرير"_s}, {u"darkhastkonande"_s, u"امور مالي"_s}, {u"sal"_s, u"1399"_s},
                               {u"status"_s, u"ابطال شد"_s}, {u"dabir_no"_s, u"9/1"_s}, {u"radif"_s, 3}}),
         };
+        QWidget *edit = page().findChild<QWidget *>(control);
         auto *add = page().findChild<QAbstractButton *>(u"add_"_s + control);
         page().findChild<QCheckBox *>(box)->click();
         for (const QString &text : texts) {
-            ui::setControlText(page().findChild<QWidget *>(control), text);
+            ui::setControlText(edit, text);
             if (add)
                 add->click();
         }
         if (add)
-            ui::setControlText(page().findChild<QWidget *>(control), u"55"_s); // typed, never added
+            ui::setControlText(edit, u"55"_s); // typed, never added
         pageUi().src_btn->click();
         QList<qint64> listed = idsOf(listQuery());
         std::sort(listed.begin(), listed.end());
