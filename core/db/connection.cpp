@@ -3,6 +3,7 @@
 #include "db/statement.h"
 #include <QAtomicInt>
 #include <QSqlError>
+#include <QThread>
 #include <sqlite3.h>
 
 namespace db {
@@ -57,6 +58,19 @@ void Connection::open()
     }
 }
 
+namespace {
+
+int waitBriefly(void *limitMs, int attempts)
+{
+    constexpr int napMicroseconds = 250;
+    if (qint64(attempts) * napMicroseconds >= qint64(*static_cast<int *>(limitMs)) * 1000)
+        return 0;
+    QThread::usleep(napMicroseconds);
+    return 1;
+}
+
+} // namespace
+
 void Connection::openSqlite()
 {
     const QString file = databaseName();
@@ -72,6 +86,9 @@ void Connection::openSqlite()
         throw Error(message::readOnly, Error::Kind::ReadOnly);
     // Several processes on one machine share the file; readers then never wait for a writer.
     detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
+    // A writer holds the lock for a millisecond or so: another waits in short naps rather than SQLite's own
+    // growing ones (1, 2, 5, 10 ms...), which leave the file idle for most of the wait.
+    sqlite3_busy_handler(detail::sqliteHandle(*this), &waitBriefly, &timeouts_.busyMilliseconds);
 }
 
 void Connection::openOdbc()
