@@ -171,7 +171,7 @@ private slots:
         page().BitBtn1Click();
         QCOMPARE((QStringList{pageUi().variz_sum->text(), pageUi().bedehkari_sum->text(), pageUi().mablagh_sum->text(),
                               pageUi().mablagh_sum2->text(), pageUi().tankhah_mande->text()}),
-                 (QStringList{u"6,000"_s, u"3,000"_s, u"3,907"_s, u"3907"_s, u"2,093"_s})); // balance: deposits less amounts
+                 (QStringList{u"6,000"_s, u"3,000"_s, u"3,907"_s, u"3907"_s, u"2,093"_s})); // deposits less amounts
 
         env->exec(u"update chek set variz=250000, mablagh=case id when 1 then 400000 else 0 end"_s);
         env->exec(u"update chek set variz=0 where id>1"_s);

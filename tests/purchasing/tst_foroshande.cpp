@@ -143,7 +143,8 @@ private slots:
         QCOMPARE(pageUi().foroshgah->currentText() + pageUi().cnt->text(), QString());
         QVERIFY(pageUi().CheckBox1->isChecked()); // the box keeps its state
         QVERIFY(listQuery().isEmpty());           // no search
-        QCOMPARE(menuStates(pageUi().MainMenu1), (QList<bool>{false, false, false, true, true, true, true})); // edit waits for rows
+        // Edit waits for rows.
+        QCOMPARE(menuStates(pageUi().MainMenu1), (QList<bool>{false, false, false, true, true, true, true}));
     }
 };
 

@@ -222,7 +222,8 @@ private slots:
                                sheet.cell(u'T' + row).text, sheet.cell(u'Z' + row).text};
         };
         QCOMPARE(cells(u"1"_s), (QStringList{u"نام پروژه"_s, u"مبلغ کل"_s, QString(), u"شناسه"_s, QString()}));
-        QCOMPARE(cells(u"2"_s), (QStringList{u"پروژه الف"_s, u"1000000000000"_s, u"1"_s, QString::number(id), QString()}));
+        QCOMPARE(cells(u"2"_s),
+                 (QStringList{u"پروژه الف"_s, u"1000000000000"_s, u"1"_s, QString::number(id), QString()}));
         QCOMPARE(sheet.lastRow, 2);
     }
     // The user list fills when the page shows; the grid's balloon names the row's user without touching the
@@ -244,7 +245,8 @@ private slots:
         QCOMPARE(usersList.text(), u"select * from users where id<>-1 "_s);
         QCOMPARE(usersList.recordCount(), 2);
         QVERIFY(QToolTip::isVisible());
-        QVERIFY2(QToolTip::text().contains(u"User"_s) && QToolTip::text().contains(u"admin"_s), qPrintable(QToolTip::text()));
+        QVERIFY2(QToolTip::text().contains(u"User"_s) && QToolTip::text().contains(u"admin"_s),
+                 qPrintable(QToolTip::text()));
 
         QVERIFY(listQuery().locate(u"id"_s, anonymous));
         page().DBGrid1CellClick();
