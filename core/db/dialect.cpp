@@ -115,11 +115,6 @@ public:
         return quoteTable(table) + u" WITH (UPDLOCK, HOLDLOCK)"_s;
     }
     QString beginWrite() const override { return u"BEGIN TRANSACTION"_s; }
-    QString columnTypes() const override
-    {
-        return u"select COLUMN_NAME as name, DATA_TYPE + '(' + cast(CHARACTER_MAXIMUM_LENGTH as varchar(12)) + ')'"
-               " as type from INFORMATION_SCHEMA.COLUMNS where TABLE_NAME=?"_s;
-    }
     QString backup(const QString &database) const override
     {
         return u"BACKUP DATABASE "_s + quoteIdentifier(database) + u" TO DISK = ?"_s;
@@ -173,7 +168,6 @@ public:
     QStringList sessionSettings() const override { return {}; }
     QString lockedTable(const QString &table) const override { return quoteTable(table); }
     QString beginWrite() const override { return u"BEGIN IMMEDIATE"_s; }
-    QString columnTypes() const override { return u"select name, type from pragma_table_info(?)"_s; }
     QString backup(const QString &) const override { return u"VACUUM INTO ?"_s; }
     QString quoteIdentifier(const QString &name) const override
     {

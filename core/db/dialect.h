@@ -64,9 +64,6 @@ public:
     // rows it reads (and the gaps between them) until the transaction ends, so a check and the write it
     // guards see the same data; SQLite's write transaction already holds the whole file.
     virtual QString lockedTable(const QString &table) const = 0;
-    // A select of the table's columns bound to its one '?' (the table's name): `name` and `type`, the type as
-    // declared with its size ("nvarchar(100)"), so text fields can be limited to their columns.
-    virtual QString columnTypes() const = 0;
     // The statement that starts a write transaction: the write lock is taken at once, not at the first write,
     // so two check-then-insert steps never interleave.
     virtual QString beginWrite() const = 0;

@@ -1,5 +1,6 @@
 #include "pagekit/entry_fields.h"
 #include "MonEdit.h"
+#include "column_sizes.h"
 #include "db/query.h"
 #include "pagekit/date_check.h"
 #include "pagekit/field_check.h"
@@ -43,25 +44,6 @@ bool hasControlCharacter(const QString &text)
 [[noreturn]] void refuse(const Field &field)
 {
     throw ui::Refusal(fields::refusalText(field.caption), field.control);
-}
-
-// The column sizes of the table as the database describes them ("nvarchar(100)" -> 100).
-QHash<QString, int> columnSizes(db::Query &query)
-{
-    QHash<QString, int> sizes;
-    const QString table = query.baseTable();
-    if (table.isEmpty())
-        return sizes;
-    db::Query columns(query.connection(), u"columnSizes"_s);
-    columns.add(query.connection().dialect().columnTypes(), table);
-    columns.open();
-    static const QRegularExpression size(u"\\((\\d+)\\)"_s);
-    for (columns.first(); !columns.eof(); columns.next()) {
-        const QRegularExpressionMatch match = size.match(columns.fieldByName(u"type"_s).asString());
-        if (match.hasMatch())
-            sizes.insert(columns.fieldByName(u"name"_s).asString().toCaseFolded(), match.captured(1).toInt());
-    }
-    return sizes;
 }
 
 } // namespace
@@ -110,10 +92,11 @@ void EntryFields::setLimits(db::Query &query)
     for (const db::FieldDef &def : query.declaredFields())
         if (def.size > 0)
             sizes.insert(def.name.toCaseFolded(), def.size);
-    if (sizes.isEmpty())
-        sizes = columnSizes(query);
+    // Where the query declares no sizes, the columns are as the schema routine makes them.
+    const QString table = sizes.isEmpty() ? query.baseTable() : QString();
     for (const Field &field : std::as_const(fields_)) {
-        const int size = sizes.value(field.column.toCaseFolded(), 0);
+        const int size = table.isEmpty() ? sizes.value(field.column.toCaseFolded(), 0)
+                                         : schemaColumnSize(table, field.column);
         if ((field.kind != Kind::Text && field.kind != Kind::Password) || size <= 0 || !lineEditOf(field.control))
             continue;
         limits_.insert(field.control, size);

@@ -71,8 +71,8 @@ public:
     const Field *find(const QString &column) const;
 
     // Text fields accept no more characters than their column: the sizes the query declares or, where it
-    // declares none, the table's column sizes as the database describes them (which needs the connection
-    // open). Run it before clear() or fillFrom(), never after: the limits it sets replace the raised ones.
+    // declares none, the sizes the schema routine gives the columns of its table. Run it before clear() or
+    // fillFrom(), never after: the limits it sets replace the raised ones.
     void setLimits(db::Query &query);
 
     void clear();                   // every control emptied (limits back to the column's)

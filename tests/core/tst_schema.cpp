@@ -90,24 +90,37 @@ private Q_SLOTS:
         TestEnv env(false);
         forms::dm->ADOConnection1.close();
         const QString file = u"Provider=SQLite;Data Source="_s + env.folder() + u"/first.sqlite"_s;
-        std::atomic<bool> seeding = false;
+        std::atomic<bool> seeding = false, firstOpened = false, firstEnded = false;
         QStringList failures;
         std::mutex failed;
+        // Waits for a step of the first start; false when the first start ended without reaching it.
+        const auto awaitFirst = [&](const std::atomic<bool> &step) {
+            while (!step && !firstEnded)
+                QThread::msleep(5);
+            return bool(step);
+        };
         const auto firstStart = [&](bool heldAtTheSeed) {
             try {
+                // The files are opened one after the other: the race under test is the schema's, not the
+                // switch of a new file to its journal mode.
+                if (!heldAtTheSeed && !awaitFirst(firstOpened))
+                    return;
                 Tdm dm;
                 dm.ADOConnection1.setConnectionString(file);
                 dm.ADOConnection1.open();
-                if (heldAtTheSeed)
+                if (heldAtTheSeed) {
                     sqlite3_set_authorizer(db::detail::sqliteHandle(dm.ADOConnection1), holdAtAdministratorSeed, &seeding);
-                else
-                    while (!seeding)
-                        QThread::msleep(5);
+                    firstOpened = true;
+                } else if (!awaitFirst(seeding)) {
+                    return;
+                }
                 RunSchemaSteps(dm);
             } catch (const std::exception &error) {
                 const std::lock_guard lock(failed);
                 failures << QString::fromUtf8(error.what());
             }
+            if (heldAtTheSeed)
+                firstEnded = true;
         };
         std::thread first(firstStart, true), second(firstStart, false);
         first.join();
