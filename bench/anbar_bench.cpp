@@ -4,7 +4,7 @@
 #include "measure.h"
 #include "registers/anbar_ins_u.h"
 #include "registers/anbar_src_u.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "signed_in_user.h"
 #include "ui_anbar_ins_u.h"
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "forms.h"
 #include "measure.h"
 #include "purchasing/tavrelkol_pic_u.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "ui/scripted_dialogs.h"
 #include "ui_tavrelkol_pic_u.h"
 #include <QCryptographicHash>

@@ -4,7 +4,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "measure.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "signed_in_user.h"
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_src_u.h"

@@ -5,7 +5,7 @@
 #include "measure.h"
 #include "report/fonts.h"
 #include "report/text.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include <QFileInfo>
 #include <QHash>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "sqlite_files.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include <QDir>
 #include <QFile>
 #include <QtGlobal>

@@ -1,8 +1,7 @@
 #include "audit.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "login_u.h"
 #include "platform/platform.h"
 #include "signed_in_user.h"
 #include <QTime>
@@ -36,10 +35,10 @@ AuditRow AuditRow::stamped(const QString &karbar, const QString &actionText)
 {
     AuditRow row;
     row.karbar = karbar.left(karbarSize);
-    const QString ip = Tlogin::LocalIP();
+    const QString ip = platform::localIp();
     row.ip = ip.left(ipSize);
     // The address is this workstation's own: when the resolver has no name for it, the machine's own name.
-    QString computerName = Tlogin::IPAddrToName(ip);
+    QString computerName = platform::hostNameOf(ip);
     if (computerName.isEmpty())
         computerName = platform::ownHostName();
     row.computerName = computerName.left(computerNameSize);

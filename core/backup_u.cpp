@@ -1,7 +1,7 @@
 #include "backup_u.h"
 #include "ui_backup_u.h"
 
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "backup_file.h"
 #include "dm_u.h"
 #include "forms.h"

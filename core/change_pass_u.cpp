@@ -1,5 +1,5 @@
 #include "change_pass_u.h"
-#include "column_sizes.h"
+#include "schema/column_sizes.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "login_u.h"

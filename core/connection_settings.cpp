@@ -1,9 +1,9 @@
 #include "connection_settings.h"
-#include "cp1256.h"
+#include "persian/cp1256.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "server_u.h"
 #include "ui/dialogs.h"
 #include <QDir>

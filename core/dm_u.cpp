@@ -1,5 +1,5 @@
 #include "dm_u.h"
-#include "amount.h"
+#include "persian/amount.h"
 
 using db::FieldDef;
 using db::FieldType;

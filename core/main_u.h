@@ -1,7 +1,7 @@
 #pragma once
 // The main window the user works from after sign-in: the picture and the main menu that reaches every page.
 // The pages bring their own openers (setOpener); an item whose page is not built stays disabled.
-#include "amount.h"
+#include "persian/amount.h"
 #include <QHash>
 #include <QMainWindow>
 #include <functional>

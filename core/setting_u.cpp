@@ -8,7 +8,7 @@
 #include "pagekit/opener.h"
 #include "pagekit/grid.h"
 #include "page_rights.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "pagekit/setting_rows.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"

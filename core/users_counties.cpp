@@ -2,7 +2,7 @@
 // then stored as the account's rows of table dastrasi2.
 #include "dm_u.h"
 #include "forms.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "places.h"
 #include "pagekit/sorted_lists.h"
 #include "ui/dialogs.h"

@@ -1,5 +1,5 @@
 #include "chek_open.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "main_u.h"
 #include "page_rights.h"
 #include "pagekit/opener.h"

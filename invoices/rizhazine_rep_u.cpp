@@ -1,6 +1,6 @@
 #include "rizhazine_rep_u.h"
-#include "Dates.h"
-#include "amount.h"
+#include "persian/Dates.h"
+#include "persian/amount.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/picklist.h"

@@ -15,7 +15,7 @@
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
 #include "pagekit/setting_rows.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "signed_in_user.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"

@@ -2,7 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/save.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;

@@ -1,5 +1,5 @@
 #include "darkhast_ins_u.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/buddy_caption.h"

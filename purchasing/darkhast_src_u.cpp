@@ -1,5 +1,5 @@
 #include "darkhast_src_u.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "darkhast_estelam_u.h"
 #include "darkhast_ins_u.h"
 #include "dm_u.h"

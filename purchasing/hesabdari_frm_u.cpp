@@ -1,5 +1,5 @@
 #include "hesabdari_frm_u.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/listpage.h"

@@ -1,5 +1,5 @@
 #include "tavrelkol_open.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"

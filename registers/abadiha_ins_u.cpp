@@ -4,7 +4,7 @@
 #include "pagekit/query_texts.h"
 #include "pagekit/row_exists.h"
 #include "pagekit/save.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "signed_in_user.h"
 #include "ui/combo_items.h"
 #include "ui/guard.h"

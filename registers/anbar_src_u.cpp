@@ -1,5 +1,5 @@
 #include "anbar_src_u.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "anbar_ins_u.h"
 #include "dm_u.h"
 #include "forms.h"

@@ -1,5 +1,5 @@
 #include "message_text.h"
-#include "cp1256.h"
+#include "persian/cp1256.h"
 
 namespace message_text {
 

@@ -5,7 +5,7 @@
 #include "pagekit/opener.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/rows.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "ui/combo_items.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"

@@ -1,5 +1,5 @@
 #include "db/querymodel.h"
-#include "amount.h"
+#include "persian/amount.h"
 #include "ui/guard.h"
 #include <QEvent>
 #include <QHeaderView>

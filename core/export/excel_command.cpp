@@ -1,6 +1,6 @@
 // The export command of the list pages: the workbook goes to this run's private temporary folder, under a
 // name made of the page and today's solar date, and the desktop opens it.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "db/error.h"
 #include "db/query.h"
 #include "export/excel_export.h"

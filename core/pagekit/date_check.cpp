@@ -1,5 +1,5 @@
 #include "pagekit/date_check.h"
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "pagekit/field_check.h"
 #include "ui/control_text.h"
 #include "ui/refusal.h"

@@ -1,5 +1,5 @@
 #include "pagekit/field_check.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include <algorithm>
 
 namespace fields {

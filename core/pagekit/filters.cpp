@@ -1,7 +1,7 @@
 #include "pagekit/filters.h"
 #include "pagekit/date_check.h"
 #include "pagekit/field_check.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "ui/click_label.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"

@@ -1,6 +1,6 @@
 #include "pagekit/listpage.h"
-#include "persian_text.h"
-#include "amount.h"
+#include "persian/persian_text.h"
+#include "persian/amount.h"
 #include "db/querymodel.h"
 #include "ui/control_text.h"
 #include "ui/dialogs.h"

@@ -2,7 +2,7 @@
 #include "pagekit/chosen_file.h"
 #include "pagekit/rows.h"
 #include "pagekit/save.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "platform/files.h"
 #include "ui/busy.h"
 #include "ui/control_text.h"

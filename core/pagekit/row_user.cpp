@@ -2,7 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/rows.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "ui/balloon.h"
 #include <QTableView>
 

@@ -1,5 +1,5 @@
 #include "pagekit/sorted_lists.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include "ui/combo_items.h"
 #include <QListWidget>
 

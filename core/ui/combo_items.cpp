@@ -1,5 +1,5 @@
 #include "ui/combo_items.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include <QComboBox>
 #include <QSignalBlocker>
 

@@ -1,5 +1,5 @@
 #include "ui/date_edit.h"
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include <algorithm>
 
 namespace {

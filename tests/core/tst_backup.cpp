@@ -1,6 +1,6 @@
 // The backup window: the file named after today's solar date in the chosen folder, an SQLite copy that opens
 // with the same rows and replaces the day's earlier copy only when complete, and SQL Server's statement.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "backup_file.h"
 #include "backup_u.h"
 #include "db/error.h"

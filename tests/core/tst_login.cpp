@@ -1,6 +1,6 @@
 // Sign-in: every way it can end, the last-user file, the version gate, the side paths and the first start
 // of a workstation with nothing stored.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "audit.h"
 #include "change_pass_u.h"
 #include "connection_settings.h"

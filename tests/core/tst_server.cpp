@@ -4,7 +4,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
-#include "radio_group.h"
+#include "ui/radio_group.h"
 #include "server_u.h"
 #include "ui/guard.h"
 #include "support/testenv.h"

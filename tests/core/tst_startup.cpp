@@ -1,6 +1,6 @@
 // Start-up: every form is created hidden without touching a database, the sign-in form is the main form, and
 // the data module's invoice query fills its calculated amount fields for every row.
-#include "amount.h"
+#include "persian/amount.h"
 #include "db/query.h"
 #include "dm_u.h"
 #include "forms.h"

@@ -1,7 +1,7 @@
 // The invoice register: each caption filter, the statement list, the debit operator, the own-rows rule, the
 // totals and balance, the opener, the entry form's preparation, the year repair, and every export read back.
-#include "Dates.h"
-#include "amount.h"
+#include "persian/Dates.h"
+#include "persian/amount.h"
 #include "db/querymodel.h"
 #include "invoices/ins_u.h"
 #include "invoices/src_chek_u.h"

@@ -1,8 +1,8 @@
 // The expense statement printed from the invoice register's list in ADOQ_chek: an empty statement before any
 // search, the lines in the grid's order under the current row's statement number, the per-user settings, the
 // three variants one after another, and the total in words; read back from the previewed PDF.
-#include "Dates.h"
-#include "amount.h"
+#include "persian/Dates.h"
+#include "persian/amount.h"
 #include "invoices/rizhazine_rep_u.h"
 #include "report/organisation.h"
 #include "support/page_test.h"

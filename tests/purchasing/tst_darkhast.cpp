@@ -1,7 +1,7 @@
 // The purchase requests list and entry form: each filter and the two lists of values, the row colours, the
 // numbering with a proposed number taken again, the duplicate refusal, the pick lists, edit, delete, the
 // export and the main window's command.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
 #include "purchasing/darkhast_ins_u.h"

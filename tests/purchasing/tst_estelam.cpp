@@ -1,8 +1,8 @@
 // The price inquiries list and entry form: each filter with the inclusive date range, the count, the
 // numbering within the year, the two refusals, the stored row and its audit row, edit, the delete password,
 // the colour, the export, two users saving the same number and the main window's command.
-#include "Dates.h"
-#include "MonEdit.h"
+#include "persian/Dates.h"
+#include "persian/MonEdit.h"
 #include "db/querymodel.h"
 #include "main_u.h"
 #include "purchasing/estelam_ins_u.h"

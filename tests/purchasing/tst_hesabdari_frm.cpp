@@ -1,7 +1,7 @@
 // The accounting cover letter for the purchases register's current row, from its command N7: the two input boxes and their
 // defaults, the copied columns with the site and vendor on the lines of the other's name, the grouped
 // amounts, and the previewed page read back.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/page_test.h"

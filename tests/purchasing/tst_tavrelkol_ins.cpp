@@ -1,7 +1,7 @@
 // The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before
 // anything is written, insert with its audit row, edit, two users at once, the vendor pick, the lists and the
 // Enter chain.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "db/connection.h"
 #include "purchasing/tavrelkol_ins_u.h"
 #include "purchasing/tavrelkol_src_u.h"

@@ -1,6 +1,6 @@
 // The purchases register: each filter with its count and total, the exact total, the grid's colour and sort,
 // the proposed number, delete, the commands on the current row, the export, the user list and balloon.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
 #include "purchasing/tavrelkol_ins_u.h"

@@ -1,7 +1,7 @@
 // The warehouse register: movements that change the goods' stock, their checks, the reversal on delete, the
 // stock read afresh against another workstation, a failure that leaves nothing, the cascade, the edit that
 // stores only what it may, the filters and the main window's command.
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "db/connection.h"
 #include "main_u.h"
 #include "registers/anbar_ins_u.h"

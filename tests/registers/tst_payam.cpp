@@ -1,7 +1,7 @@
 // Messages: the list of "admin" and of others, sending to the ticked users (by id, so twins get their own),
 // the same subject sent once a day, text the code page cannot hold, marking read, the unread mark that the
 // sign-in sets and closing the page sets or clears, and the delete of "admin".
-#include "Dates.h"
+#include "persian/Dates.h"
 #include "main_u.h"
 #include "registers/message_text.h"
 #include "registers/payam_u.h"

@@ -3,7 +3,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "signed_in_user.h"
 #include "support/user_store.h"
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 // The money and quantity fields as a user types into them: filtering, grouping, caret, Persian keyboard
 // digits, and the values read back (with the refusals of texts that are no number).
-#include "MonEdit.h"
-#include "RealEdit.h"
+#include "persian/MonEdit.h"
+#include "persian/RealEdit.h"
 #include "support/form_input.h"
 #include "support/refusal.h"
 

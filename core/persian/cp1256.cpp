@@ -1,4 +1,4 @@
-#include "cp1256.h"
+#include "persian/cp1256.h"
 #include <array>
 
 namespace cp1256 {

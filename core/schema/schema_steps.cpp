@@ -1,6 +1,6 @@
 // The tables of the register as data: every step with the columns it creates or adds, in statement order.
-#include "schema.h"
-#include "schema_seeds.h"
+#include "schema/schema.h"
+#include "schema/schema_seeds.h"
 #include <stdexcept>
 
 using db::ColumnDef;

@@ -1,4 +1,4 @@
-#include "radio_group.h"
+#include "ui/radio_group.h"
 #include <QGroupBox>
 #include <QRadioButton>
 

@@ -1,4 +1,4 @@
-#include "schema_seeds.h"
+#include "schema/schema_seeds.h"
 #include "dm_u.h"
 
 namespace schema::seeds {

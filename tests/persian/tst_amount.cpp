@@ -1,6 +1,6 @@
 // Amounts in Persian words and grouped digits, letter for letter: blanks, "و" joiners and the
 // zero-width non-joiners (U+200C) of the four "چهار" words.
-#include "amount.h"
+#include "persian/amount.h"
 
 #include <QTest>
 

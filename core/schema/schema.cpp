@@ -1,4 +1,4 @@
-#include "schema.h"
+#include "schema/schema.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "ui/dialogs.h"

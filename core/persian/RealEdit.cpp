@@ -1,8 +1,8 @@
-#include "RealEdit.h"
+#include "persian/RealEdit.h"
 
 #include "db/error.h"
-#include "filtered_edit.h"
-#include "persian_text.h"
+#include "persian/filtered_edit.h"
+#include "persian/persian_text.h"
 
 #include <QLocale>
 

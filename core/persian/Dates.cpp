@@ -1,4 +1,4 @@
-#include "Dates.h"
+#include "persian/Dates.h"
 
 #include <array>
 

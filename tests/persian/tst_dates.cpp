@@ -1,6 +1,6 @@
 // The solar date text: the register's fixed dates, every day of two centuries against the Iranian calendar's
 // own new years, the conversion back, and today's text.
-#include "Dates.h"
+#include "persian/Dates.h"
 
 #include <QHash>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "ltr_combo_box.h"
+#include "ui/ltr_combo_box.h"
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 

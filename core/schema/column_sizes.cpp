@@ -1,5 +1,5 @@
-#include "column_sizes.h"
-#include "schema.h"
+#include "schema/column_sizes.h"
+#include "schema/schema.h"
 
 int schemaColumnSize(const QString &table, const QString &column)
 {

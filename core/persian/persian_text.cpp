@@ -1,4 +1,4 @@
-#include "persian_text.h"
+#include "persian/persian_text.h"
 #include <QCollator>
 #include <QLocale>
 #include <algorithm>

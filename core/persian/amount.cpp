@@ -1,4 +1,4 @@
-#include "amount.h"
+#include "persian/amount.h"
 
 #include <array>
 

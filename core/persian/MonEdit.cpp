@@ -1,9 +1,9 @@
-#include "MonEdit.h"
+#include "persian/MonEdit.h"
 
-#include "amount.h"
+#include "persian/amount.h"
 #include "db/error.h"
-#include "filtered_edit.h"
-#include "persian_text.h"
+#include "persian/filtered_edit.h"
+#include "persian/persian_text.h"
 
 namespace {
 

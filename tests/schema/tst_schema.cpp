@@ -3,7 +3,7 @@
 #include "db/statement.h"
 #include "dm_u.h"
 #include "forms.h"
-#include "schema.h"
+#include "schema/schema.h"
 #include "support/page_io.h"
 #include "support/testenv.h"
 #include <QtTest>
