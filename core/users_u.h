@@ -70,6 +70,6 @@ private:
     void clearRightBoxes();
 
     db::QueryModel *model_;
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("users")};
     QVector<PageRightBoxes> rightBoxes_;
 };

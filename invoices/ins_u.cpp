@@ -293,11 +293,14 @@ void Tchek_ins::edit_btnClick()
 
 void Tchek_ins::del_btnClick()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    list().deleteRecord();
-    ui::showMessage(u"حذف شد"_s);
-    // The form closes (and the register searches again), so no further click reaches a row not shown here.
+    // The register's delete command chose the row: no question here. The form closes whether the delete
+    // succeeded or not (and the register searches again), so no further click reaches a row not shown here.
+    try {
+        pagekit::deleteCurrentRow(list(), {}, pagekit::withoutQuestion);
+    } catch (...) {
+        close();
+        throw;
+    }
     close();
 }
 
