@@ -2,6 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/picklist.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "pagekit/sorted_lists.h"
 #include "places.h"
@@ -29,7 +30,7 @@ Tusers_ins::Tusers_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
     // stored trimmed, as sign-in matches it; the password exactly as typed.
     pagekit::Field name{u"us"_s, ui->us, ui->usLabel->text(), Kind::Text, Empty::Refused};
     name.trimmed = true;
-    fields_.setFields({
+    fields_.setFields(u"users"_s, {
         name,
         {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password, Empty::Refused},
         {u"lev"_s, ui->lev, ui->levLabel->text()},
@@ -54,13 +55,11 @@ void Tusers_ins::FormShow()
 
 void Tusers_ins::clearFields()
 {
-    fields_.setLimits(forms::users->openList()); // the sizes of table users' columns
     fields_.clear();
 }
 
 void Tusers_ins::loadFrom(db::Query &account)
 {
-    fields_.setLimits(account);
     fields_.fillFrom(account);
 }
 
@@ -98,7 +97,7 @@ void Tusers_ins::ins_btnClick()
 void Tusers_ins::edit_btnClick()
 {
     db::Query &list = *forms::dm->adoq_user;
-    if (!list.active() || list.isEmpty())
+    if (!pagekit::hasCurrentRow(list))
         return;
     const pagekit::Values values = fields_.checked(false);
     const QString name = values[u"us"_s].toString();

@@ -37,6 +37,13 @@ QStringList rowTexts(const QString &select, const QVariantList &values)
     return texts;
 }
 
+void onRow(const std::function<void()> &search, db::Query &list, qint64 id, const std::function<void()> &command)
+{
+    search();
+    QVERIFY(list.locate(QStringLiteral("id"), id));
+    command();
+}
+
 QList<qint64> idsOf(const db::Query &list)
 {
     QList<qint64> ids;

@@ -4,6 +4,7 @@
 #include "register_rows.h"
 #include <QHash>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 class QMenuBar;
@@ -19,6 +20,9 @@ class ScriptedDialogs;
 
 // Every row the select returns, its columns as text joined by "|" (a null as "null").
 QStringList rowTexts(const QString &select, const QVariantList &values = {});
+
+// A list page's command on one row: the page's search, the row of this id made current in its list, the command.
+void onRow(const std::function<void()> &search, db::Query &list, qint64 id, const std::function<void()> &command);
 
 // The ids of a list's rows, in the list's order.
 QList<qint64> idsOf(const db::Query &list);
