@@ -112,7 +112,7 @@ bool Tlogin::connectAndFindUser(const QString &refusal)
     checkTypedCredentials();
     if (!ConnectDatabase(databaseChoice()))
         return false;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     user.clear();
     user.add(QStringLiteral("select * from users where us=? and ps=?"), typedUser(), typedPassword());
     user.open();
@@ -174,7 +174,7 @@ void Tlogin::BitBtn1Click()
 {
     if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     if (user[QStringLiteral("status")].asString() != QStringLiteral("فعال")) {
         ui::showMessage(QStringLiteral("کاربر شما غير فعال شده است"));
         return;

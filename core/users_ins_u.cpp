@@ -90,8 +90,8 @@ void Tusers_ins::ins_btnClick()
     save.audit = [&]() -> QString { return u" ثبت کاربر جديد "_s + name + u" "_s + values[u"ostan"_s].toString(); };
     save.done = u"ثبت شد"_s;
     pagekit::saveRow(save);
-    list.close();
-    list.open();
+    // The list runs its statement again with the new account current, so the rights given next are its own.
+    list.refresh();
 }
 
 void Tusers_ins::edit_btnClick()
@@ -110,7 +110,6 @@ void Tusers_ins::edit_btnClick()
     save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
     save.audit = [&]() -> QString { return u" ويرايش کاربر "_s + name + u" "_s + values[u"ostan"_s].toString(); };
     pagekit::saveRow(save);
-    list.close();
-    list.open();
+    list.refresh();
     close();
 }

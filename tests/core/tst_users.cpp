@@ -2,11 +2,13 @@
 // refusals and audit rows, the page rights editor, the allowed counties, the opener and the export.
 #include "dm_u.h"
 #include "forms.h"
+#include "login_u.h"
 #include "main_u.h"
 #include "places.h"
 #include "signed_in_user.h"
 #include "support/page_io.h"
 #include "support/testenv.h"
+#include "support/user_store.h"
 #include "support/xlsx_reader.h"
 #include "ui/control_text.h"
 #include "ui_main_u.h"
@@ -192,6 +194,33 @@ private Q_SLOTS:
         ui::setControlText(entry().us, u"ali2"_s);
         entry().edit_btn->click();
         QCOMPARE(env->scalar(u"select us from users where id=?"_s, {ali}).toString(), u"ali2"_s);
+    }
+
+    // The sign-in's look-up is no list of this page: opened after it, the page has no current row, so the boxes
+    // are empty and off. A new account stays current, its row selected, and takes the rights ticked next.
+    void rightsTickedAfterAnInsertLandOnTheNewAccount()
+    {
+        user_store::storeLocalDatabase(env->dbPath());
+        forms::login->ui.us->setText(u"admin"_s);
+        forms::login->ui.ps->setText(u"1"_s);
+        forms::login->BitBtn1Click();
+        forms::main_->ui->N3->trigger();
+        QVERIFY(!list().active());
+        QVERIFY(!page().rightsBox->isEnabled() && !page().karbaran_show->isChecked());
+
+        forms::users->N5Click();
+        ui::setControlText(entry().us, u"new"_s);
+        ui::setControlText(entry().ps, u"p"_s);
+        entry().ins_btn->click();
+        const int added = count(u"select id from users where us='new'"_s);
+        QCOMPARE(list().recordCount(), 5);
+        QCOMPARE(list().fieldByName(u"id"_s).asInteger(), added);
+        QVERIFY(page().DBGrid1->selectionModel()->isRowSelected(list().recNo() - 1, {}));
+        QVERIFY(page().rightsBox->isEnabled() && !page().karbaran_show->isChecked());
+        page().kala_show->setChecked(true);
+        page().ins_btn2->click();
+        QVERIFY(rightsOf(added).contains(u"kala:0001"_s));
+        QCOMPARE(rightsOf(1), u"karbaran:1111"_s);
     }
 
     // The rights boxes show the current row's account however it became current (a search, the program, a
