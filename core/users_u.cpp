@@ -168,6 +168,7 @@ void Tusers::N7Click()
     // Deleting an account is not offered: its rows in other tables refer to it by id and by name.
 }
 
+// The passwords stay in the program: the workbook leaves their column out.
 void Tusers::N8Click()
 {
     static const excel::Captions captions{
@@ -177,10 +178,9 @@ void Tusers::N8Click()
         {u"nam"_s, u"نام و نام خانوادگي"_s},
         {u"mobile"_s, u"موبايل"_s},
         {u"us"_s, u"نام کاربري-کد ملي"_s},
-        {u"ps"_s, u"پسورد"_s},
         {u"lev"_s, u"سطح"_s},
     };
-    excel::ExportGridToExcel(openList(), captions, u"users"_s);
+    excel::ExportGridToExcel(openList(), captions, u"users"_s, {u"ps"_s});
 }
 
 void Tusers::N9Click() { close(); }
