@@ -93,8 +93,9 @@ void Tlogin::checkTypedCredentials() const
     const auto hasControlCharacter = [](const QString &text) {
         return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
     };
-    // An empty name would match an account saved without one and let anyone in with both boxes empty.
-    if (typedUser().isEmpty())
+    // An empty name would match an account saved without one and let anyone in with both boxes empty; a name
+    // of invisible characters alone is as empty.
+    if (text::isBlank(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري را وارد نماييد"), ui.us);
     if (hasControlCharacter(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري نويسه نامعتبر دارد"), ui.us);

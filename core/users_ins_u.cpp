@@ -26,13 +26,14 @@ Tusers_ins::Tusers_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
     setObjectName(u"users_ins"_s);
     ui->us->setLayoutDirection(Qt::LeftToRight);
     ui->nam->setLayoutDirection(Qt::RightToLeft);
-    // An account with an empty name or password would let anyone in with both boxes empty. The name is
-    // stored trimmed, as sign-in matches it; the password exactly as typed.
+    // An account with an empty name (blanks and invisible characters alone are empty) would let anyone in
+    // with the name box empty. The name is stored trimmed, as sign-in matches it; the password exactly as
+    // typed, a blank one too.
     pagekit::Field name{u"us"_s, ui->us, ui->usLabel->text(), Kind::Text, Empty::Refused};
     name.trimmed = true;
     fields_.setFields(u"users"_s, {
         name,
-        {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password, Empty::Refused},
+        {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password},
         {u"lev"_s, ui->lev, ui->levLabel->text()},
         {u"ostan"_s, ui->ostan, ui->ostanLabel->text()},
         {u"semat"_s, ui->semat, ui->sematLabel->text()},

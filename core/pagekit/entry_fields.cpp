@@ -139,7 +139,8 @@ QVariant EntryFields::checkedValue(const Field &field, bool inserting) const
         QString stored = field.kind == Kind::Text ? text::storedText(typed) : typed;
         if (field.trimmed)
             stored = stored.trimmed();
-        if (stored.trimmed().isEmpty()) {
+        // A text that shows nothing is empty; a password is whatever was typed.
+        if (field.kind == Kind::Text ? text::isBlank(stored) : stored.trimmed().isEmpty()) {
             if (field.empty == Empty::Refused || (field.empty == Empty::RefusedOnInsert && inserting))
                 refuse(field);
             if (field.empty == Empty::Null || field.empty == Empty::RefusedOnInsert)

@@ -34,6 +34,11 @@ QString storedText(const QString &s)
     return out;
 }
 
+bool isBlank(const QString &s)
+{
+    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Format; });
+}
+
 int comparePersian(const QString &a, const QString &b)
 {
     static const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};

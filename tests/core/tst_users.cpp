@@ -142,17 +142,19 @@ private Q_SLOTS:
         QCOMPARE(entry().status->currentText(), u"فعال"_s); // kept when the state list is loaded
         QVERIFY(forms::users_ins->isVisible() && entry().ins_btn->isVisible() && !entry().edit_btn->isVisible());
 
-        // An account without a password (or name) would let anyone in: refused by name, nothing stored.
-        ui::setControlText(entry().us, u" ۰۰۷ "_s);
+        // An account with a name of blanks and invisible characters would let anyone in: refused by name,
+        // nothing stored.
+        ui::setControlText(entry().us, u" \u200C\u200F\u200B "_s);
         ui::setControlText(entry().nam, u"مریم"_s);
         ui::setControlText(entry().ostan, fars);
         ui::setControlText(entry().lev, u"city"_s);
         entry().ins_btn->click();
-        QVERIFY(env->dialogs.lastMessage().contains(u"«رمز»"_s));
+        QVERIFY(env->dialogs.lastMessage().contains(u"«نام كاربري (کد ملي)»"_s));
         QCOMPARE(count(u"select count(*) from users"_s), 4);
 
         // The name stored trimmed; Persian letters and digits as the register stores them; the audit row.
         env->dialogs.reset();
+        ui::setControlText(entry().us, u" ۰۰۷ "_s);
         ui::setControlText(entry().ps, u"پی۱"_s);
         entry().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
@@ -177,12 +179,13 @@ private Q_SLOTS:
         QCOMPARE(entry().nam->text(), u"علي رضايي"_s);
 
         ui::setControlText(entry().mobile, u"۰۹۱۳"_s);
+        ui::setControlText(entry().ps, u"  "_s); // a blank password, stored as typed
         entry().edit_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty());
         QVERIFY(!forms::users_ins->isVisible());
-        QCOMPARE(env->scalar(u"select id||'|'||us||'|'||mobile||'|'||ver||'|'||semat from users where us='ali'"_s)
-                     .toString(),
-                 QString::number(ali) + u"|ali|0913|1|"_s);
+        QCOMPARE(env->scalar(u"select id||'|'||us||'|'||mobile||'|'||ver||'|'||semat||'|'||ps from users where "
+                             "us='ali'"_s).toString(),
+                 QString::number(ali) + u"|ali|0913|1||  "_s);
         QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ويرايش کاربر ali تهران"_s);
 
         selectUser(u"ali"_s);
