@@ -5,10 +5,12 @@
 #include "login_u.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/escape_key.h"
 
 Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
 {
     ui.setupUi(this);
+    ui::keepOpenOnEscape(this);
     // A longer password would not fit the column it is stored in.
     const int passwordSize = schemaColumnSize(QStringLiteral("users"), QStringLiteral("ps"));
     ui.Edit1->setMaxLength(passwordSize);

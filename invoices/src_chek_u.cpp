@@ -105,6 +105,8 @@ std::function<void(listpage::FilterLines &)> kafLike(const QWidget *control, con
 Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_src)
 {
     ui->setupUi(this);
+    // The operator box starts on its placeholder, no operator chosen: the debit filter then adds nothing.
+    ui->Combo_bedehkari->setCurrentIndex(-1);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     declareFilters();
     connectHandlers();

@@ -162,8 +162,6 @@ void Tdarkhast_src::FormShow()
     picklist::LoadPickList(ui->prj_name, QStringLiteral("نام پروژه"), Rows::Own, true);
     picklist::LoadPickList(ui->status, QStringLiteral("وضعيت درخواست"), Rows::AllUsers, true);
     picklist::LoadPickList(ui->kala, QStringLiteral("نام کالا"), Rows::Own, true);
-    ui::sortComboItems(ui->prj_name);
-    ui::sortComboItems(ui->kala);
     fillChoosingSingle(ui->dabir_no, querytexts::selectTexts(*forms::dm->adoq_set,
                                                              QStringLiteral("select distinct dabir_no from darkhast ")));
 }

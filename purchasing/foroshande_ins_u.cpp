@@ -8,7 +8,6 @@
 #include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "signed_in_user.h"
-#include "ui/combo_items.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui_foroshande_ins_u.h"
@@ -71,7 +70,6 @@ void Tforoshande_ins::FormShow()
     // The user's own banks; the only one is chosen for a new vendor, never over an edited vendor's bank.
     const bool inserting = !ui->ins_btn->isHidden();
     picklist::LoadPickList(ui->bank, QStringLiteral("بانک"), picklist::Rows::Own, inserting);
-    ui::sortComboItems(ui->bank);
 }
 
 void Tforoshande_ins::save(bool inserting)

@@ -116,7 +116,6 @@ void Ttavrelkol_ins::FormShow()
     // (even an empty one) stays as stored.
     const bool newPurchase = !ui->edit_btn->isVisibleTo(this);
     picklist::LoadPickList(ui->vahed, unitTitle, picklist::Rows::Own, newPurchase);
-    ui::sortComboItems(ui->vahed);
 }
 
 void Ttavrelkol_ins::foroshandeChange()

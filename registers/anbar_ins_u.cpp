@@ -199,6 +199,9 @@ void Tanbar_ins::ins_btnClick()
     const QVariant code = values[QStringLiteral("kala_cod")];
     const QString description = values[QStringLiteral("kala_cmt")].toString();
     const double quantity = values[QStringLiteral("meghdar")].toDouble();
+    const ui::Refusal wrongQuantity(fields::refusalText(ui->Label8->text()), ui->meghdar);
+    if (!(quantity >= 0 && quantity <= stock::largest))
+        throw wrongQuantity;
 
     db::Query &rows = list();
     pagekit::openEmptyIfClosed(rows, QStringLiteral("anbar"));
@@ -220,6 +223,8 @@ void Tanbar_ins::ins_btnClick()
                                 {QStringLiteral("tahvilgirande"), values[QStringLiteral("tahvilgirande")]}}))
             throw ui::Refusal(repeated, ui->kala_cod);
         after = stock::rounded(type == stock::incoming ? *before + quantity : *before - quantity);
+        if (after > stock::largest)
+            throw wrongQuantity;
         if (type == stock::outgoing && after < 0)
             throw ui::Refusal(notAvailable, ui->meghdar);
         stock::write(warehouse, code, after);

@@ -40,8 +40,8 @@ private slots:
         QTest::newRow("money persian and arabic digits") << true << u"12"_s << -1 << u"۳۴٥٦"_s << u"123,456"_s
                                                          << 123'456.0 << QString();
         QTest::newRow("real digits and point") << false << QString() << -1 << u"12.5"_s << u"12.5"_s << 12.5 << QString();
-        QTest::newRow("real drops all else") << false << QString() << -1 << u"-1,250 kg"_s << u"1250"_s << 1250.0
-                                             << QString();
+        QTest::newRow("real keeps the minus, drops all else") << false << QString() << -1 << u"-1,250 kg"_s
+                                                              << u"-1250"_s << -1250.0 << QString();
         QTest::newRow("real persian digits") << false << QString() << -1 << u"۱۲.۷٥"_s << u"12.75"_s << 12.75
                                              << QString();
         // Kept as typed; refused when read.
