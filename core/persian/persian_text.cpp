@@ -36,7 +36,8 @@ QString storedText(const QString &s)
 
 bool isBlank(const QString &s)
 {
-    return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Format; });
+    const auto shows = [](QChar c) { return !c.isSpace() && c.category() != QChar::Other_Format; };
+    return std::none_of(s.cbegin(), s.cend(), shows);
 }
 
 int comparePersian(const QString &a, const QString &b)

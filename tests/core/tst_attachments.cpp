@@ -1,15 +1,9 @@
 // The attachment forms of a record, each opened by the command of the page that lists the record: the
 // record's files alone, saved and opened by anyone who may view the page; adding and deleting only by the
 // page's insert and delete rights.
-#include "invoices/faktor_pic_u.h"
-#include "invoices/src_chek_u.h"
-#include "purchasing/estelam_pic_u.h"
-#include "purchasing/estelam_src_u.h"
-#include "purchasing/tavrelkol_pic_u.h"
-#include "purchasing/tavrelkol_src_u.h"
+#include "pagekit/picture_store.h"
 #include "support/attachment_files.h"
 #include "support/page_test.h"
-#include "ui_src_chek_u.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -19,32 +13,24 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A record's attachment form (its description "cmt", add "image1_btn" and delete "N1") and the page that
-// lists the records: its rights key, its search, its list and its attachments command.
+// lists the records: its rights key, its search, its list and its attachments command, by name.
 struct Member {
-    QString key, owner, table, parentColumn;
-    std::function<void()> search;
+    QString key, owner;
+    QVariantMap record; // what the page needs to list a record
+    QString table, parentColumn, page, search;
     db::Query *Tdm::*list;
-    std::function<void()> command;
-    std::function<attachments::PictureStore *()> form;
+    QString command;
 };
 
 const QList<Member> &members()
 {
     static const QList<Member> all{
-        {u"tavrelkol"_s, u"tavrelkol"_s, u"tavrelkol_pic"_s, u"tavrelkol_id"_s,
-         [] { forms::tavrelkol_src->src_btnClick(); }, &Tdm::ADOQ_tavrel, [] { forms::tavrelkol_src->N6Click(); },
-         []() -> attachments::PictureStore * { return forms::tavrelkol_pic; }},
-        {u"estelam"_s, u"estelam"_s, u"estelam_pic"_s, u"estelam_id"_s, [] { forms::estelam_src->src_btnClick(); },
-         &Tdm::ADOQ_estelam, [] { forms::estelam_src->N6Click(); },
-         []() -> attachments::PictureStore * { return forms::estelam_pic; }},
-        {u"faktor"_s, u"chek"_s, u"faktor_pic"_s, u"faktor_id"_s,
-         [] {
-             if (forms::chek_src->ui->salemali->isEnabled()) // every year
-                 Q_EMIT forms::chek_src->ui->Label18->clicked();
-             forms::chek_src->BitBtn1Click();
-         },
-         &Tdm::ADOQ_chek, [] { forms::chek_src->N14Click(); },
-         []() -> attachments::PictureStore * { return forms::faktor_pic; }},
+        {u"tavrelkol"_s, u"tavrelkol"_s, {{u"cmt"_s, u"x"_s}}, u"tavrelkol_pic"_s, u"tavrelkol_id"_s,
+         u"tavrelkol_src"_s, u"src_btn"_s, &Tdm::ADOQ_tavrel, u"N6"_s},
+        {u"estelam"_s, u"estelam"_s, {{u"cmt"_s, u"x"_s}}, u"estelam_pic"_s, u"estelam_id"_s, u"estelam_src"_s,
+         u"src_btn"_s, &Tdm::ADOQ_estelam, u"N6"_s},
+        {u"faktor"_s, u"chek"_s, {{u"salemali"_s, u"1403"_s}}, u"faktor_pic"_s, u"faktor_id"_s, u"chek_src"_s,
+         u"BitBtn1"_s, &Tdm::ADOQ_chek, u"N14"_s},
     };
     return all;
 }
@@ -68,20 +54,17 @@ private slots:
         const int viewer = 5;
         env->signInAs(viewer, u"sara"_s);
         env->setRights(viewer, m.key, {false, false, false, true});
-        const qint64 record = addRow(*env, m.owner, {{u"cmt"_s, u"this"_s}});
-        addRow(*env, m.owner, {{u"cmt"_s, u"other"_s}});
-        addRow(*env, m.table,
-               {{m.parentColumn, record},
-                {u"cmt"_s, u"نامه"_s},
-                {u"pictype"_s, u".txt"_s},
-                {u"pic"_s, QByteArray("bytes")}});
+        const qint64 record = addRow(*env, m.owner, m.record);
+        addRow(*env, m.owner, m.record);
+        addRow(*env, m.table, {{m.parentColumn, record}, {u"cmt"_s, u"نامه"_s}, {u"pictype"_s, u".txt"_s},
+                               {u"pic"_s, QByteArray("bytes")}});
         addRow(*env, m.table, {{m.parentColumn, record + 1}, {u"cmt"_s, u"other"_s}});
 
-        attachments::PictureStore &form = *m.form();
+        auto &form = *static_cast<attachments::PictureStore *>(formNamed(m.table));
         auto *description = form.findChild<QComboBox *>(u"cmt"_s);
         auto *add = form.findChild<QAbstractButton *>(u"image1_btn"_s);
         auto *remove = form.findChild<QAction *>(u"N1"_s);
-        const auto open = [&] { onRow(m.search, *(forms::dm->*m.list), record, m.command); };
+        const auto open = [&] { onRow(formNamed(m.page), m.search, *(forms::dm->*m.list), record, m.command); };
 
         // A viewer: the record's file listed, saved and opened; no add, no delete.
         open();
@@ -99,11 +82,8 @@ private slots:
         open();
         QVERIFY(add->isEnabled() && remove->isEnabled());
         addFile(*env, description, add, u"قرارداد"_s, writeFile(env->folder() + u"/c.pdf"_s, "pdf"));
-        QCOMPARE(env->scalar(u"select count(*) from "_s + m.table + u" where cmt='قرارداد' and "_s + m.parentColumn +
-                                 u"=?"_s,
-                             {record})
-                     .toInt(),
-                 1);
+        QCOMPARE(rowTexts(u"select "_s + m.parentColumn + u" from "_s + m.table + u" where cmt='قرارداد'"_s),
+                 QStringList{QString::number(record)});
         remove->trigger();
         QCOMPARE(rowCount(*env, m.table), 2);
     }

@@ -109,10 +109,7 @@ private Q_SLOTS:
         QCOMPARE(page().cnt->text(), u"0"_s);
         QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
         page().list_loc->addItem(u"ري"_s);
-        page().faktor_ins->setChecked(true);
         forms::users->N6Click();
-        forms::users->DBGrid1CellClick();
-        forms::users->SaveUserPageRights();
         forms::users->SaveUserAllowedItems();
         entry().edit_btn->click();
         QVERIFY(env->dialogs.shown.isEmpty());
