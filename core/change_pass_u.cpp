@@ -33,7 +33,7 @@ void Tchange_pass::BitBtn1Click()
         return;
     }
     // The row changes only while the sign-in form still holds the user's current password.
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     user.clear();
     user.add(QStringLiteral("update users set ps=? where us=? and ps=?"), password, forms::login->typedUser(),
              forms::login->typedPassword());

@@ -93,8 +93,9 @@ void Tlogin::checkTypedCredentials() const
     const auto hasControlCharacter = [](const QString &text) {
         return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
     };
-    // An empty name would match an account saved without one and let anyone in with both boxes empty.
-    if (typedUser().isEmpty())
+    // An empty name would match an account saved without one and let anyone in with both boxes empty; a name
+    // of invisible characters alone is as empty.
+    if (text::isBlank(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري را وارد نماييد"), ui.us);
     if (hasControlCharacter(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري نويسه نامعتبر دارد"), ui.us);
@@ -112,7 +113,7 @@ bool Tlogin::connectAndFindUser(const QString &refusal)
     checkTypedCredentials();
     if (!ConnectDatabase(databaseChoice()))
         return false;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     user.clear();
     user.add(QStringLiteral("select * from users where us=? and ps=?"), typedUser(), typedPassword());
     user.open();
@@ -174,7 +175,7 @@ void Tlogin::BitBtn1Click()
 {
     if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     if (user[QStringLiteral("status")].asString() != QStringLiteral("فعال")) {
         ui::showMessage(QStringLiteral("کاربر شما غير فعال شده است"));
         return;

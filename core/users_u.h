@@ -66,7 +66,6 @@ private:
     void connectHandlers();
     void installOpener();
     void showSignedInUser();
-    bool hasCurrentUser() const;
     void clearRightBoxes();
 
     db::QueryModel *model_;

@@ -5,6 +5,7 @@
 #include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/row_exists.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "signed_in_user.h"
 #include "ui/dialogs.h"
@@ -35,7 +36,7 @@ Tforoshande_ins::Tforoshande_ins(QWidget *parent) : pagekit::Page(parent), ui(ne
 {
     ui->setupUi(this);
     ui->bank->setCurrentIndex(-1); // the layout's banks choose nothing until a command fills the fields
-    fields_.setFields({
+    fields_.setFields(QStringLiteral("foroshandegan"), {
         {QString(), ui->foroshgah, pagekit::buddyCaption(ui->foroshgah)},
         {QString(), ui->hesab_no, pagekit::buddyCaption(ui->hesab_no)},
         {QString(), ui->nation, pagekit::buddyCaption(ui->nation)},
@@ -54,14 +55,12 @@ Tforoshande_ins::~Tforoshande_ins()
 
 void Tforoshande_ins::prepareNew()
 {
-    fields_.setLimits(list());
     fields_.clear();
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
 }
 
 void Tforoshande_ins::prepareEdit(db::Query &rows)
 {
-    fields_.setLimits(rows);
     fields_.fillFrom(rows);
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
@@ -98,6 +97,6 @@ void Tforoshande_ins::ins_btnClick()
 
 void Tforoshande_ins::edit_btnClick()
 {
-    if (list().active() && !list().isEmpty())
+    if (pagekit::hasCurrentRow(list()))
         save(false);
 }

@@ -52,8 +52,8 @@ Tanbar_ins::Tanbar_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
         {QStringLiteral("tahvilgirande"), ui->tahvilgirande, ui->Label12->text()},
         {QStringLiteral("cmt"), ui->cmt, ui->Label13->text()},
     };
-    editable_.setFields(editable);
-    movement_.setFields(QList<pagekit::Field>{
+    editable_.setFields(QStringLiteral("anbar"), editable);
+    movement_.setFields(QStringLiteral("anbar"), QList<pagekit::Field>{
                             {QStringLiteral("nam"), ui->nam, ui->Label1->text()},
                             {QStringLiteral("typ"), ui->typ, ui->Label2->text()},
                             {QStringLiteral("kala_cod"), ui->kala_cod, ui->Label3->text(), Kind::Whole, Empty::Refused},
@@ -103,6 +103,7 @@ void Tanbar_ins::prepareEdit()
 {
     db::Query &movement = list();
     movement_.fillFrom(movement);
+    editable_.fillFrom(movement); // what the edit checks: a stored text longer than its column stays whole
     editedId_ = movement.fieldByName(QStringLiteral("id")).value();
     const std::optional<double> held = stock::held(movement.fieldByName(QStringLiteral("nam")).asString(),
                                                    movement.fieldByName(QStringLiteral("kala_cod")).value());
@@ -128,10 +129,6 @@ void Tanbar_ins::FormShow()
             used->setCurrentIndex(0);
     }
     fillGoodsLists();
-    if (list().active()) {
-        movement_.setLimits(list());
-        editable_.setLimits(list());
-    }
 }
 
 void Tanbar_ins::fillGoodsLists()

@@ -44,7 +44,7 @@ Tphone::Tphone(QWidget *parent)
 
     using pagekit::Empty;
     using pagekit::Kind;
-    fields_.setFields({
+    fields_.setFields(QStringLiteral("shakhsi"), {
         {QStringLiteral("name"), ui->name, ui->Label1->text(), Kind::Text, Empty::Refused},
         {QStringLiteral("tel"), ui->tel, ui->Label2->text()},
         {QStringLiteral("mobile"), ui->mobile, ui->Label3->text()},
@@ -69,11 +69,6 @@ Tphone::Tphone(QWidget *parent)
 }
 
 Tphone::~Tphone() = default;
-
-void Tphone::FormShow()
-{
-    fields_.setLimits(rows_);
-}
 
 void Tphone::srcChange()
 {

@@ -34,6 +34,12 @@ QString storedText(const QString &s)
     return out;
 }
 
+bool isBlank(const QString &s)
+{
+    const auto shows = [](QChar c) { return !c.isSpace() && c.category() != QChar::Other_Format; };
+    return std::none_of(s.cbegin(), s.cend(), shows);
+}
+
 int comparePersian(const QString &a, const QString &b)
 {
     static const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};

@@ -32,6 +32,9 @@ private slots:
         // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
         QTest::newRow("money typed in the middle") << true << u"1,234"_s << 1 << u"5"_s << u"15,234"_s << 15'234.0
                                                    << QString();
+        // A sign typed before an amount is dropped as it is typed: no negative amount is ever shown or read.
+        QTest::newRow("money drops a sign") << true << QString() << -1 << u"-5000"_s << u"5,000"_s << 5'000.0
+                                            << QString();
         QTest::newRow("money drops all but digits") << true << QString() << -1 << u"1a2 b-3.4"_s << u"1,234"_s
                                                     << 1'234.0 << QString();
         QTest::newRow("money persian and arabic digits") << true << u"12"_s << -1 << u"۳۴٥٦"_s << u"123,456"_s
