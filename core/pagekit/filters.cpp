@@ -100,15 +100,19 @@ FilterTable &FilterTable::amount(QWidget *switcher, TMonEdit *control, const QSt
 FilterTable &FilterTable::range(QWidget *switcher, QWidget *from, QWidget *to, const QString &column)
 {
     return add({switcher, {from, to}, [this, switcher, from, to, column](listpage::FilterLines &lines) {
-                    // A date bound must be a whole date: a half-typed one would compare as text and quietly
-                    // select the wrong rows.
-                    QVariantList bounds;
-                    for (QWidget *bound : {from, to}) {
-                        if (qobject_cast<TMaskedDateEdit *>(bound))
-                            checkDate(bound, filterCaption(switcher), false);
-                        bounds << fitting(column, text::storedText(ui::controlText(bound)), switcher, bound);
+                    // A date bound is a whole date or left untouched: a half-typed one would compare as text
+                    // and quietly select the wrong rows. An untouched bound leaves its side open (as a bound,
+                    // "    /  /  " below would exclude nothing, above would exclude every dated row).
+                    const std::pair<QWidget *, QString> bounds[] = {{from, u">=?"_s}, {to, u"<=?"_s}};
+                    for (const auto &[bound, comparison] : bounds) {
+                        const QString text = text::storedText(ui::controlText(bound));
+                        if (qobject_cast<TMaskedDateEdit *>(bound)) {
+                            checkDate(bound, filterCaption(switcher));
+                            if (isUntouchedDate(text))
+                                continue;
+                        }
+                        lines.always(u" and "_s + column + comparison, {fitting(column, text, switcher, bound)});
                     }
-                    lines.always(u" and "_s + column + u">=? and "_s + column + u"<=?"_s, bounds);
                 }, {}});
 }
 

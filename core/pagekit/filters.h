@@ -52,8 +52,9 @@ public:
                        std::function<QVariant()> value = {});
     // " and <column>=?" with the amount of a money edit.
     FilterTable &amount(QWidget *switcher, TMonEdit *control, const QString &column);
-    // " and <column>>=? and <column><=?", both bounds inclusive. Solar-date bounds are checked first: a bound
-    // that is not a complete valid date is refused by the caption's name and no search runs.
+    // " and <column>>=?" and " and <column><=?", both bounds inclusive. A solar-date bound left untouched
+    // leaves its side open (both untouched: no condition); one neither untouched nor a complete valid date is
+    // refused by the caption's name and no search runs.
     FilterTable &range(QWidget *switcher, QWidget *from, QWidget *to, const QString &column);
     // " and <column> in (?, ?, ...)" with every item of the list, bound; an empty list matches no row.
     // wholeNumbers: an item that is no whole number is refused, naming the caption.

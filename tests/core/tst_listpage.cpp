@@ -132,6 +132,12 @@ private Q_SLOTS:
         from->setStoredText(u"1403/02/01"_s);
         to->setStoredText(u"1403/02/15"_s);
         QCOMPARE(search(filters.lines()), (QStringList{u"o'brien"_s, u"50%off"_s, QStringLiteral("<null>")}));
+        // A bound left untouched leaves its side open.
+        from->setStoredText(QString());
+        QCOMPARE(search(filters.lines()), (QStringList{u"ali"_s, u"o'brien"_s, u"50%off"_s, u"axb"_s, u"<null>"_s}));
+        from->setStoredText(u"1403/02/15"_s);
+        to->setStoredText(QString());
+        QCOMPARE(search(filters.lines()), (QStringList{u"50%off"_s, u"a_b"_s}));
         // An incomplete bound is refused by the filter's name, on its field; nothing is searched. (Which dates
         // are impossible: the entry form's date check in the purchase entry test.)
         to->setStoredText(u"1403/02/  "_s);
