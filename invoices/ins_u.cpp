@@ -11,6 +11,7 @@
 #include "pagekit/save.h"
 #include "pagekit/setting_rows.h"
 #include "pagekit/sorted_lists.h"
+#include "pagekit/text_year.h"
 #include "persian/persian_text.h"
 #include "src_chek_u.h"
 #include "ui/click_label.h"
@@ -215,10 +216,7 @@ pagekit::Values Tchek_ins::checkedValues(bool inserting)
     for (const QString &column : {u"tankhah"_s, u"bedehkari"_s})
         if (!values[column].isValid())
             values.set(column, 0);
-    // The fiscal year is a text column: its four digits are compared and stored as text.
-    if (const QVariant year = values[u"salemali"_s]; year.isValid())
-        values.set(u"salemali"_s, year.toString());
-    return values;
+    return pagekit::yearAsText(values, u"salemali"_s);
 }
 
 bool Tchek_ins::remarksAccepted(const pagekit::Values &values)

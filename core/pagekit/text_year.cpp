@@ -5,8 +5,7 @@ namespace pagekit {
 Values yearAsText(Values values, const QString &column)
 {
     const QVariant year = values[column];
-    if (!year.isNull())
-        values.set(column, year.toString());
+    values.set(column, year.isNull() ? untouchedYear : year.toString());
     return values;
 }
 
