@@ -82,7 +82,7 @@ void Tabadiha_ins::ins_btnClick()
 {
     const pagekit::Values values = fields.checked(true);
     db::Query &rows = list();
-    pagekit::openEmptyIfClosed(rows, QStringLiteral("abadiha"));
+    pagekit::openEmptyIfClosed(rows, QStringLiteral("abadiha")); // never the whole register before the checks
     pagekit::Save save;
     save.query = &rows;
     save.lockedChecks = [&] {
@@ -94,6 +94,9 @@ void Tabadiha_ins::ins_btnClick()
             throw ui::Refusal(allRepeated, ui->cod);
         if (pagekit::rowExists(QStringLiteral("abadiha"), {value("cod")}))
             throw ui::Refusal(codeRepeated, ui->cod);
+        // The search page's grid then holds only the new village, until its next search; a refusal leaves it
+        // as it was.
+        pagekit::openEmpty(rows, QStringLiteral("abadiha"));
     };
     save.fill = [&](db::Query &row) { fields.writeTo(row, values); };
     save.audit = [&]() -> QString {

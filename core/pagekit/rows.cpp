@@ -26,13 +26,17 @@ bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &o
     return true;
 }
 
-void openEmptyIfClosed(db::Query &list, const QString &table)
+void openEmpty(db::Query &list, const QString &table)
 {
-    if (list.active())
-        return;
     list.clear();
     list.add(QStringLiteral("select * from ") + table + QStringLiteral(" where id=0 "));
     list.open();
+}
+
+void openEmptyIfClosed(db::Query &list, const QString &table)
+{
+    if (!list.active())
+        openEmpty(list, table);
 }
 
 void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner)

@@ -27,8 +27,10 @@ bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &o
 // The confirmation of a delete that asks nothing: the command is the clerk's decision.
 inline bool withoutQuestion() { return true; }
 
+// The list opened on no rows of the table, so its grid shows just what an entry form then adds.
+void openEmpty(db::Query &list, const QString &table);
 // An entry form writes through its list page's query. When the page has not searched yet, the query is
-// opened on no rows of the table (not on the whole table), so the grid shows just what the form adds.
+// opened empty (not on the whole table).
 void openEmptyIfClosed(db::Query &list, const QString &table);
 
 // Keeps the commands disabled while the list is closed or empty.
