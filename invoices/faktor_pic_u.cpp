@@ -11,7 +11,8 @@ Tfaktor_pic::Tfaktor_pic(QWidget *parent)
 {
     ui->setupUi(this);
     setUpRecordFiles(forms::dm->ADOQ_faktor_pic, u"faktor_pic"_s, u"faktor_id"_s, rights::key::faktor,
-                     ui->CheckBox1, {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1}, 300);
+                     attachments::RepeatCheck::OwnQuery, ui->CheckBox1,
+                     {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1}, 300);
 }
 
 Tfaktor_pic::~Tfaktor_pic() = default;

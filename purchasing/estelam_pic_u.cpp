@@ -11,7 +11,8 @@ Testelam_pic::Testelam_pic(QWidget *parent)
 {
     ui->setupUi(this);
     setUpRecordFiles(forms::dm->ADOQ_estelam_pic, u"estelam_pic"_s, u"estelam_id"_s, rights::key::estelam,
-                     ui->CheckBox2, {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1});
+                     attachments::RepeatCheck::GeneralQuery, ui->CheckBox2,
+                     {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1});
 }
 
 Testelam_pic::~Testelam_pic() = default;

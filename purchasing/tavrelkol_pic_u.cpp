@@ -12,7 +12,8 @@ Ttavrelkol_pic::Ttavrelkol_pic(QWidget *parent)
 {
     ui->setupUi(this);
     setUpRecordFiles(forms::dm->ADOQ_tavrelkol_pic, u"tavrelkol_pic"_s, u"tavrelkol_id"_s, rights::key::tavrelkol,
-                     ui->CheckBox2, {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1});
+                     attachments::RepeatCheck::OwnQuery, ui->CheckBox2,
+                     {ui->cmt, ui->image1_btn, ui->DBGrid1, ui->PopupMenu1, ui->N1});
 
     filters_.like(ui->CheckBox1, ui->cmt_src, u"cmt"_s);
     ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Ttavrelkol_pic::BitBtn1Click);

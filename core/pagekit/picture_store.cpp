@@ -47,14 +47,15 @@ void PictureStore::setUp(Member member, Controls controls, const QVector<pagekit
 }
 
 void PictureStore::setUpRecordFiles(db::Query *query, const QString &table, const QString &parentColumn,
-                                    const QString &rightsKey, QAbstractButton *openAfterSave,
-                                    const Controls &controls, int descriptionWidth)
+                                    const QString &rightsKey, RepeatCheck repeatCheck,
+                                    QAbstractButton *openAfterSave, const Controls &controls, int descriptionWidth)
 {
     Member member;
     member.query = query;
     member.table = table;
     member.parentColumn = parentColumn;
     member.rightsKey = rightsKey;
+    member.repeatCheck = repeatCheck;
     member.openAfterSave = openAfterSave;
     setUp(std::move(member), controls,
           {{u"id"_s, u"id"_s, 0, true},

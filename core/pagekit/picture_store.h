@@ -27,8 +27,9 @@ namespace attachments {
 
 // Where the repeat check of a description runs.
 enum class RepeatCheck {
-    GeneralQuery, // the data module's ADOQuery1: the grid keeps the record's rows
-    OwnQuery,     // the form's own query: the grid then shows the rows of that description (reference files)
+    GeneralQuery, // the data module's ADOQuery1: the grid keeps the record's rows (and shows a new one)
+    OwnQuery,     // the form's own query: after a refused or a stored add the grid shows the record's rows of
+                  // that description until the form is opened again (purchases, invoices, reference files)
 };
 
 struct Member {
@@ -77,10 +78,10 @@ protected:
     // Called by the member once its layout is built: wires the commands and shows the query in the grid.
     void setUp(Member member, Controls controls, const QVector<pagekit::Column> &columns);
     // setUp for the members whose files belong to a record: the grid shows the description (of the width
-    // given; 0: fitted) and the type, the ids hidden; the repeat check runs on the general query.
+    // given; 0: fitted) and the type, the ids hidden.
     void setUpRecordFiles(db::Query *query, const QString &table, const QString &parentColumn,
-                          const QString &rightsKey, QAbstractButton *openAfterSave, const Controls &controls,
-                          int descriptionWidth = 0);
+                          const QString &rightsKey, RepeatCheck repeatCheck, QAbstractButton *openAfterSave,
+                          const Controls &controls, int descriptionWidth = 0);
     // Lists the record's rows (the rows of the whole table when there is no record), narrowed by the lines.
     void listRows(const listpage::FilterLines &lines = {});
 

@@ -1,6 +1,6 @@
 // The attachment forms of a record, each opened by the command of the page that lists the record: the
 // record's files alone, saved and opened by anyone who may view the page; adding and deleting only by the
-// page's insert and delete rights.
+// page's insert and delete rights; what the grid lists after an add, stored or refused.
 #include "pagekit/picture_store.h"
 #include "support/attachment_files.h"
 #include "support/page_test.h"
@@ -20,19 +20,29 @@ struct Member {
     QString table, parentColumn, page, search;
     db::Query *Tdm::*list;
     QString command;
+    bool narrows; // after an add the grid lists the record's rows of that description alone
 };
 
 const QList<Member> &members()
 {
     static const QList<Member> all{
         {u"tavrelkol"_s, u"tavrelkol"_s, {{u"cmt"_s, u"x"_s}}, u"tavrelkol_pic"_s, u"tavrelkol_id"_s,
-         u"tavrelkol_src"_s, u"src_btn"_s, &Tdm::ADOQ_tavrel, u"N6"_s},
+         u"tavrelkol_src"_s, u"src_btn"_s, &Tdm::ADOQ_tavrel, u"N6"_s, true},
         {u"estelam"_s, u"estelam"_s, {{u"cmt"_s, u"x"_s}}, u"estelam_pic"_s, u"estelam_id"_s, u"estelam_src"_s,
-         u"src_btn"_s, &Tdm::ADOQ_estelam, u"N6"_s},
+         u"src_btn"_s, &Tdm::ADOQ_estelam, u"N6"_s, false},
         {u"faktor"_s, u"chek"_s, {{u"salemali"_s, u"1403"_s}}, u"faktor_pic"_s, u"faktor_id"_s, u"chek_src"_s,
-         u"BitBtn1"_s, &Tdm::ADOQ_chek, u"N14"_s},
+         u"BitBtn1"_s, &Tdm::ADOQ_chek, u"N14"_s, true},
     };
     return all;
+}
+
+// The descriptions the form's grid lists.
+QStringList listed(const db::Query &rows)
+{
+    QStringList descriptions;
+    for (int row = 0; row < rows.recordCount(); ++row)
+        descriptions << rows.valueAt(row, rows.fieldIndex(u"cmt"_s)).toString();
+    return descriptions;
 }
 
 } // namespace
@@ -84,6 +94,10 @@ private slots:
         addFile(*env, description, add, u"قرارداد"_s, writeFile(env->folder() + u"/c.pdf"_s, "pdf"));
         QCOMPARE(rowTexts(u"select "_s + m.parentColumn + u" from "_s + m.table + u" where cmt='قرارداد'"_s),
                  QStringList{QString::number(record)});
+        QCOMPARE(listed(form.list()), (m.narrows ? QStringList{u"قرارداد"_s} : QStringList{u"نامه"_s, u"قرارداد"_s}));
+        addFile(*env, description, add, u"نامه"_s); // refused: a repeat
+        QCOMPARE(env->dialogs.lastMessage(), attachments::repeatedText);
+        QCOMPARE(listed(form.list()), (m.narrows ? QStringList{u"نامه"_s} : QStringList{u"نامه"_s, u"قرارداد"_s}));
         remove->trigger();
         QCOMPARE(rowCount(*env, m.table), 2);
     }
