@@ -1,63 +1,43 @@
-// What the page kit wires on every list page, proved once over a table of the pages: the rights on every road
-// to a command (the menu, the grid's double click), the title sort both ways, a delete of a row another user
-// deleted meanwhile, and filter texts beyond their column.
+// What the page kit wires on every list page and entry form, proved once over a table of the pages: the rights
+// on every road to a command (the menu, the grid's double click, a record's attachments), the title sort both
+// ways, a delete of a row another user deleted meanwhile, filter texts beyond their column, and a stored text
+// longer than its column kept whole by an edit.
 #include "persian/Dates.h"
 #include "db/querymodel.h"
-#include "invoices/ins_u.h"
-#include "invoices/src_chek_u.h"
 #include "main_u.h"
+#include "pagekit/picture_store.h"
 #include "page_rights.h"
-#include "purchasing/darkhast_ins_u.h"
-#include "purchasing/darkhast_src_u.h"
-#include "purchasing/estelam_ins_u.h"
-#include "purchasing/estelam_src_u.h"
-#include "purchasing/foroshande_src_u.h"
-#include "purchasing/tavrelkol_ins_u.h"
-#include "purchasing/tavrelkol_src_u.h"
-#include "registers/abadiha_ins_u.h"
-#include "registers/abadiha_u.h"
-#include "registers/anbar_ins_u.h"
-#include "registers/anbar_src_u.h"
-#include "registers/bime_ins_u.h"
-#include "registers/bime_src_u.h"
-#include "registers/kala_ins_u.h"
-#include "registers/kala_src_u.h"
-#include "registers/payam_u.h"
-#include "registers/phone_u.h"
-#include "setting_u.h"
+#include "support/attachment_files.h"
+#include "support/form_input.h"
 #include "support/page_test.h"
 #include "ui/click_label.h"
 #include "ui/control_text.h"
-#include "ui_ins_u.h"
-#include "ui_main_u.h"
-#include "ui_payam_u.h"
-#include "ui_phone_u.h"
-#include "ui_setting_u.h"
-#include "users_u.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString rowGone = u"اين رديف را کاربر ديگري در اين فاصله حذف کرده است؛ دوباره جستجو کنيد"_s;
+const int viewer = 2;
 
 // A list page as the kit sees it.
 struct ListPage {
-    QAction *menuCommand = nullptr;      // the main window's command that opens it
-    QString key;                         // its rights key; empty: opened without a rights check
+    QAction *opener = nullptr;             // the main window's command that opens it
+    QString key;                           // its rights key; empty: opened without a rights check
     QWidget *form = nullptr;
-    QString table;
-    QString field;                       // a text column the grid shows and sorts by its title
-    QVariantMap row;                     // what else a row needs to be listed
+    QString table, field;                  // field: a text column the grid shows and sorts by its title
+    QWidget *entry = nullptr;              // the entry form of its insert and edit commands
+    bool doubleClickEdits = false;
+    QVariantMap row;                       // what else a row needs to be listed
     QList<QObject *> insert, edit, remove; // the commands the rights switch
-    QWidget *entry = nullptr;            // what the edit command shows; null: a double click does nothing
-    std::function<void()> search;        // lists the rows after the opening; empty: the opening does
-    std::function<void()> afterDelete;   // what the delete command leaves to do (the invoice's entry form)
+    std::function<void()> search;          // lists the rows after the opening
+    std::function<void()> afterDelete;     // what the delete command leaves to do (the invoice's entry form)
 
     QTableView *grid() const { return form->findChild<QTableView *>(u"DBGrid1"_s); }
     db::QueryModel &model() const { return *qobject_cast<db::QueryModel *>(grid()->model()); }
@@ -72,105 +52,168 @@ void clickSearch(QWidget *form)
             return button->click();
 }
 
+void trigger(QObject *command) { qobject_cast<QAction *>(command)->trigger(); }
+
+// The list pages: the main window's command, the rights key, the page, its table and sorted text column, the
+// entry form of its insert and edit commands, and whether a double click on the grid edits.
+const struct {
+    const char *name, *opener, *key, *form, *table, *field, *entry;
+    bool doubleClickEdits;
+} pageRows[] = {
+    {"purchases", "N1", "tavrelkol", "tavrelkol_src", "tavrelkol", "mozo", "tavrelkol_ins", true},
+    {"requests", "N7", "darkhast", "darkhast_src", "darkhast", "kala", "darkhast_ins", true},
+    {"inquiries", "N16", "estelam", "estelam_src", "estelam", "onvan", "estelam_ins", true},
+    {"vendors", "N11", "foroshande", "foroshande_src", "foroshandegan", "foroshgah", "foroshande_ins", false},
+    {"invoices", "N12", "faktor", "chek_src", "chek", "mozo", "chek_ins", false},
+    {"insurance", "N13", "bime", "bime_src", "bime", "bimename", "bime_ins", true},
+    {"warehouse", "N14", "anbar", "anbar_src", "anbar", "kala_cmt", "anbar_ins", true},
+    {"goods", "N15", "kala", "kala_src", "kala", "cmt", "kala_ins", true},
+    {"villages", "N18", "abadiha", "abadiha", "abadiha", "rosta", "abadiha_ins", true},
+    {"users", "N3", "karbaran", "users", "users", "nam", "users_ins", false},
+    {"phone book", "N10", "phone", "phone", "shakhsi", "name", nullptr, false},
+    {"settings", "N9", "setting", "setting", "setting", "cmt", nullptr, false},
+    {"messages", "N17", "", "payam", "payamha", "mozo", nullptr, false}, // opened without a rights check
+};
+
 ListPage listPage(const QString &name, int userId)
 {
-    Ui::Tmain &menu = *forms::main_->ui;
+    const auto &r = *std::find_if(std::begin(pageRows), std::end(pageRows),
+                                  [&](const auto &row) { return name == QLatin1StringView(row.name); });
     ListPage p;
-    // commands: insert, edit and delete, null where the page has none.
-    const auto declare = [&](QAction *command, const QString &key, QWidget *form, const QString &table,
-                             const QString &field, const QList<QObject *> &commands, QWidget *entry = nullptr) {
-        p.menuCommand = command;
-        p.key = key;
-        p.form = form;
-        p.table = table;
-        p.field = field;
-        const auto only = [](QObject *command) { return command ? QList<QObject *>{command} : QList<QObject *>{}; };
-        p.insert = only(commands[0]);
-        p.edit = only(commands[1]);
-        p.remove = only(commands[2]);
-        p.entry = entry;
+    p.opener = forms::main_->findChild<QAction *>(QLatin1StringView(r.opener));
+    p.key = QLatin1StringView(r.key);
+    p.form = formNamed(QLatin1StringView(r.form));
+    p.table = QLatin1StringView(r.table);
+    p.field = QLatin1StringView(r.field);
+    p.entry = r.entry ? formNamed(QLatin1StringView(r.entry)) : nullptr;
+    p.doubleClickEdits = r.doubleClickEdits;
+    p.search = [form = p.form] { clickSearch(form); };
+    const auto named = [&](const char *command) {
+        return QList<QObject *>{p.form->findChild<QObject *>(QLatin1StringView(command))};
     };
-    // The list pages whose menu starts with insert, edit and delete; the form the edit shows.
-    const struct {
-        const char *name;
-        QAction *command;
-        QString key;
-        QWidget *form;
-        QString table;
-        QString field;
-        QWidget *entry;
-    } menuPages[] = {
-        {"purchases", menu.N1, u"tavrelkol"_s, forms::tavrelkol_src, u"tavrelkol"_s, u"mozo"_s, forms::tavrelkol_ins},
-        {"requests", menu.N7, u"darkhast"_s, forms::darkhast_src, u"darkhast"_s, u"kala"_s, forms::darkhast_ins},
-        {"inquiries", menu.N16, u"estelam"_s, forms::estelam_src, u"estelam"_s, u"onvan"_s, forms::estelam_ins},
-        {"vendors", menu.N11, u"foroshande"_s, forms::foroshande_src, u"foroshandegan"_s, u"foroshgah"_s, nullptr},
-        {"invoices", menu.N12, u"faktor"_s, forms::chek_src, u"chek"_s, u"mozo"_s, nullptr},
-        {"insurance", menu.N13, u"bime"_s, forms::bime_src, u"bime"_s, u"bimename"_s, forms::bime_ins},
-        {"warehouse", menu.N14, u"anbar"_s, forms::anbar_src, u"anbar"_s, u"kala_cmt"_s, forms::anbar_ins},
-        {"goods", menu.N15, u"kala"_s, forms::kala_src, u"kala"_s, u"cmt"_s, forms::kala_ins},
-        {"villages", menu.N18, u"abadiha"_s, forms::abadiha, u"abadiha"_s, u"rosta"_s, forms::abadiha_ins},
-    };
-    for (const auto &m : menuPages) {
-        if (name != QLatin1StringView(m.name))
-            continue;
-        const QWidget *pageMenu = m.form->findChild<QWidget *>(u"MainMenu1"_s);
-        if (!pageMenu)
-            pageMenu = m.form->findChild<QWidget *>(u"PopupMenu1"_s);
-        declare(m.command, m.key, m.form, m.table, m.field,
-                {rights::menuItem(pageMenu, 0), rights::menuItem(pageMenu, 1), rights::menuItem(pageMenu, 2)}, m.entry);
-    }
-    if (name == "vendors"_L1) {
-        p.search = [] { clickSearch(forms::foroshande_src); };
-    } else if (name == "invoices"_L1) {
+    // The page's own menu starts with insert, edit and delete.
+    const QWidget *menu = p.form->findChild<QWidget *>(u"MainMenu1"_s);
+    if (!menu)
+        menu = p.form->findChild<QWidget *>(u"PopupMenu1"_s);
+    for (auto [position, commands] : {std::pair{0, &p.insert}, {1, &p.edit}, {2, &p.remove}})
+        if (QAction *item = rights::menuItem(menu, position))
+            *commands = {item};
+    if (name == "invoices"_L1) {
         p.row = {{u"salemali"_s, fiscalYear()}}; // the year filter is on from the start
-        p.search = [] { clickSearch(forms::chek_src); };
-        p.afterDelete = [] { forms::chek_ins->ui->del_btn->click(); };
-    } else if (name == "villages"_L1) {
-        p.search = [] { clickSearch(forms::abadiha); };
-    } else if (name == "phone book"_L1) {
-        Ui::Tphone &ui = *forms::phone->ui;
-        declare(menu.N10, u"phone"_s, forms::phone, u"shakhsi"_s, u"name"_s,
-                {ui.ins_btn, nullptr, rights::menuItem(ui.PopupMenu1, 0)});
-    } else if (name == "settings"_L1) {
-        Ui::Tsetting &ui = *forms::setting->ui;
-        declare(menu.N9, u"setting"_s, forms::setting, u"setting"_s, u"cmt"_s,
-                {ui.ins_btn, nullptr, rights::menuItem(ui.PopupMenu1, 0)});
-        p.row = {{u"component"_s, u"واحد"_s}, {u"user_id"_s, userId}};
-        p.search = [] {
-            forms::setting->ui->component->setEditText(u"واحد"_s);
-            forms::setting->componentChange();
-        };
+        p.afterDelete = [entry = p.entry] { entry->findChild<QAbstractButton *>(u"del_btn"_s)->click(); };
+    } else if (name == "users"_L1) {
+        for (const char *command : {"ins_btn2", "ins_btn", "SpeedButton2", "SpeedButton3"}) // rights and counties
+            p.insert += named(command);
+    } else if (name == "phone book"_L1 || name == "settings"_L1) {
+        p.remove = p.insert;
+        p.insert = named("ins_btn");
+        p.edit = {};
     } else if (name == "messages"_L1) {
-        declare(menu.N17, QString(), forms::payam, u"payamha"_s, u"mozo"_s, {nullptr, nullptr, forms::payam->ui->N3});
+        p.insert = p.edit = {};
+        p.remove = named("N3");
         p.row = {{u"rec_prs_id"_s, userId}};
     }
-    Q_ASSERT(p.form);
+    if (name == "settings"_L1) {
+        p.row = {{u"component"_s, u"واحد"_s}, {u"user_id"_s, userId}};
+        p.search = [form = p.form] { typeText(form->findChild<QComboBox *>(u"component"_s)->lineEdit(), u"واحد"_s); };
+    }
     return p;
 }
 
-// The pages the rights open; the messages page opens without.
-const QStringList rightsPages = {u"purchases"_s, u"requests"_s, u"inquiries"_s, u"vendors"_s, u"invoices"_s,
-                                 u"insurance"_s, u"warehouse"_s, u"goods"_s, u"villages"_s, u"phone book"_s,
-                                 u"settings"_s};
-const QStringList allPages = rightsPages + QStringList{u"messages"_s};
+// A record's attachments: the listing page's command that opens them, their table and owner column, and
+// whether after an add the grid lists the record's rows of that description alone.
+const struct {
+    QString page, command, table, parent;
+    bool narrows;
+} attachmentRows[] = {
+    {u"purchases"_s, u"N6"_s, u"tavrelkol_pic"_s, u"tavrelkol_id"_s, true},
+    {u"inquiries"_s, u"N6"_s, u"estelam_pic"_s, u"estelam_id"_s, false},
+    {u"invoices"_s, u"N14"_s, u"faktor_pic"_s, u"faktor_id"_s, true},
+};
 
-void pageNames(const QStringList &names, const QString &except = QString())
+// A filter of a page: what switches it on (a box or a caption; none: the text alone searches), its control, the
+// longest text it searches and its caption.
+const struct {
+    QString page, switcher, control;
+    int fits;
+    QString caption;
+} filterRows[] = {
+    {u"purchases"_s, u"CheckBox1"_s, u"prj_name"_s, 100, u"نام پروژه"_s},
+    {u"requests"_s, u"CheckBox2"_s, u"kala"_s, 100, u"نام کالا"_s},
+    {u"inquiries"_s, u"CheckBox2"_s, u"onvan"_s, 250, u"شرح استعلام"_s},
+    {u"vendors"_s, u"CheckBox1"_s, u"foroshgah"_s, 140, u"نام فروشگاه"_s},
+    {u"invoices"_s, u"Label14"_s, u"foroshgah"_s, 50, u"نام فروشگاه"_s},
+    {u"invoices"_s, u"Label10"_s, u"mablagh"_s, 18, u"مبلغ چک"_s},
+    {u"invoices"_s, u"Label5"_s, u"hesab_no"_s, 30, u"شماره حساب"_s}, // an equal filter
+    {u"insurance"_s, u"CheckBox2"_s, u"bimename"_s, 100, u"نوع بيمه نامه"_s},
+    {u"warehouse"_s, u"CheckBox2"_s, u"kala_name"_s, 150, u"شرح کالا"_s},
+    {u"goods"_s, u"CheckBox1"_s, u"cod"_s, 20, u"کد کالا"_s}, // a number column
+    {u"villages"_s, u"CheckBox6"_s, u"rosta"_s, 100, u"روستا"_s},
+    {u"phone book"_s, QString(), u"src"_s, 100, u"نام"_s},
+    {u"users"_s, u"CheckBox3"_s, u"nam"_s, 100, u"نام و نام خانوادگي"_s},
+};
+
+// An entry form's text column (the field of that name), its characters, another field the clerk changes, and
+// what else the row holds for the form's own checks.
+struct EntryRow {
+    QString page, column;
+    int size;
+    QString changed;
+    QVariantMap stored;
+};
+const QList<EntryRow> &entryRows()
+{
+    static const QList<EntryRow> rows{
+        {u"purchases"_s, u"cmt"_s, 150, u"faktor_no"_s, {{u"sal"_s, fiscalYear()}, {u"dabir_no"_s, 3}}},
+        {u"vendors"_s, u"cmt"_s, 250, u"nam"_s, {{u"foroshgah"_s, u"shop"_s}}},
+        {u"requests"_s, u"takhliye"_s, 150, u"cnt"_s, {}},
+        {u"inquiries"_s, u"onvan"_s, 250, u"meghdar"_s, {}},
+        {u"invoices"_s, u"adr"_s, 150, u"serial"_s, {{u"variz"_s, 1}, {u"mablagh"_s, 1}}},
+        {u"goods"_s, u"cmt"_s, 150, u"vahed"_s, {{u"anbar"_s, u"w"_s}, {u"cod"_s, 1}}},
+        {u"insurance"_s, u"bimekonande"_s, 150, u"bime_no"_s, {}},
+        {u"villages"_s, u"rosta"_s, 100, u"dehestan"_s, {}},
+        {u"warehouse"_s, u"cmt"_s, 250, u"mabda"_s, {{u"nam"_s, u"w"_s}, {u"kala_cod"_s, 1}, {u"meghdar"_s, 1}}},
+        {u"users"_s, u"nam"_s, 100, u"mobile"_s, {{u"us"_s, u"sara"_s}, {u"ps"_s, u"p"_s}}},
+    };
+    return rows;
+}
+
+// The forms whose year is a text column: the year's field and the refusal of a repeat.
+const struct {
+    QString page, year, repeated;
+} yearRows[] = {
+    {u"requests"_s, u"sal"_s, u"اين مشخصات تكراري است و قبلا ثبت شده است"_s},
+    {u"inquiries"_s, u"sal"_s, u"خطا! شماره رديف در اين سال تکراريست"_s},
+    {u"invoices"_s, u"salemali"_s, u"اين مشخصات تكراري است و قبلا ثبت شده است"_s},
+};
+
+// One test row per row of the table, fetched as "at", named by its page (and control, where a page has several).
+template <typename Rows> void tableRows(const Rows &rows)
+{
+    QTest::addColumn<int>("at");
+    int at = 0;
+    for (const auto &row : rows) {
+        QString name = row.page;
+        if constexpr (requires { row.control; })
+            name += u' ' + row.control;
+        QTest::newRow(qPrintable(name)) << at++;
+    }
+}
+
+// A test row for every list page but the ones named.
+void pageNames(const QStringList &except)
 {
     QTest::addColumn<QString>("name");
-    for (const QString &name : names)
-        if (name != except)
-            QTest::newRow(qPrintable(name)) << name;
+    for (const auto &row : pageRows)
+        if (!except.contains(QLatin1StringView(row.name)))
+            QTest::newRow(row.name) << QString::fromLatin1(row.name);
 }
 
 QList<bool> enabled(const QList<QObject *> &commands)
 {
     QList<bool> states;
-    for (QObject *command : commands) {
-        if (auto *action = qobject_cast<QAction *>(command))
-            states << action->isEnabled();
-        else
-            states << qobject_cast<QWidget *>(command)->isEnabled();
-    }
+    for (QObject *command : commands)
+        states << command->property("enabled").toBool();
     return states;
 }
 
@@ -181,13 +224,20 @@ int modalsShown(const ui::ScriptedDialogs &dialogs)
 }
 
 // The grid's texts of a column, top to bottom.
-QStringList columnTexts(const ListPage &page, const QString &field)
+QStringList columnTexts(const ListPage &page)
 {
-    const int column = page.model().columnOfField(field);
+    const int column = page.model().columnOfField(page.field);
     QStringList texts;
     for (int row = 0; row < page.model().rowCount(); ++row)
         texts << page.model().data(page.model().index(row, column), Qt::DisplayRole).toString();
     return texts;
+}
+
+QLineEdit *lineEditOf(QWidget *field)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(field))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit *>(field);
 }
 
 } // namespace
@@ -199,141 +249,169 @@ class TestPages : public PageTest {
     bool open(const ListPage &page)
     {
         const int before = modalsShown(env->dialogs);
-        page.menuCommand->trigger();
+        page.opener->trigger();
         if (modalsShown(env->dialogs) == before)
             return false;
         if (page.search)
             page.search();
         return true;
     }
-    // The page opened by the administrator with every right, listing a row of each text; the rows' ids.
-    QList<qint64> openWithRows(const ListPage &page, const QStringList &texts)
+    // The page opened by the administrator with every right.
+    void openAsAdministrator(const ListPage &page)
     {
         if (!page.key.isEmpty())
             env->setRights(1, page.key, {true, true, true, true});
-        QList<qint64> ids;
-        for (const QString &text : texts)
-            ids << addListed(page, text);
-        [&] { QVERIFY(open(page)); }();
-        return ids;
+        QVERIFY(open(page));
     }
-    qint64 addListed(const ListPage &page, const QString &text)
+    // A row the page lists, with these columns.
+    qint64 addListed(const ListPage &page, const QVariantMap &columns)
     {
         QVariantMap row = page.row;
-        row.insert(page.field, text);
+        row.insert(columns);
         return addRow(*env, page.table, row);
     }
+    qint64 addListed(const ListPage &page, const QString &text) { return addListed(page, {{page.field, text}}); }
 
 private slots:
     // An account that may only view: the menu command opens the page, its insert, edit and delete commands are
     // off, and a double click on a row opens nothing and stores nothing. Given the edit right, the double click
     // runs the edit command (on the pages that have one). Without the view right the page is refused.
-    void rightsHoldOnEveryRoad_data() { pageNames(rightsPages); }
+    void rightsHoldOnEveryRoad_data() { pageNames({u"messages"_s}); }
     void rightsHoldOnEveryRoad()
     {
         QFETCH(QString, name);
-        env->exec(u"insert into users (us) values ('viewer')"_s);
-        env->signInAs(2, u"viewer"_s);
-        const ListPage page = listPage(name, 2);
-        addListed(page, u"a"_s);
+        env->signInAs(viewer, u"viewer"_s);
+        const ListPage page = listPage(name, viewer);
+        const qint64 id = addListed(page, u"a"_s);
 
-        env->setRights(2, page.key, {true, true, true, false});
+        env->setRights(viewer, page.key, {true, true, true, false});
         QVERIFY(!open(page));
-        QCOMPARE(env->dialogs.lastMessage(), u"شما دسترسي به اين صفحه را نداريد"_s);
+        QCOMPARE(env->dialogs.lastMessage(), rights::deniedText);
 
-        env->setRights(2, page.key, {false, false, false, true});
+        env->setRights(viewer, page.key, {false, false, false, true});
         QVERIFY(open(page));
-        QCOMPARE(page.model().rowCount(), 1);
+        QVERIFY(page.list().locate(u"id"_s, id));
         QCOMPARE(enabled(page.commands()), QList<bool>(page.commands().size(), false));
-        const int shown = modalsShown(env->dialogs);
-        Q_EMIT page.grid()->doubleClicked(page.model().index(0, 1));
-        QCOMPARE(modalsShown(env->dialogs), shown); // no entry form: nothing can be stored
+        const auto doubleClick = [&] {
+            env->dialogs.reset();
+            Q_EMIT page.grid()->doubleClicked(page.model().index(page.list().recNo() - 1, 1));
+            return modalsShown(env->dialogs);
+        };
+        QCOMPARE(doubleClick(), 0); // no entry form: nothing can be stored
 
-        env->setRights(2, page.key, {false, true, false, true});
+        env->setRights(viewer, page.key, {false, true, false, true});
         QVERIFY(open(page));
         QCOMPARE(enabled(page.edit), QList<bool>(page.edit.size(), true));
-        env->dialogs.reset();
-        Q_EMIT page.grid()->doubleClicked(page.model().index(0, 1));
-        QCOMPARE(modalsShown(env->dialogs), page.entry ? 1 : 0);
-        if (page.entry)
+        QCOMPARE(doubleClick(), page.doubleClickEdits ? 1 : 0);
+        if (page.doubleClickEdits)
             QCOMPARE(env->dialogs.shown.last().text, page.entry->objectName());
     }
 
+    // A record's attachments follow the rights of the page that lists it: a viewer lists the record's files
+    // alone, saves and opens them, and neither adds nor deletes; the insert right adds, the delete right
+    // deletes. After an add the grid lists the record's rows of that description alone on some pages.
+    void attachmentsFollowTheListingPagesRights_data() { tableRows(attachmentRows); }
+    void attachmentsFollowTheListingPagesRights()
+    {
+        QFETCH(int, at);
+        const auto &[name, command, table, parent, narrows] = attachmentRows[at];
+        env->signInAs(viewer, u"viewer"_s);
+        const ListPage page = listPage(name, viewer);
+        env->setRights(viewer, page.key, {false, false, false, true});
+        const qint64 record = addListed(page, u"a"_s);
+        addListed(page, u"b"_s);
+        addRow(*env, table, {{parent, record}, {u"cmt"_s, u"نامه"_s}, {u"pictype"_s, u".txt"_s}, {u"pic"_s, QByteArray("bytes")}});
+        addRow(*env, table, {{parent, record + 1}, {u"cmt"_s, u"other"_s}});
+
+        auto &form = *static_cast<attachments::PictureStore *>(formNamed(table));
+        auto *description = form.findChild<QComboBox *>(u"cmt"_s);
+        auto *add = form.findChild<QAbstractButton *>(u"image1_btn"_s);
+        auto *remove = form.findChild<QAction *>(u"N1"_s);
+        const auto listed = [&] {
+            QStringList descriptions;
+            for (int row = 0; row < form.list().recordCount(); ++row)
+                descriptions << form.list().textAt(row, form.list().fieldIndex(u"cmt"_s));
+            return descriptions;
+        };
+        const auto openFiles = [&] {
+            QVERIFY(open(page));
+            QVERIFY(page.list().locate(u"id"_s, record));
+            runCommand(page.form, command);
+        };
+
+        openFiles();
+        QCOMPARE(env->dialogs.shown.last().text, table);
+        QCOMPARE(listed(), QStringList{u"نامه"_s});
+        QVERIFY(!add->isEnabled() && !remove->isEnabled());
+        remove->trigger();
+        env->dialogs.files.enqueue(env->folder() + u"/copy"_s);
+        form.DBGrid1CellClick();
+        QCOMPARE(env->openedFiles, QStringList{env->folder() + u"/copy.txt"_s});
+        QCOMPARE(readFile(env->openedFiles.first()), QByteArray("bytes"));
+
+        env->setRights(viewer, page.key, {true, false, true, true});
+        openFiles();
+        QVERIFY(add->isEnabled() && remove->isEnabled());
+        addFile(*env, description, add, u"قرارداد"_s, writeFile(env->folder() + u"/c.pdf"_s, "pdf"));
+        QCOMPARE(rowTexts(u"select "_s + parent + u" from "_s + table + u" where cmt='قرارداد'"_s),
+                 QStringList{QString::number(record)});
+        QCOMPARE(listed(), (narrows ? QStringList{u"قرارداد"_s} : QStringList{u"نامه"_s, u"قرارداد"_s}));
+        addFile(*env, description, add, u"نامه"_s); // refused: a repeat
+        QCOMPARE(env->dialogs.lastMessage(), attachments::repeatedText);
+        QCOMPARE(listed(), (narrows ? QStringList{u"نامه"_s} : QStringList{u"نامه"_s, u"قرارداد"_s}));
+        remove->trigger();
+        QCOMPARE(rowCount(*env, table), 2);
+    }
+
     // A title click sorts its column ascending, the next click on it descending.
-    void titleSortsBothWays_data() { pageNames(allPages, u"insurance"_s); } // insurance keeps the server's order
+    void titleSortsBothWays_data() { pageNames({u"insurance"_s, u"users"_s}); } // insurance keeps the server's order
     void titleSortsBothWays()
     {
         QFETCH(QString, name);
         const ListPage page = listPage(name, 1);
-        openWithRows(page, {u"b"_s, u"c"_s, u"a"_s});
+        for (const QString &text : {u"b"_s, u"c"_s, u"a"_s})
+            addListed(page, text);
+        openAsAdministrator(page);
         QHeaderView *titles = page.grid()->horizontalHeader();
         QVERIFY(titles->sectionsClickable());
         const int column = page.model().columnOfField(page.field);
         Q_EMIT titles->sectionClicked(column);
-        QCOMPARE(columnTexts(page, page.field), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
+        QCOMPARE(columnTexts(page), (QStringList{u"a"_s, u"b"_s, u"c"_s}));
         Q_EMIT titles->sectionClicked(column);
-        QCOMPARE(columnTexts(page, page.field), (QStringList{u"c"_s, u"b"_s, u"a"_s}));
+        QCOMPARE(columnTexts(page), (QStringList{u"c"_s, u"b"_s, u"a"_s}));
     }
 
     // Deleting a row another user deleted meanwhile: a plain message, the list read again, the other rows kept.
-    void deleteOfARowGoneMeanwhile_data() { pageNames(allPages, u"settings"_s); } // settings delete by value
+    void deleteOfARowGoneMeanwhile_data() { pageNames({u"settings"_s, u"users"_s}); } // by value; no delete
     void deleteOfARowGoneMeanwhile()
     {
         QFETCH(QString, name);
         const ListPage page = listPage(name, 1);
         addSetting(*env, u"رمز حذف"_s, u"pw"_s); // the inquiries' delete password
-        const QList<qint64> ids = openWithRows(page, {u"gone"_s, u"kept"_s});
-        const qint64 gone = ids.at(0), kept = ids.at(1);
+        const qint64 gone = addListed(page, u"gone"_s), kept = addListed(page, u"kept"_s);
+        openAsAdministrator(page);
         QVERIFY(page.list().locate(u"id"_s, gone));
         otherWorkstation(*env)->exec(u"delete from "_s + page.table + u" where id=?"_s, {gone});
         env->dialogs.reset();
         env->dialogs.answers.enqueue(ui::Answer::Yes);
         env->dialogs.inputs.enqueue(u"pw"_s);
-        qobject_cast<QAction *>(page.remove.first())->trigger();
+        trigger(page.remove.first());
         if (page.afterDelete)
             page.afterDelete();
         QCOMPARE(env->dialogs.errors(), QStringList());
-        QCOMPARE(env->dialogs.lastMessage(), rowGone);
+        QCOMPARE(env->dialogs.lastMessage(), u"اين رديف را کاربر ديگري در اين فاصله حذف کرده است؛ دوباره جستجو کنيد"_s);
         QCOMPARE(idsOf(page.list()), QList<qint64>{kept});
         QCOMPARE(rowCount(*env, page.table), 1);
     }
 
     // A filter text longer than its column (the exact size searched) and an amount of more than 18 digits are
     // refused before the search, naming the filter; no database's own words reach the clerk.
-    void filterTextsBeyondTheirColumn_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("switcher"); // empty: the text alone searches
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("fits");
-        QTest::addColumn<QString>("caption");
-        const auto row = [](const char *page, const char *switcher, const char *control, int fits, const QString &caption) {
-            QTest::newRow(qPrintable(QString::fromLatin1(page) + u' ' + QString::fromLatin1(control)))
-                << QString::fromLatin1(page) << QString::fromLatin1(switcher) << QString::fromLatin1(control) << fits
-                << caption;
-        };
-        row("purchases", "CheckBox1", "prj_name", 100, u"نام پروژه"_s);
-        row("requests", "CheckBox2", "kala", 100, u"نام کالا"_s);
-        row("inquiries", "CheckBox2", "onvan", 250, u"شرح استعلام"_s);
-        row("vendors", "CheckBox1", "foroshgah", 140, u"نام فروشگاه"_s);
-        row("invoices", "Label14", "foroshgah", 50, u"نام فروشگاه"_s);
-        row("invoices", "Label10", "mablagh", 18, u"مبلغ چک"_s);
-        row("invoices", "Label5", "hesab_no", 30, u"شماره حساب"_s); // an equal filter
-        row("insurance", "CheckBox2", "bimename", 100, u"نوع بيمه نامه"_s);
-        row("warehouse", "CheckBox2", "kala_name", 150, u"شرح کالا"_s);
-        row("goods", "CheckBox1", "cod", 20, u"کد کالا"_s); // a number column
-        row("villages", "CheckBox6", "rosta", 100, u"روستا"_s);
-        row("phone book", "", "src", 100, u"نام"_s);
-        row("users", "CheckBox3", "nam", 100, u"نام و نام خانوادگي"_s);
-    }
+    void filterTextsBeyondTheirColumn_data() { tableRows(filterRows); }
     void filterTextsBeyondTheirColumn()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, switcher);
-        QFETCH(QString, control);
-        QFETCH(int, fits);
-        QFETCH(QString, caption);
-        QWidget *form = name == "users"_L1 ? forms::users : listPage(name, 1).form;
+        QFETCH(int, at);
+        const auto &[name, switcher, control, fits, caption] = filterRows[at];
+        QWidget *form = listPage(name, 1).form;
         if (switcher.isEmpty())
             ; // the phone book searches as its text changes
         else if (auto *box = form->findChild<QCheckBox *>(switcher))
@@ -349,6 +427,54 @@ private slots:
         search(100'000);
         QCOMPARE(env->dialogs.messages(), QStringList{u"مقدار «"_s + caption + u"» درست نيست"_s});
         QCOMPARE(env->dialogs.errors(), QStringList());
+    }
+
+    // Every entry form that edits a row: a text its column is too short for, stored by an older program, is
+    // shown whole and saved whole when the clerk changes another field; otherwise, and on a new row, the field
+    // is held to its column.
+    void editKeepsAStoredTextLongerThanItsColumn_data() { tableRows(entryRows()); }
+    void editKeepsAStoredTextLongerThanItsColumn()
+    {
+        QFETCH(int, at);
+        const auto &[name, column, size, changed, stored] = entryRows().at(at);
+        const ListPage page = listPage(name, 1);
+        QLineEdit *edit = lineEditOf(page.entry->findChild<QWidget *>(column));
+        QVERIFY(edit);
+        QCOMPARE(edit->maxLength(), size);
+
+        const QString longText(size + 60, u'ث');
+        QVariantMap row = stored;
+        row.insert(column, longText);
+        const qint64 id = addListed(page, row);
+        openAsAdministrator(page);
+        QVERIFY(page.list().locate(u"id"_s, id));
+        trigger(page.edit.first());
+        QCOMPARE(edit->text(), longText);
+        ui::setControlText(page.entry->findChild<QWidget *>(changed), u"12"_s);
+        env->dialogs.reset();
+        page.entry->findChild<QAbstractButton *>(u"edit_btn"_s)->click();
+        QCOMPARE(env->dialogs.errors(), QStringList());
+        QCOMPARE(rowTexts(u"select "_s + column + u","_s + changed + u" from "_s + page.table + u" where id=?"_s, {id}),
+                 QStringList{longText + u"|12"_s});
+        trigger(page.insert.first()); // a new row is held to the column again
+        QCOMPARE(edit->maxLength(), size);
+    }
+
+    // The forms whose year is a text column store an emptied year as the field shows it, four blanks, so a
+    // second press repeats the first as it would with any other year.
+    void anEmptiedYearRepeatsLikeAnyOther_data() { tableRows(yearRows); }
+    void anEmptiedYearRepeatsLikeAnyOther()
+    {
+        QFETCH(int, at);
+        const auto &[name, year, repeated] = yearRows[at];
+        const ListPage page = listPage(name, 1);
+        openAsAdministrator(page);
+        trigger(page.insert.first());
+        ui::setControlText(page.entry->findChild<QWidget *>(year), QString());
+        for (int press = 0; press < 2; ++press)
+            page.entry->findChild<QAbstractButton *>(u"ins_btn"_s)->click();
+        QCOMPARE(env->dialogs.lastMessage(), repeated);
+        QCOMPARE(rowTexts(u"select "_s + year + u" from "_s + page.table), QStringList{u"    "_s});
     }
 };
 

@@ -79,27 +79,24 @@ private Q_SLOTS:
         forms::destroyAll();
     }
 
+    // A null amount is zero; a driver's decimal text ('2345678.0000') is read as its whole rials; a stored text
+    // that is no amount leaves its row's calculated fields empty, and the list still opens.
     void invoiceAmountsInWordsAndDigits()
     {
         TestEnv env;
-        // A driver's decimal text ('2345678.0000') is read as its whole rials.
-        // A stored text that is no amount leaves its row's calculated fields empty; the list still opens.
-        env.exec(u"insert into chek (mablagh, mozo) values (null, 'a'), (1250000, 'b'), ('2345678.0000', 'c'), "
-                 "(987654321012345, 'd'), ('12x', 'e')"_s);
+        env.exec(u"insert into chek (mablagh, mozo) values (null, 'a'), ('2345678.0000', 'b'), "
+                 "(987654321012345, 'c'), ('12x', 'd')"_s);
         db::Query &chek = *forms::dm->ADOQ_chek;
         chek.clear();
         chek.add(u"select * from chek order by mozo"_s);
         chek.open();
-        QCOMPARE(chek.recordCount(), 5);
-
         QStringList digits, words;
         for (chek.first(); !chek.eof(); chek.next()) {
             digits << chek[u"MablaghDigit"_s].asString();
             words << chek[u"MablaghText"_s].asString();
         }
-        QCOMPARE(digits, (QStringList{u"0"_s, u"1,250,000"_s, u"2,345,678"_s, u"987,654,321,012,345"_s, QString()}));
-        QCOMPARE(words.mid(0, 2), (QStringList{u"صفر ريال"_s, amount::GetNum(1250000)}));
-        QCOMPARE(words.last(), QString());
+        QCOMPARE(digits, (QStringList{u"0"_s, u"2,345,678"_s, u"987,654,321,012,345"_s, QString()}));
+        QCOMPARE(words, (QStringList{u"صفر ريال"_s, amount::GetNum(2345678), amount::GetNum(987654321012345), QString()}));
         QCOMPARE(chek[u"mablagh"_s].asString(), u"12x"_s); // shown as stored
     }
 };

@@ -29,11 +29,7 @@ private slots:
     {
         QFETCH(QDate, gregorian);
         QFETCH(QString, solar);
-        const TShamsiDate d = TShamsiDate::fromGregorian(gregorian);
-        QCOMPARE(d.ShamsiToString(), solar);
-        QCOMPARE(int(d.GregorianYear), gregorian.year());
-        QCOMPARE(int(d.GregorianMonth), gregorian.month());
-        QCOMPARE(int(d.GregorianDay), gregorian.day());
+        QCOMPARE(TShamsiDate::fromGregorian(gregorian).ShamsiToString(), solar);
     }
     // Every day from 1900 to 2100 follows the day before it, converts back to itself, and every new year
     // falls where the Iranian calendar puts it.

@@ -65,7 +65,6 @@ private Q_SLOTS:
         const QStringList first = layout();
         QCOMPARE(tables(), everyTable);
         QVERIFY(first.contains(u"users|"_s + userColumns));
-        QVERIFY(first.contains(u"faktor_pic|id,faktor_id,cmt,pictype,pic"_s)); // no page reads it yet
         QCOMPARE(rowTexts(u"select id,us,ps,ver,lev,status from users"_s), QStringList{u"1|admin|1|1|ostan|"_s + active});
         QCOMPARE(rowTexts(u"select prs_id,page_name,darj,virayesh,hazf,namayesh from dastrasi"_s),
                  QStringList{u"1|karbaran|True|True|True|True"_s});
