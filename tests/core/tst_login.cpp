@@ -1,13 +1,15 @@
-// Sign-in: every way it can end, the last-user file, the version gate, the side paths and the first start
-// of a workstation with nothing stored.
+// Sign-in: every way it can end, the last-user file, the version gate, the side paths (the password change)
+// and the first start of a workstation with nothing stored; the audit rows it and the entry forms write.
 #include "persian/Dates.h"
 #include "audit.h"
+#include "change_pass_u.h"
 #include "connection_settings.h"
 #include "db/error.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "login_u.h"
 #include "main_u.h"
+#include "platform/platform.h"
 #include "server_u.h"
 #include "signed_in_user.h"
 #include "support/testenv.h"
@@ -15,6 +17,7 @@
 #include "ui/guard.h"
 #include "ui_main_u.h"
 #include <QFile>
+#include <QHostInfo>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QtTest>
@@ -257,6 +260,59 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs.lastMessage(), db::message::readOnly);
         QVERIFY(!forms::dm->ADOConnection1.connected());
         QVERIFY(!forms::main_->isVisible());
+    }
+
+    // The password change: both boxes empty, two different texts, and a sign-in form that no longer holds the
+    // current password (no row changes, which is no success) are refused, the password kept, the form left
+    // open. A change is stored as typed, blanks and all; the sign-in form's old password then signs in no more.
+    void passwordChange()
+    {
+        Env env;
+        const auto change = [&](const QString &signInPassword, const QString &first, const QString &second) {
+            env.dialogs.reset();
+            forms::login->ui.us->setText(u"admin"_s);
+            forms::login->ui.ps->setText(signInPassword);
+            forms::login->hide();
+            forms::change_pass->show();
+            forms::change_pass->ui.Edit1->setText(first);
+            forms::change_pass->ui.Edit2->setText(second);
+            forms::change_pass->BitBtn1Click();
+            return env.dialogs.messages();
+        };
+        const auto stored = [&] { return env.scalar(u"select ps from users where us='admin'"_s).toString(); };
+        const QList<QStringList> refused{
+            {u"1"_s, QString(), QString(), u"كلمه عبور صحيح نيست"_s},
+            {u"1"_s, u"n"_s, QString(), u"كلمه عبور جديد همخواني ندارد"_s},
+            {u"changed meanwhile"_s, u"n"_s, u"n"_s, u"كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"_s}};
+        for (const QStringList &c : refused) {
+            QCOMPARE(change(c[0], c[1], c[2]), QStringList{c[3]});
+            QCOMPARE(stored(), u"1"_s);
+            QVERIFY(forms::change_pass->isVisible() && !forms::login->isVisible());
+        }
+        QCOMPARE(change(u"1"_s, u"نو ۲ "_s, u"نو ۲ "_s), QStringList{u"كلمه عبور تغيير يافت"_s});
+        QCOMPARE(stored(), u"نو ۲ "_s);
+        QVERIFY(!forms::change_pass->isVisible() && forms::login->isVisible());
+        forms::login->BitBtn1Click();
+        QCOMPARE(env.dialogs.lastMessage(), u"کلمه يا رمز عبور اشتباه است"_s);
+        QCOMPARE(forms::change_pass->ui.Edit1->text(), u"نو ۲ "_s); // kept for the next showing
+    }
+
+    // The entry forms' audit row is cut to its columns and carries the workstation's name: for an address the
+    // resolver knows no name for, this machine's own. (The sign-in's row proves the other stamped columns.)
+    void auditRowCutToItsColumnsWithTheWorkstationsName()
+    {
+        TestEnv env;
+        const QString longName(160, u'ن');
+        env.signInAs(3, longName);
+        const QString text = QString(150, u'a') + QString(100, u'ب');
+        WriteAuditLog(text);
+        QCOMPARE(env.scalar(u"select cmt from log"_s).toString(), text.left(200));
+        QCOMPARE(env.scalar(u"select karbar from log"_s).toString(), longName.left(150));
+        QVERIFY(!env.scalar(u"select saat_sys from log"_s).isNull()); // filled by the column default
+        const QString resolved = platform::hostNameOf(platform::localIp());
+        const QString computerName = env.scalar(u"select computer_name from log"_s).toString();
+        QCOMPARE(computerName, (resolved.isEmpty() ? QHostInfo::localHostName() : resolved).left(50));
+        QVERIFY(!computerName.isEmpty());
     }
 };
 
