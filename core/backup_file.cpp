@@ -175,7 +175,7 @@ void write(db::Query &command, const QString &database, const QString &path, con
         return;
     }
     // The server writes the file; the statement takes as long as the database needs.
-    db::UnlimitedStatements unlimited(command.connection());
+    const db::StatementLimit noLimit(command.connection(), 0);
     prepare(command, database, path);
     try {
         command.execSql();

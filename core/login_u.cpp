@@ -32,6 +32,14 @@ std::function<void()> &programEnd()
     return end;
 }
 
+// The sign-in's statements, the connection's own included, answer within its connect time: a server that takes
+// the connection and then goes silent costs the clerk no longer than one that never answers.
+db::StatementLimit signInLimit()
+{
+    db::Connection &connection = forms::dm->ADOConnection1;
+    return db::StatementLimit(connection, db::silenceWithinConnectTime(connection.timeouts()));
+}
+
 // A text bound as a value is never NULL: an empty edit compares as the empty text.
 QString boundText(const QString &text)
 {
@@ -172,6 +180,7 @@ QString Tlogin::saveReferenceFile(const QString &description, const QString &pro
 
 void Tlogin::BitBtn1Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
     db::Query &user = *forms::dm->adoq_user;
@@ -211,6 +220,7 @@ void Tlogin::BitBtn1Click()
 
 void Tlogin::Label3Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!connectAndFindUser(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد")))
         return;
     hide();
@@ -225,6 +235,7 @@ void Tlogin::Label4Click()
 
 void Tlogin::Label9Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!ConnectDatabase(databaseChoice()))
         return;
     const QString path =

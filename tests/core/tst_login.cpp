@@ -11,13 +11,16 @@
 #include "main_u.h"
 #include "server_u.h"
 #include "signed_in_user.h"
+#include "support/sql_server_stand_in.h"
 #include "support/testenv.h"
 #include "support/user_store.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
+Q_DECLARE_METATYPE(SqlServerStandIn::Silence)
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -270,6 +273,40 @@ private Q_SLOTS:
         signIn(QStringLiteral("admin"), QStringLiteral("1"));
         QCOMPARE(env.dialogs.lastMessage(), db::message::readOnly);
         QVERIFY(!forms::dm->ADOConnection1.connected());
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    // A server that takes the connection and then answers nothing, from its first question on or from the
+    // sign-in's own: the sign-in gives up within the connect time (2 s here), not after the statement time of
+    // the pages (30 s), and says why in Persian.
+    void serverSilentAfterTheConnection_data()
+    {
+        QTest::addColumn<SqlServerStandIn::Silence>("silence");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("after the login") << SqlServerStandIn::Silence::AfterLogin << db::message::linkLost;
+        QTest::newRow("at the users") << SqlServerStandIn::Silence::AfterSessionSettings << db::message::timeout;
+    }
+    void serverSilentAfterTheConnection()
+    {
+        QFETCH(SqlServerStandIn::Silence, silence);
+        QFETCH(QString, told);
+        Env env;
+        SqlServerStandIn server(silence);
+        const QString address = QStringLiteral("127.0.0.1,") + QString::number(server.port());
+        connection::writeSettings({address, QStringLiteral("tavrel"), connection::sqlServerLogin, QStringLiteral("sa"),
+                                   QStringLiteral("32-bit"), QStringLiteral("x")});
+        db::Connection &connection = forms::dm->ADOConnection1;
+        connection.setTimeouts({2, 30, 5000});
+        QElapsedTimer clock;
+        clock.start();
+        ui::guarded([] { signIn(QStringLiteral("admin"), QStringLiteral("1")); });
+        const qint64 elapsed = clock.elapsed();
+        connection.setTimeouts({});
+        QVERIFY2(elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QCOMPARE(server.logins(), 1);
+        const QStringList lines = (env.dialogs.messages() + env.dialogs.errors()).join(u'\n').split(u'\n');
+        QVERIFY2(lines.contains(told), qPrintable(lines.join(u'|')));
+        QVERIFY(!connection.connected());
         QVERIFY(!forms::main_->isVisible());
     }
 

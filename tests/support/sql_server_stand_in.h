@@ -1,0 +1,58 @@
+#pragma once
+// A SQL Server played by the test on the loopback interface: just enough of the TDS 7.4 protocol for FreeTDS
+// to sign in (the pre-login answer without encryption, a login acknowledgement), then an empty "done" for
+// every request but these, told by a word in the statement:
+// - "silent": never answered, nor is the client's cancel of it (a server gone); the client gives up by itself.
+// - "cut": the first two rows of a one-column result, then the connection is closed.
+// - "hold": answered once a client cancels a statement on another connection, which proves that this one
+//   waited longer than that one's limit.
+// A server may go silent: after its login acknowledgement, or after the session's own settings ("SET
+// TEXTSIZE"), it answers nothing.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class SqlServerStandIn {
+public:
+    enum class Silence { Never, AfterLogin, AfterSessionSettings };
+    explicit SqlServerStandIn(Silence silence = Silence::Never);
+    ~SqlServerStandIn();
+    SqlServerStandIn(const SqlServerStandIn &) = delete;
+    SqlServerStandIn &operator=(const SqlServerStandIn &) = delete;
+
+    int port() const { return port_; }
+    // The FreeTDS connection string that reaches it, login "sa".
+    QString connectionString() const;
+    // Whether a request it received holds the text (as the client sends it, in UTF-16).
+    bool received(const QString &text) const;
+    // Waits until a request holding the text has arrived.
+    void waitForRequest(const QString &text) const;
+    int logins() const;
+    // The words ("silent", "hold") of the statements whose clients cancelled them, in order.
+    QStringList cancelled() const;
+
+private:
+    void accept();
+    void serve(int client);
+    void cancel(int client);
+    bool contains(const QByteArray &request, const QString &text) const;
+
+    Silence silence_;
+    int listener_ = -1;
+    int port_ = 0;
+    bool stopping_ = false;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable arrived_;
+    std::vector<QByteArray> requests_;
+    std::map<int, QString> waiting_; // client socket -> the word of its unanswered statement
+    std::vector<int> clients_;
+    QStringList cancelled_;
+    int logins_ = 0;
+    std::vector<std::thread> servers_; // one per client
+    std::thread acceptor_;
+};
