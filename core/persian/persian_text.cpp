@@ -34,6 +34,11 @@ QString storedText(const QString &s)
     return out;
 }
 
+bool hasControlCharacter(const QString &s)
+{
+    return std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 int comparePersian(const QString &a, const QString &b)
 {
     static const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};

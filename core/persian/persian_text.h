@@ -12,6 +12,9 @@ QString latinDigits(const QString &s);
 // digits are those of latinDigits.
 QString storedText(const QString &s);
 
+// Whether the text holds a control character (a tab, a line break, NUL...), which no typed value may hold.
+bool hasControlCharacter(const QString &s);
+
 // Alphabetical order as a Persian reader expects it (the letters Persian adds to Arabic in their places):
 // negative, zero or positive as a comes before, with or after b.
 int comparePersian(const QString &a, const QString &b);

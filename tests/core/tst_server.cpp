@@ -83,8 +83,6 @@ private Q_SLOTS:
         s.authentication = connection::windowsLogin;
         QCOMPARE(BuildConnectionString(s), QStringLiteral("DRIVER=FreeTDS;SERVER=192.168.7.20;PORT=1433;DATABASE=tavrel;"
                                                           "Trusted_Connection=Yes;TDS_Version=7.4;ClientCharset=UTF-8"));
-        s = stored(connection::localFile, QStringLiteral("/home/ali/tavrel.sqlite"));
-        QCOMPARE(BuildConnectionString(s), QStringLiteral("Provider=SQLite;Data Source=/home/ali/tavrel.sqlite"));
         s.authentication = QStringLiteral("Oracle");
         QCOMPARE(BuildConnectionString(s), QString());
         s = stored(connection::sqlServerLogin, QStringLiteral("office, 1500"));
@@ -164,12 +162,31 @@ private Q_SLOTS:
         QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("پوشه اين فايل وجود ندارد"));
         QVERIFY(!QFileInfo::exists(env.folder() + QStringLiteral("/nowhere")));
         QVERIFY(!connection::readSettings());
-        // A new file in a folder that exists is made with the schema; its administrator can sign in.
-        const QString file = env.folder() + QStringLiteral("/new.sqlite");
+        // Paths that can't name the file are refused before anything is made.
+        const QString folder = env.folder() + QStringLiteral("/semi;colon");
+        QVERIFY(QDir().mkpath(folder));
+        const std::pair<QString, QString> refused[] = {
+            {QStringLiteral("semi;colon/tavrel.sqlite"), QStringLiteral("مسير کامل فايل را وارد نماييد")},
+            {folder + QStringLiteral("/tavrel.sqlite "), QStringLiteral("مسير فايل با فاصله شروع يا تمام شده است")},
+            {folder + QStringLiteral("/tav\nrel.sqlite"), QStringLiteral("مسير فايل نويسه نامعتبر دارد")},
+            {folder, QStringLiteral("اين مسير يک پوشه است؛ نام فايل را هم وارد نماييد")},
+        };
+        for (const auto &[path, message] : refused) {
+            form.ui.SqlServerName->setText(path);
+            QVERIFY(!ui::guarded([&] { form.Button1Click(); }));
+            QCOMPARE(env.dialogs.lastMessage(), message);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QVERIFY(!connection::readSettings());
+        // A new file in a folder that exists is made with the schema, under its path taken whole (";" and
+        // all); its administrator can sign in.
+        const QString file = folder + QStringLiteral("/tavrel.sqlite");
         form.ui.SqlServerName->setText(file);
         form.Button1Click();
         QCOMPARE(connection::readSettings()->sqlServerName, file);
         QVERIFY(ConnectDatabase(DatabaseChoice::Local));
+        QCOMPARE(forms::dm->ADOConnection1.databaseName(), file);
+        QCOMPARE(QDir(env.folder()).entryList({QStringLiteral("semi")}), QStringList());
         QCOMPARE(env.scalar(QStringLiteral("select status from users where us='admin'")).toString(), QStringLiteral("فعال"));
     }
 };
