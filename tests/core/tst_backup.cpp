@@ -8,6 +8,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "support/attachment_files.h"
 #include "support/permissions_hold.h"
 #include "support/testenv.h"
 #include "ui_backup_u.h"
@@ -62,13 +63,6 @@ QStringList projectsInBackup(const QString &folder)
 int backupFiles(const QString &folder)
 {
     return int(QDir(folder).entryList({backup_file::fileName(shamsiToday()) + u'*'}, QDir::Files | QDir::Hidden).size());
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 // The id of a process that has ended.
