@@ -56,7 +56,8 @@ bool odbcLinkBroken(const QSqlDatabase &database)
     static const auto get = managerFunction<GetConnectionAttribute>("SQLGetConnectAttr");
     void *connection = odbcHandle(database.driver() ? database.driver()->handle() : QVariant());
     unsigned dead = 0;
-    return connection && get && succeeded(get(connection, connectionDeadAttribute, &dead, unsignedIntegerLength, nullptr))
+    return connection && get
+           && succeeded(get(connection, connectionDeadAttribute, &dead, unsignedIntegerLength, nullptr))
            && dead == connectionDead;
 }
 

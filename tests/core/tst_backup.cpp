@@ -122,8 +122,9 @@ private slots:
         const QString target = env.folder() + u'/' + backup_file::fileName(shamsiToday());
         const QString earlier = env.folder() + u"/Tavrel1399_01_01"_s;
         const QString running = env.folder() + u"/Tavrel1399_01_02"_s;
-        for (const QString &leftover : QStringList{target + u".part"_s, target + u".part-journal"_s,
-                                                   target + u".k3Xz9a.part"_s, earlier + u".part"_s, running + u".part"_s})
+        const QStringList leftovers{target + u".part"_s, target + u".part-journal"_s, target + u".k3Xz9a.part"_s,
+                                    earlier + u".part"_s, running + u".part"_s};
+        for (const QString &leftover : leftovers)
             writeFile(leftover, "part");
         writeFile(earlier + u".lock"_s, QByteArray::number(goneProcess()) + '\n' + "tavrel\n"
                                            + QSysInfo::machineHostName().toUtf8() + '\n');

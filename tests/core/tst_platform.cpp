@@ -62,7 +62,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(folder).absoluteFilePath());
         QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("_x.jpg"));
         QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("_x-2.jpg"));
-        QCOMPARE(QFileInfo(platform::writeTempFile(QStringLiteral("\u202Egpj.exe"), "x")).fileName(), QStringLiteral("gpj.exe"));
+        const QString marked = platform::writeTempFile(QStringLiteral("\u202Egpj.exe"), "x");
+        QCOMPARE(QFileInfo(marked).fileName(), QStringLiteral("gpj.exe"));
 
         // A file written over keeps its content whole and loses any right to run.
         QFile::setPermissions(first, QFile::permissions(first) | QFile::ExeOwner | QFile::ExeOther);
