@@ -16,12 +16,11 @@ using db::Query;
 
 namespace {
 
-// Told when a connection first meets another's lock (its busy handler): the wait itself goes on in short
-// naps, for 5 s at most.
+// A connection's busy handler that tells when it first meets another's lock, then naps while it waits (5 s
+// at most).
 struct LockMet {
     std::promise<void> met;
-    std::atomic<bool> told = false;
-    std::atomic<bool> waiting = false;
+    std::atomic<bool> told = false, waiting = false;
     void tell()
     {
         if (!told.exchange(true))
@@ -29,14 +28,10 @@ struct LockMet {
     }
     static int wait(void *self, int attempts)
     {
-        auto *lockMet = static_cast<LockMet *>(self);
-        lockMet->waiting = true;
-        lockMet->tell();
-        constexpr int napMicroseconds = 250, attemptsIn5s = 20000;
-        if (attempts >= attemptsIn5s)
-            return 0;
-        QThread::usleep(napMicroseconds);
-        return 1;
+        static_cast<LockMet *>(self)->waiting = true;
+        static_cast<LockMet *>(self)->tell();
+        QThread::usleep(250);
+        return attempts < 20000;
     }
 };
 

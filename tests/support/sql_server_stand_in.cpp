@@ -4,14 +4,13 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int preLogin = 0x12;
-constexpr int login = 0x10;
-constexpr int attention = 0x06;
+constexpr int preLogin = 0x12, login = 0x10, attention = 0x06;
 
 // One whole message of the client (its packets up to the last): type and payload.
 bool readMessage(int socket, int &type, QByteArray &payload)
@@ -31,27 +30,27 @@ bool readMessage(int socket, int &type, QByteArray &payload)
     }
 }
 
-void reply(int socket, const QByteArray &payload)
+void reply(int socket, const char *hexPayload)
 {
+    const QByteArray payload = QByteArray::fromHex(hexPayload);
     const int size = int(payload.size()) + 8;
-    const QByteArray packet = QByteArray::fromHex("0401") + char(size >> 8) + char(size & 0xff)
-                              + QByteArray::fromHex("00000100") + payload;
+    const QByteArray packet =
+        QByteArray::fromHex("0401") + char(size >> 8) + char(size & 0xff) + QByteArray::fromHex("00000100") + payload;
     ::send(socket, packet.constData(), size_t(packet.size()), MSG_NOSIGNAL);
 }
 
-// The tokens: an empty "done", and one that acknowledges a cancel; the login acknowledgement (interface,
-// TDS 7.4, the name "Fake", the server's version) and a done; the pre-login answer (version, encryption not
-// supported); the metadata of a nullable int column "n" and the rows 1 and 2 of a result never ended.
-QByteArray done() { return QByteArray::fromHex("FD000000000000000000000000"); }
-QByteArray cancelDone() { return QByteArray::fromHex("FD200000000000000000000000"); }
-QByteArray loginAcknowledged()
+// The tokens: a "done", and one that acknowledges a cancel; the pre-login answer (version, no encryption);
+// the login acknowledgement (interface, TDS 7.4, the name "Fake", the server's version) and a done; the
+// metadata of a nullable int column "n" and the rows 1 and 2 of a result never ended.
+constexpr const char *done = "FD000000000000000000000000";
+constexpr const char *cancelDone = "FD200000000000000000000000";
+constexpr const char *preLoginAnswer = "00000B000601001100 01FF 0F0007D00000 02";
+constexpr const char *loginAcknowledged = "AD1200 01 74000004 04 460061006B006500 0F0007D0 FD000000000000000000000000";
+constexpr const char *twoRowsOfMore = "810100 0000000001002604 01 6E00 D10401000000 D10402000000";
+
+bool holds(const QByteArray &request, const QString &text)
 {
-    return QByteArray::fromHex("AD1200" "01" "74000004" "04" "460061006B006500" "0F0007D0") + done();
-}
-QByteArray preLoginAnswer() { return QByteArray::fromHex("00000B000601001100 01FF 0F0007D00000 02"); }
-QByteArray twoRowsOfMore()
-{
-    return QByteArray::fromHex("810100" "0000000001002604" "01" "6E00" "D10401000000" "D10402000000");
+    return request.contains(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
 }
 
 } // namespace
@@ -75,7 +74,7 @@ SqlServerStandIn::~SqlServerStandIn()
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
-        for (const int client : clients_)
+        for (const auto &[client, word] : clients_)
             ::shutdown(client, SHUT_RDWR);
     }
     ::shutdown(listener_, SHUT_RDWR);
@@ -91,25 +90,21 @@ QString SqlServerStandIn::connectionString() const
            + u";DATABASE=tavrel;UID=sa;PWD=x;TDS_Version=7.4;ClientCharset=UTF-8"_s;
 }
 
-bool SqlServerStandIn::contains(const QByteArray &request, const QString &text) const
+bool SqlServerStandIn::receivedLocked(const QString &text) const
 {
-    return request.contains(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
+    return std::any_of(requests_.cbegin(), requests_.cend(), [&](const QByteArray &r) { return holds(r, text); });
 }
 
 bool SqlServerStandIn::received(const QString &text) const
 {
     const std::lock_guard lock(mutex_);
-    return std::any_of(requests_.cbegin(), requests_.cend(),
-                       [&](const QByteArray &request) { return contains(request, text); });
+    return receivedLocked(text);
 }
 
 void SqlServerStandIn::waitForRequest(const QString &text) const
 {
     std::unique_lock lock(mutex_);
-    arrived_.wait(lock, [&] {
-        return std::any_of(requests_.cbegin(), requests_.cend(),
-                           [&](const QByteArray &request) { return contains(request, text); });
-    });
+    arrived_.wait(lock, [&] { return receivedLocked(text); });
 }
 
 int SqlServerStandIn::logins() const
@@ -126,36 +121,30 @@ QStringList SqlServerStandIn::cancelled() const
 
 void SqlServerStandIn::accept()
 {
-    for (;;) {
-        const int client = ::accept(listener_, nullptr, nullptr);
-        if (client < 0)
-            return;
+    for (int client; (client = ::accept(listener_, nullptr, nullptr)) >= 0;) {
         const std::lock_guard lock(mutex_);
         if (stopping_) {
             ::close(client);
             return;
         }
-        clients_.push_back(client);
+        clients_[client] = QString();
         servers_.emplace_back([this, client] { serve(client); });
     }
 }
 
-// A client cancelled its waiting statement: "hold" statements of other clients are answered now, a "hold" of
-// its own is acknowledged as cancelled; a "silent" one gets no word.
+// A client cancelled the statement it waited on: every "hold" of the others is answered now, its own "hold" is
+// acknowledged as cancelled, a "silent" one gets no word.
 void SqlServerStandIn::cancel(int client)
 {
     const std::lock_guard lock(mutex_);
-    const QString word = waiting_.count(client) ? waiting_.at(client) : QString();
+    const QString word = std::exchange(clients_[client], QString());
     cancelled_ << word;
-    waiting_.erase(client);
     if (word == u"hold"_s)
-        reply(client, cancelDone());
-    for (auto it = waiting_.begin(); it != waiting_.end();) {
-        if (it->second == u"hold"_s) {
-            reply(it->first, done());
-            it = waiting_.erase(it);
-        } else {
-            ++it;
+        reply(client, cancelDone);
+    for (auto &[other, waitsOn] : clients_) {
+        if (waitsOn == u"hold"_s) {
+            reply(other, done);
+            waitsOn.clear();
         }
     }
 }
@@ -164,43 +153,33 @@ void SqlServerStandIn::serve(int client)
 {
     int type = 0;
     QByteArray payload;
-    bool silent = false;
+    bool silent = silence_ == Silence::Always;
     while (readMessage(client, type, payload)) {
-        {
-            const std::lock_guard lock(mutex_);
-            requests_.push_back(payload);
-        }
+        std::unique_lock lock(mutex_);
+        requests_.push_back(payload);
         arrived_.notify_all();
-        if (type == preLogin) {
-            reply(client, preLoginAnswer());
-        } else if (type == login) {
-            {
-                const std::lock_guard lock(mutex_);
-                ++logins_;
-            }
-            silent = silence_ == Silence::AfterLogin;
-            reply(client, loginAcknowledged());
-        } else if (type == attention) {
+        if (type == attention) {
+            lock.unlock();
             cancel(client);
-        } else if (silent) {
-            const std::lock_guard lock(mutex_);
-            waiting_[client] = u"silent"_s;
-        } else if (contains(payload, u"cut"_s)) {
-            reply(client, twoRowsOfMore());
+        } else if (silent || holds(payload, u"silent"_s)) {
+            clients_[client] = u"silent"_s;
+        } else if (type == preLogin) {
+            reply(client, preLoginAnswer);
+        } else if (type == login) {
+            ++logins_;
+            silent = silence_ == Silence::AfterLogin;
+            reply(client, loginAcknowledged);
+        } else if (holds(payload, u"hold"_s)) {
+            clients_[client] = u"hold"_s;
+        } else if (holds(payload, u"cut"_s)) {
+            reply(client, twoRowsOfMore);
             break;
         } else {
-            const std::lock_guard lock(mutex_);
-            if (contains(payload, u"silent"_s))
-                waiting_[client] = u"silent"_s;
-            else if (contains(payload, u"hold"_s))
-                waiting_[client] = u"hold"_s;
-            else
-                reply(client, done());
-            silent = silence_ == Silence::AfterSessionSettings && contains(payload, u"SET TEXTSIZE"_s);
+            reply(client, done);
+            silent = silence_ == Silence::AfterSessionSettings && holds(payload, u"SET TEXTSIZE"_s);
         }
     }
     const std::lock_guard lock(mutex_);
-    waiting_.erase(client);
-    clients_.erase(std::find(clients_.begin(), clients_.end(), client));
+    clients_.erase(client);
     ::close(client);
 }

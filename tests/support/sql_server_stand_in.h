@@ -6,9 +6,8 @@
 // - "cut": the first two rows of a one-column result, then the connection is closed.
 // - "hold": answered once a client cancels a statement on another connection, which proves that this one
 //   waited longer than that one's limit.
-// A server may go silent: after its login acknowledgement, or after the session's own settings ("SET
-// TEXTSIZE"), it answers nothing.
-#include <QByteArray>
+// A silent server answers nothing at all, or nothing after its login acknowledgement, or after the session's
+// settings.
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
@@ -19,28 +18,25 @@
 
 class SqlServerStandIn {
 public:
-    enum class Silence { Never, AfterLogin, AfterSessionSettings };
+    enum class Silence { Never, Always, AfterLogin, AfterSessionSettings };
     explicit SqlServerStandIn(Silence silence = Silence::Never);
     ~SqlServerStandIn();
     SqlServerStandIn(const SqlServerStandIn &) = delete;
     SqlServerStandIn &operator=(const SqlServerStandIn &) = delete;
 
     int port() const { return port_; }
-    // The FreeTDS connection string that reaches it, login "sa".
-    QString connectionString() const;
-    // Whether a request it received holds the text (as the client sends it, in UTF-16).
+    QString connectionString() const; // FreeTDS, login "sa"
     bool received(const QString &text) const;
-    // Waits until a request holding the text has arrived.
     void waitForRequest(const QString &text) const;
     int logins() const;
-    // The words ("silent", "hold") of the statements whose clients cancelled them, in order.
+    // The words ("silent", "hold") of the statements their clients cancelled, in order.
     QStringList cancelled() const;
 
 private:
     void accept();
     void serve(int client);
     void cancel(int client);
-    bool contains(const QByteArray &request, const QString &text) const;
+    bool receivedLocked(const QString &text) const;
 
     Silence silence_;
     int listener_ = -1;
@@ -49,8 +45,7 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable arrived_;
     std::vector<QByteArray> requests_;
-    std::map<int, QString> waiting_; // client socket -> the word of its unanswered statement
-    std::vector<int> clients_;
+    std::map<int, QString> clients_; // socket -> the word of the statement it waits on, if any
     QStringList cancelled_;
     int logins_ = 0;
     std::vector<std::thread> servers_; // one per client
