@@ -5,10 +5,12 @@
 #include "login_u.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/escape_key.h"
 
 Tchange_pass::Tchange_pass(QWidget *parent) : QDialog(parent)
 {
     ui.setupUi(this);
+    ui::keepOpenOnEscape(this);
     // A longer password would not fit the column it is stored in.
     const int passwordSize = schemaColumnSize(QStringLiteral("users"), QStringLiteral("ps"));
     ui.Edit1->setMaxLength(passwordSize);
@@ -31,7 +33,7 @@ void Tchange_pass::BitBtn1Click()
         return;
     }
     // The row changes only while the sign-in form still holds the user's current password.
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     user.clear();
     user.add(QStringLiteral("update users set ps=? where us=? and ps=?"), password, forms::login->typedUser(),
              forms::login->typedPassword());

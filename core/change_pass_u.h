@@ -15,5 +15,5 @@ public:
     void BitBtn2Click();
 
 protected:
-    void reject() override;  // BitBtn2, Escape and the close box
+    void reject() override;  // BitBtn2 and the close box
 };

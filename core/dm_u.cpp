@@ -29,6 +29,7 @@ Tdm::Tdm(QObject *parent) : QObject(parent)
 
     auto &c = ADOConnection1;
     adoq_user = makeQuery(c, QStringLiteral("adoq_user"));
+    adoq_signin = makeQuery(c, QStringLiteral("adoq_signin"));
     ADOQuery1 = makeQuery(c, QStringLiteral("ADOQuery1"));
     adoq_set = makeQuery(c, QStringLiteral("adoq_set"), QStringLiteral("select * from setting"));
     ADOQuery2 = makeQuery(c, QStringLiteral("ADOQuery2"));

@@ -16,7 +16,8 @@ public:
     db::Connection ADOCon_xls{QStringLiteral("ADOCon_xls")};
     db::Query *ADOQ_xls;
 
-    db::Query *adoq_user;
+    db::Query *adoq_user;   // the users page's list, and only that
+    db::Query *adoq_signin; // the sign-in's account of the typed name and password, and the password change
     db::Query *ADOQuery1;
     db::Query *adoq_set;
     db::Query *ADOQuery2;

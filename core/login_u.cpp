@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTextStream>
-#include <algorithm>
 
 namespace {
 
@@ -98,15 +97,13 @@ QString Tlogin::typedUser() const
 
 void Tlogin::checkTypedCredentials() const
 {
-    const auto hasControlCharacter = [](const QString &text) {
-        return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
-    };
-    // An empty name would match an account saved without one and let anyone in with both boxes empty.
-    if (typedUser().isEmpty())
+    // An empty name would match an account saved without one and let anyone in with both boxes empty; a name
+    // of invisible characters alone is as empty.
+    if (text::isBlank(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري را وارد نماييد"), ui.us);
-    if (hasControlCharacter(typedUser()))
+    if (text::hasControlCharacter(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري نويسه نامعتبر دارد"), ui.us);
-    if (hasControlCharacter(typedPassword()))
+    if (text::hasControlCharacter(typedPassword()))
         throw ui::Refusal(QStringLiteral("كلمه عبور نويسه نامعتبر دارد"), ui.ps);
 }
 
@@ -120,7 +117,7 @@ bool Tlogin::connectAndFindUser(const QString &refusal)
     checkTypedCredentials();
     if (!ConnectDatabase(databaseChoice()))
         return false;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     user.clear();
     user.add(QStringLiteral("select * from users where us=? and ps=?"), typedUser(), typedPassword());
     user.open();
@@ -183,7 +180,7 @@ void Tlogin::BitBtn1Click()
     const db::StatementLimit limit = signInLimit();
     if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
-    db::Query &user = *forms::dm->adoq_user;
+    db::Query &user = *forms::dm->adoq_signin;
     if (user[QStringLiteral("status")].asString() != QStringLiteral("فعال")) {
         ui::showMessage(QStringLiteral("کاربر شما غير فعال شده است"));
         return;

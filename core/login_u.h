@@ -48,7 +48,7 @@ private:
     DatabaseChoice databaseChoice() const;
     // Refuses (ui::Refusal) an empty user name, and a name or password holding a control character.
     void checkTypedCredentials() const;
-    // Connects, then runs the user query on adoq_user for the typed name and password; true when a row
+    // Connects, then runs the user query on adoq_signin for the typed name and password; true when a row
     // was found, otherwise the refusal is shown.
     bool connectAndFindUser(const QString &refusal);
     void rememberUser();

@@ -5,6 +5,7 @@
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui/refusal.h"
+#include "ui/escape_key.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QRadioButton>
@@ -21,6 +22,7 @@ constexpr int localFileItem = 2;
 Tserver::Tserver(QWidget *parent) : QDialog(parent)
 {
     ui.setupUi(this);
+    ui::keepOpenOnEscape(this);
     ui.SqlServerName->setText(connection::defaultServer);
     ui.StaticText1->setVisible(false);
 

@@ -7,6 +7,7 @@
 #include "main_u.h"
 #include "pagekit/opener.h"
 #include "pagekit/grid.h"
+#include "pagekit/rows.h"
 #include "page_rights.h"
 #include "persian/persian_text.h"
 #include "pagekit/field_check.h"
@@ -46,6 +47,7 @@ Tsetting::Tsetting(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
         {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
         {QStringLiteral("user_id"), QStringLiteral("کاربر")},
     });
+    pagekit::disableWhileEmpty(settingQuery(), {ui->N1}, this);
 
     // A title chosen or typed by the user lists its values; a text set by a command does not.
     ui::connectGuarded(ui->component, &QComboBox::activated, this, &Tsetting::componentChange);
@@ -102,7 +104,7 @@ void Tsetting::ins_btnClick()
 void Tsetting::N1Click()
 {
     db::Query &rows = settingQuery();
-    if (!rows.active() || rows.isEmpty())
+    if (!pagekit::hasCurrentRow(rows))
         return;
     const QString value = rows.fieldByName(QStringLiteral("cmt")).asString();
     const QString title = rows.fieldByName(QStringLiteral("component")).asString();
@@ -132,8 +134,7 @@ void Tsetting::installOpener()
 void Tsetting::showPopup(const QPoint &pos)
 {
     // The delete command works on the current row: with no rows there is nothing to offer.
-    const db::Query &rows = settingQuery();
-    if (!rows.active() || rows.isEmpty())
+    if (!pagekit::hasCurrentRow(settingQuery()))
         return;
     ui->PopupMenu1->popup(ui->DBGrid1->viewport()->mapToGlobal(pos));
 }

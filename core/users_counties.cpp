@@ -2,6 +2,7 @@
 // then stored as the account's rows of table dastrasi2.
 #include "dm_u.h"
 #include "forms.h"
+#include "pagekit/rows.h"
 #include "persian/persian_text.h"
 #include "places.h"
 #include "pagekit/sorted_lists.h"
@@ -46,7 +47,7 @@ void Tusers::ins_btnClick() { SaveUserAllowedItems(); }
 // The account's old list is replaced as a whole: the delete and the inserts stand or fall together.
 void Tusers::SaveUserAllowedItems()
 {
-    if (!hasCurrentUser())
+    if (!pagekit::hasCurrentRow(*forms::dm->adoq_user))
         return;
     const qint64 userId = forms::dm->adoq_user->fieldByName(u"id"_s).asInteger();
 

@@ -2,6 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "pagekit/picklist.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "pagekit/sorted_lists.h"
 #include "places.h"
@@ -25,13 +26,14 @@ Tusers_ins::Tusers_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
     setObjectName(u"users_ins"_s);
     ui->us->setLayoutDirection(Qt::LeftToRight);
     ui->nam->setLayoutDirection(Qt::RightToLeft);
-    // An account with an empty name or password would let anyone in with both boxes empty. The name is
-    // stored trimmed, as sign-in matches it; the password exactly as typed.
+    // An account with an empty name (blanks and invisible characters alone are empty) would let anyone in
+    // with the name box empty. The name is stored trimmed, as sign-in matches it; the password exactly as
+    // typed, a blank one too.
     pagekit::Field name{u"us"_s, ui->us, ui->usLabel->text(), Kind::Text, Empty::Refused};
     name.trimmed = true;
-    fields_.setFields({
+    fields_.setFields(u"users"_s, {
         name,
-        {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password, Empty::Refused},
+        {u"ps"_s, ui->ps, ui->psLabel->text(), Kind::Password},
         {u"lev"_s, ui->lev, ui->levLabel->text()},
         {u"ostan"_s, ui->ostan, ui->ostanLabel->text()},
         {u"semat"_s, ui->semat, ui->sematLabel->text()},
@@ -54,13 +56,11 @@ void Tusers_ins::FormShow()
 
 void Tusers_ins::clearFields()
 {
-    fields_.setLimits(forms::users->openList()); // the sizes of table users' columns
     fields_.clear();
 }
 
 void Tusers_ins::loadFrom(db::Query &account)
 {
-    fields_.setLimits(account);
     fields_.fillFrom(account);
 }
 
@@ -91,14 +91,14 @@ void Tusers_ins::ins_btnClick()
     save.audit = [&]() -> QString { return u" ثبت کاربر جديد "_s + name + u" "_s + values[u"ostan"_s].toString(); };
     save.done = u"ثبت شد"_s;
     pagekit::saveRow(save);
-    list.close();
-    list.open();
+    // The list runs its statement again with the new account current, so the rights given next are its own.
+    list.refresh();
 }
 
 void Tusers_ins::edit_btnClick()
 {
     db::Query &list = *forms::dm->adoq_user;
-    if (!list.active() || list.isEmpty())
+    if (!pagekit::hasCurrentRow(list))
         return;
     const pagekit::Values values = fields_.checked(false);
     const QString name = values[u"us"_s].toString();
@@ -111,7 +111,6 @@ void Tusers_ins::edit_btnClick()
     save.fill = [&](db::Query &row) { fields_.writeTo(row, values); };
     save.audit = [&]() -> QString { return u" ويرايش کاربر "_s + name + u" "_s + values[u"ostan"_s].toString(); };
     pagekit::saveRow(save);
-    list.close();
-    list.open();
+    list.refresh();
     close();
 }

@@ -2,6 +2,7 @@
 // table dastrasi for that page.
 #include "dm_u.h"
 #include "forms.h"
+#include "pagekit/rows.h"
 #include "page_rights.h"
 #include "ui/dialogs.h"
 #include "users_u.h"
@@ -49,12 +50,15 @@ void Tusers::clearRightBoxes()
 }
 
 // The boxes show the rights of the current row's account; with no current row (or a row not yet stored)
-// they are all clear.
+// they are all clear, and neither they nor their save can be used: they would belong to no account.
 void Tusers::DBGrid1CellClick()
 {
     clearRightBoxes();
     db::Query &users = *forms::dm->adoq_user;
-    if (!hasCurrentUser() || users.state() != db::Query::State::Browse || users.fieldByName(u"id"_s).isNull())
+    const bool shown = pagekit::hasCurrentRow(users) && users.state() == db::Query::State::Browse
+                       && !users.fieldByName(u"id"_s).isNull();
+    ui->rightsBox->setEnabled(shown);
+    if (!shown)
         return;
     db::Query &rows = *forms::dm->ADOQ_dastrasi;
     rows.clear();
@@ -80,7 +84,7 @@ void Tusers::ins_btn2Click() { SaveUserPageRights(); }
 void Tusers::SaveUserPageRights()
 {
     db::Query &users = *forms::dm->adoq_user;
-    if (!hasCurrentUser() || users.fieldByName(u"id"_s).isNull())
+    if (!pagekit::hasCurrentRow(users) || users.fieldByName(u"id"_s).isNull())
         return;
     const qint64 userId = users.fieldByName(u"id"_s).asInteger();
     const QString userName = users.fieldByName(u"us"_s).asString();

@@ -61,8 +61,9 @@ Tusers::Tusers(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui:
         .like(ui->CheckBox3, ui->nam, u"nam"_s)
         .like(ui->CheckBox4, ui->lev2, u"lev"_s);
     pagekit::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
-    // The rights boxes follow the current row, wherever it moves.
+    // The rights boxes follow the current row, wherever it moves; until there is one they are empty and off.
     ui::connectGuarded(forms::dm->adoq_user, &db::Query::currentChanged, this, &Tusers::DBGrid1CellClick);
+    DBGrid1CellClick();
     connectHandlers();
     showSignedInUser();
     connect(&SignedInUser::instance(), &SignedInUser::changed, this, &Tusers::showSignedInUser);
@@ -96,12 +97,6 @@ void Tusers::showSignedInUser()
     ui->prs_id->setText(user.prsId());
     ui->karbar->setText(user.karbar());
     ui->level->setText(user.level());
-}
-
-bool Tusers::hasCurrentUser() const
-{
-    const db::Query &list = *forms::dm->adoq_user;
-    return list.active() && !list.isEmpty();
 }
 
 db::Query &Tusers::openList()
@@ -161,7 +156,7 @@ void Tusers::N5Click()
 
 void Tusers::N6Click()
 {
-    if (!hasCurrentUser())
+    if (!pagekit::hasCurrentRow(*forms::dm->adoq_user))
         return;
     Tusers_ins &entry = *forms::users_ins;
     entry.loadFrom(*forms::dm->adoq_user);
@@ -173,6 +168,7 @@ void Tusers::N7Click()
     // Deleting an account is not offered: its rows in other tables refer to it by id and by name.
 }
 
+// The passwords stay in the program: the workbook leaves their column out.
 void Tusers::N8Click()
 {
     static const excel::Captions captions{
@@ -182,10 +178,9 @@ void Tusers::N8Click()
         {u"nam"_s, u"نام و نام خانوادگي"_s},
         {u"mobile"_s, u"موبايل"_s},
         {u"us"_s, u"نام کاربري-کد ملي"_s},
-        {u"ps"_s, u"پسورد"_s},
         {u"lev"_s, u"سطح"_s},
     };
-    excel::ExportGridToExcel(openList(), captions, u"users"_s);
+    excel::ExportGridToExcel(openList(), captions, u"users"_s, {u"ps"_s});
 }
 
 void Tusers::N9Click() { close(); }

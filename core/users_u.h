@@ -66,10 +66,9 @@ private:
     void connectHandlers();
     void installOpener();
     void showSignedInUser();
-    bool hasCurrentUser() const;
     void clearRightBoxes();
 
     db::QueryModel *model_;
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("users")};
     QVector<PageRightBoxes> rightBoxes_;
 };

@@ -96,7 +96,7 @@ void Tchek_ins::declareFields()
     };
     // The deposit and the amount must be given; petty cash and debit left empty are 0 (checkedValues), tax and
     // levy null.
-    fields_.setFields({
+    fields_.setFields(u"chek"_s, {
         field(ui->hesab_no, ui->Label1),
         field(ui->daste_chek_no, ui->Label2),
         field(ui->tankhah, ui->Label3, Kind::Money),
@@ -120,7 +120,6 @@ void Tchek_ins::declareFields()
         field(ui->melino, ui->Label21),
         field(ui->eghtesadi, ui->Label22),
     });
-    fields_.setLimits(list());
 }
 
 void Tchek_ins::connectHandlers()
@@ -260,12 +259,7 @@ void Tchek_ins::ins_btnClick()
         return;
     }
     db::Query &rows = list();
-    if (!rows.active()) {
-        // The register was not searched yet: the new row starts a list of its own, not a fetch of every row.
-        rows.restoreDeclared();
-        rows.add(u" where id=-1"_s);
-        rows.open();
-    }
+    pagekit::openEmptyIfClosed(rows, u"chek"_s);
     pagekit::Save save;
     save.query = &rows;
     save.mode = db::Query::State::Insert;
@@ -293,11 +287,14 @@ void Tchek_ins::edit_btnClick()
 
 void Tchek_ins::del_btnClick()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    list().deleteRecord();
-    ui::showMessage(u"حذف شد"_s);
-    // The form closes (and the register searches again), so no further click reaches a row not shown here.
+    // The register's delete command chose the row: no question here. The form closes whether the delete
+    // succeeded or not (and the register searches again), so no further click reaches a row not shown here.
+    try {
+        pagekit::deleteCurrentRow(list(), {}, pagekit::withoutQuestion);
+    } catch (...) {
+        close();
+        throw;
+    }
     close();
 }
 

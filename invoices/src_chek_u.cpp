@@ -15,15 +15,12 @@
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
 #include "pagekit/setting_rows.h"
-#include "persian/persian_text.h"
 #include "signed_in_user.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
-#include "ui/control_text.h"
 #include "ui/guard.h"
 #include "ui_src_chek_u.h"
 #include <QApplication>
-#include <QHeaderView>
 #include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
@@ -91,20 +88,13 @@ listpage::FilterLines ownRows(bool exempt)
     return lines;
 }
 
-// A like filter on a text the register stores with the Arabic kaf.
-std::function<void(listpage::FilterLines &)> kafLike(const QWidget *control, const QString &column)
-{
-    return [control, column](listpage::FilterLines &lines) {
-        const QString typed = invoices::arabicKaf(text::storedText(ui::controlText(control)));
-        lines.always(u" and "_s + column + u" like ?"_s, {QString(u'%' + typed + u'%')});
-    };
-}
-
 } // namespace
 
 Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_src)
 {
     ui->setupUi(this);
+    // The operator box starts on its placeholder, no operator chosen: the debit filter then adds nothing.
+    ui->Combo_bedehkari->setCurrentIndex(-1);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     declareFilters();
     connectHandlers();
@@ -131,20 +121,17 @@ void Tchek_src::declareFilters()
                         lines.always(u" and user_id=?"_s, {isNumber ? QVariant(id) : QVariant(ui->user->text())});
                     })
         .like(ui->Label15, ui->daste_chek_no, u"daste_chek_no"_s)
-        .custom(ui->Label14, {ui->foroshgah}, kafLike(ui->foroshgah, u"foroshgah"_s))
-        .custom(ui->Label11, {ui->mozo}, kafLike(ui->mozo, u"mozo"_s))
+        // Texts the register stores with the Arabic kaf.
+        .like(ui->Label14, ui->foroshgah, u"foroshgah"_s, invoices::arabicKaf)
+        .like(ui->Label11, ui->mozo, u"mozo"_s, invoices::arabicKaf)
         .like(ui->Label9, ui->chek_no, u"chek_no"_s)
-        .custom(ui->Label13, {ui->cmt}, kafLike(ui->cmt, u"cmt"_s))
-        .equal(ui->Label10, ui->mablagh, u"mablagh"_s, [this] { return QVariant(ui->mablagh->MonEditGetValue()); })
+        .like(ui->Label13, ui->cmt, u"cmt"_s, invoices::arabicKaf)
+        .amount(ui->Label10, ui->mablagh, u"mablagh"_s)
         .valueList(ui->Label12, {ui->rizhazine, ui->add_hamkari, ui->show_list_hamkari, ui->list_hamkari},
                    u"rizhazine"_s)
         .equal(ui->Label5, ui->hesab_no, u"hesab_no"_s)
         // The year's digits as typed, without the blanks of the mask's empty places.
-        .custom(ui->Label18, {ui->salemali},
-                [this](listpage::FilterLines &lines) {
-                    const QString digits = ui->salemali->storedText().remove(u' ');
-                    lines.always(u" and salemali like ?"_s, {QString(u'%' + digits + u'%')});
-                })
+        .like(ui->Label18, ui->salemali, u"salemali"_s, [](QString year) { return year.remove(u' '); })
         .startOn()
         // The sign stands between the value (left) and the caption (right): "<" reads "value < debit".
         .custom(ui->Label8, {ui->bedehkari, ui->Combo_bedehkari}, [this](listpage::FilterLines &lines) {
@@ -153,7 +140,7 @@ void Tchek_src::declareFilters()
             if (chosen < 0 || chosen > 3)
                 return;
             lines.always(u" and bedehkari"_s + QLatin1StringView(operators[chosen]) + u'?',
-                         {ui->bedehkari->MonEditGetValue()});
+                         {pagekit::filterAmount(ui->bedehkari, ui->Label8->text())});
         });
 }
 
@@ -170,8 +157,6 @@ void Tchek_src::connectHandlers()
     ui::connectGuarded(ui->mablagh_sum, &ClickLabel::clicked, this, &Tchek_src::mablagh_sumClick);
     ui::connectGuarded(ui->bedehkari_sum, &ClickLabel::clicked, this, &Tchek_src::bedehkari_sumClick);
     ui::connectGuarded(ui->tankhah_mande, &ClickLabel::clicked, this, &Tchek_src::tankhah_mandeClick);
-    ui::connectGuarded(ui->DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-                       &Tchek_src::DBGrid1TitleClick);
     ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Tchek_src::DBGrid1CellClick);
 
     const std::pair<QAction *, void (Tchek_src::*)()> commands[] = {
@@ -229,12 +214,12 @@ void Tchek_src::usChange()
 
 void Tchek_src::mablaghExit()
 {
-    ui->mablagh2->setText(QString::number(ui->mablagh->MonEditGetValue()));
+    ui->mablagh2->setText(QString::number(pagekit::filterAmount(ui->mablagh, ui->Label10->text())));
 }
 
 void Tchek_src::bedehkariExit()
 {
-    ui->bedehkari2->setText(QString::number(ui->bedehkari->MonEditGetValue()));
+    ui->bedehkari2->setText(QString::number(pagekit::filterAmount(ui->bedehkari, ui->Label8->text())));
 }
 
 void Tchek_src::foroshgahExit()
@@ -270,11 +255,6 @@ void Tchek_src::bedehkari_sumClick()
 void Tchek_src::tankhah_mandeClick()
 {
     listpage::ColumnSumToLabel(ui->tankhah_mande);
-}
-
-void Tchek_src::DBGrid1TitleClick(int column)
-{
-    listpage::SortGridByTitle(*model_, column);
 }
 
 void Tchek_src::DBGrid1CellClick()

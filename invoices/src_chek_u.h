@@ -39,7 +39,6 @@ public:
     void mablagh_sumClick();
     void bedehkari_sumClick();
     void tankhah_mandeClick();
-    void DBGrid1TitleClick(int column);
     void DBGrid1CellClick();
 
     void N3Click();  // new
@@ -70,7 +69,7 @@ private:
     void connectHandlers();
     QString chosenFile(const QString &proposed);
 
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("chek")};
     mutable bool userFilterApplies_ = true; // off while the statement totals take the filters' lines
     db::QueryModel *model_ = nullptr;
     QString lastFileName_; // the save dialog keeps the last name chosen

@@ -7,6 +7,7 @@
 #include "pagekit/picklist.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/row_exists.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "pagekit/text_year.h"
 #include "ui/combo_items.h"
@@ -43,7 +44,7 @@ Tdarkhast_ins::Tdarkhast_ins(QWidget *parent) : pagekit::Page(parent), ui(new Ui
     const auto field = [](QWidget *control, Kind kind = Kind::Text, pagekit::Empty empty = pagekit::Empty::Stored) {
         return pagekit::Field{QString(), control, pagekit::buddyCaption(control), kind, empty};
     };
-    fields_.setFields({
+    fields_.setFields(QStringLiteral("darkhast"), {
         field(ui->darkhastkonande),
         field(ui->darkhast_dat, Kind::Date),
         field(ui->prj_name),
@@ -73,7 +74,6 @@ Tdarkhast_ins::~Tdarkhast_ins()
 
 void Tdarkhast_ins::prepareNew()
 {
-    fields_.setLimits(list());
     fields_.clear();
     ui::setControlText(ui->darkhast_dat, shamsiToday());
     ui::setControlText(ui->sal, fiscalYear());
@@ -86,7 +86,6 @@ void Tdarkhast_ins::prepareNew()
 
 void Tdarkhast_ins::prepareEdit(db::Query &rows)
 {
-    fields_.setLimits(rows);
     fields_.fillFrom(rows);
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
@@ -140,7 +139,7 @@ void Tdarkhast_ins::ins_btnClick()
 
 void Tdarkhast_ins::edit_btnClick()
 {
-    if (!list().active() || list().isEmpty())
+    if (!pagekit::hasCurrentRow(list()))
         return;
     const pagekit::Values values = pagekit::yearAsText(fields_.checked(false));
     pagekit::Save save;

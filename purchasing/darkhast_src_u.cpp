@@ -86,7 +86,7 @@ Tdarkhast_src::Tdarkhast_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui
     ui->setupUi(this);
     // The submenu's item answers to the submenu's name like every other item of the menu.
     ui->N7->menuAction()->setObjectName(QStringLiteral("N7"));
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns(), ui->N2);
     model_->setRowBackground(&Tdarkhast_src::rowColour);
     pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N8}, this);
 
@@ -97,9 +97,9 @@ Tdarkhast_src::Tdarkhast_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui
         .like(ui->CheckBox6, ui->cmt, QStringLiteral("cmt"))
         .like(ui->CheckBox3, ui->status, QStringLiteral("status"))
         .valueList(ui->CheckBox7, {ui->dabir_no, ui->add_dabir_no, ui->show_list_dabir_no, ui->list_dabir_no},
-                   QStringLiteral("dabir_no"), ui->CheckBox7->text())
+                   QStringLiteral("dabir_no"))
         .valueList(ui->CheckBox8, {ui->radif, ui->add_radif, ui->show_list_radif, ui->list_radif},
-                   QStringLiteral("radif"), ui->CheckBox8->text(), true);
+                   QStringLiteral("radif"), true);
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tdarkhast_src::src_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tdarkhast_src::N1Click);
@@ -108,7 +108,6 @@ Tdarkhast_src::Tdarkhast_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui
     ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tdarkhast_src::N4Click);
     ui::connectGuarded(ui->N8, &QAction::triggered, this, &Tdarkhast_src::N8Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &Tdarkhast_src::N5Click);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Tdarkhast_src::N2Click);
     // N6 "مستندات" has no command.
     if (forms::main_)
         pagekit::installOpener(forms::main_->ui->N7, this, opener(*this));
@@ -162,8 +161,6 @@ void Tdarkhast_src::FormShow()
     picklist::LoadPickList(ui->prj_name, QStringLiteral("نام پروژه"), Rows::Own, true);
     picklist::LoadPickList(ui->status, QStringLiteral("وضعيت درخواست"), Rows::AllUsers, true);
     picklist::LoadPickList(ui->kala, QStringLiteral("نام کالا"), Rows::Own, true);
-    ui::sortComboItems(ui->prj_name);
-    ui::sortComboItems(ui->kala);
     fillChoosingSingle(ui->dabir_no, querytexts::selectTexts(*forms::dm->adoq_set,
                                                              QStringLiteral("select distinct dabir_no from darkhast ")));
 }

@@ -40,6 +40,6 @@ public:
     void FormShow() override;
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("darkhast")};
     db::QueryModel *model_ = nullptr;
 };

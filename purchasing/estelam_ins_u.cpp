@@ -5,6 +5,7 @@
 #include "pagekit/buddy_caption.h"
 #include "pagekit/listpage.h"
 #include "pagekit/row_exists.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "pagekit/text_year.h"
 #include "signed_in_user.h"
@@ -57,7 +58,7 @@ Testelam_ins::Testelam_ins(QWidget *parent) : pagekit::Page(parent), ui(new Ui::
         all << field(date, Kind::Date);
     all << field(ui->dabir_dat, Kind::Date) << field(ui->dabir_no) << field(ui->cmt)
         << field(ui->radif, Kind::Whole, pagekit::Empty::Null) << field(ui->estelam_no);
-    fields_.setFields(all);
+    fields_.setFields(QStringLiteral("estelam"), all);
 
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Testelam_ins::ins_btnClick);
     ui::connectGuarded(ui->edit_btn, &QPushButton::clicked, this, &Testelam_ins::edit_btnClick);
@@ -70,7 +71,6 @@ Testelam_ins::~Testelam_ins()
 
 void Testelam_ins::prepareNew()
 {
-    fields_.setLimits(list());
     fields_.clear();
     const QString year = fiscalYear();
     ui->sal->setStoredText(year);
@@ -86,7 +86,6 @@ void Testelam_ins::prepareNew()
 
 void Testelam_ins::prepareEdit(db::Query &rows)
 {
-    fields_.setLimits(rows);
     fields_.fillFrom(rows);
     ui->onvan->setFocus();
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
@@ -116,7 +115,7 @@ void Testelam_ins::ins_btnClick()
 
 void Testelam_ins::edit_btnClick()
 {
-    if (!list().active() || list().isEmpty())
+    if (!pagekit::hasCurrentRow(list()))
         return;
     const pagekit::Values values = pagekit::yearAsText(fields_.checked(false));
     pagekit::Save save;

@@ -9,7 +9,6 @@
 #include "pagekit/grid.h"
 #include "pagekit/picklist.h"
 #include "pagekit/rows.h"
-#include "pagekit/save.h"
 #include "pagekit/search.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
@@ -85,7 +84,7 @@ pagekit::Opener opener(Testelam_src &page)
 Testelam_src::Testelam_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Testelam_src)
 {
     ui->setupUi(this);
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns(), ui->N2);
     model_->setRowBackground(&Testelam_src::rowColour);
     pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6}, this);
 
@@ -93,7 +92,7 @@ Testelam_src::Testelam_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::
         .like(ui->CheckBox2, ui->onvan, QStringLiteral("onvan"))
         .like(ui->CheckBox4, ui->viner, QStringLiteral("viner"))
         .like(ui->CheckBox5, ui->estelam_no, QStringLiteral("estelam_no"))
-        .range(ui->CheckBox3, ui->est_dat1, ui->est_dat2, QStringLiteral("est_dat"), ui->CheckBox3->text());
+        .range(ui->CheckBox3, ui->est_dat1, ui->est_dat2, QStringLiteral("est_dat"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Testelam_src::src_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Testelam_src::N1Click);
@@ -102,7 +101,6 @@ Testelam_src::Testelam_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::
     ui::connectGuarded(ui->N6, &QAction::triggered, this, &Testelam_src::N6Click);
     ui::connectGuarded(ui->N4, &QAction::triggered, this, &Testelam_src::N4Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &Testelam_src::N5Click);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Testelam_src::N2Click);
     if (forms::main_)
         pagekit::installOpener(forms::main_->ui->N16, this, opener(*this));
 }
@@ -140,18 +138,14 @@ void Testelam_src::N2Click()
 
 void Testelam_src::N3Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    // The password shared by all users takes the place of a confirmation. Cancel deletes nothing; a wrong
-    // answer is met with silence.
-    const QString password = picklist::firstValue(passwordTitle);
-    const std::optional<QString> answer =
-        ui::dialogs().input(QStringLiteral("Delete Password"), QStringLiteral("رمز حذف را وارد نماييد؟"), QStringLiteral("?"));
-    if (!answer || *answer != password)
-        return;
-    // The inquiry's attachments stay in estelam_pic.
-    pagekit::inWriteTransaction([] { list().deleteRecord(); }, {&list()});
-    ui::showMessage(QStringLiteral("حذف شد"));
+    // The password shared by all users takes the place of the question. Cancel deletes nothing; a wrong
+    // answer is met with silence. The inquiry's attachments stay in estelam_pic.
+    pagekit::deleteCurrentRow(list(), {}, [] {
+        const QString password = picklist::firstValue(passwordTitle);
+        const std::optional<QString> answer = ui::dialogs().input(
+            QStringLiteral("Delete Password"), QStringLiteral("رمز حذف را وارد نماييد؟"), QStringLiteral("?"));
+        return answer && *answer == password;
+    });
 }
 
 void Testelam_src::N6Click()

@@ -39,6 +39,6 @@ public:
     void N5Click(); // close
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("estelam")};
     db::QueryModel *model_ = nullptr;
 };

@@ -5,9 +5,9 @@
 #include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/row_exists.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "signed_in_user.h"
-#include "ui/combo_items.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
 #include "ui_foroshande_ins_u.h"
@@ -36,7 +36,7 @@ Tforoshande_ins::Tforoshande_ins(QWidget *parent) : pagekit::Page(parent), ui(ne
 {
     ui->setupUi(this);
     ui->bank->setCurrentIndex(-1); // the layout's banks choose nothing until a command fills the fields
-    fields_.setFields({
+    fields_.setFields(QStringLiteral("foroshandegan"), {
         {QString(), ui->foroshgah, pagekit::buddyCaption(ui->foroshgah)},
         {QString(), ui->hesab_no, pagekit::buddyCaption(ui->hesab_no)},
         {QString(), ui->nation, pagekit::buddyCaption(ui->nation)},
@@ -55,14 +55,12 @@ Tforoshande_ins::~Tforoshande_ins()
 
 void Tforoshande_ins::prepareNew()
 {
-    fields_.setLimits(list());
     fields_.clear();
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, true);
 }
 
 void Tforoshande_ins::prepareEdit(db::Query &rows)
 {
-    fields_.setLimits(rows);
     fields_.fillFrom(rows);
     listpage::showEntryForm(this, ui->ins_btn, ui->edit_btn, false);
 }
@@ -72,7 +70,6 @@ void Tforoshande_ins::FormShow()
     // The user's own banks; the only one is chosen for a new vendor, never over an edited vendor's bank.
     const bool inserting = !ui->ins_btn->isHidden();
     picklist::LoadPickList(ui->bank, QStringLiteral("بانک"), picklist::Rows::Own, inserting);
-    ui::sortComboItems(ui->bank);
 }
 
 void Tforoshande_ins::save(bool inserting)
@@ -100,6 +97,6 @@ void Tforoshande_ins::ins_btnClick()
 
 void Tforoshande_ins::edit_btnClick()
 {
-    if (list().active() && !list().isEmpty())
+    if (pagekit::hasCurrentRow(list()))
         save(false);
 }

@@ -35,6 +35,6 @@ public:
     void FormShow() override;
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("foroshandegan")};
     db::QueryModel *model_ = nullptr;
 };

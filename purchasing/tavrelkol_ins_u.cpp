@@ -5,6 +5,7 @@
 #include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
 #include "pagekit/query_texts.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "persian/persian_text.h"
 #include "signed_in_user.h"
@@ -55,7 +56,7 @@ Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : pagekit::Page(parent), ui(new 
     pagekit::Field unitPrice = field(ui->mablagh, ui->Label5, Kind::Money, Empty::Null);
     unitPrice.retry = pagekit::Field::Retry::OnInsert; // typed with separators: asked once more
     // The 22 fields in the order a row is written (user_id is not among them).
-    fields_.setFields({
+    fields_.setFields(u"tavrelkol"_s, {
         field(ui->prj_name, ui->Label1), field(ui->mozo, ui->Label2), field(ui->cnt, ui->Label3),
         field(ui->vahed, ui->Label4), unitPrice, field(ui->mablagh_kol, ui->Label6, Kind::Money, Empty::Null),
         field(ui->tavrel_dat, ui->Label7, Kind::Date), field(ui->pardakht_dat, ui->Label8, Kind::Date),
@@ -67,7 +68,6 @@ Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : pagekit::Page(parent), ui(new 
         field(ui->dabir_no, ui->Label20, Kind::Positive, Empty::RefusedOnInsert),
         field(ui->darkhast_no, ui->Label21), field(ui->pardakhti, ui->Label22),
     });
-    fields_.setLimits(list());
 
     ui::installEnterChain({ui->prj_name, ui->mozo, ui->cnt, ui->vahed, ui->mablagh, ui->mablagh_kol, ui->tavrel_dat,
                            ui->pardakht_dat, ui->foroshande, ui->resid, ui->faktor_no, ui->kargah, ui->sal, ui->cmt});
@@ -116,7 +116,6 @@ void Ttavrelkol_ins::FormShow()
     // (even an empty one) stays as stored.
     const bool newPurchase = !ui->edit_btn->isVisibleTo(this);
     picklist::LoadPickList(ui->vahed, unitTitle, picklist::Rows::Own, newPurchase);
-    ui::sortComboItems(ui->vahed);
 }
 
 void Ttavrelkol_ins::foroshandeChange()
@@ -215,7 +214,7 @@ void Ttavrelkol_ins::ins_btnClick()
 void Ttavrelkol_ins::edit_btnClick()
 {
     db::Query &rows = list();
-    if (!rows.active() || rows.isEmpty())
+    if (!pagekit::hasCurrentRow(rows))
         return;
     const pagekit::Values values = fields_.checked(false);
     pagekit::Save save;

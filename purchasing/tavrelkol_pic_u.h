@@ -20,7 +20,7 @@ public:
     void BitBtn1Click(); // search by description
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("tavrelkol_pic")};
 };
 
 // The purchases register's attachments command: the description and its search emptied, the purchase's

@@ -68,7 +68,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new 
     ui->setupUi(this);
     ui->pardakhti->setCurrentIndex(-1); // the payment filter starts with no state chosen
 
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns);
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns, ui->N2);
     model_->setRowBackground([](const db::Query &query, int row) {
         const int column = query.fieldIndex(u"pardakhti"_s);
         return column >= 0 && query.textAt(row, column) == paid ? paidColour : QColor();
@@ -91,7 +91,7 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new 
         .like(ui->CheckBox7, ui->faktor_no, u"faktor_no"_s)
         .like(ui->CheckBox8, ui->resid, u"resid"_s)
         .like(ui->CheckBox9, ui->dabir_no, u"dabir_no"_s)
-        .range(ui->CheckBox10, ui->pardakht_dat1, ui->pardakht_dat2, u"pardakht_dat"_s, ui->CheckBox10->text())
+        .range(ui->CheckBox10, ui->pardakht_dat1, ui->pardakht_dat2, u"pardakht_dat"_s)
         .like(ui->CheckBox12, ui->pardakhti, u"pardakhti"_s);
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Ttavrelkol_src::src_btnClick);
@@ -102,7 +102,6 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new 
     ui::connectGuarded(ui->N4, &QAction::triggered, this, &Ttavrelkol_src::N4Click);
     ui::connectGuarded(ui->N7, &QAction::triggered, this, &Ttavrelkol_src::N7Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &Ttavrelkol_src::N5Click);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Ttavrelkol_src::N2Click);
     ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Ttavrelkol_src::DBGrid1CellClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
     ui::connectGuarded(ui->mablagh_kol_sum, &ClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);

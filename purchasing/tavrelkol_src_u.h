@@ -39,6 +39,6 @@ public:
     void mablagh_kol_sumClick();
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("tavrelkol")};
     db::QueryModel *model_;
 };

@@ -3,6 +3,7 @@
 #include "forms.h"
 #include "pagekit/query_texts.h"
 #include "pagekit/row_exists.h"
+#include "pagekit/rows.h"
 #include "pagekit/save.h"
 #include "persian/persian_text.h"
 #include "signed_in_user.h"
@@ -24,7 +25,7 @@ db::Query &list() { return *forms::dm->ADOQ_abadiha; }
 Tabadiha_ins::Tabadiha_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tabadiha_ins>())
 {
     ui->setupUi(this);
-    fields.setFields({
+    fields.setFields(QStringLiteral("abadiha"), {
         {QStringLiteral("ostan"), ui->ostan, ui->Label1->text()},
         {QStringLiteral("shahrestan"), ui->shahrestan, ui->Label2->text()},
         {QStringLiteral("shahr"), ui->shahr, ui->Label3->text()},
@@ -56,8 +57,6 @@ void Tabadiha_ins::prepareEdit()
 
 void Tabadiha_ins::FormShow()
 {
-    if (list().active())
-        fields.setLimits(list());
     ui::setComboItems(ui->ostan,
                       querytexts::selectTexts(*forms::dm->ADOQuery1, QStringLiteral("select distinct ostan from abadiha")));
     fillCounties();
@@ -83,12 +82,7 @@ void Tabadiha_ins::ins_btnClick()
 {
     const pagekit::Values values = fields.checked(true);
     db::Query &rows = list();
-    if (!rows.active()) {
-        // The page opened with no rows: the grid shows the villages added until the next search.
-        rows.clear();
-        rows.add(QStringLiteral("select * from abadiha where id=0 "));
-        rows.open();
-    }
+    pagekit::openEmptyIfClosed(rows, QStringLiteral("abadiha"));
     pagekit::Save save;
     save.query = &rows;
     save.lockedChecks = [&] {

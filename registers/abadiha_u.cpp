@@ -29,7 +29,7 @@ Tabadiha::Tabadiha(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
                         {QStringLiteral("shahr"), QStringLiteral("شهر"), 100},
                         {QStringLiteral("bakhsh"), QStringLiteral("بخش"), 100},
                         {QStringLiteral("dehestan"), QStringLiteral("دهستان"), 100},
-                        {QStringLiteral("rosta"), QStringLiteral("روستا"), 100}});
+                        {QStringLiteral("rosta"), QStringLiteral("روستا"), 100}}, ui->N3);
     pagekit::disableWhileEmpty(list(), {ui->N3, ui->N1}, this);
 
     // The search's lines come in this order.
@@ -44,7 +44,6 @@ Tabadiha::Tabadiha(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
     ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tabadiha::N2Click);
     ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tabadiha::N3Click);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tabadiha::N1Click);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Tabadiha::N3Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tabadiha::showPopup);
 
     if (forms::main_) {

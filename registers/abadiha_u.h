@@ -25,5 +25,5 @@ public:
 
 private:
     void showPopup(const QPoint &pos);
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("abadiha")};
 };

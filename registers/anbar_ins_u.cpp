@@ -52,8 +52,8 @@ Tanbar_ins::Tanbar_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
         {QStringLiteral("tahvilgirande"), ui->tahvilgirande, ui->Label12->text()},
         {QStringLiteral("cmt"), ui->cmt, ui->Label13->text()},
     };
-    editable_.setFields(editable);
-    movement_.setFields(QList<pagekit::Field>{
+    editable_.setFields(QStringLiteral("anbar"), editable);
+    movement_.setFields(QStringLiteral("anbar"), QList<pagekit::Field>{
                             {QStringLiteral("nam"), ui->nam, ui->Label1->text()},
                             {QStringLiteral("typ"), ui->typ, ui->Label2->text()},
                             {QStringLiteral("kala_cod"), ui->kala_cod, ui->Label3->text(), Kind::Whole, Empty::Refused},
@@ -103,6 +103,7 @@ void Tanbar_ins::prepareEdit()
 {
     db::Query &movement = list();
     movement_.fillFrom(movement);
+    editable_.fillFrom(movement); // what the edit checks: a stored text longer than its column stays whole
     editedId_ = movement.fieldByName(QStringLiteral("id")).value();
     const std::optional<double> held = stock::held(movement.fieldByName(QStringLiteral("nam")).asString(),
                                                    movement.fieldByName(QStringLiteral("kala_cod")).value());
@@ -128,10 +129,6 @@ void Tanbar_ins::FormShow()
             used->setCurrentIndex(0);
     }
     fillGoodsLists();
-    if (list().active()) {
-        movement_.setLimits(list());
-        editable_.setLimits(list());
-    }
 }
 
 void Tanbar_ins::fillGoodsLists()
@@ -202,6 +199,9 @@ void Tanbar_ins::ins_btnClick()
     const QVariant code = values[QStringLiteral("kala_cod")];
     const QString description = values[QStringLiteral("kala_cmt")].toString();
     const double quantity = values[QStringLiteral("meghdar")].toDouble();
+    const ui::Refusal wrongQuantity(fields::refusalText(ui->Label8->text()), ui->meghdar);
+    if (!(quantity >= 0 && quantity <= stock::largest))
+        throw wrongQuantity;
 
     db::Query &rows = list();
     pagekit::openEmptyIfClosed(rows, QStringLiteral("anbar"));
@@ -223,6 +223,8 @@ void Tanbar_ins::ins_btnClick()
                                 {QStringLiteral("tahvilgirande"), values[QStringLiteral("tahvilgirande")]}}))
             throw ui::Refusal(repeated, ui->kala_cod);
         after = stock::rounded(type == stock::incoming ? *before + quantity : *before - quantity);
+        if (after > stock::largest)
+            throw wrongQuantity;
         if (type == stock::outgoing && after < 0)
             throw ui::Refusal(notAvailable, ui->meghdar);
         stock::write(warehouse, code, after);

@@ -65,12 +65,12 @@ Tanbar_src::Tanbar_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
                         {QStringLiteral("tahvildahande"), QStringLiteral("تحويل دهنده"), 100},
                         {QStringLiteral("tahvilgirande"), QStringLiteral("تحويل گيرنده"), 100},
                         {QStringLiteral("cmt"), QStringLiteral("توضيحات"), 150},
-                        {QStringLiteral("us"), QStringLiteral("کاربر"), 65}});
+                        {QStringLiteral("us"), QStringLiteral("کاربر"), 65}}, ui->N2);
     pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
 
     filters_.like(ui->CheckBox1, ui->kala_cod, QStringLiteral("kala_cod"))
         .like(ui->CheckBox2, ui->kala_name, QStringLiteral("kala_cmt"))
-        .range(ui->CheckBox3, ui->dat1, ui->dat2, QStringLiteral("dat"), ui->CheckBox3->text());
+        .range(ui->CheckBox3, ui->dat1, ui->dat2, QStringLiteral("dat"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tanbar_src::src_btnClick);
     ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tanbar_src::N1Click);
@@ -78,7 +78,6 @@ Tanbar_src::Tanbar_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
     ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tanbar_src::N3Click);
     ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tanbar_src::N4Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Tanbar_src::N2Click);
 
     if (forms::main_) {
         pagekit::Opener opener;

@@ -27,7 +27,7 @@ Tbime_ins::Tbime_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
     using pagekit::Empty;
     using pagekit::Kind;
     using Retry = pagekit::Field::Retry;
-    fields.setFields({
+    fields.setFields(QStringLiteral("bime"), {
         {QStringLiteral("bimename"), ui->bimename, ui->Label1->text()},
         {QStringLiteral("bimekonande"), ui->bimekonande, ui->Label2->text()},
         {QStringLiteral("prj_name"), ui->prj_name, ui->Label3->text()},
@@ -67,8 +67,6 @@ void Tbime_ins::FormShow()
 {
     // A single value is chosen for a new policy only: an edited policy shows what it holds.
     loadPickLists(ui->bimename, ui->bimekonande, ui->prj_name, !ui->edit_btn->isVisibleTo(this));
-    if (list().active())
-        fields.setLimits(list());
 }
 
 QString Tbime_ins::auditText(const pagekit::Values &values)
@@ -110,7 +108,7 @@ void Tbime_ins::ins_btnClick()
 
 void Tbime_ins::edit_btnClick()
 {
-    if (!list().active() || list().isEmpty())
+    if (!pagekit::hasCurrentRow(list()))
         return;
     const pagekit::Values values = fields.checked(false);
     pagekit::Save save;

@@ -33,7 +33,7 @@ Tbime_src::Tbime_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
                         {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه نامه"), 50},
                         {QStringLiteral("mablagh"), QStringLiteral("مبلغ حق بيمه کل"), 100},
                         {QStringLiteral("cmt"), QStringLiteral("توضيحات"), 200},
-                        {QStringLiteral("us"), QStringLiteral("کاربر")}});
+                        {QStringLiteral("us"), QStringLiteral("کاربر")}}, ui->N2);
     // This list keeps the order the server gives: its titles sort nothing.
     ui->DBGrid1->horizontalHeader()->setSectionsClickable(false);
     pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
@@ -43,8 +43,8 @@ Tbime_src::Tbime_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
         .like(ui->CheckBox1, ui->prj_name, QStringLiteral("prj_name"))
         .like(ui->CheckBox2, ui->bimename, QStringLiteral("bimename"))
         .like(ui->CheckBox3, ui->bimekonande, QStringLiteral("bimekonande"))
-        .range(ui->CheckBox4, ui->sodor_dat1, ui->sodor_dat2, QStringLiteral("sodor_dat"), ui->CheckBox4->text())
-        .range(ui->CheckBox8, ui->khateme_dat1, ui->khateme_dat2, QStringLiteral("khateme_dat"), ui->CheckBox8->text())
+        .range(ui->CheckBox4, ui->sodor_dat1, ui->sodor_dat2, QStringLiteral("sodor_dat"))
+        .range(ui->CheckBox8, ui->khateme_dat1, ui->khateme_dat2, QStringLiteral("khateme_dat"))
         .like(ui->CheckBox6, ui->cmt, QStringLiteral("cmt"))
         .like(ui->CheckBox7, ui->bime_no, QStringLiteral("bime_no"));
 
@@ -53,7 +53,6 @@ Tbime_src::Tbime_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
     ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tbime_src::N2Click);
     ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tbime_src::N3Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Tbime_src::N2Click);
 
     if (forms::main_) {
         pagekit::Opener opener;

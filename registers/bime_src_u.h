@@ -25,5 +25,5 @@ public:
     void N3Click();           // delete
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("bime")};
 };

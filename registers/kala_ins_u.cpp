@@ -30,7 +30,7 @@ Tkala_ins::Tkala_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
         QRegularExpression(QStringLiteral("[0-9\u06F0-\u06F9\u0660-\u0669]*")), ui->cod));
     using pagekit::Empty;
     using pagekit::Kind;
-    fields.setFields({
+    fields.setFields(QStringLiteral("kala"), {
         {QStringLiteral("anbar"), ui->anbar_name, ui->Label1->text()},
         {QStringLiteral("cod"), ui->cod, ui->Label2->text(), Kind::Whole, Empty::Refused},
         {QStringLiteral("cmt"), ui->cmt, ui->Label3->text()},
@@ -66,8 +66,6 @@ void Tkala_ins::FormShow()
     const bool inserting = !ui->edit_btn->isVisibleTo(this);
     picklist::LoadPickList(ui->anbar_name, QStringLiteral("نام انبار"), picklist::Rows::Own, inserting);
     picklist::LoadPickList(ui->vahed, QStringLiteral("واحد کالا"), picklist::Rows::Own, inserting);
-    if (list().active())
-        fields.setLimits(list());
 }
 
 void Tkala_ins::checkRepeats(const pagekit::Values &values, const QVariant &exceptId)

@@ -7,7 +7,7 @@
 #include "pagekit/opener.h"
 #include "pagekit/row_exists.h"
 #include "pagekit/rows.h"
-#include "ui/busy.h"
+#include "pagekit/search.h"
 #include "ui/guard.h"
 #include "ui/refusal.h"
 #include "ui_kala_ins_u.h"
@@ -31,7 +31,7 @@ Tkala_src::Tkala_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
                         {QStringLiteral("cod"), QStringLiteral("کد کالا")},
                         {QStringLiteral("cmt"), QStringLiteral("شرح کالا"), 150},
                         {QStringLiteral("vahed"), QStringLiteral("واحد"), 80},
-                        {QStringLiteral("mojodi"), QStringLiteral("موجودي")}});
+                        {QStringLiteral("mojodi"), QStringLiteral("موجودي")}}, ui->N2);
     pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
 
     filters_.like(ui->CheckBox1, ui->cod, QStringLiteral("cod")).like(ui->CheckBox2, ui->cmt, QStringLiteral("cmt"));
@@ -42,7 +42,6 @@ Tkala_src::Tkala_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
     ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tkala_src::N3Click);
     ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tkala_src::N4Click);
     ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
-    ui::connectGuarded(ui->DBGrid1, &QTableView::doubleClicked, this, &Tkala_src::N2Click);
 
     if (forms::main_) {
         pagekit::Opener opener;
@@ -63,13 +62,9 @@ Tkala_src::~Tkala_src() = default;
 void Tkala_src::src_btnClick()
 {
     // The page has no count: the list alone.
-    const listpage::FilterLines lines = filters_.lines();
-    const ui::BusyCursor busy;
-    db::Query &rows = list();
-    rows.clear();
-    rows.add(QStringLiteral("select * from kala where id<>-1 "));
-    lines.addTo(rows);
-    rows.open();
+    pagekit::SearchStatements statements;
+    statements.listHead = QStringLiteral("select * from kala where id<>-1 ");
+    pagekit::runSearch(list(), statements, filters_.lines());
 }
 
 void Tkala_src::N1Click()

@@ -27,5 +27,5 @@ public:
     void N4Click();      // export
 
 private:
-    pagekit::FilterTable filters_;
+    pagekit::FilterTable filters_{QStringLiteral("kala")};
 };

@@ -167,16 +167,14 @@ void Tpayam::N1Click()
 
 void Tpayam::N3Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
-    if (!isAdministrator()) {
-        ui::showMessage(QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است"));
-        return;
-    }
-    forms::dm->ADOConnection1.exec(QStringLiteral("Delete from payamha where id=?"),
-                                   {list().fieldByName(QStringLiteral("id")).value()});
-    ui::showMessage(QStringLiteral("حذف شد"));
-    list().refresh();
+    // Only the administrator deletes, with no question; the list is then opened again.
+    const bool deleted = pagekit::deleteCurrentRow(list(), {}, [] {
+        if (!isAdministrator())
+            ui::showMessage(QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است"));
+        return isAdministrator();
+    });
+    if (deleted)
+        list().refresh();
 }
 
 void Tpayam::showUser(const QString &statement, const QVariant &key)

@@ -2,6 +2,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/filters.h"
 #include "pagekit/grid.h"
 #include "pagekit/opener.h"
 #include "pagekit/rows.h"
@@ -43,7 +44,7 @@ Tphone::Tphone(QWidget *parent)
 
     using pagekit::Empty;
     using pagekit::Kind;
-    fields_.setFields({
+    fields_.setFields(QStringLiteral("shakhsi"), {
         {QStringLiteral("name"), ui->name, ui->Label1->text(), Kind::Text, Empty::Refused},
         {QStringLiteral("tel"), ui->tel, ui->Label2->text()},
         {QStringLiteral("mobile"), ui->mobile, ui->Label3->text()},
@@ -69,18 +70,17 @@ Tphone::Tphone(QWidget *parent)
 
 Tphone::~Tphone() = default;
 
-void Tphone::FormShow()
-{
-    fields_.setLimits(rows_);
-}
-
 void Tphone::srcChange()
 {
     listpage::FilterLines lines;
     const int choice = radioIndex(ui->RadioGroup1);
-    if (choice >= 0)
+    if (choice >= 0) {
+        const QString text = pagekit::fittingFilterText(QStringLiteral("shakhsi"), searchColumns[choice],
+                                                        text::storedText(ui->src->text()), radioText(ui->RadioGroup1),
+                                                        ui->src);
         lines.always(QStringLiteral(" and ") + searchColumns[choice] + QStringLiteral(" like ?"),
-                     {QString(u'%' + text::storedText(ui->src->text()) + u'%')});
+                     {QString(u'%' + text + u'%')});
+    }
     // Entries without a name are never listed nor counted.
     pagekit::SearchStatements statements;
     statements.countHead = QStringLiteral("select count(*) as c from shakhsi where name<>'' ");
@@ -122,12 +122,10 @@ void Tphone::N1Click()
 {
     if (!pagekit::hasCurrentRow(rows_))
         return;
-    // The deleted entry stays in the entry fields, so a mistaken delete can be added again.
+    // The deleted entry stays in the entry fields, so a mistaken delete can be added again. No question.
     fields_.fillFrom(rows_);
-    forms::dm->ADOConnection1.exec(QStringLiteral("delete from shakhsi where id=?"),
-                                   {rows_.fieldByName(QStringLiteral("id")).value()});
-    ui::showMessage(QStringLiteral("حذف شد"));
-    srcChange();
+    if (pagekit::deleteCurrentRow(rows_, {}, pagekit::withoutQuestion))
+        srcChange();
 }
 
 void Tphone::showPopup(const QPoint &pos)

@@ -24,7 +24,6 @@ public:
     void srcChange();   // search with the text and the choice
     void ins_btnClick(); // add
     void N1Click();      // delete the current entry
-    void FormShow() override;
 
 private:
     void showPopup(const QPoint &pos);

@@ -11,6 +11,10 @@ namespace stock {
 inline const QString incoming = QStringLiteral("ورود");
 inline const QString outgoing = QStringLiteral("خروج");
 
+// The largest stock, and so quantity, the register keeps: every unit of it still counts in the 15
+// significant digits a stock is kept to (and far inside what SQL Server's float column holds).
+inline constexpr double largest = 999'999'999'999'999.0;
+
 // A stock as it is stored: rounded to 15 significant digits, so that 0.3 - 0.1 - 0.2 is 0, never -0.
 double rounded(double value);
 // A stock as the forms show it: general format, up to 15 significant digits, "." as the decimal point.

@@ -221,8 +221,10 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
         const int field = fieldIndex_.at(index.column());
         if (field < 0 || query_.isNullAt(row, field))
             return QVariant();
-        if (query_.fieldType(field) == FieldType::Money)
-            return grouped(query_.valueAt(row, field).toLongLong());
+        // An amount shows grouped; a stored text that is no amount shows as it is.
+        if (const QVariant value = query_.valueAt(row, field);
+            query_.fieldType(field) == FieldType::Money && value.typeId() == QMetaType::LongLong)
+            return grouped(value.toLongLong());
         return query_.textAt(row, field);
     }
     case Qt::TextAlignmentRole:

@@ -25,7 +25,7 @@ QString exportName(const QString &pageName)
 
 // The workbook as bytes: the writer makes it in a scratch file of the private folder, removed afterwards.
 // Empty when the user cancelled.
-QByteArray workbookBytes(db::Query &dataSet, const Captions &captions)
+QByteArray workbookBytes(db::Query &dataSet, const Captions &captions, const QStringList &leftOut)
 {
     ui::BusyCursor busy;
     if (!dataSet.active())
@@ -34,7 +34,7 @@ QByteArray workbookBytes(db::Query &dataSet, const Captions &captions)
     QTemporaryFile scratch(QDir(platform::privateTempFolder()).filePath(u"XXXXXX.part"_s));
     if (!scratch.open())
         throw db::Error(u"فايل اکسل نوشته نشد: "_s + scratch.errorString());
-    if (!writeWorkbook(dataSet, captions, scratch.fileName(), &progress))
+    if (!writeWorkbook(dataSet, captions, scratch.fileName(), &progress, leftOut))
         return QByteArray();
     QFile written(scratch.fileName());
     if (!written.open(QIODevice::ReadOnly))
@@ -44,9 +44,10 @@ QByteArray workbookBytes(db::Query &dataSet, const Captions &captions)
 
 } // namespace
 
-QString ExportGridToExcel(db::Query &dataSet, const Captions &captions, const QString &pageName)
+QString ExportGridToExcel(db::Query &dataSet, const Captions &captions, const QString &pageName,
+                          const QStringList &leftOut)
 {
-    const QByteArray workbook = workbookBytes(dataSet, captions);
+    const QByteArray workbook = workbookBytes(dataSet, captions, leftOut);
     if (workbook.isEmpty())
         return QString();
     const QString path = platform::writeTempFile(exportName(pageName), workbook);

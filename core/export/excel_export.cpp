@@ -211,11 +211,16 @@ private:
 
 } // namespace
 
-bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path, ui::Progress *progress)
+bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path, ui::Progress *progress,
+                   const QStringList &leftOut)
 {
     if (!dataSet.active())
         dataSet.open();
-    const int fields = dataSet.fieldCount();
+    QVarLengthArray<int, 64> fieldOf; // the data set's field of each column
+    for (int f = 0; f < dataSet.fieldCount(); ++f)
+        if (!leftOut.contains(dataSet.fieldName(f), Qt::CaseInsensitive))
+            fieldOf.append(f);
+    const int fields = int(fieldOf.size());
     const int rows = dataSet.recordCount();
     // Columns A..M carry borders even where the data set has fewer fields, and A..AA of the header bold.
     const int columns = std::max(fields, borderedColumns);
@@ -234,8 +239,8 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
     QVarLengthArray<CellKind, 64> kinds(fields);
     for (int c = 0; c < headerColumns; ++c) {
         if (c < fields) {
-            kinds[c] = cellKind(dataSet.fieldType(c));
-            write.text(0, c, captionOf(captions, dataSet.fieldName(c)), formats.header(c));
+            kinds[c] = cellKind(dataSet.fieldType(fieldOf[c]));
+            write.text(0, c, captionOf(captions, dataSet.fieldName(fieldOf[c])), formats.header(c));
         } else {
             write.blank(0, c, formats.header(c));
         }
@@ -251,11 +256,12 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
                 continue;
             }
             const CellKind kind = kinds[c];
+            const int f = fieldOf[c];
             lxw_format *format = formats.data(c, kind == CellKind::Money);
             if (kind == CellKind::FormattedText)
-                write.text(row, c, dataSet.isNullAt(r, c) ? QString() : dataSet.textAt(r, c), format);
+                write.text(row, c, dataSet.isNullAt(r, f) ? QString() : dataSet.textAt(r, f), format);
             else
-                write.value(row, c, dataSet.valueAt(r, c), kind, format);
+                write.value(row, c, dataSet.valueAt(r, f), kind, format);
         }
     }
     book.close();

@@ -36,11 +36,6 @@ void setLimit(QWidget *control, int size)
         edit->setMaxLength(size > 0 ? size : 32767);
 }
 
-bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
-}
-
 [[noreturn]] void refuse(const Field &field)
 {
     throw ui::Refusal(fields::refusalText(field.caption), field.control);
@@ -65,17 +60,19 @@ QVariant Values::value(const QString &column) const
     return at >= 0 ? values_.at(at) : QVariant();
 }
 
-EntryFields::EntryFields(QList<Field> fields)
-{
-    setFields(std::move(fields));
-}
-
-void EntryFields::setFields(QList<Field> fields)
+void EntryFields::setFields(const QString &table, QList<Field> fields)
 {
     fields_ = std::move(fields);
-    for (Field &field : fields_)
+    limits_.clear();
+    for (Field &field : fields_) {
         if (field.column.isEmpty())
             field.column = field.control->objectName();
+        const int size = schemaColumnSize(table, field.column);
+        if ((field.kind != Kind::Text && field.kind != Kind::Password) || size <= 0 || !lineEditOf(field.control))
+            continue;
+        limits_.insert(field.control, size);
+        setLimit(field.control, size);
+    }
 }
 
 const Field *EntryFields::find(const QString &column) const
@@ -84,24 +81,6 @@ const Field *EntryFields::find(const QString &column) const
         if (field.column.compare(column, Qt::CaseInsensitive) == 0)
             return &field;
     return nullptr;
-}
-
-void EntryFields::setLimits(db::Query &query)
-{
-    QHash<QString, int> sizes;
-    for (const db::FieldDef &def : query.declaredFields())
-        if (def.size > 0)
-            sizes.insert(def.name.toCaseFolded(), def.size);
-    // Where the query declares no sizes, the columns are as the schema routine makes them.
-    const QString table = sizes.isEmpty() ? query.baseTable() : QString();
-    for (const Field &field : std::as_const(fields_)) {
-        const int size = table.isEmpty() ? sizes.value(field.column.toCaseFolded(), 0)
-                                         : schemaColumnSize(table, field.column);
-        if ((field.kind != Kind::Text && field.kind != Kind::Password) || size <= 0 || !lineEditOf(field.control))
-            continue;
-        limits_.insert(field.control, size);
-        setLimit(field.control, size);
-    }
 }
 
 void EntryFields::clear()
@@ -155,7 +134,8 @@ QVariant EntryFields::checkedValue(const Field &field, bool inserting) const
         QString stored = field.kind == Kind::Text ? text::storedText(typed) : typed;
         if (field.trimmed)
             stored = stored.trimmed();
-        if (stored.trimmed().isEmpty()) {
+        // A text that shows nothing is empty; a password is whatever was typed.
+        if (field.kind == Kind::Text ? text::isBlank(stored) : stored.trimmed().isEmpty()) {
             if (field.empty == Empty::Refused || (field.empty == Empty::RefusedOnInsert && inserting))
                 refuse(field);
             if (field.empty == Empty::Null || field.empty == Empty::RefusedOnInsert)
@@ -163,7 +143,7 @@ QVariant EntryFields::checkedValue(const Field &field, bool inserting) const
         }
         const bool unchanged = typed == filled_.value(field.control);
         const int limit = limits_.value(field.control, 0);
-        if (!unchanged && ((limit > 0 && stored.size() > limit) || hasControlCharacter(stored)))
+        if (!unchanged && ((limit > 0 && stored.size() > limit) || text::hasControlCharacter(stored)))
             refuse(field);
         return stored;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// An entry form's fields declared as a table: which column each control holds, its caption (named in a
-// refusal) and its kind. The table clears the controls, fills them from the list's current row, limits text
-// fields to their columns, and checks and converts every value before anything is written.
+// An entry form's fields declared as a table over one table's columns: which column each control holds, its
+// caption (named in a refusal) and its kind. Text fields take their column's size when they are declared; the
+// table clears the controls, fills them from the list's current row, and checks and converts every value
+// before anything is written.
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -64,16 +65,11 @@ private:
 
 class EntryFields {
 public:
-    EntryFields() = default;
-    explicit EntryFields(QList<Field> fields);
-    void setFields(QList<Field> fields);
+    // The fields of the table's columns. Text fields accept no more characters than the schema routine gives
+    // their column, fixed here once: nothing later sets a limit, so none can cut a text already shown.
+    void setFields(const QString &table, QList<Field> fields);
     const QList<Field> &fields() const { return fields_; }
     const Field *find(const QString &column) const;
-
-    // Text fields accept no more characters than their column: the sizes the query declares or, where it
-    // declares none, the sizes the schema routine gives the columns of its table. Run it before clear() or
-    // fillFrom(), never after: the limits it sets replace the raised ones.
-    void setLimits(db::Query &query);
 
     void clear();                   // every control emptied (limits back to the column's)
     // Every control shows its column of the query's current row. A stored text longer than its column is

@@ -1,7 +1,9 @@
 #include "pagekit/filters.h"
 #include "pagekit/date_check.h"
 #include "pagekit/field_check.h"
+#include "persian/MonEdit.h"
 #include "persian/persian_text.h"
+#include "schema/column_sizes.h"
 #include "ui/click_label.h"
 #include "ui/control_text.h"
 #include "ui/date_edit.h"
@@ -17,6 +19,9 @@ using namespace Qt::StringLiterals;
 namespace pagekit {
 
 namespace {
+
+// The widest text of a number column (a 64-bit integer with its sign).
+constexpr int numberWidth = 20;
 
 bool isOn(const QList<QWidget *> &controls)
 {
@@ -63,45 +68,58 @@ FilterTable &FilterTable::add(Filter filter)
     return *this;
 }
 
-FilterTable &FilterTable::like(QWidget *switcher, QWidget *control, const QString &column)
+FilterTable &FilterTable::like(QWidget *switcher, QWidget *control, const QString &column,
+                               std::function<QString(const QString &)> typed)
 {
-    return add({switcher, {control}, [control, column](listpage::FilterLines &lines) {
+    return add({switcher, {control}, [this, switcher, control, column, typed](listpage::FilterLines &lines) {
+                    QString text = text::storedText(ui::controlText(control));
+                    if (typed)
+                        text = typed(text);
                     lines.always(u" and "_s + column + u" like ?"_s,
-                                 {QString(u'%' + text::storedText(ui::controlText(control)) + u'%')});
+                                 {QString(u'%' + fitting(column, text, switcher, control) + u'%')});
                 }, {}});
 }
 
 FilterTable &FilterTable::equal(QWidget *switcher, QWidget *control, const QString &column,
                                 std::function<QVariant()> value)
 {
-    return add({switcher, {control}, [control, column, value](listpage::FilterLines &lines) {
-                    lines.always(u" and "_s + column + u"=?"_s,
-                                 {value ? value() : QVariant(text::storedText(ui::controlText(control)))});
+    return add({switcher, {control}, [this, switcher, control, column, value](listpage::FilterLines &lines) {
+                    const QVariant searched = value ? value() : QVariant(text::storedText(ui::controlText(control)));
+                    if (searched.typeId() == QMetaType::QString)
+                        fitting(column, searched.toString(), switcher, control);
+                    lines.always(u" and "_s + column + u"=?"_s, {searched});
                 }, {}});
 }
 
-FilterTable &FilterTable::range(QWidget *switcher, QWidget *from, QWidget *to, const QString &column,
-                                const QString &caption)
+FilterTable &FilterTable::amount(QWidget *switcher, TMonEdit *control, const QString &column)
 {
-    return add({switcher, {from, to}, [from, to, column, caption](listpage::FilterLines &lines) {
+    return equal(switcher, control, column,
+                 [switcher, control] { return QVariant(filterAmount(control, filterCaption(switcher))); });
+}
+
+FilterTable &FilterTable::range(QWidget *switcher, QWidget *from, QWidget *to, const QString &column)
+{
+    return add({switcher, {from, to}, [this, switcher, from, to, column](listpage::FilterLines &lines) {
                     // A date bound must be a whole date: a half-typed one would compare as text and quietly
                     // select the wrong rows.
-                    for (QWidget *bound : {from, to})
+                    QVariantList bounds;
+                    for (QWidget *bound : {from, to}) {
                         if (qobject_cast<TMaskedDateEdit *>(bound))
-                            checkDate(bound, caption, false);
-                    lines.always(u" and "_s + column + u">=? and "_s + column + u"<=?"_s,
-                                 {text::storedText(ui::controlText(from)), text::storedText(ui::controlText(to))});
+                            checkDate(bound, filterCaption(switcher), false);
+                        bounds << fitting(column, text::storedText(ui::controlText(bound)), switcher, bound);
+                    }
+                    lines.always(u" and "_s + column + u">=? and "_s + column + u"<=?"_s, bounds);
                 }, {}});
 }
 
 FilterTable &FilterTable::valueList(QWidget *switcher, const ValueListControls &c, const QString &column,
-                                    const QString &caption, bool wholeNumbers)
+                                    bool wholeNumbers)
 {
     c.list->hide();
     ui::connectGuarded(c.add, &QAbstractButton::clicked, c.add,
                        [c] { c.list->addItem(text::storedText(ui::controlText(c.edit))); });
     ui::connectGuarded(c.show, &QCheckBox::clicked, c.show, [c] { c.list->setVisible(c.show->isChecked()); });
-    add({switcher, {c.edit}, [c, column, caption, wholeNumbers](listpage::FilterLines &lines) {
+    add({switcher, {c.edit}, [this, switcher, c, column, wholeNumbers](listpage::FilterLines &lines) {
              // Only the listed values are searched, never the text standing in the edit; an empty list
              // matches no row.
              if (c.list->count() == 0) {
@@ -111,11 +129,11 @@ FilterTable &FilterTable::valueList(QWidget *switcher, const ValueListControls &
              QStringList marks;
              QVariantList values;
              for (int i = 0; i < c.list->count(); ++i) {
-                 const QString item = c.list->item(i)->text();
+                 const QString item = fitting(column, c.list->item(i)->text(), switcher, c.edit);
                  if (wholeNumbers) {
                      const std::optional<int> number = fields::wholeNumber(item);
                      if (!number)
-                         throw ui::Refusal(fields::refusalText(caption), c.edit);
+                         throw ui::Refusal(fields::refusalText(filterCaption(switcher)), c.edit);
                      values << *number;
                  } else {
                      values << item;
@@ -162,6 +180,38 @@ listpage::FilterLines FilterTable::lines(listpage::FilterLines lines) const
         if (isOn(filter.controls))
             filter.addLines(lines);
     return lines;
+}
+
+QString FilterTable::fitting(const QString &column, const QString &text, const QWidget *switcher,
+                             QWidget *control) const
+{
+    return fittingFilterText(table_, column, text, filterCaption(switcher), control);
+}
+
+QString filterCaption(const QWidget *switcher)
+{
+    if (auto *button = qobject_cast<const QAbstractButton *>(switcher))
+        return button->text();
+    if (auto *label = qobject_cast<const QLabel *>(switcher))
+        return label->text();
+    return {};
+}
+
+QString fittingFilterText(const QString &table, const QString &column, const QString &text, const QString &caption,
+                          QWidget *control)
+{
+    const int size = schemaColumnSize(table, column);
+    if (text.size() > (size > 0 ? size : numberWidth))
+        throw ui::Refusal(fields::refusalText(caption), control);
+    return text;
+}
+
+qint64 filterAmount(TMonEdit *control, const QString &caption)
+{
+    const std::optional<qint64> value = control->amount();
+    if (!value)
+        throw ui::Refusal(fields::refusalText(caption), control);
+    return *value;
 }
 
 } // namespace pagekit

@@ -1,18 +1,25 @@
 #include "pagekit/grid.h"
 #include "pagekit/listpage.h"
 #include "ui/guard.h"
+#include <QAction>
 #include <QHeaderView>
 #include <QTableView>
 
 namespace pagekit {
 
-db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns)
+db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns, QAction *editCommand)
 {
     auto *model = new db::QueryModel(query, grid);
     model->setColumns(columns);
     model->attach(grid);
     ui::connectGuarded(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
                        [model](int column) { listpage::SortGridByTitle(*model, column); });
+    if (editCommand)
+        ui::connectGuarded(grid, &QAbstractItemView::doubleClicked, editCommand, [editCommand] {
+            // The command's enabled state carries the rights and the empty list.
+            if (editCommand->isEnabled())
+                editCommand->trigger();
+        });
     return model;
 }
 

@@ -1,4 +1,5 @@
 #include "pagekit/page.h"
+#include "ui/escape_key.h"
 #include "ui/guard.h"
 #include <QShowEvent>
 
@@ -7,6 +8,7 @@ namespace pagekit {
 Page::Page(QWidget *parent) : QDialog(parent)
 {
     setLayoutDirection(Qt::RightToLeft);
+    ui::keepOpenOnEscape(this);
 }
 
 void Page::showEvent(QShowEvent *event)

@@ -1,4 +1,5 @@
 #include "pagekit/picture_store.h"
+#include "page_rights.h"
 #include "pagekit/chosen_file.h"
 #include "pagekit/rows.h"
 #include "pagekit/save.h"
@@ -46,12 +47,14 @@ void PictureStore::setUp(Member member, Controls controls, const QVector<pagekit
 }
 
 void PictureStore::setUpRecordFiles(db::Query *query, const QString &table, const QString &parentColumn,
-                                    QAbstractButton *openAfterSave, const Controls &controls, int descriptionWidth)
+                                    const QString &rightsKey, QAbstractButton *openAfterSave,
+                                    const Controls &controls, int descriptionWidth)
 {
     Member member;
     member.query = query;
     member.table = table;
     member.parentColumn = parentColumn;
+    member.rightsKey = rightsKey;
     member.openAfterSave = openAfterSave;
     setUp(std::move(member), controls,
           {{u"id"_s, u"id"_s, 0, true},
@@ -62,6 +65,8 @@ void PictureStore::setUpRecordFiles(db::Query *query, const QString &table, cons
 
 void PictureStore::openFor(qint64 parentId)
 {
+    if (!rights::CheckPageRights(member_.rightsKey, {{controls_.add}, {}, {controls_.remove}, {}}))
+        return;
     parentId_ = parentId;
     ui::setControlText(controls_.description, QString());
     listRows();

@@ -4,7 +4,9 @@
 // A member form builds its layout and configures this base with its table, owner column, query and grid,
 // where the repeat check runs and what a click on a stored file does. The base adds a file (both description
 // checks, the open dialog, the file checked and read, the row written, the list read again, "ثبت شد"), saves
-// a stored file and opens it, and deletes the current row.
+// a stored file and opens it, and deletes the current row. A record's files follow the rights of the page
+// that lists the record: anyone who may view it lists and saves them, its insert right adds one, its delete
+// right deletes one.
 #include "db/query.h"
 #include "pagekit/grid.h"
 #include "pagekit/listpage.h"
@@ -33,6 +35,7 @@ struct Member {
     db::Query *query = nullptr;   // the form's query, which its grid shows
     QString table;                // e.g. tavrelkol_pic
     QString parentColumn;         // the owning record's id, e.g. tavrelkol_id; empty: the rows belong to none
+    QString rightsKey;            // the rights of the page that lists the owning records, e.g. tavrelkol
     RepeatCheck repeatCheck = RepeatCheck::GeneralQuery;
     // Ticked: a file saved from the grid is then opened. None: a click writes the file, with no dialog, into
     // the private temporary folder and opens it (the reference files).
@@ -59,7 +62,9 @@ inline const QString emptyText = QStringLiteral("خطا، ابتدا شرح ضم
 class PictureStore : public pagekit::Page {
     Q_OBJECT
 public:
-    // A record's list command: the description emptied, the record's files listed, the form shown modally.
+    // A record's list command: the adding and deleting commands set by the listing page's rights (read
+    // afresh; without its view right the form is refused), the description emptied, the record's files
+    // listed, the form shown modally.
     void openFor(qint64 parentId);
     db::Query &list() const { return *member_.query; }
 
@@ -74,7 +79,8 @@ protected:
     // setUp for the members whose files belong to a record: the grid shows the description (of the width
     // given; 0: fitted) and the type, the ids hidden; the repeat check runs on the general query.
     void setUpRecordFiles(db::Query *query, const QString &table, const QString &parentColumn,
-                          QAbstractButton *openAfterSave, const Controls &controls, int descriptionWidth = 0);
+                          const QString &rightsKey, QAbstractButton *openAfterSave, const Controls &controls,
+                          int descriptionWidth = 0);
     // Lists the record's rows (the rows of the whole table when there is no record), narrowed by the lines.
     void listRows(const listpage::FilterLines &lines = {});
 

@@ -12,9 +12,10 @@ bool hasCurrentRow(const db::Query &list)
     return list.active() && list.recNo() > 0;
 }
 
-bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps)
+bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps,
+                      const std::function<bool()> &confirm)
 {
-    if (!hasCurrentRow(list) || !listpage::confirmDelete())
+    if (!hasCurrentRow(list) || !(confirm ? confirm() : listpage::confirmDelete()))
         return false;
     inWriteTransaction([&] {
         if (ownSteps)

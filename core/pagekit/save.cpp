@@ -39,6 +39,34 @@ void readAgain(const QList<db::Query *> &lists)
     }
 }
 
+// Another user changed or deleted the row meanwhile.
+bool byOtherUser(const db::Error &error)
+{
+    return error.kind() == db::Error::Kind::RowChanged || error.kind() == db::Error::Kind::RowDeleted;
+}
+
+// The clerk is told that plainly (the message says to search again), not by the error report.
+void refuseIfOtherUser(const db::Error &error)
+{
+    if (byOtherUser(error))
+        throw ui::Refusal(error.text());
+}
+
+// The work in one write transaction; when it fails, the lists are read again and the error goes on as it is.
+void transactionReadingAgain(const std::function<void()> &work, const QList<db::Query *> &lists = {})
+{
+    try {
+        db::Transaction transaction(forms::dm->ADOConnection1);
+        work();
+        transaction.commit();
+    } catch (const ui::Refusal &) {
+        throw; // refused before anything was changed: the lists are as they were
+    } catch (...) {
+        readAgain(lists);
+        throw;
+    }
+}
+
 } // namespace
 
 qint64 nextNumber(db::Connection &connection, const QString &table, const QString &column,
@@ -62,13 +90,9 @@ bool numberTaken(db::Connection &connection, const QString &table, const QString
 void inWriteTransaction(const std::function<void()> &work, const QList<db::Query *> &lists)
 {
     try {
-        db::Transaction transaction(forms::dm->ADOConnection1);
-        work();
-        transaction.commit();
-    } catch (const ui::Refusal &) {
-        throw; // refused before anything was changed: the lists are as they were
-    } catch (...) {
-        readAgain(lists);
+        transactionReadingAgain(work, lists);
+    } catch (const db::Error &error) {
+        refuseIfOtherUser(error);
         throw;
     }
 }
@@ -81,7 +105,7 @@ void saveRow(const Save &save)
     std::optional<qint64> retaken;
     bool posted = false;
     try {
-    inWriteTransaction(
+    transactionReadingAgain(
         [&] {
             if (save.lockedChecks)
                 save.lockedChecks();
@@ -106,13 +130,11 @@ void saveRow(const Save &save)
             }
         });
     } catch (const db::Error &error) {
-        // Another user changed or deleted the row meanwhile: the clerk is told plainly and sees the row as it
-        // now stands. A row posted but not committed must go from the list.
-        const bool otherUser = error.kind() == db::Error::Kind::RowChanged || error.kind() == db::Error::Kind::RowDeleted;
-        if (posted || otherUser)
+        // The clerk sees the row as it now stands after another user's change, and a row posted but not
+        // committed goes from the list.
+        if (posted || byOtherUser(error))
             readAgain({&list});
-        if (otherUser)
-            throw ui::Refusal(error.text());
+        refuseIfOtherUser(error);
         throw;
     } catch (...) {
         if (posted)

@@ -58,7 +58,8 @@ void saveRow(const Save &save);
 
 // Runs work in one write transaction on the data module's connection (check-then-write steps of a page).
 // When it fails, the lists given are read again, so they show what the database holds, and the error goes on;
-// a refusal (ui::Refusal) must come before the work changes anything, and leaves the lists as they are.
+// a row another user changed or deleted meanwhile goes on as a refusal with the database layer's Persian
+// message. A refusal (ui::Refusal) must come before the work changes anything, and leaves the lists as they are.
 void inWriteTransaction(const std::function<void()> &work, const QList<db::Query *> &lists = {});
 
 } // namespace pagekit

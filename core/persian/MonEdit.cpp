@@ -53,7 +53,7 @@ QString TMonEdit::MonEditInsertChar(const QString &s, qsizetype length, QChar c,
     return view.left(at) + c + view.mid(at);
 }
 
-qint64 TMonEdit::MonEditGetValue() const
+std::optional<qint64> TMonEdit::amount() const
 {
     const QString current = text::latinDigits(text());
     QString digits = MonEditDigitsOnly(current, current.size());
@@ -62,8 +62,16 @@ qint64 TMonEdit::MonEditGetValue() const
     if (digits.isEmpty())
         return 0;
     if (digits.size() > maxDigits)
-        throw db::Error(QStringLiteral("مبلغ وارد شده بيش از %1 رقم دارد").arg(maxDigits));
+        return std::nullopt;
     return digits.toLongLong();
+}
+
+qint64 TMonEdit::MonEditGetValue() const
+{
+    const std::optional<qint64> value = amount();
+    if (!value)
+        throw db::Error(QStringLiteral("مبلغ وارد شده بيش از %1 رقم دارد").arg(maxDigits));
+    return *value;
 }
 
 // The meta-object code stays in this file, so a program that uses the control links only what it needs.

@@ -2,6 +2,7 @@
 // The money field: keeps only digits and shows them grouped by "," while the user types. Its value is a
 // whole number of rials. Placed on Designer forms as a promoted QLineEdit (header MonEdit.h).
 #include <QLineEdit>
+#include <optional>
 
 class TMonEdit : public QLineEdit {
     Q_OBJECT
@@ -9,7 +10,10 @@ class TMonEdit : public QLineEdit {
 public:
     explicit TMonEdit(QWidget *parent = nullptr);
 
-    // The digits of the text as rials; 0 when there are none. More digits than 64 bits hold throw db::Error.
+    // The digits of the text as rials; 0 when there are none; nullopt for more than 18 digits (what 64 bits
+    // surely hold).
+    std::optional<qint64> amount() const;
+    // The same; more than 18 digits throw db::Error.
     qint64 MonEditGetValue() const;
 
     // Text s regrouped: only its digits (Persian and Arabic-Indic ones turned into 0-9), "," every three.

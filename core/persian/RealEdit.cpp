@@ -5,6 +5,7 @@
 #include "persian/persian_text.h"
 
 #include <QLocale>
+#include <cmath>
 
 TRealEdit::TRealEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -12,16 +13,31 @@ TRealEdit::TRealEdit(QWidget *parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, &TRealEdit::RealEditFormatOnChange);
 }
 
+namespace {
+
+// A number written with an exponent, as a stored quantity may read ("1e-10"), in plain decimals
+// ("0.0000000001"); any other text as it is.
+QString withoutExponent(const QString &text)
+{
+    if (!text.contains(u'e', Qt::CaseInsensitive))
+        return text;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok && std::isfinite(value) ? QString::number(value, 'f', QLocale::FloatingPointShortest) : text;
+}
+
+} // namespace
+
 void TRealEdit::RealEditFormatOnChange()
 {
-    edits::showFiltered(*this, RealEditFilter(text()));
+    edits::showFiltered(*this, RealEditFilter(withoutExponent(text())));
 }
 
 QString TRealEdit::RealEditFilter(const QString &s)
 {
     QString out;
     for (QChar c : text::latinDigits(s))
-        if ((c >= u'0' && c <= u'9') || c == u'.')
+        if ((c >= u'0' && c <= u'9') || c == u'.' || c == u'-')
             out += c;
     return out;
 }

@@ -39,6 +39,12 @@ bool hasControlCharacter(const QString &s)
     return std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
+bool isBlank(const QString &s)
+{
+    const auto shows = [](QChar c) { return !c.isSpace() && c.category() != QChar::Other_Format; };
+    return std::none_of(s.cbegin(), s.cend(), shows);
+}
+
 int comparePersian(const QString &a, const QString &b)
 {
     static const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};

@@ -15,6 +15,10 @@ QString storedText(const QString &s);
 // Whether the text holds a control character (a tab, a line break, NUL...), which no typed value may hold.
 bool hasControlCharacter(const QString &s);
 
+// True when the text shows nothing: it holds only blanks and invisible format characters (the zero-width
+// non-joiner a Persian keyboard types, direction marks and the like), or nothing at all.
+bool isBlank(const QString &s);
+
 // Alphabetical order as a Persian reader expects it (the letters Persian adds to Arabic in their places):
 // negative, zero or positive as a comes before, with or after b.
 int comparePersian(const QString &a, const QString &b);

@@ -1,9 +1,7 @@
 #pragma once
-// A text prepared for setting on a page: each filled value of a paragraph isolated in its own direction, and
-// the blanks and punctuation that read right to left pinned there with right-to-left marks. The print
-// preview records every run of one direction as its own string and draws it again left to right; pinned,
-// a blank or colon at the edge of a Persian run stays where the page had it ("تاريخ:" keeps its colon on
-// the left, "شماره 12" its blank).
+// A paragraph's text prepared for setting: each filled value isolated in its own direction, so that an
+// account number or a Latin name among Persian words reads as it was typed. Everything else is ordered by
+// Qt's own bidirectional algorithm, as the screen orders the same text.
 #include "report/document.h"
 #include <QString>
 #include <QVector>
@@ -12,11 +10,10 @@ namespace report {
 
 struct SetText {
     QString text;
-    QVector<Span> spans; // the runs, moved to the prepared text
+    QVector<Span> spans; // the runs, moved to the prepared text; a value's run covers its marks
 };
 
-// replayed: the text goes to the print preview, which draws each run again left to right; the brackets of a
-// right-to-left run are then handed over already mirrored.
-SetText prepareForSetting(const QString &text, const QVector<Span> &spans, bool rightToLeft, bool replayed = false);
+// The spans run in text order without overlapping.
+SetText isolateValues(const QString &text, const QVector<Span> &spans);
 
 } // namespace report

@@ -2,6 +2,7 @@
 #include "report/bidi.h"
 #include "report/fonts.h"
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPaintEngine>
 #include <QTextLayout>
@@ -69,6 +70,22 @@ TextStyle breakingAtWords(const TextStyle &style)
     return breaking;
 }
 
+// Draws a run of placed glyphs. The painter starts a run's underline at the point it is given, not at the
+// run's first glyph, so the run is given from its left edge.
+void drawPlaced(QPainter &painter, const QPointF &origin, QGlyphRun run)
+{
+    QList<QPointF> positions = run.positions();
+    if (positions.isEmpty())
+        return;
+    double left = positions.first().x();
+    for (const QPointF &at : std::as_const(positions))
+        left = std::min(left, at.x());
+    for (QPointF &at : positions)
+        at.rx() -= left;
+    run.setPositions(positions);
+    painter.drawGlyphRun(origin + QPointF(left, 0), run);
+}
+
 } // namespace
 
 TextStyle::TextStyle(const Control &control, const Font &layoutFont)
@@ -87,7 +104,7 @@ int lineCount(const TextStyle &style, const QString &text, const QVector<Span> &
 {
     if (!style.wraps || text.isEmpty())
         return 1;
-    const SetText set = prepareForSetting(text, spans, style.option.textDirection() == Qt::RightToLeft);
+    const SetText set = isolateValues(text, spans);
     QTextLayout layout(set.text);
     return breakLines(layout, breakingAtWords(style), set.spans, width);
 }
@@ -103,21 +120,19 @@ void drawText(QPainter &painter, const TextStyle &style, const QRectF &box, cons
     if (text.isEmpty())
         return;
     const double block = lines * style.pitch;
-    const double top = style.centred ? box.top() + (box.height() - block) / 2 : box.top();
-    // The print preview records the page as a picture and replays it.
-    const bool replayed = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture;
-    const SetText set = prepareForSetting(text, spans, style.option.textDirection() == Qt::RightToLeft, replayed);
-    if (lines == 1 && spans.isEmpty()) {
-        // One line: the painter sets it directly, centred on the line's pitch.
-        QTextOption option = style.option;
-        option.setAlignment(option.alignment() | Qt::AlignVCenter);
-        painter.setFont(style.font);
-        painter.drawText(QRectF(box.left(), top, box.width(), style.pitch), set.text, option);
+    const QPointF origin(box.left(), style.centred ? box.top() + (box.height() - block) / 2 : box.top());
+    const SetText set = isolateValues(text, spans);
+    QTextLayout layout(set.text);
+    breakLines(layout, style.wraps ? breakingAtWords(style) : style, set.spans, box.width());
+    // The print preview records each run of one direction as its characters and sets them again on their
+    // own, left to right: a blank or bracket at the edge of a Persian run would move. Glyphs already placed
+    // are recorded as they stand, so the preview shows what the page prints.
+    if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Picture) {
+        for (const QGlyphRun &run : layout.glyphRuns())
+            drawPlaced(painter, origin, run);
         return;
     }
-    QTextLayout layout(set.text);
-    breakLines(layout, breakingAtWords(style), set.spans, box.width());
-    layout.draw(&painter, QPointF(box.left(), top));
+    layout.draw(&painter, origin);
 }
 
 } // namespace report

@@ -17,7 +17,7 @@ void set(db::Query &q, const char *field, const QVariant &value)
 
 void administrator(Tdm &dm)
 {
-    db::Query &q = *dm.adoq_user;
+    db::Query &q = *dm.ADOQuery1;
     q.clear();
     q.add(QStringLiteral("Select * from users "));
     q.open();
@@ -31,7 +31,7 @@ void administrator(Tdm &dm)
 
 void administratorLevel(Tdm &dm)
 {
-    db::Query &q = *dm.adoq_user;
+    db::Query &q = *dm.ADOQuery1;
     q.clear();
     q.add(QStringLiteral("Select * from users where us=?"), admin);
     q.open();

@@ -27,3 +27,9 @@ void setRadioIndex(QGroupBox *group, int index)
     if (index >= 0 && index < buttons.size())
         buttons[index]->setChecked(true);
 }
+
+QString radioText(const QGroupBox *group)
+{
+    const int index = radioIndex(group);
+    return index >= 0 ? items(group).at(index)->text() : QString();
+}

@@ -1,5 +1,6 @@
 // The machinery every list page shares: filter switches, the search's filter lines against a real database,
-// the title-click sort and the grouping of a total label. (The delete question: the purchases page's test.)
+// the title-click sort and the grouping of a total label. (The delete question: the purchases page's test; the
+// kit on every page, with filter texts beyond their column: the pages' test.)
 #include "db/query.h"
 #include "db/querymodel.h"
 #include "pagekit/filters.h"
@@ -70,7 +71,7 @@ private Q_SLOTS:
         auto *box = new QCheckBox(&page);
         auto *us = new QLineEdit(&page);
         auto *other = new QLineEdit(&page);
-        pagekit::FilterTable filters;
+        pagekit::FilterTable filters(u"people"_s);
         filters.like(box, us, u"us"_s);
         page.show();
         page.activateWindow();
@@ -111,17 +112,16 @@ private Q_SLOTS:
     void captionRangeAndValueListFilters()
     {
         QWidget page;
-        auto *caption = new ClickLabel(&page);
+        auto *caption = new ClickLabel(u"تاريخ"_s, &page);
         auto *from = new TMaskedDateEdit(&page);
         auto *to = new TMaskedDateEdit(&page);
-        auto *levCaption = new ClickLabel(&page);
+        auto *levCaption = new ClickLabel(u"سطح"_s, &page);
         auto *lev = new QLineEdit(&page);
         auto *add = new QPushButton(&page);
         auto *show = new QCheckBox(&page);
         auto *items = new QListWidget(&page);
-        pagekit::FilterTable filters;
-        filters.range(caption, from, to, u"dat"_s, u"تاريخ"_s)
-            .valueList(levCaption, {lev, add, show, items}, u"lev"_s, u"سطح"_s, true);
+        pagekit::FilterTable filters(u"people"_s);
+        filters.range(caption, from, to, u"dat"_s).valueList(levCaption, {lev, add, show, items}, u"lev"_s, true);
         page.show();
         QVERIFY(items->isHidden() && !add->isEnabled());
 
@@ -178,8 +178,6 @@ private Q_SLOTS:
 
         listpage::SortGridByTitle(model, 2);
         QCOMPARE(list.sort(), u"mablagh_kol DESC"_s);
-        listpage::SortGridByTitle(model, 2);
-        QCOMPARE(list.sort(), u"mablagh_kol ASC"_s);
 
         // Another field starts ascending, even when its name begins the sorted one's.
         listpage::SortGridByTitle(model, 1);

@@ -193,10 +193,15 @@ private Q_SLOTS:
     void typedNamesAreCheckedBeforeConnecting()
     {
         Env env;
-        // An account saved with an empty name and password must not let anyone in with both boxes empty.
-        env.exec(QStringLiteral("insert into users (us, ps, status) values ('', '', ?)"), {QStringLiteral("فعال")});
-        QVERIFY(!ui::guarded([] { signIn(QStringLiteral("  "), QString()); }));
-        QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("نام كاربري را وارد نماييد"));
+        // Accounts saved with a name that shows nothing (blanks, invisible format characters) and an empty
+        // password must not let anyone in with that name.
+        const QString invisible = QStringLiteral("\u200C \u200F");
+        env.exec(QStringLiteral("insert into users (us, ps, status) values ('', '', ?), (?, '', ?)"),
+                 {QStringLiteral("فعال"), invisible, QStringLiteral("فعال")});
+        for (const QString &blank : {QStringLiteral("  "), invisible}) {
+            QVERIFY(!ui::guarded([&] { signIn(blank, QString()); }));
+            QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("نام كاربري را وارد نماييد"));
+        }
         QCOMPARE(forms::login->focusWidget(), forms::login->ui.us);
         QVERIFY(!ui::guarded([] { signIn(QStringLiteral("ali\u0001"), QStringLiteral("p")); }));
         QCOMPARE(env.dialogs.lastMessage(), QStringLiteral("نام كاربري نويسه نامعتبر دارد"));

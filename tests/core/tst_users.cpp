@@ -2,11 +2,13 @@
 // refusals and audit rows, the page rights editor, the allowed counties, the opener and the export.
 #include "dm_u.h"
 #include "forms.h"
+#include "login_u.h"
 #include "main_u.h"
 #include "places.h"
 #include "signed_in_user.h"
 #include "support/page_io.h"
 #include "support/testenv.h"
+#include "support/user_store.h"
 #include "support/xlsx_reader.h"
 #include "ui/control_text.h"
 #include "ui_main_u.h"
@@ -107,10 +109,7 @@ private Q_SLOTS:
         QCOMPARE(page().cnt->text(), u"0"_s);
         QVERIFY(!page().N6->isEnabled() && !page().N7->isEnabled());
         page().list_loc->addItem(u"ري"_s);
-        page().faktor_ins->setChecked(true);
         forms::users->N6Click();
-        forms::users->DBGrid1CellClick();
-        forms::users->SaveUserPageRights();
         forms::users->SaveUserAllowedItems();
         entry().edit_btn->click();
         QVERIFY(env->dialogs.shown.isEmpty());
@@ -120,9 +119,10 @@ private Q_SLOTS:
         QVERIFY(page().N6->isEnabled());
         page().N8->trigger();
         QCOMPARE(env->openedFiles.size(), 1);
-        // Columns in the table's order; the ones without a caption are headed by their names.
-        QCOMPARE(workbookHeaders(env->openedFiles.first(), 11),
-                 (QStringList{u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"پسورد"_s, u"ver"_s, u"سطح"_s, u"استان"_s, u"سمت"_s,
+        // Columns in the table's order, the password left out; the ones without a caption are headed by their
+        // names.
+        QCOMPARE(workbookHeaders(env->openedFiles.first(), 10),
+                 (QStringList{u"شناسه"_s, u"نام کاربري-کد ملي"_s, u"ver"_s, u"سطح"_s, u"استان"_s, u"سمت"_s,
                               u"موبايل"_s, u"نام و نام خانوادگي"_s, u"status"_s, QString()}));
         const XlsxSheet sheet(env->openedFiles.first());
         QCOMPARE(sheet.cell(u"B2"_s).text, u"ali"_s);
@@ -139,17 +139,19 @@ private Q_SLOTS:
         QCOMPARE(entry().status->currentText(), u"فعال"_s); // kept when the state list is loaded
         QVERIFY(forms::users_ins->isVisible() && entry().ins_btn->isVisible() && !entry().edit_btn->isVisible());
 
-        // An account without a password (or name) would let anyone in: refused by name, nothing stored.
-        ui::setControlText(entry().us, u" ۰۰۷ "_s);
+        // An account with a name of blanks and invisible characters would let anyone in: refused by name,
+        // nothing stored.
+        ui::setControlText(entry().us, u" \u200C\u200F\u200B "_s);
         ui::setControlText(entry().nam, u"مریم"_s);
         ui::setControlText(entry().ostan, fars);
         ui::setControlText(entry().lev, u"city"_s);
         entry().ins_btn->click();
-        QVERIFY(env->dialogs.lastMessage().contains(u"«رمز»"_s));
+        QVERIFY(env->dialogs.lastMessage().contains(u"«نام كاربري (کد ملي)»"_s));
         QCOMPARE(count(u"select count(*) from users"_s), 4);
 
         // The name stored trimmed; Persian letters and digits as the register stores them; the audit row.
         env->dialogs.reset();
+        ui::setControlText(entry().us, u" ۰۰۷ "_s);
         ui::setControlText(entry().ps, u"پی۱"_s);
         entry().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
@@ -174,12 +176,13 @@ private Q_SLOTS:
         QCOMPARE(entry().nam->text(), u"علي رضايي"_s);
 
         ui::setControlText(entry().mobile, u"۰۹۱۳"_s);
+        ui::setControlText(entry().ps, u"  "_s); // a blank password, stored as typed
         entry().edit_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty());
         QVERIFY(!forms::users_ins->isVisible());
-        QCOMPARE(env->scalar(u"select id||'|'||us||'|'||mobile||'|'||ver||'|'||semat from users where us='ali'"_s)
-                     .toString(),
-                 QString::number(ali) + u"|ali|0913|1|"_s);
+        QCOMPARE(env->scalar(u"select id||'|'||us||'|'||mobile||'|'||ver||'|'||semat||'|'||ps from users where "
+                             "us='ali'"_s).toString(),
+                 QString::number(ali) + u"|ali|0913|1||  "_s);
         QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ويرايش کاربر ali تهران"_s);
 
         selectUser(u"ali"_s);
@@ -192,6 +195,33 @@ private Q_SLOTS:
         ui::setControlText(entry().us, u"ali2"_s);
         entry().edit_btn->click();
         QCOMPARE(env->scalar(u"select us from users where id=?"_s, {ali}).toString(), u"ali2"_s);
+    }
+
+    // The sign-in's look-up is no list of this page: opened after it, the page has no current row, so the boxes
+    // are empty and off. A new account stays current, its row selected, and takes the rights ticked next.
+    void rightsTickedAfterAnInsertLandOnTheNewAccount()
+    {
+        user_store::storeLocalDatabase(env->dbPath());
+        forms::login->ui.us->setText(u"admin"_s);
+        forms::login->ui.ps->setText(u"1"_s);
+        forms::login->BitBtn1Click();
+        forms::main_->ui->N3->trigger();
+        QVERIFY(!list().active());
+        QVERIFY(!page().rightsBox->isEnabled() && !page().karbaran_show->isChecked());
+
+        forms::users->N5Click();
+        ui::setControlText(entry().us, u"new"_s);
+        ui::setControlText(entry().ps, u"p"_s);
+        entry().ins_btn->click();
+        const int added = count(u"select id from users where us='new'"_s);
+        QCOMPARE(list().recordCount(), 5);
+        QCOMPARE(list().fieldByName(u"id"_s).asInteger(), added);
+        QVERIFY(page().DBGrid1->selectionModel()->isRowSelected(list().recNo() - 1, {}));
+        QVERIFY(page().rightsBox->isEnabled() && !page().karbaran_show->isChecked());
+        page().kala_show->setChecked(true);
+        page().ins_btn2->click();
+        QVERIFY(rightsOf(added).contains(u"kala:0001"_s));
+        QCOMPARE(rightsOf(1), u"karbaran:1111"_s);
     }
 
     // The rights boxes show the current row's account however it became current (a search, the program, a

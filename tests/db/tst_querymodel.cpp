@@ -69,6 +69,11 @@ private Q_SLOTS:
         QCOMPARE(cell(model, 0, 0), u"دارو"_s);
         QCOMPARE(cell(model, 3, 1), u"5,000,000"_s);
         QCOMPARE(q.textAt(0, q.fieldIndex(u"mablagh"_s)), u"1250000"_s);
+        // A stored text that is no amount shows as it is stored.
+        temp.connection().exec(u"update chek set mablagh='12x' where id=1"_s);
+        q.refresh();
+        QCOMPARE(cell(model, 0, 1), u"12x"_s);
+        temp.connection().exec(u"update chek set mablagh=1250000 where id=1"_s);
 
         // With no columns set every field shows under its own name.
         model.setColumns({});

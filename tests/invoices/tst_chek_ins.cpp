@@ -107,9 +107,9 @@ private slots:
     void taxAndLevyInWholeRialsFromAChangedAmount()
     {
         newInvoice({});
-        // 74.04 and 37.02; 1.5 and 0.75 round up; 0.96 and 0.48.
+        // 74.04 and 37.02; 1.5 and 0.75 round up; a levy of 4.5 rounds up too, not to the even 4; 0.96 and 0.48.
         const QList<QStringList> cases = {{u"1234"_s, u"74"_s, u"37"_s}, {u"25"_s, u"2"_s, u"1"_s},
-                                          {u"16"_s, u"1"_s, u"0"_s}};
+                                          {u"150"_s, u"9"_s, u"5"_s}, {u"16"_s, u"1"_s, u"0"_s}};
         for (const QStringList &amounts : cases) {
             entryUi().mablagh->setText(amounts[0]);
             entry().mablaghExit();

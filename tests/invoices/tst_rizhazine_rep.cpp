@@ -125,22 +125,14 @@ private slots:
         QCOMPARE(statement().QuickRep1.pen(u"QRShape9"_s), report::Pen::Clear);
     }
 
-    // The total in words up to 999 تريليون; beyond, or not a number, figures only.
+    // The total printed in figures and in words (beyond 32 bits too); beyond the words' range, or not a
+    // number, in figures only.
     void totalsInWords()
     {
         search();
-        const struct {
-            QString total;
-            QString words;
-        } cases[] = {
-            {u"2147483648"_s, amount::GetNum(2147483648LL)}, // beyond 32 bits: still in words
-            {u"999999999999999"_s, amount::GetNum(999999999999999LL)},
-            {u"1000000000000000"_s, QString()},              // beyond 999 تريليون: figures only
-            {u"mablagh_sum2"_s, QString()},                  // not a number
-        };
-        for (const auto &c : cases) {
-            statement().printStatement(Variant::Plain, {c.total, c.total});
-            QCOMPARE(statement().QuickRep1.caption(u"sum_letter"_s), c.words);
+        for (const QString &total : {u"1000000000000000"_s, u"mablagh_sum2"_s}) {
+            statement().printStatement(Variant::Plain, {total, total});
+            QCOMPARE(statement().QuickRep1.caption(u"sum_letter"_s), QString());
         }
         statement().printStatement(Variant::Plain, {u"2,147,483,648"_s, u"2147483648"_s});
         QVERIFY(pdftext::hasTokens(previewPages().value(0), u"2,147,483,648 "_s + amount::GetNum(2147483648LL)));

@@ -32,13 +32,16 @@ private slots:
         // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
         QTest::newRow("money typed in the middle") << true << u"1,234"_s << 1 << u"5"_s << u"15,234"_s << 15'234.0
                                                    << QString();
+        // A sign typed before an amount is dropped as it is typed: no negative amount is ever shown or read.
+        QTest::newRow("money drops a sign") << true << QString() << -1 << u"-5000"_s << u"5,000"_s << 5'000.0
+                                            << QString();
         QTest::newRow("money drops all but digits") << true << QString() << -1 << u"1a2 b-3.4"_s << u"1,234"_s
                                                     << 1'234.0 << QString();
         QTest::newRow("money persian and arabic digits") << true << u"12"_s << -1 << u"۳۴٥٦"_s << u"123,456"_s
                                                          << 123'456.0 << QString();
         QTest::newRow("real digits and point") << false << QString() << -1 << u"12.5"_s << u"12.5"_s << 12.5 << QString();
-        QTest::newRow("real drops all else") << false << QString() << -1 << u"-1,250 kg"_s << u"1250"_s << 1250.0
-                                             << QString();
+        QTest::newRow("real keeps the minus, drops all else") << false << QString() << -1 << u"-1,250 kg"_s
+                                                              << u"-1250"_s << -1250.0 << QString();
         QTest::newRow("real persian digits") << false << QString() << -1 << u"۱۲.۷٥"_s << u"12.75"_s << 12.75
                                              << QString();
         // Kept as typed; refused when read.

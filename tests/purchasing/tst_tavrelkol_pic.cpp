@@ -29,6 +29,7 @@ private slots:
     void init()
     {
         PageTest::init();
+        env->setRights(1, u"tavrelkol"_s, {true, true, true, true});
         page = forms::tavrelkol_pic;
         form = page->ui.get();
         first = addPurchase(*env, {{u"mozo"_s, u"کاغذ"_s}});

@@ -1,6 +1,6 @@
-// The warehouse register: movements that change the goods' stock, their checks, the reversal on delete, the
-// stock read afresh against another workstation, a failure that leaves nothing, the cascade, the edit that
-// stores only what it may, the filters and the main window's command.
+// The warehouse register: movements that change the goods' stock, their checks and quantities, the reversal
+// on delete, the stock read afresh against another workstation, a failure that leaves nothing, the cascade,
+// the edit that stores only what it may, the filters and the main window's command.
 #include "persian/Dates.h"
 #include "db/connection.h"
 #include "main_u.h"
@@ -228,6 +228,26 @@ private slots:
         typeText(entry().kala_cod->lineEdit(), u"9"_s); // "19": no such goods
         QCOMPARE(entry().kala_cmt->currentText(), QString());
         QCOMPARE(entry().mande->text(), QString());
+    }
+    // A quantity is refused by its caption below 0 (a typed minus is kept, not dropped) and where the stock
+    // could no longer count every unit of it; a stored one shows in plain decimals when edited.
+    void quantitiesTheStockCannotCountAreRefused()
+    {
+        const QString wrongQuantity = u"مقدار «مقدار» درست نيست"_s;
+        for (const QString &quantity : {u"-5"_s, u"1000000000000000"_s}) {
+            enter({in, quantity});
+            QCOMPARE(env->dialogs.lastMessage(), wrongQuantity);
+        }
+        enter({in, u"999999999999999"_s});
+        QCOMPARE(stock(), 999'999'999'999'999.0);
+        enter({in, u"1"_s, u"حسن"_s}); // the stock would pass what it counts
+        QCOMPARE(env->dialogs.lastMessage(), wrongQuantity);
+        QCOMPARE(rowCount(*env, u"anbar"_s), 1);
+
+        env->exec(u"update anbar set meghdar=1e-10"_s);
+        forms::anbar_src->src_btnClick();
+        forms::anbar_src->N2Click();
+        QCOMPARE(entry().meghdar->text(), u"0.0000000001"_s);
     }
     void anEditStoresOnlyWhatItMay()
     {

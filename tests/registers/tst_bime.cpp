@@ -1,8 +1,10 @@
 // The insurance register: the two warnings on a policy entered twice, the premium asked for once more, the
-// audit rows of insert and edit, the user and date filters, and pick lists that never overwrite an edit.
+// audit rows of insert and edit, the user and date filters, and pick lists in Persian order that never
+// overwrite an edit.
 #include "main_u.h"
 #include "registers/bime_ins_u.h"
 #include "registers/bime_src_u.h"
+#include "support/form_input.h"
 #include "support/page_test.h"
 #include "ui_bime_ins_u.h"
 #include "ui_bime_src_u.h"
@@ -117,6 +119,19 @@ private slots:
         forms::bime_ins->hide();
         forms::bime_src->N1Click(); // a new policy gets the only insurer, filed by any user
         QCOMPARE(entry().bimekonande->currentText(), u"البرز"_s);
+    }
+    // The three lists are marked sorted: both forms offer them in Persian order, whatever order they were filed in.
+    void pickListsInPersianOrder()
+    {
+        for (const QString &title : {u"بيمه نامه"_s, u"بيمه کننده"_s, u"نام پروژه"_s})
+            for (const QString &value : {u"پارسيان"_s, u"البرز"_s, u"ايران"_s})
+                addSetting(*env, title, value);
+        forms::bime_src->hide();
+        forms::main_->ui->N13->trigger();
+        forms::bime_src->N1Click();
+        for (const QComboBox *list : {page().bimename, page().bimekonande, page().prj_name, entry().bimename,
+                                      entry().bimekonande, entry().prj_name})
+            QCOMPARE(comboItems(list), (QStringList{u"البرز"_s, u"ايران"_s, u"پارسيان"_s}));
     }
 };
 

@@ -5,6 +5,8 @@
 #include "ui/control_text.h"
 #include "xlsx_reader.h"
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QStringList>
@@ -35,6 +37,31 @@ QStringList rowTexts(const QString &select, const QVariantList &values)
         texts << columns.join(u'|');
     }
     return texts;
+}
+
+QWidget *formNamed(const QString &name)
+{
+    for (QWidget *form : QApplication::topLevelWidgets())
+        if (form->objectName() == name)
+            return form;
+    qFatal("no form %s", qPrintable(name));
+}
+
+void runCommand(QWidget *page, const QString &command)
+{
+    if (auto *button = page->findChild<QAbstractButton *>(command))
+        button->click();
+    else if (auto *item = page->findChild<QAction *>(command))
+        item->trigger();
+    else
+        QFAIL(qPrintable(command));
+}
+
+void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, const QString &command)
+{
+    runCommand(page, search);
+    QVERIFY(list.locate(QStringLiteral("id"), id));
+    runCommand(page, command);
 }
 
 QList<qint64> idsOf(const db::Query &list)

@@ -20,6 +20,14 @@ class ScriptedDialogs;
 // Every row the select returns, its columns as text joined by "|" (a null as "null").
 QStringList rowTexts(const QString &select, const QVariantList &values = {});
 
+// A form made at start-up, by its object name.
+QWidget *formNamed(const QString &name);
+// A page's command run as a user runs it: the button of that name clicked, or the menu item triggered.
+void runCommand(QWidget *page, const QString &command);
+// A list page's command on one row: its search run, the row of this id made current in its list, the command
+// run.
+void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, const QString &command);
+
 // The ids of a list's rows, in the list's order.
 QList<qint64> idsOf(const db::Query &list);
 // The seeded ids at these indexes, in that order.

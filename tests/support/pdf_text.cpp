@@ -1,17 +1,29 @@
 #include "pdf_text.h"
 #include <QProcess>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace pdftext {
 
-QStringList pages(const QString &pdfPath)
+namespace {
+
+QByteArray readerOutput(const QStringList &arguments)
 {
     QProcess reader;
-    reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath,
-                                               QStringLiteral("-")});
+    reader.start(QStringLiteral("pdftotext"), arguments);
     if (!reader.waitForFinished(60000) || reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         return {};
-    QStringList result = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
+    return reader.readAllStandardOutput();
+}
+
+} // namespace
+
+QStringList pages(const QString &pdfPath)
+{
+    const QByteArray text = readerOutput({QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
+    if (text.isEmpty())
+        return {};
+    QStringList result = QString::fromUtf8(text).split(u'\f');
     if (!result.isEmpty() && result.last().trimmed().isEmpty())
         result.removeLast(); // pdftotext ends every page with a form feed
     for (QString &page : result)
@@ -68,6 +80,27 @@ int countPhrase(const QString &text, const QString &phrase)
         if (words.mid(i, wanted.size()) == wanted)
             ++count;
     return count;
+}
+
+QStringList latinLeftToRight(const QString &pdfPath, const QString &word)
+{
+    // Every word with its box (Persian ones come glyph by glyph); the PDFs read so have one page.
+    static const QRegularExpression placed(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<std::pair<QString, QPointF>> words; // text, left edge and middle height
+    const QString page = QString::fromUtf8(readerOutput({QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")}));
+    for (const QRegularExpressionMatch &m : placed.globalMatch(page))
+        words.append({m.captured(4), {m.captured(1).toDouble(), (m.captured(2).toDouble() + m.captured(3).toDouble()) / 2}});
+    const auto found = std::find_if(words.cbegin(), words.cend(), [&](const auto &w) { return w.first == word; });
+    if (found == words.cend())
+        return {};
+    const double line = found->second.y();
+    std::sort(words.begin(), words.end(), [](const auto &a, const auto &b) { return a.second.x() < b.second.x(); });
+    QStringList result;
+    for (const auto &[text, at] : words)
+        if (std::abs(at.y() - line) < 5 && text.front().unicode() < 0x0600)
+            result << text;
+    return result;
 }
 
 } // namespace pdftext

@@ -2,6 +2,7 @@
 // Printed pages read back: pdftotext's text of each page, normalised so that tests compare words, not the
 // reader's way of writing them. Persian comes back in presentation forms, wrapped in bidi controls, with
 // numbers and Latin words moved within a line; so tests match tokens, never whole mixed lines.
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -18,5 +19,9 @@ QString normalised(const QString &text);
 bool hasTokens(const QString &text, const QString &phrase);
 // How often the phrase's words occur one after the other in the text.
 int countPhrase(const QString &text, const QString &phrase);
+
+// The Latin words and numbers of the line that holds the word, from left to right as they stand on the page
+// (the order a reader sees, whatever order the text runs in), of a one-page PDF; empty when it lacks the word.
+QStringList latinLeftToRight(const QString &pdfPath, const QString &word);
 
 } // namespace pdftext
