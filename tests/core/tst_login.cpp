@@ -11,52 +11,17 @@
 #include "main_u.h"
 #include "server_u.h"
 #include "signed_in_user.h"
+#include "support/permissions_hold.h"
+#include "support/sql_server_stand_in.h"
 #include "support/testenv.h"
 #include "support/user_store.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-// While it lives the file can't be written: its write bits are off and, for a user who may write any file
-// (root), it is marked immutable.
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const QString &path) : path_(path)
-    {
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        setImmutable(true);
-        QFile probe(path_);
-        held_ = !probe.open(QIODevice::Append);
-    }
-    ~ReadOnlyFile()
-    {
-        setImmutable(false);
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    }
-    bool held() const { return held_; }
-
-private:
-    void setImmutable(bool on)
-    {
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY);
-        if (fd < 0)
-            return;
-        int flags = 0;
-        if (ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
-    }
-    QString path_;
-    bool held_ = false;
-};
+Q_DECLARE_METATYPE(SqlServerStandIn::Silence)
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -269,12 +234,49 @@ private Q_SLOTS:
         // A file that can't be written is told as such, not as missing, and leaves the connection closed.
         user_store::storeLocalDatabase(env.dbPath());
         forms::dm->ADOConnection1.close();
-        ReadOnlyFile readOnly(env.dbPath());
-        if (!readOnly.held())
-            QSKIP("this file system lets this user write any file");
-        signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        QFile::setPermissions(env.dbPath(), QFile::ReadOwner);
+        {
+            const PermissionsHold hold;
+            signIn(QStringLiteral("admin"), QStringLiteral("1"));
+        }
         QCOMPARE(env.dialogs.lastMessage(), db::message::readOnly);
         QVERIFY(!forms::dm->ADOConnection1.connected());
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    // A server that takes the connection and answers nothing, or nothing after the login, or nothing of the
+    // sign-in's own questions: the sign-in gives up within the connect time (2 s here), not after the statement
+    // time of the pages (30 s), and says why in Persian.
+    void serverSilentAfterTheConnection_data()
+    {
+        QTest::addColumn<SqlServerStandIn::Silence>("silence");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("at all") << SqlServerStandIn::Silence::Always
+                                << QStringLiteral("تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد");
+        QTest::newRow("after the login") << SqlServerStandIn::Silence::AfterLogin << db::message::linkLost;
+        QTest::newRow("at the users") << SqlServerStandIn::Silence::AfterSessionSettings << db::message::timeout;
+    }
+    void serverSilentAfterTheConnection()
+    {
+        QFETCH(SqlServerStandIn::Silence, silence);
+        QFETCH(QString, told);
+        Env env;
+        SqlServerStandIn server(silence);
+        const QString address = QStringLiteral("127.0.0.1,") + QString::number(server.port());
+        connection::writeSettings({address, QStringLiteral("tavrel"), connection::sqlServerLogin, QStringLiteral("sa"),
+                                   QStringLiteral("32-bit"), QStringLiteral("x")});
+        db::Connection &connection = forms::dm->ADOConnection1;
+        connection.setTimeouts({2, 30, 5000});
+        QElapsedTimer clock;
+        clock.start();
+        ui::guarded([] { signIn(QStringLiteral("admin"), QStringLiteral("1")); });
+        const qint64 elapsed = clock.elapsed();
+        connection.setTimeouts({});
+        QVERIFY2(elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QCOMPARE(server.logins(), silence == SqlServerStandIn::Silence::Always ? 0 : 1);
+        const QStringList lines = (env.dialogs.messages() + env.dialogs.errors()).join(u'\n').split(u'\n');
+        QVERIFY2(lines.contains(told), qPrintable(lines.join(u'|')));
+        QVERIFY(!connection.connected());
         QVERIFY(!forms::main_->isVisible());
     }
 
