@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -44,6 +46,32 @@ void removeParts(const QString &path)
 {
     for (const QString &file : partFiles(path))
         QFile::remove(file);
+}
+
+// The lock of one backup name on this machine. It is taken over only from a program that is gone, however
+// long a live backup takes.
+class BackupLock : public QLockFile {
+public:
+    explicit BackupLock(const QString &path) : QLockFile(path + QStringLiteral(".lock")) { setStaleLockTime(0); }
+};
+
+// What interrupted backups of other days left in the folder: their parts and locks, unless that backup is
+// still being made.
+void removeLeftovers(const QString &path)
+{
+    static const QRegularExpression leftover(QStringLiteral("^(Tavrel\\d{4}_\\d{2}_\\d{2})\\.(.*\\.)?(part|lock)"));
+    const QFileInfo target(path);
+    QSet<QString> names;
+    for (const QString &file : target.dir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (const QRegularExpressionMatch match = leftover.match(file); match.hasMatch())
+            names.insert(match.captured(1));
+    names.remove(target.fileName());
+    for (const QString &name : std::as_const(names)) {
+        const QString other = target.dir().filePath(name);
+        BackupLock lock(other);
+        if (lock.tryLock(0))
+            removeParts(other);
+    }
 }
 
 // rename(2) replaces the target in one step: readers see the old copy or the new one, never a part.
@@ -128,10 +156,15 @@ void writeSqliteCopy(db::Query &command, const QString &path, const Progress &pr
     sqlite3 *source = db::detail::sqliteHandle(command.connection());
     // One backup of a name at a time on this machine; under the lock, a part file of that name is what an
     // interrupted backup left behind (a lock whose program is gone is taken over).
-    QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(otherBackupWaitMs))
-        throw db::Error(QStringLiteral("فايل پشتيبان ديگري با همين نام در حال تهيه است"));
+    BackupLock lock(path);
+    if (!lock.tryLock(otherBackupWaitMs)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            throw db::Error(QStringLiteral("فايل پشتيبان ديگري با همين نام در حال تهيه است"));
+        throw db::Error(QStringLiteral("فايل پشتيبان ايجاد نشد: در اين پوشه نمي توان نوشت\n")
+                        + QDir::toNativeSeparators(QFileInfo(path).path()));
+    }
     removeParts(path);
+    removeLeftovers(path);
     const QString part = path + QStringLiteral(".part");
     try {
         copyPages(source, part, progress);
@@ -175,7 +208,7 @@ void write(db::Query &command, const QString &database, const QString &path, con
         return;
     }
     // The server writes the file; the statement takes as long as the database needs.
-    db::UnlimitedStatements unlimited(command.connection());
+    const db::StatementLimit noLimit(command.connection(), 0);
     prepare(command, database, path);
     try {
         command.execSql();

@@ -25,8 +25,9 @@ using Progress = std::function<void(qint64 done, qint64 total)>;
 
 // Writes the backup through the command query; the statement has no time limit. On SQLite the copy goes to a
 // part file beside the target and replaces it only when complete; a failure leaves the old file as it was and
-// no part file or journal, and a part left by an interrupted backup is removed at the next one. A full disk
-// is db::Error of kind DiskFull with the Persian text. Throws db::Error.
+// no part file or journal. The parts and locks that interrupted backups of any day left in the folder are
+// removed at the next one (but a backup being made meanwhile keeps its own). A folder that can't be written
+// is told as such; a full disk is db::Error of kind DiskFull with the Persian text. Throws db::Error.
 void write(db::Query &command, const QString &database, const QString &path, const Progress &progress = {});
 
 } // namespace backup_file

@@ -1,5 +1,6 @@
 #include "connection_settings.h"
 #include "persian/cp1256.h"
+#include "persian/persian_text.h"
 #include "dm_u.h"
 #include "forms.h"
 #include "platform/platform.h"
@@ -66,10 +67,10 @@ QString freeTdsString(const connection::Settings &s, const QString &login)
 }
 
 // Opens the connection; the refusal when it could not be opened.
-std::optional<db::Error> tryOpen(db::Connection &connection, const QString &connectionString)
+std::optional<db::Error> tryOpen(db::Connection &connection, const connection::Settings &settings)
 {
     try {
-        connection.setConnectionString(connectionString);
+        connection::aim(connection, settings);
         connection.open();
         return std::nullopt;
     } catch (const db::Error &error) {
@@ -179,12 +180,34 @@ bool writeCentralSettings(const Settings &s)
     return store->status() == QSettings::NoError;
 }
 
+QString localFileRefusal(const QString &path)
+{
+    if (text::hasControlCharacter(path))
+        return QStringLiteral("مسير فايل نويسه نامعتبر دارد");
+    if (path.startsWith(u' ') || path.endsWith(u' '))
+        return QStringLiteral("مسير فايل با فاصله شروع يا تمام شده است");
+    // A relative path would name another file whenever the program starts from another folder.
+    if (!QDir::isAbsolutePath(path))
+        return QStringLiteral("مسير کامل فايل را وارد نماييد");
+    if (QFileInfo(path).isDir())
+        return QStringLiteral("اين مسير يک پوشه است؛ نام فايل را هم وارد نماييد");
+    return QString();
+}
+
+void aim(db::Connection &connection, const Settings &settings)
+{
+    if (settings.authentication == localFile)
+        connection.setDatabaseFile(settings.sqlServerName);
+    else
+        connection.setConnectionString(BuildConnectionString(settings));
+}
+
 void createLocalDatabase(const QString &path)
 {
     db::Connection &connection = forms::dm->ADOConnection1;
     connection.close();
     try {
-        connection.setConnectionString(BuildConnectionString({path, QString(), localFile, {}, {}, {}}));
+        connection.setDatabaseFile(path);
         connection.open();
         RunSchemaSteps();
         connection.close();
@@ -200,8 +223,6 @@ void createLocalDatabase(const QString &path)
 
 QString BuildConnectionString(const connection::Settings &s)
 {
-    if (s.authentication == connection::localFile)
-        return u"Provider=SQLite;Data Source=" + s.sqlServerName;
     if (s.authentication == connection::sqlServerLogin)
         return freeTdsString(s, u"UID=" + odbcValue(s.userName) + u";PWD=" + odbcValue(s.password));
     if (s.authentication == connection::windowsLogin)
@@ -219,7 +240,7 @@ bool ConnectDatabase(DatabaseChoice choice)
             ui::showMessage(QStringLiteral("سرور مرکزي در تنظيمات اين کامپيوتر تعريف نشده است"));
             return false;
         }
-        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*central));
+        const std::optional<db::Error> failure = tryOpen(connection, *central);
         if (!failure)
             return true;
         ui::showMessage(failureText(QStringLiteral("از اتصال خود به اينترنت مطمئن شويد"), *failure));
@@ -240,14 +261,14 @@ bool ConnectDatabase(DatabaseChoice choice)
             refuseWithSettingsForm(notFound);
             return false;
         }
-        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*settings));
+        const std::optional<db::Error> failure = tryOpen(connection, *settings);
         if (!failure)
             return true;
         refuseWithSettingsForm(failureText(notFound, *failure));
         return false;
     }
     if (authentication == connection::sqlServerLogin || authentication == connection::windowsLogin) {
-        const std::optional<db::Error> failure = tryOpen(connection, BuildConnectionString(*settings));
+        const std::optional<db::Error> failure = tryOpen(connection, *settings);
         if (!failure)
             return true;
         refuseWithSettingsForm(failureText(

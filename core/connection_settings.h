@@ -5,6 +5,10 @@
 #include <QString>
 #include <optional>
 
+namespace db {
+class Connection;
+}
+
 // The stored form of the connection password: read from its last character to its first, each character's
 // Windows-1256 byte lowered by 1 (modulo 256). A character outside that code page is kept as it is, so every
 // password comes back unchanged from UnscramblePassword.
@@ -46,15 +50,24 @@ std::optional<Settings> readCentralSettings();
 // Stores the four central values (tests and administrators' scripts; the program only reads them).
 bool writeCentralSettings(const Settings &settings);
 
+// Why the path can't name the local database file, in Persian; empty text when it can. It must be a full path,
+// not a folder's, without blanks at either end (which nobody sees) or control characters. Any other
+// character, ";" included, is part of the file's name.
+QString localFileRefusal(const QString &path);
+
 // Creates the local database file with its schema, on the data module's connection, which is then closed.
 // The file must not exist and its folder must; a failure removes what was made and throws db::Error.
 void createLocalDatabase(const QString &path);
 
+// Points the connection at the database of the settings: the local file by its path, taken whole, a server
+// by its connection string.
+void aim(db::Connection &connection, const Settings &settings);
+
 } // namespace connection
 
-// The connection string of a choice: "Access" opens the SQLite file named by sqlServerName; "SQL Server"
-// and "Windows" reach Microsoft SQL Server through ODBC and FreeTDS ("Windows" with an integrated login).
-// Any other authentication text gives an empty text.
+// The connection string of a server: "SQL Server" and "Windows" reach Microsoft SQL Server through ODBC and
+// FreeTDS ("Windows" with an integrated login). Any other authentication text gives an empty text: the local
+// file ("Access") is reached by its path (connection::aim).
 QString BuildConnectionString(const connection::Settings &settings);
 // The two items of the sign-in form's database choice.
 enum class DatabaseChoice { Internet = 0, Local = 1 };

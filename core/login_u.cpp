@@ -22,7 +22,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QTextStream>
-#include <algorithm>
 
 namespace {
 
@@ -30,6 +29,14 @@ std::function<void()> &programEnd()
 {
     static std::function<void()> end;
     return end;
+}
+
+// The sign-in's statements, the connection's own included, answer within its connect time: a server that takes
+// the connection and then goes silent costs the clerk no longer than one that never answers.
+db::StatementLimit signInLimit()
+{
+    db::Connection &connection = forms::dm->ADOConnection1;
+    return db::StatementLimit(connection, db::silenceWithinConnectTime(connection.timeouts()));
 }
 
 // A text bound as a value is never NULL: an empty edit compares as the empty text.
@@ -90,16 +97,13 @@ QString Tlogin::typedUser() const
 
 void Tlogin::checkTypedCredentials() const
 {
-    const auto hasControlCharacter = [](const QString &text) {
-        return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
-    };
     // An empty name would match an account saved without one and let anyone in with both boxes empty; a name
     // of invisible characters alone is as empty.
     if (text::isBlank(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري را وارد نماييد"), ui.us);
-    if (hasControlCharacter(typedUser()))
+    if (text::hasControlCharacter(typedUser()))
         throw ui::Refusal(QStringLiteral("نام كاربري نويسه نامعتبر دارد"), ui.us);
-    if (hasControlCharacter(typedPassword()))
+    if (text::hasControlCharacter(typedPassword()))
         throw ui::Refusal(QStringLiteral("كلمه عبور نويسه نامعتبر دارد"), ui.ps);
 }
 
@@ -173,6 +177,7 @@ QString Tlogin::saveReferenceFile(const QString &description, const QString &pro
 
 void Tlogin::BitBtn1Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!connectAndFindUser(QStringLiteral("کلمه يا رمز عبور اشتباه است")))
         return;
     db::Query &user = *forms::dm->adoq_signin;
@@ -212,6 +217,7 @@ void Tlogin::BitBtn1Click()
 
 void Tlogin::Label3Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!connectAndFindUser(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد")))
         return;
     hide();
@@ -226,6 +232,7 @@ void Tlogin::Label4Click()
 
 void Tlogin::Label9Click()
 {
+    const db::StatementLimit limit = signInLimit();
     if (!ConnectDatabase(databaseChoice()))
         return;
     const QString path =

@@ -130,20 +130,23 @@ void Tserver::Button1Click()
     }
 
     // A local database file that does not exist yet is made now, with its schema, so its administrator can
-    // sign in: only in a folder that exists, or the proposed data folder, the one folder ever created.
-    const bool newLocalFile =
-        radioIndex(ui.RadioGroup1) == localFileItem && !QFileInfo::exists(ui.SqlServerName->text());
-    if (newLocalFile) {
-        const QString folder = QFileInfo(ui.SqlServerName->text()).absolutePath();
+    // sign in: only in a folder that exists, or the proposed data folder, the one folder ever created. The
+    // path is checked before anything is made.
+    const QString path = ui.SqlServerName->text();
+    const bool localFile = radioIndex(ui.RadioGroup1) == localFileItem;
+    if (const QString refusal = localFile ? connection::localFileRefusal(path) : QString(); !refusal.isEmpty())
+        throw ui::Refusal(refusal, ui.SqlServerName);
+    if (localFile && !QFileInfo::exists(path)) {
+        const QString folder = QFileInfo(path).absolutePath();
         if (folder == QFileInfo(connection::defaultDatabaseFile()).absolutePath())
             QDir().mkpath(folder);
         if (!QFileInfo(folder).isDir())
             throw ui::Refusal(QStringLiteral("پوشه اين فايل وجود ندارد"), ui.SqlServerName);
-        connection::createLocalDatabase(QFileInfo(ui.SqlServerName->text()).absoluteFilePath());
+        connection::createLocalDatabase(path);
     }
 
     connection::Settings settings;
-    settings.sqlServerName = ui.SqlServerName->text();
+    settings.sqlServerName = path;
     settings.dataBase = ui.DataBase->text();
     settings.authentication = authenticationOf(radioIndex(ui.RadioGroup1));
     settings.userName = ui.UserName->text();

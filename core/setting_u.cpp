@@ -10,9 +10,11 @@
 #include "pagekit/rows.h"
 #include "page_rights.h"
 #include "persian/persian_text.h"
+#include "pagekit/field_check.h"
 #include "pagekit/setting_rows.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/refusal.h"
 #include "ui_main_u.h"
 
 namespace {
@@ -77,6 +79,11 @@ void Tsetting::ins_btnClick()
         return;
     }
     const QString title = text::storedText(ui->component->currentText());
+    // A pasted tab or line break would be stored and offered in every pick list of the title.
+    if (text::hasControlCharacter(value))
+        throw ui::Refusal(fields::refusalText(QStringLiteral("توضيحات")), ui->cmt);
+    if (text::hasControlCharacter(title))
+        throw ui::Refusal(fields::refusalText(QStringLiteral("عنوان")), ui->component);
 
     db::Query &query = *forms::dm->ADOQuery1;
     setUserValueStatement(query, QStringLiteral("select * from setting"), title, value);

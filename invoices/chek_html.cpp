@@ -1,10 +1,11 @@
 #include "chek_html.h"
 #include "db/error.h"
 #include "db/query.h"
+#include "platform/files.h"
 #include "ui/busy.h"
 #include "ui/progress.h"
 #include <QHash>
-#include <QSaveFile>
+#include <QIODevice>
 #include <QStringEncoder>
 
 using namespace Qt::StringLiterals;
@@ -157,16 +158,7 @@ bool saveHtmlReport(const db::Query &list, const QString &path)
 {
     const ui::BusyCursor busy;
     ui::Progress progress(u"در حال ساختن گزارش"_s, list.recordCount());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw db::Error(u"فايل گزارش ساخته نشد: "_s + path + u" ("_s + file.errorString() + u')');
-    if (!writeHtmlReport(list, file, &progress)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
-        throw db::Error(u"فايل گزارش نوشته نشد: "_s + path + u" ("_s + file.errorString() + u')');
-    return true;
+    return platform::writeFileAtomically(path, [&](QIODevice &file) { return writeHtmlReport(list, file, &progress); });
 }
 
 } // namespace invoices

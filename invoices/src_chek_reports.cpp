@@ -77,12 +77,13 @@ void Tchek_src::N11Click()
 
 void Tchek_src::N21Click()
 {
-    QString path = chosenFile(u"Report.xlsx"_s);
-    if (path.isEmpty())
+    const QString chosen = chosenFile(u"Report.xlsx"_s);
+    if (chosen.isEmpty())
         return;
-    if (!path.endsWith(u".xlsx"_s, Qt::CaseInsensitive))
-        path += u".xlsx"_s;
-    invoices::saveAccountsWorkbook(list(), path);
+    // A typed name gets the workbook's extension; a file of that name is replaced only when the user says so.
+    const QString path = platform::confirmedPath(chosen, u".xlsx"_s);
+    if (!path.isEmpty())
+        invoices::saveAccountsWorkbook(list(), path);
 }
 
 void Tchek_src::N8Click()

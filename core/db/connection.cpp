@@ -38,7 +38,15 @@ void Connection::setConnectionString(const QString &text)
 {
     connectionString_ = text;
     const bool sqlite = setting(u"Provider"_s).compare(u"SQLite"_s, Qt::CaseInsensitive) == 0;
+    file_ = sqlite ? setting(u"Data Source"_s) : QString();
     dialect_ = makeDialect(sqlite ? Engine::SQLite : Engine::SqlServer);
+}
+
+void Connection::setDatabaseFile(const QString &path)
+{
+    connectionString_.clear();
+    file_ = path;
+    dialect_ = makeDialect(Engine::SQLite);
 }
 
 void Connection::open()
@@ -58,6 +66,27 @@ void Connection::open()
     }
 }
 
+void Connection::drop()
+{
+    closeDatabase();
+    dropped_ = true;
+}
+
+void Connection::ensureOpen()
+{
+    if (connected())
+        return;
+    if (!dropped_)
+        throw Error(message::notConnected, Error::Kind::NotConnected);
+    try {
+        open();
+    } catch (const Error &error) {
+        // Still dropped: the next statement tries again, once the network is back.
+        dropped_ = true;
+        throw Error(message::notConnected + u'\n' + error.text(), Error::Kind::NotConnected);
+    }
+}
+
 namespace {
 
 int waitBriefly(void *limitMs, int attempts)
@@ -73,11 +102,10 @@ int waitBriefly(void *limitMs, int attempts)
 
 void Connection::openSqlite()
 {
-    const QString file = databaseName();
-    if (file.isEmpty())
-        throw Error(u"The connection string names no SQLite file"_s);
+    if (file_.isEmpty())
+        throw Error(u"No SQLite file is named"_s);
     QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, sqlName_);
-    database.setDatabaseName(file);
+    database.setDatabaseName(file_);
     database.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT="_s + QString::number(timeouts_.busyMilliseconds));
     if (!database.open())
         throw Error(detail::errorText(database.lastError()));
@@ -94,7 +122,9 @@ void Connection::openSqlite()
 void Connection::openOdbc()
 {
     QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
-    database.setDatabaseName(connectionString_);
+    // The statements of the connection itself (the driver's questions about the server's types, the session's
+    // settings) answer within the connect time: FreeTDS's Timeout is the limit of a statement that sets none.
+    database.setDatabaseName(connectionString_ + u";Timeout="_s + QString::number(silenceWithinConnectTime(timeouts_)));
     // A server that takes the connection and never answers would otherwise hold the sign-in for ever.
     const QString seconds = QString::number(timeouts_.connectSeconds);
     database.setConnectOptions(u"SQL_ATTR_LOGIN_TIMEOUT="_s + seconds + u";SQL_ATTR_CONNECTION_TIMEOUT="_s + seconds);
@@ -106,6 +136,12 @@ void Connection::openOdbc()
 }
 
 void Connection::close()
+{
+    dropped_ = false;
+    closeDatabase();
+}
+
+void Connection::closeDatabase()
 {
     if (QSqlDatabase::contains(sqlName_))
         QSqlDatabase::database(sqlName_, false).close();
@@ -123,7 +159,7 @@ QSqlDatabase Connection::database() const
 
 QString Connection::databaseName() const
 {
-    return setting(engine() == Engine::SQLite ? u"Data Source"_s : u"DATABASE"_s);
+    return engine() == Engine::SQLite ? file_ : setting(u"DATABASE"_s);
 }
 
 int Connection::exec(const QString &sql, const QVariantList &values)
@@ -133,17 +169,15 @@ int Connection::exec(const QString &sql, const QVariantList &values)
 
 void Connection::beginTransaction()
 {
-    QSqlDatabase db = database();
-    if (!db.isOpen())
-        throw Error(message::notConnected, Error::Kind::NotConnected);
+    ensureOpen();
     // SQLite: the write lock at once (BEGIN IMMEDIATE), so a check and the write it guards can't interleave
     // with another process's; the driver's own BEGIN would take it only at the first write.
     if (engine() == Engine::SQLite) {
         detail::execute(*this, dialect().beginWrite(), {});
         return;
     }
-    if (!db.transaction())
-        throw Error(detail::errorText(db.lastError()));
+    if (QSqlDatabase db = database(); !db.transaction())
+        detail::failOdbc(*this, db.lastError());
 }
 
 void Connection::commit()
@@ -152,9 +186,8 @@ void Connection::commit()
         detail::execute(*this, u"COMMIT"_s, {});
         return;
     }
-    QSqlDatabase db = database();
-    if (!db.commit())
-        throw Error(detail::errorText(db.lastError()));
+    if (QSqlDatabase db = database(); !db.commit())
+        detail::failOdbc(*this, db.lastError());
 }
 
 void Connection::rollback()
@@ -164,20 +197,22 @@ void Connection::rollback()
             detail::execute(*this, u"ROLLBACK"_s, {});
         return;
     }
-    QSqlDatabase db = database();
-    if (!db.rollback())
-        throw Error(detail::errorText(db.lastError()));
+    // A transaction whose link broke went with it: the server rolled it back.
+    if (!connected())
+        return;
+    if (QSqlDatabase db = database(); !db.rollback())
+        detail::failOdbc(*this, db.lastError());
 }
 
-UnlimitedStatements::UnlimitedStatements(Connection &connection)
+StatementLimit::StatementLimit(Connection &connection, int seconds)
     : connection_(connection), kept_(connection.timeouts().statementSeconds)
 {
-    Timeouts unlimited = connection_.timeouts();
-    unlimited.statementSeconds = 0;
-    connection_.setTimeouts(unlimited);
+    Timeouts limited = connection_.timeouts();
+    limited.statementSeconds = seconds;
+    connection_.setTimeouts(limited);
 }
 
-UnlimitedStatements::~UnlimitedStatements()
+StatementLimit::~StatementLimit()
 {
     Timeouts kept = connection_.timeouts();
     kept.statementSeconds = kept_;

@@ -22,17 +22,25 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    // The connection string says which engine: "Provider=SQLite;Data Source=<file>" opens (and creates) an
-    // SQLite file; any other text is an ODBC connection string ("DRIVER=FreeTDS;SERVER=...;...").
+    // An ODBC connection string ("DRIVER=FreeTDS;SERVER=...;...") reaches SQL Server. The short form
+    // "Provider=SQLite;Data Source=<file>" names an SQLite file (its parts split at ";" and trimmed).
     void setConnectionString(const QString &text);
     QString connectionString() const { return connectionString_; }
+    // An SQLite database file, by its path taken whole: nothing in it is read as a separator or trimmed.
+    void setDatabaseFile(const QString &path);
 
     // Throws db::Error with the database's text (a locked or read-only SQLite file with the Persian text of
     // its kind) and leaves the connection closed; opening an open connection reopens it. An SQLite file that
     // does not exist is created, in a folder that must exist.
     void open();
+    // Closed on purpose: statements meet a closed connection until it is opened again.
     void close();
     bool connected() const;
+    // Closes a connection whose link to the server broke; the next statement opens it again.
+    void drop();
+    // Before a statement: a dropped connection is opened again (db::Error NotConnected with the reason when
+    // that fails, tried again at the next statement); one closed on purpose is db::Error NotConnected.
+    void ensureOpen();
 
     // Take effect at the next open (connect and busy times) or the next statement (statement time).
     void setTimeouts(const Timeouts &timeouts) { timeouts_ = timeouts; }
@@ -54,26 +62,36 @@ private:
     void openSqlite();
     void openOdbc();
     QString setting(const QString &key) const; // a value of the connection string, by its key
+    void closeDatabase();
     QString name_;
     QString sqlName_; // this object's own Qt connection name
     QString connectionString_;
+    QString file_; // the SQLite file
+    bool dropped_ = false;
     std::unique_ptr<Dialect> dialect_;
     Timeouts timeouts_;
 };
 
-// While it lives, statements on the connection have no time limit: a backup takes as long as the database
-// needs.
-class UnlimitedStatements {
+// While it lives, a statement on the connection that gets no answer is given up after the seconds given (0:
+// never, so a backup takes as long as the database needs); the connection's own limit comes back after.
+class StatementLimit {
 public:
-    explicit UnlimitedStatements(Connection &connection);
-    ~UnlimitedStatements();
-    UnlimitedStatements(const UnlimitedStatements &) = delete;
-    UnlimitedStatements &operator=(const UnlimitedStatements &) = delete;
+    StatementLimit(Connection &connection, int seconds);
+    ~StatementLimit();
+    StatementLimit(const StatementLimit &) = delete;
+    StatementLimit &operator=(const StatementLimit &) = delete;
 
 private:
     Connection &connection_;
     int kept_;
 };
+
+// The statement time within which a server that goes silent costs no more than the connect time: the driver
+// waits once for the answer and once more for the answer to its cancel.
+inline int silenceWithinConnectTime(const Timeouts &timeouts)
+{
+    return timeouts.connectSeconds > 1 ? timeouts.connectSeconds / 2 : 1;
+}
 
 // Begins a transaction on construction; rolls it back on destruction unless commit() ran.
 class Transaction {

@@ -17,6 +17,7 @@ public:
         RowChanged,   // an edit found its row changed by another user since it was read
         RowDeleted,   // an edit or delete found its row gone
         Timeout,      // the server did not answer in time
+        LinkLost,     // the link to the server broke during a statement; the connection was closed
     };
 
     explicit Error(const QString &text, Kind kind = Kind::Database)
@@ -43,6 +44,7 @@ inline const QString rowChanged =
 inline const QString rowDeleted =
     QStringLiteral("اين رديف را کاربر ديگري در اين فاصله حذف کرده است؛ دوباره جستجو کنيد");
 inline const QString timeout = QStringLiteral("پاسخي از سرور بانک اطلاعاتي نرسيد");
+inline const QString linkLost = QStringLiteral("ارتباط با بانک اطلاعاتي قطع شد");
 } // namespace message
 
 } // namespace db

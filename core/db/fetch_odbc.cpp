@@ -11,7 +11,7 @@ namespace {
 class OdbcSource final : public RowSource {
 public:
     OdbcSource(Connection &connection, const QString &sql, const QVariantList &values)
-        : query_(runOdbc(connection, sql, values)), record_(query_.record())
+        : connection_(connection), query_(runOdbc(connection, sql, values)), record_(query_.record())
     {
     }
 
@@ -48,7 +48,7 @@ public:
         return def;
     }
 
-    bool next() override { return nextOdbcRow(query_); }
+    bool next() override { return nextOdbcRow(connection_, query_); }
 
     void read(int column, Column &target) override
     {
@@ -60,6 +60,7 @@ public:
     }
 
 private:
+    Connection &connection_;
     QSqlQuery query_;
     QSqlRecord record_;
 };

@@ -12,12 +12,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A closed connection is never opened again behind the user's back: it may have been closed because
-// sign-in switched to another database, or because its open failed.
-void requireConnected(const Connection &connection)
+// A connection closed on purpose is never opened again behind the user's back: it may have been closed
+// because sign-in switched to another database, or because its open failed. One whose link broke is.
+void requireConnected(Connection &connection)
 {
-    if (!connection.connected())
-        throw Error(message::notConnected, Error::Kind::NotConnected);
+    connection.ensureOpen();
 }
 
 } // namespace
@@ -35,6 +34,19 @@ Error odbcError(const QSqlError &error)
         || reason.contains(u"Timeout expired"_s, Qt::CaseInsensitive))
         return Error(message::timeout + u'\n' + reason, Error::Kind::Timeout);
     return Error(reason);
+}
+
+void failOdbc(Connection &connection, const QSqlError &error)
+{
+    Error failure = odbcError(error);
+    // Whatever the driver's words, a broken link leaves nothing to go on with: a statement's answer that
+    // never came, a result cut off, a server gone. Its time-out keeps its own Persian text.
+    if (connection.connected() && odbcLinkBroken(connection.database())) {
+        connection.drop();
+        if (failure.kind() != Error::Kind::Timeout)
+            failure = Error(message::linkLost + u'\n' + failure.text(), Error::Kind::LinkLost);
+    }
+    throw failure;
 }
 
 sqlite3 *sqliteHandle(Connection &connection)
@@ -162,23 +174,23 @@ QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!query.prepare(sql))
-        throw odbcError(query.lastError());
+        failOdbc(connection, query.lastError());
     // The prepared statement's handle takes the limit before it runs; a driver without it runs unlimited.
     setOdbcQueryTimeout(query, connection.timeouts().statementSeconds);
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw odbcError(query.lastError());
+        failOdbc(connection, query.lastError());
     return query;
 }
 
-bool nextOdbcRow(QSqlQuery &query)
+bool nextOdbcRow(Connection &connection, QSqlQuery &query)
 {
     if (query.next())
         return true;
     // The driver reports the end of the rows without an error; anything else cut the result short.
     if (query.lastError().type() != QSqlError::NoError)
-        throw odbcError(query.lastError());
+        failOdbc(connection, query.lastError());
     return false;
 }
 
@@ -215,7 +227,7 @@ QVariant scalar(Connection &connection, const QString &sql, const QVariantList &
         }
     }
     QSqlQuery query = runOdbc(connection, sql, values);
-    return nextOdbcRow(query) ? query.value(0) : QVariant();
+    return nextOdbcRow(connection, query) ? query.value(0) : QVariant();
 }
 
 } // namespace db::detail

@@ -18,12 +18,16 @@ QString errorText(const QSqlError &error);
 // The error of an ODBC refusal: a server that did not answer in time reads in Persian, the driver's reason
 // on a second line.
 Error odbcError(const QSqlError &error);
+// Throws the error of an ODBC refusal on the connection. When the driver finds the link to the server broken,
+// the connection is dropped (the next statement reconnects) and the error says so in Persian, the driver's
+// reason on a second line.
+[[noreturn]] void failOdbc(Connection &connection, const QSqlError &error);
 
 // The error of an SQLite refusal (its result code): a locked, read-only or full database in Persian.
 Error sqliteError(sqlite3 *db, int code);
 
 // The open SQLite handle of the connection, or nullptr when the connection is to another engine. A closed
-// connection stays closed: db::Error (Kind::NotConnected).
+// connection stays closed (db::Error, Kind::NotConnected); a dropped one is opened again.
 sqlite3 *sqliteHandle(Connection &connection);
 
 class SqliteStatement {
@@ -53,12 +57,14 @@ private:
 // Prepared, bound and run forward-only, decimals as exact text, abandoned when the server does not answer
 // within the connection's statement time; db::Error with the database's text.
 QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values);
-// The next row of an ODBC result: false at its end; a fetch that failed (a dropped network) is db::Error,
-// never the end of the rows.
-bool nextOdbcRow(QSqlQuery &query);
+// The next row of an ODBC result on the connection: false at its end; a fetch that failed (a dropped
+// network) is db::Error, never the end of the rows.
+bool nextOdbcRow(Connection &connection, QSqlQuery &query);
 // Sets the ODBC statement's query timeout (seconds, 0: none) through the driver manager; false when the
 // driver manager or the driver does not take it.
 bool setOdbcQueryTimeout(const QSqlQuery &query, int seconds);
+// Whether the driver finds the ODBC connection's link to the server broken.
+bool odbcLinkBroken(const QSqlDatabase &database);
 
 // A statement that returns no rows; the rows it affected.
 int execute(Connection &connection, const QString &sql, const QVariantList &values);

@@ -36,11 +36,6 @@ void setLimit(QWidget *control, int size)
         edit->setMaxLength(size > 0 ? size : 32767);
 }
 
-bool hasControlCharacter(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
-}
-
 [[noreturn]] void refuse(const Field &field)
 {
     throw ui::Refusal(fields::refusalText(field.caption), field.control);
@@ -148,7 +143,7 @@ QVariant EntryFields::checkedValue(const Field &field, bool inserting) const
         }
         const bool unchanged = typed == filled_.value(field.control);
         const int limit = limits_.value(field.control, 0);
-        if (!unchanged && ((limit > 0 && stored.size() > limit) || hasControlCharacter(stored)))
+        if (!unchanged && ((limit > 0 && stored.size() > limit) || text::hasControlCharacter(stored)))
             refuse(field);
         return stored;
     }

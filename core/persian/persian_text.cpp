@@ -34,6 +34,11 @@ QString storedText(const QString &s)
     return out;
 }
 
+bool hasControlCharacter(const QString &s)
+{
+    return std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
 bool isBlank(const QString &s)
 {
     const auto shows = [](QChar c) { return !c.isSpace() && c.category() != QChar::Other_Format; };

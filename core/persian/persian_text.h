@@ -12,6 +12,9 @@ QString latinDigits(const QString &s);
 // digits are those of latinDigits.
 QString storedText(const QString &s);
 
+// Whether the text holds a control character (a tab, a line break, NUL...), which no typed value may hold.
+bool hasControlCharacter(const QString &s);
+
 // True when the text shows nothing: it holds only blanks and invisible format characters (the zero-width
 // non-joiner a Persian keyboard types, direction marks and the like), or nothing at all.
 bool isBlank(const QString &s);

@@ -30,6 +30,14 @@ bool isUnsafeInName(QChar c)
     return c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control;
 }
 
+// The invisible marks that reorder the text around them: "\u202Etxt.sh" shows as "hs.txt". The joiners
+// that Persian words need (U+200C, U+200D) stay.
+bool isDirectionMark(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
 [[noreturn]] void notWritten(const QString &path, const QString &reason)
 {
     throw db::Error(u"فايل نوشته نشد: "_s + QDir::toNativeSeparators(path) + u" ("_s + reason + u')');
@@ -56,10 +64,11 @@ QString privateTempFolder()
 
 QString cleanExtension(const QString &extension)
 {
-    QString clean = extension;
-    for (QChar &c : clean)
-        if (isUnsafeInName(c))
-            c = u'_';
+    QString clean;
+    clean.reserve(extension.size());
+    for (const QChar c : extension)
+        if (!isDirectionMark(c))
+            clean += isUnsafeInName(c) ? QChar(u'_') : c;
     return clean;
 }
 
@@ -81,7 +90,7 @@ QString cleanFileName(const QString &name)
     return base + tail;
 }
 
-void writeFileAtomically(const QString &path, const QByteArray &bytes)
+bool writeFileAtomically(const QString &path, const std::function<bool(QIODevice &file)> &write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -89,8 +98,22 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     // A replaced file keeps its permissions, but never the right to run it.
     file.setPermissions(file.permissions()
                         & ~(QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther));
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!write(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit())
         notWritten(path, file.errorString());
+    return true;
+}
+
+void writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    writeFileAtomically(path, [&](QIODevice &file) {
+        if (file.write(bytes) != bytes.size())
+            notWritten(path, file.errorString());
+        return true;
+    });
 }
 
 QString writeTempFile(const QString &name, const QByteArray &bytes)
@@ -114,13 +137,21 @@ QString withExtension(const QString &chosen, const QString &extension)
     return chosen + clean;
 }
 
-QString writeChosenFile(const QString &chosen, const QString &extension, const QByteArray &bytes)
+QString confirmedPath(const QString &chosen, const QString &extension)
 {
     const QString path = withExtension(chosen, extension);
     if (path != chosen && QFileInfo::exists(path)
         && ui::dialogs().ask(u"فايل «"_s + QFileInfo(path).fileName() + u"» وجود دارد. آيا جايگزين شود؟"_s,
                              QString(), ui::Buttons::YesNo, ui::Icon::Warning)
                != ui::Answer::Yes)
+        return QString();
+    return path;
+}
+
+QString writeChosenFile(const QString &chosen, const QString &extension, const QByteArray &bytes)
+{
+    const QString path = confirmedPath(chosen, extension);
+    if (path.isEmpty())
         return QString();
     const ui::BusyCursor busy;
     writeFileAtomically(path, bytes);

@@ -1,6 +1,6 @@
 #include "ui/left_to_right_column.h"
 #include <QStyledItemDelegate>
-#include <QTableView>
+#include <QAbstractItemView>
 
 namespace ui {
 
@@ -20,9 +20,9 @@ protected:
 
 } // namespace
 
-void drawLeftToRight(QTableView *grid, int column)
+void drawLeftToRight(QAbstractItemView *view, int column)
 {
-    grid->setItemDelegateForColumn(column, new LeftToRightDelegate(grid));
+    view->setItemDelegateForColumn(column, new LeftToRightDelegate(view));
 }
 
 } // namespace ui

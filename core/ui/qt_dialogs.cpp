@@ -1,9 +1,12 @@
 #include "ui/qt_dialogs.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/left_to_right_column.h"
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -12,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeView>
 
 namespace ui {
 
@@ -96,6 +100,58 @@ Answer runBox(QMessageBox::Icon icon, const QString &caption, const QString &tex
     return answerOfButton.value(box.clickedButton(), Answer::Cancel);
 }
 
+// The folder a file dialog opens in: the one chosen last in this run, or the user's home (never the folder
+// the program was started from).
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString startFolder()
+{
+    return lastFolder().isEmpty() ? QDir::homePath() : lastFolder();
+}
+
+// Qt's own file dialog (where the desktop offers none) in a right-to-left program: its list's sizes and times
+// read left to right ("2.64 KiB", not "KiB 2.64"), as wide as they are.
+void keepLatinColumnsReadable(QFileDialog &dialog)
+{
+    auto *list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!list)
+        return;
+    // Room for the name, type, size and time without scrolling sideways, on a screen of 1366 by 768.
+    dialog.resize(dialog.size().expandedTo(QSize(900, 520)));
+    for (const int column : {1, 3}) { // size, time of the last change
+        drawLeftToRight(list, column);
+        list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    }
+}
+
+// Runs a file dialog; the file or folder chosen (remembered as the next start), or empty text when cancelled.
+// A suggested name without a folder is proposed in the start folder.
+QString runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode kind, const QString &title,
+                      const QString &filter, const QString &start)
+{
+    const QFileInfo suggested(start);
+    const QString folder = start.isEmpty() || !suggested.isAbsolute() ? startFolder()
+                           : kind == QFileDialog::Directory        ? start
+                                                                   : suggested.absolutePath();
+    QFileDialog dialog(ownerWindow(), title, folder, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(kind);
+    if (kind == QFileDialog::Directory)
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    else if (!start.isEmpty())
+        dialog.selectFile(suggested.fileName());
+    keepLatinColumnsReadable(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder() = kind == QFileDialog::Directory ? chosen : QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
 // Hides of a form that is not a dialog end the local loop that showModal waits in.
 class HideWatcher : public QObject {
 public:
@@ -139,17 +195,17 @@ public:
 
     QString openFile(const QString &title, const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(ownerWindow(), title, QString(), filter);
+        return runFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFile, title, filter, QString());
     }
 
     QString saveFile(const QString &title, const QString &filter, const QString &suggestedName) override
     {
-        return QFileDialog::getSaveFileName(ownerWindow(), title, suggestedName, filter);
+        return runFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, title, filter, suggestedName);
     }
 
     QString pickFolder(const QString &title, const QString &start) override
     {
-        return QFileDialog::getExistingDirectory(ownerWindow(), title, start);
+        return runFileDialog(QFileDialog::AcceptOpen, QFileDialog::Directory, title, QString(), start);
     }
 
     int showModal(QWidget *form) override

@@ -3,7 +3,14 @@
 #include "ui/refusal.h"
 #include <QRegularExpression>
 
-TMaskedTimeEdit::TMaskedTimeEdit(QWidget *parent) : TMaskedEdit(QStringLiteral("99:99"), parent) {}
+TMaskedTimeEdit::TMaskedTimeEdit(QWidget *parent) : TMaskedEdit(QStringLiteral("99:99"), parent)
+{
+    // The forms' Naskh font draws ":" much like ";" ("22;31"): the time is drawn in a Latin font, at the form's
+    // size.
+    QFont latin;
+    latin.setFamilies({QStringLiteral("Noto Sans")});
+    setFont(latin);
+}
 
 QString TMaskedTimeEdit::clockText(const QTime &time)
 {

@@ -8,18 +8,24 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "support/attachment_files.h"
+#include "support/permissions_hold.h"
 #include "support/testenv.h"
 #include "ui_backup_u.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTest>
 #include <QTreeView>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +63,16 @@ QStringList projectsInBackup(const QString &folder)
 int backupFiles(const QString &folder)
 {
     return int(QDir(folder).entryList({backup_file::fileName(shamsiToday()) + u'*'}, QDir::Files | QDir::Hidden).size());
+}
+
+// The id of a process that has ended.
+pid_t goneProcess()
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
 }
 
 // While it lives, no file of this process grows past the limit: writes past it come up short, as they do
@@ -100,16 +116,26 @@ private slots:
         QCOMPARE(env.dialogs.lastMessage(), done);
         QCOMPARE(projectsInBackup(env.folder()), QStringList{u"سد کرج"_s});
 
+        // What interrupted backups left, of this day and an earlier one (its program gone), goes; a backup of
+        // another day being made meanwhile keeps its own.
         addPurchase(env, u"پل"_s);
         const QString target = env.folder() + u'/' + backup_file::fileName(shamsiToday());
-        for (const QString &leftover : QStringList{target + u".part"_s, target + u".part-journal"_s, target + u".k3Xz9a.part"_s}) {
-            QFile file(leftover);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        const QString earlier = env.folder() + u"/Tavrel1399_01_01"_s;
+        const QString running = env.folder() + u"/Tavrel1399_01_02"_s;
+        const QStringList leftovers{target + u".part"_s, target + u".part-journal"_s, target + u".k3Xz9a.part"_s,
+                                    earlier + u".part"_s, running + u".part"_s};
+        for (const QString &leftover : leftovers)
+            writeFile(leftover, "part");
+        writeFile(earlier + u".lock"_s, QByteArray::number(goneProcess()) + '\n' + "tavrel\n"
+                                           + QSysInfo::machineHostName().toUtf8() + '\n');
+        QLockFile runningLock(running + u".lock"_s);
+        QVERIFY(runningLock.tryLock(0));
         click();
         QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
         QCOMPARE(projectsInBackup(env.folder()), (QStringList{u"سد کرج"_s, u"پل"_s}));
         QCOMPARE(backupFiles(env.folder()), 1);
+        QCOMPARE(QDir(env.folder()).entryList({u"Tavrel1399*"_s}, QDir::Files),
+                 (QStringList{u"Tavrel1399_01_02.lock"_s, u"Tavrel1399_01_02.part"_s}));
 
         // A disk with room for a few pages only: the file-size limit stands in for it.
         addPurchase(env, u"سوم"_s);
@@ -122,6 +148,22 @@ private slots:
         QCOMPARE(env.dialogs.messages(), QStringList{});
         QCOMPARE(projectsInBackup(env.folder()), (QStringList{u"سد کرج"_s, u"پل"_s}));
         QCOMPARE(backupFiles(env.folder()), 1);
+    }
+
+    // Told as such, root included, and nothing is left in it.
+    void folderThatCantBeWritten()
+    {
+        TestEnv env;
+        const QString folder = env.folder() + u"/read-only"_s;
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        window().selectFolder(folder);
+        {
+            const PermissionsHold hold;
+            click();
+        }
+        QCOMPARE(env.dialogs.errors(), QStringList{u"فايل پشتيبان ايجاد نشد: در اين پوشه نمي توان نوشت\n"_s + folder});
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
     void asksForAFolderWhenNoneIsSelected()

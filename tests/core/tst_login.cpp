@@ -12,44 +12,21 @@
 #include "platform/platform.h"
 #include "server_u.h"
 #include "signed_in_user.h"
+#include "support/permissions_hold.h"
+#include "support/sql_server_stand_in.h"
 #include "support/testenv.h"
 #include "support/user_store.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QtTest>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
-// Makes the file writable or not (for a user who may write any file, root, by marking it immutable too);
-// returns whether it can now be written.
-bool setWritable(const QString &path, bool writable)
-{
-    const auto markImmutable = [&](bool on) {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-        int flags = 0;
-        if (fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd >= 0)
-            ::close(fd);
-    };
-    if (writable)
-        markImmutable(false);
-    QFile::setPermissions(path, writable ? QFile::ReadOwner | QFile::WriteOwner : QFile::ReadOwner);
-    if (!writable)
-        markImmutable(true);
-    QFile probe(path);
-    return probe.open(QIODevice::Append);
-}
+Q_DECLARE_METATYPE(SqlServerStandIn::Silence)
 
 class TestLogin : public QObject {
     Q_OBJECT
@@ -186,8 +163,8 @@ private Q_SLOTS:
         env.dialogs.files.enqueue(chosen);
         signIn(u"ali"_s, u"p"_s);
 
-        QCOMPARE(env.dialogs.messages(), QStringList{QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  2"
-                                                                    " در ادامه نسخه جديد را دانلود و استفاده نماييد ")});
+        QCOMPARE(env.dialogs.messages(), QStringList{u"اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  2"
+                                                        " در ادامه نسخه جديد را دانلود و استفاده نماييد "_s});
         // Before the gate: the user's version, the holder and the file are written.
         QCOMPARE(env.scalar(u"select ver from users where us='ali'"_s).toString(), u"1"_s);
         QCOMPARE(SignedInUser::instance().karbar(), u"ali"_s);
@@ -253,12 +230,48 @@ private Q_SLOTS:
         // A file that can't be written is told as such, not as missing, and leaves the connection closed.
         user_store::storeLocalDatabase(env.dbPath());
         forms::dm->ADOConnection1.close();
-        const auto writableAgain = qScopeGuard([&] { setWritable(env.dbPath(), true); });
-        if (setWritable(env.dbPath(), false))
-            QSKIP("this file system lets this user write any file");
-        signIn(u"admin"_s, u"1"_s);
+        QFile::setPermissions(env.dbPath(), QFile::ReadOwner);
+        {
+            const PermissionsHold hold;
+            signIn(u"admin"_s, u"1"_s);
+        }
         QCOMPARE(env.dialogs.lastMessage(), db::message::readOnly);
         QVERIFY(!forms::dm->ADOConnection1.connected());
+        QVERIFY(!forms::main_->isVisible());
+    }
+
+    // A server that takes the connection and answers nothing, or nothing after the login, or nothing of the
+    // sign-in's own questions: the sign-in gives up within the connect time (2 s here), not after the statement
+    // time of the pages (30 s), and says why in Persian.
+    void serverSilentAfterTheConnection_data()
+    {
+        QTest::addColumn<SqlServerStandIn::Silence>("silence");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("at all") << SqlServerStandIn::Silence::Always
+                                << u"تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"_s;
+        QTest::newRow("after the login") << SqlServerStandIn::Silence::AfterLogin << db::message::linkLost;
+        QTest::newRow("at the users") << SqlServerStandIn::Silence::AfterSessionSettings << db::message::timeout;
+    }
+    void serverSilentAfterTheConnection()
+    {
+        QFETCH(SqlServerStandIn::Silence, silence);
+        QFETCH(QString, told);
+        Env env;
+        SqlServerStandIn server(silence);
+        const QString address = u"127.0.0.1,"_s + QString::number(server.port());
+        connection::writeSettings({address, u"tavrel"_s, connection::sqlServerLogin, u"sa"_s, u"32-bit"_s, u"x"_s});
+        db::Connection &connection = forms::dm->ADOConnection1;
+        connection.setTimeouts({2, 30, 5000});
+        QElapsedTimer clock;
+        clock.start();
+        ui::guarded([] { signIn(u"admin"_s, u"1"_s); });
+        const qint64 elapsed = clock.elapsed();
+        connection.setTimeouts({});
+        QVERIFY2(elapsed < 3000, qPrintable(QString::number(elapsed)));
+        QCOMPARE(server.logins(), silence == SqlServerStandIn::Silence::Always ? 0 : 1);
+        const QStringList lines = (env.dialogs.messages() + env.dialogs.errors()).join(u'\n').split(u'\n');
+        QVERIFY2(lines.contains(told), qPrintable(lines.join(u'|')));
+        QVERIFY(!connection.connected());
         QVERIFY(!forms::main_->isVisible());
     }
 

@@ -48,6 +48,9 @@ private Q_SLOTS:
         QCOMPARE(platform::cleanFileName(QStringLiteral("a/b")), QStringLiteral("a_b"));
         QCOMPARE(platform::cleanFileName(QStringLiteral(" ..\\.ش:ب\n.pdf")), QStringLiteral("_.ش_ب_.pdf"));
         QCOMPARE(platform::cleanFileName(QStringLiteral("..")), QString());
+        // Marks that would show "\u202Egpj.exe" as "exe.jpg" go; the non-joiner of a Persian word stays.
+        QCOMPARE(platform::cleanFileName(QStringLiteral("\u202Egpj.\u2066exe\u200F")), QStringLiteral("gpj.exe"));
+        QCOMPARE(platform::cleanFileName(QStringLiteral("نامه\u200Cها.pdf")), QStringLiteral("نامه\u200Cها.pdf"));
         const QString longName = platform::cleanFileName(QString(150, u'ش') + QStringLiteral(".jpg"));
         QVERIFY(longName.endsWith(QStringLiteral("ش.jpg")) && QFile::encodeName(longName).size() <= 255);
 
@@ -59,6 +62,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(first).absolutePath(), QFileInfo(folder).absoluteFilePath());
         QCOMPARE(QFileInfo(first).fileName(), QStringLiteral("_x.jpg"));
         QCOMPARE(QFileInfo(second).fileName(), QStringLiteral("_x-2.jpg"));
+        const QString marked = platform::writeTempFile(QStringLiteral("\u202Egpj.exe"), "x");
+        QCOMPARE(QFileInfo(marked).fileName(), QStringLiteral("gpj.exe"));
 
         // A file written over keeps its content whole and loses any right to run.
         QFile::setPermissions(first, QFile::permissions(first) | QFile::ExeOwner | QFile::ExeOther);

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -92,6 +93,33 @@ private Q_SLOTS:
             whenModalShown([](QWidget *window) { QTest::keyClick(window, Qt::Key_Escape); });
             QCOMPARE(ui::dialogs().ask(QStringLiteral("?"), QString(), buttons, Icon::Warning), expected);
         }
+    }
+
+    // A file dialog opens in the user's home folder, never the program's working folder; the next one opens
+    // where the user went. A proposed name is proposed there.
+    void fileDialogsStartAtHomeThenWhereTheUserWent()
+    {
+        QTemporaryDir elsewhere;
+        QStringList starts;
+        const auto choose = [&](const QString &name) {
+            whenModalShown([&starts, file = elsewhere.filePath(name)](QWidget *window) {
+                auto *dialog = qobject_cast<QFileDialog *>(window);
+                if (!dialog)
+                    return window->close();
+                starts << dialog->directory().absolutePath() + u'|' + dialog->selectedFiles().value(0);
+                dialog->selectFile(file);
+                static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its own
+                return true;
+            });
+        };
+        choose(QStringLiteral("a.xls"));
+        QCOMPARE(ui::dialogs().saveFile(QString(), QString(), QStringLiteral("report.xls")),
+                 elsewhere.filePath(QStringLiteral("a.xls")));
+        choose(QStringLiteral("b.xls"));
+        ui::dialogs().saveFile(QString(), QString(), QStringLiteral("Report.xlsx"));
+        const QString home = QDir::homePath();
+        QCOMPARE(starts, (QStringList{home + u'|' + home + QStringLiteral("/report.xls"),
+                                      elsewhere.path() + u'|' + elsewhere.filePath(QStringLiteral("Report.xlsx"))}));
     }
 
     // One long stored subject in the purchases page's subject filter leaves the page narrower than the screen;

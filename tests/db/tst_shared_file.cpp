@@ -7,10 +7,35 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <future>
+#include <sqlite3.h>
 #include <thread>
 
 using namespace Qt::StringLiterals;
 using db::Query;
+
+namespace {
+
+// A connection's busy handler that tells when it first meets another's lock, then naps while it waits (5 s
+// at most).
+struct LockMet {
+    std::promise<void> met;
+    std::atomic<bool> told = false, waiting = false;
+    void tell()
+    {
+        if (!told.exchange(true))
+            met.set_value();
+    }
+    static int wait(void *self, int attempts)
+    {
+        static_cast<LockMet *>(self)->waiting = true;
+        static_cast<LockMet *>(self)->tell();
+        QThread::usleep(250);
+        return attempts < 20000;
+    }
+};
+
+} // namespace
 
 class TestSharedFile : public QObject {
     Q_OBJECT
@@ -100,19 +125,19 @@ private Q_SLOTS:
 
     void checkThenInsertWaitsForTheOtherCommit()
     {
-        // A takes the write lock and checks; B's check waits until A's insert is committed, so B sees it.
+        // A takes the write lock and checks; B's check meets A's lock and waits until A's insert is committed,
+        // so B sees it. A commits only once B has met the lock.
         db::Connection &a = temp.connection();
         a.beginTransaction();
         QCOMPARE(value(u"select count(*) from purchase where cmt='new'"_s).toInt(), 0);
-        std::atomic<bool> committed = false;
-        bool waited = false;
+        LockMet lockMet;
         int seen = -1;
         QString failure;
         std::thread clerkB([&] {
             try {
                 const auto b = another(u"b"_s);
+                sqlite3_busy_handler(db::detail::sqliteHandle(*b), &LockMet::wait, &lockMet);
                 b->beginTransaction();
-                waited = committed.load();
                 seen = db::detail::scalar(*b, u"select count(*) from purchase where cmt='new'"_s, {}).toInt();
                 if (seen == 0)
                     b->exec(u"insert into purchase (cmt) values ('new')"_s);
@@ -120,12 +145,16 @@ private Q_SLOTS:
             } catch (const db::Error &error) {
                 failure = error.text();
             }
+            lockMet.tell(); // a B that never met the lock lets A go on too
         });
-        QThread::msleep(300);
-        a.exec(u"insert into purchase (cmt) values ('new')"_s);
-        committed = true;
-        a.commit();
+        lockMet.met.get_future().wait();
+        const bool waited = lockMet.waiting;
+        const QString refusedToA = refusal([&] {
+            a.exec(u"insert into purchase (cmt) values ('new')"_s);
+            a.commit();
+        });
         clerkB.join();
+        QCOMPARE(refusedToA, QString());
         QCOMPARE(failure, QString());
         QVERIFY(waited);
         QCOMPARE(seen, 1);

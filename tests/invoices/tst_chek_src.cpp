@@ -6,6 +6,7 @@
 #include "invoices/ins_u.h"
 #include "invoices/src_chek_u.h"
 #include "main_u.h"
+#include "support/attachment_files.h"
 #include "support/page_test.h"
 #include "support/pdf_text.h"
 #include "support/xlsx_reader.h"
@@ -255,9 +256,11 @@ private slots:
         page().N10Click(); // cancelled: nothing
         QCOMPARE(env->dialogs.shown.last().detail, u"report.xls"_s);
         const QString path = env->folder() + u"/report.xls"_s;
+        QFile::setPermissions(writeFile(path, "older"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         env->dialogs.files.enqueue(path);
         page().N10Click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"فايل گزارش تهيه شد"_s});
+        QCOMPARE(QFile::permissions(path) & QFile::ExeOwner, QFile::Permissions()); // replaced, not made runnable
         QCOMPARE(listQuery().recNo(), 2);
 
         const QStringList lines = htmlLines(path);
@@ -311,6 +314,16 @@ private slots:
                  u"333|1000|1,000"_s);
         QCOMPARE(QDir(env->folder()).entryList({u"*accounts*"_s}, QDir::Files | QDir::Hidden),
                  QStringList{u"accounts.xlsx"_s}); // no part file left beside it
+
+        // The name typed again: the dialog asked about "accounts", so replacing "accounts.xlsx" is asked here.
+        writeFile(env->folder() + u"/accounts.xlsx"_s, "kept");
+        for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+            env->dialogs.files.enqueue(env->folder() + u"/accounts"_s);
+            env->dialogs.answers.enqueue(answer);
+            page().N21Click();
+            QVERIFY(env->dialogs.lastMessage().contains(u"«accounts.xlsx»"_s));
+            QCOMPARE(XlsxSheet(env->folder() + u"/accounts.xlsx"_s).ok(), answer == ui::Answer::Yes);
+        }
     }
     // Per-statement totals under the filters but the user's; the "admin" exemption by the exact name.
     void statementTotalsWithTheAdminExemption()

@@ -88,10 +88,13 @@ private slots:
         QCOMPARE(grid.headerData(grid.columnOfField(u"namayande"_s), Qt::Horizontal, Qt::DisplayRole).toString(),
                  u"نماينده اداره"_s);
     }
-    // A long list: numbered in order across the pages, the headers on every page, the conditions after the last
-    // line.
+    // Nothing for an empty list; a long list numbered in order across the pages, the headers on every page,
+    // the conditions after the last line.
     void longListsRepeatTheHeadersAndEndWithTheConditions()
     {
+        forms::darkhast_src->ui->src_btn->click();
+        printInquiryLetter();
+        QVERIFY(env->dialogs.shown.isEmpty());
         for (int i = 0; i < 40; ++i)
             addRow(*env, u"darkhast"_s, {{u"kala"_s, QString(u"کالا "_s + QString::number(i + 1))}});
         forms::darkhast_src->ui->src_btn->click();
@@ -99,12 +102,12 @@ private slots:
         printInquiryLetter();
         const report::Document document = letter().layOut();
         QVERIFY(document.pages.size() > 1);
-        QStringList numbers, expected;
+        QStringList numbers;
         for (const QStringList &page : numbersByPage(document))
             numbers += page;
-        for (int i = 1; i <= 40; ++i)
-            expected << QString::number(i);
-        QCOMPARE(numbers, expected); // in order across the pages
+        QCOMPARE(numbers.size(), 40);
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(numbers.at(i), QString::number(i + 1)); // in order across the pages
         for (int page = 0; page < document.pages.size(); ++page) {
             QCOMPARE(document.find(page, u"QRLabel6"_s).size(), 1); // the title on every page
             QCOMPARE(document.find(page, u"QRTitle5"_s).size(), 1); // and the column titles
@@ -113,13 +116,6 @@ private slots:
         const QStringList pdf = pdftext::pages(env->dialogs.lastPreview());
         QCOMPARE(pdf.size(), document.pages.size());
         QVERIFY(pdftext::hasTokens(pdf.last(), u"آدرس کارگاهها جهت تحويل a b c"_s));
-    }
-    void nothingWhileTheListIsEmpty()
-    {
-        forms::darkhast_src->ui->src_btn->click();
-        QVERIFY(!forms::darkhast_src->ui->N8->isEnabled());
-        printInquiryLetter();
-        QVERIFY(env->dialogs.shown.isEmpty());
     }
 };
 

@@ -72,37 +72,23 @@ private slots:
         QCOMPARE(searchWithFilter(&page(), listQuery(), box, controls, texts), pick(seeded, rows));
         QCOMPARE(pageUi().cnt->text(), QString::number(rows.size()));
     }
-    // Numbers within the year: the first, then max + 1; a proposed number that another user stored meanwhile
-    // gets the repeat refusal.
-    void numberingWithinTheYear()
+    // Numbers within the year (the first whatever earlier years hold, then max + 1) and the new form's defaults;
+    // the stored row with its audit row; the row number checked before the title and date, within the year;
+    // a proposed number another user stored meanwhile refused as a repeat.
+    void numberingRefusalsStoredRowAndAuditRow()
     {
-        const QString year = fiscalYear();
-        addInquiry(*env, {{u"sal"_s, QString::number(year.toInt() - 1)}, {u"radif"_s, 30}});
+        addInquiry(*env, {{u"sal"_s, u"1390"_s}, {u"radif"_s, 30}});
         pageUi().src_btn->click();
         page().N1Click();
-        QCOMPARE(entryUi().radif->text(), u"1"_s); // the year's first, whatever earlier years hold
-        QCOMPARE(entryUi().sal->storedText(), year);
-        QCOMPARE(entryUi().meghdar->text() + entryUi().mablagh->text(), u"00"_s);
+        QCOMPARE(entryUi().radif->text() + entryUi().meghdar->text() + entryUi().mablagh->text(), u"100"_s);
         QVERIFY(entryUi().onvan->hasFocus() || entry().focusWidget() == entryUi().onvan);
-        addInquiry(*env, {{u"sal"_s, year}, {u"radif"_s, 7}});
-        newInquiry({{u"onvan"_s, u"a"_s}});
-        QCOMPARE(entryUi().radif->text(), u"8"_s);
-        otherWorkstation(*env)->exec(u"insert into estelam (sal, onvan, radif) values (?, 'b', 8)"_s, {year});
-        entryUi().ins_btn->click();
-        QCOMPARE(env->dialogs.lastMessage(), rowRepeated);
-        QCOMPARE(inquiries(*env), 3);
-    }
-    // The stored row with its audit row; the row number checked before the title and date, within the year.
-    void insertRefusalsStoredRowAndAuditRow()
-    {
-        pageUi().src_btn->click();
-        newInquiry({{u"onvan"_s, u"it's paper"_s}, {u"est_dat"_s, u"1403/01/10"_s}, {u"mablagh"_s, u"12,500"_s},
-                    {u"mablagh1"_s, u"2500"_s}, {u"bazsazi_kar"_s, u"1403/01/12"_s}, {u"modirkol"_s, u"1403/01/20"_s},
-                    {u"dabir_no"_s, u"d-1"_s}, {u"estelam_no"_s, u"e-9"_s}});
+        setFieldTexts(&entry(), {{u"onvan"_s, u"it's paper"_s}, {u"est_dat"_s, u"1403/01/10"_s},
+                                 {u"mablagh"_s, u"12,500"_s}, {u"mablagh1"_s, u"2500"_s}, {u"bazsazi_kar"_s, u"1403/01/12"_s},
+                                 {u"modirkol"_s, u"1403/01/20"_s}, {u"dabir_no"_s, u"d-1"_s}, {u"estelam_no"_s, u"e-9"_s}});
         entryUi().ins_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty()); // no confirmation
         QCOMPARE(rowTexts(u"select sal,onvan,meghdar,est_dat,mablagh1,mablagh,bazsazi_kar,modirkol,hoghoghi,radif,"
-                          "dabir_no,estelam_no from estelam"_s),
+                          "dabir_no,estelam_no from estelam where sal<>'1390'"_s),
                  QStringList{fiscalYear() + u"|it's paper|0|1403/01/10|2500|12500|1403/01/12|1403/01/20|"_s + untouched
                              + u"|1|d-1|e-9"_s});
         QCOMPARE(rowTexts(u"select cmt from log"_s), QStringList{u" ثبت استعلام جديد  it's paper admin"_s});
@@ -114,11 +100,18 @@ private slots:
         entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), titleRepeated);
         // Another year takes the same row number, title and date.
-        entryUi().sal->setStoredText(u"1390"_s);
+        entryUi().sal->setStoredText(u"1391"_s);
         entryUi().radif->setText(u"1"_s);
         entryUi().ins_btn->click();
-        QCOMPARE(inquiries(*env), 2);
+        QCOMPARE(inquiries(*env), 3);
         QCOMPARE(rowCount(*env, u"log"_s), 2);
+
+        newInquiry({{u"onvan"_s, u"a"_s}});
+        QCOMPARE(entryUi().radif->text(), u"2"_s);
+        otherWorkstation(*env)->exec(u"insert into estelam (sal, onvan, radif) values (?, 'b', 2)"_s, {fiscalYear()});
+        entryUi().ins_btn->click();
+        QCOMPARE(env->dialogs.lastMessage(), rowRepeated);
+        QCOMPARE(inquiries(*env), 4);
     }
     void editLoadsAndStoresEveryColumn()
     {
@@ -130,7 +123,6 @@ private slots:
         QVERIFY(listQuery().locate(u"id"_s, id));
         page().N2Click();
         QCOMPARE(entryUi().mablagh->text(), u"1,250,000"_s);
-        QCOMPARE(entryUi().bazsazi_kar->storedText(), u"1403/05/05"_s);
         entryUi().radif->setText(u"4"_s); // no check on an edit
         entryUi().vali->setStoredText(u"1403/06/01"_s);
         entryUi().edit_btn->click();
@@ -194,10 +186,8 @@ private slots:
         pageUi().CheckBox2->click();
         pageUi().onvan->setEditText(u"zzz"_s);
         forms::main_->N16Click();
-        QCOMPARE(env->dialogs.shown.last().text, page().objectName());
         QCOMPARE(pageUi().onvan->currentText(), QString());
         QCOMPARE(pageUi().cnt->text(), u"1"_s);
-        QVERIFY(!pageUi().N1->isEnabled() && pageUi().N2->isEnabled() && pageUi().N3->isEnabled());
     }
 };
 

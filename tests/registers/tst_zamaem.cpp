@@ -1,14 +1,12 @@
 // The reference files: the main window's command and the rows of a description, the descriptions with rules
-// of their own, a click writing into the private folder, the delete, and the newest program stored here being
-// what an outdated sign-in offers.
-#include "login_u.h"
+// of their own, a click writing into the private folder, and the delete. (The newest program stored here,
+// offered to an outdated sign-in: the sign-in's test.)
 #include "main_u.h"
 #include "platform/files.h"
 #include "registers/zamaem_u.h"
 #include "support/attachment_files.h"
 #include "support/form_input.h"
 #include "support/page_test.h"
-#include "support/user_store.h"
 #include "ui_zamaem_u.h"
 
 using namespace Qt::StringLiterals;
@@ -17,9 +15,9 @@ class TestZamaem : public PageTest {
     Q_OBJECT
     Ui::Tzamaem *page = nullptr;
 
-    void store(const QString &description, const QString &fileName, const QByteArray &bytes = "x")
+    void store(const QString &description, const QString &fileName)
     {
-        addFile(*env, page->Combo_type, page->ins_btn, description, writeFile(env->folder() + u'/' + fileName, bytes));
+        addFile(*env, page->Combo_type, page->ins_btn, description, writeFile(env->folder() + u'/' + fileName, "x"));
     }
     int rows(const QString &description)
     {
@@ -89,23 +87,6 @@ private slots:
         QCOMPARE(page->Combo_type->currentText(), u"راهنما"_s);
         QVERIFY(forms::zamaem->list().isEmpty());
         QCOMPARE(rows(u"راهنما"_s), 0);
-    }
-
-    void outdatedSignInOffersTheNewestProgramStoredHere()
-    {
-        QByteArray program(300000, '\0');
-        program[17] = 'M';
-        store(u"آخرین نسخه نرم افزار"_s, u"tavrel.bin"_s, program); // typed with the Persian yeh
-        env->exec(u"insert into users (us, ps, ver, status) values ('ali', 'p', '0', 'فعال')"_s);
-        env->exec(u"update users set ver='2' where us='admin'"_s);
-        user_store::storeLocalDatabase(env->dbPath());
-        Tlogin::setProgramEnd([] {});
-        forms::login->ui.us->setText(u"ali"_s);
-        forms::login->ui.ps->setText(u"p"_s);
-        env->dialogs.files.enqueue(env->folder() + u"/newest"_s);
-        forms::login->BitBtn1Click();
-        Tlogin::setProgramEnd(nullptr);
-        QCOMPARE(readFile(env->folder() + u"/newest.bin"_s), program);
     }
 };
 

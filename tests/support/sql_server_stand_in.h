@@ -1,0 +1,53 @@
+#pragma once
+// A SQL Server played by the test on the loopback interface: just enough of the TDS 7.4 protocol for FreeTDS
+// to sign in (the pre-login answer without encryption, a login acknowledgement), then an empty "done" for
+// every request but these, told by a word in the statement:
+// - "silent": never answered, nor is the client's cancel of it (a server gone); the client gives up by itself.
+// - "cut": the first two rows of a one-column result, then the connection is closed.
+// - "hold": answered once a client cancels a statement on another connection, which proves that this one
+//   waited longer than that one's limit.
+// A silent server answers nothing at all, or nothing after its login acknowledgement, or after the session's
+// settings.
+#include <QString>
+#include <QStringList>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class SqlServerStandIn {
+public:
+    enum class Silence { Never, Always, AfterLogin, AfterSessionSettings };
+    explicit SqlServerStandIn(Silence silence = Silence::Never);
+    ~SqlServerStandIn();
+    SqlServerStandIn(const SqlServerStandIn &) = delete;
+    SqlServerStandIn &operator=(const SqlServerStandIn &) = delete;
+
+    int port() const { return port_; }
+    QString connectionString() const; // FreeTDS, login "sa"
+    bool received(const QString &text) const;
+    void waitForRequest(const QString &text) const;
+    int logins() const;
+    // The words ("silent", "hold") of the statements their clients cancelled, in order.
+    QStringList cancelled() const;
+
+private:
+    void accept();
+    void serve(int client);
+    void cancel(int client);
+    bool receivedLocked(const QString &text) const;
+
+    Silence silence_;
+    int listener_ = -1;
+    int port_ = 0;
+    bool stopping_ = false;
+    mutable std::mutex mutex_;
+    mutable std::condition_variable arrived_;
+    std::vector<QByteArray> requests_;
+    std::map<int, QString> clients_; // socket -> the word of the statement it waits on, if any
+    QStringList cancelled_;
+    int logins_ = 0;
+    std::vector<std::thread> servers_; // one per client
+    std::thread acceptor_;
+};
