@@ -88,7 +88,8 @@ private Q_SLOTS:
         // Accounts saved with a name that shows nothing and an empty password must not let anyone in.
         QTest::newRow("blank name") << u"  "_s << QString() << noName;
         QTest::newRow("invisible name") << u"\u200C \u200F"_s << QString() << noName;
-        QTest::newRow("control character in the name") << u"ali\u0001"_s << u"p"_s << u"نام كاربري نويسه نامعتبر دارد"_s;
+        QTest::newRow("control character in the name")
+            << u"ali\u0001"_s << u"p"_s << u"نام كاربري نويسه نامعتبر دارد"_s;
         QTest::newRow("control character in the password") << u"ali"_s << u"p\t"_s << u"كلمه عبور نويسه نامعتبر دارد"_s;
     }
     void refusals()
@@ -100,7 +101,8 @@ private Q_SLOTS:
         env.addUser(u"ali"_s, u"p"_s);
         env.addUser(u"reza"_s, u"r"_s, u"غير فعال"_s);
         env.addUser(u"علي1"_s, u"۱ی"_s);
-        env.exec(u"insert into users (us, ps, status) values ('', '', 'فعال'), (?, '', 'فعال')"_s, {u"\u200C \u200F"_s});
+        env.exec(u"insert into users (us, ps, status) values ('', '', 'فعال'), (?, '', 'فعال')"_s,
+                 {u"\u200C \u200F"_s});
         ui::guarded([&] { signIn(name, password); });
         QCOMPARE(env.dialogs.messages(), QStringList{message});
         QCOMPARE(SignedInUser::instance().karbar(), u"karbar"_s);
@@ -247,8 +249,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<SqlServerStandIn::Silence>("silence");
         QTest::addColumn<QString>("told");
-        QTest::newRow("at all") << SqlServerStandIn::Silence::Always
-                                << u"تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"_s;
+        QTest::newRow("at all")
+            << SqlServerStandIn::Silence::Always
+            << u"تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"_s;
         QTest::newRow("after the login") << SqlServerStandIn::Silence::AfterLogin << db::message::linkLost;
         QTest::newRow("at the users") << SqlServerStandIn::Silence::AfterSessionSettings << db::message::timeout;
     }

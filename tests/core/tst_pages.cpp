@@ -233,13 +233,6 @@ QStringList columnTexts(const ListPage &page)
     return texts;
 }
 
-QLineEdit *lineEditOf(QWidget *field)
-{
-    if (auto *combo = qobject_cast<QComboBox *>(field))
-        return combo->lineEdit();
-    return qobject_cast<QLineEdit *>(field);
-}
-
 } // namespace
 
 class TestPages : public PageTest {
@@ -320,7 +313,8 @@ private slots:
         env->setRights(viewer, page.key, {false, false, false, true});
         const qint64 record = addListed(page, u"a"_s);
         addListed(page, u"b"_s);
-        addRow(*env, table, {{parent, record}, {u"cmt"_s, u"نامه"_s}, {u"pictype"_s, u".txt"_s}, {u"pic"_s, QByteArray("bytes")}});
+        addRow(*env, table,
+               {{parent, record}, {u"cmt"_s, u"نامه"_s}, {u"pictype"_s, u".txt"_s}, {u"pic"_s, QByteArray("bytes")}});
         addRow(*env, table, {{parent, record + 1}, {u"cmt"_s, u"other"_s}});
 
         auto &form = *static_cast<attachments::PictureStore *>(formNamed(table));
@@ -438,7 +432,9 @@ private slots:
         QFETCH(int, at);
         const auto &[name, column, size, changed, stored] = entryRows().at(at);
         const ListPage page = listPage(name, 1);
-        QLineEdit *edit = lineEditOf(page.entry->findChild<QWidget *>(column));
+        QWidget *field = page.entry->findChild<QWidget *>(column);
+        auto *combo = qobject_cast<QComboBox *>(field);
+        QLineEdit *edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(field);
         QVERIFY(edit);
         QCOMPARE(edit->maxLength(), size);
 

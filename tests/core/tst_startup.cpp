@@ -96,7 +96,8 @@ private Q_SLOTS:
             words << chek[u"MablaghText"_s].asString();
         }
         QCOMPARE(digits, (QStringList{u"0"_s, u"2,345,678"_s, u"987,654,321,012,345"_s, QString()}));
-        QCOMPARE(words, (QStringList{u"صفر ريال"_s, amount::GetNum(2345678), amount::GetNum(987654321012345), QString()}));
+        QCOMPARE(words,
+                 (QStringList{u"صفر ريال"_s, amount::GetNum(2345678), amount::GetNum(987654321012345), QString()}));
         QCOMPARE(chek[u"mablagh"_s].asString(), u"12x"_s); // shown as stored
     }
 };
