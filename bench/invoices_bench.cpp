@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <malloc.h>
 #include <xlsxwriter.h>
 
 using namespace Qt::StringLiterals;
@@ -24,28 +25,53 @@ constexpr int exportRows = 100000;
 
 QString fixed(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
 
-// The same HTML bytes written piece by piece through a bare QFile, the cells taken from the same list.
+// The same HTML bytes written the least costly way: each cell's text turned into UTF-8 once and escaped
+// byte by byte, gathered in pieces of a megabyte (as the program gathers them) and written through a bare
+// QFile, the cells taken from the same list.
 void bareHtml(const db::Query &list, const QString &path)
 {
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    const auto line = [&file](const QString &text) { file.write(text.toUtf8()); file.write("\r\n"); };
-    file.write("\xEF\xBB\xBF");
+    QByteArray buffer;
+    const auto line = [&](QByteArrayView bytes) {
+        buffer += bytes;
+        buffer += "\r\n";
+        if (buffer.size() >= (1 << 20)) {
+            file.write(buffer);
+            buffer.clear();
+        }
+    };
+    const auto escaped = [&buffer](const QByteArray &utf8) {
+        for (const char c : utf8) {
+            switch (c) {
+            case '<': buffer += "&lt;"; break;
+            case '>': buffer += "&gt;"; break;
+            case '&': buffer += "&amp;"; break;
+            case '"': buffer += "&quot;"; break;
+            default: buffer += c;
+            }
+        }
+    };
+    buffer += "\xEF\xBB\xBF";
     QFile reference(path + u".head"_s);
     reference.open(QIODevice::ReadOnly);
-    file.write(reference.readAll()); // the fixed head, taken from the program's own report of no rows
+    buffer += reference.readAll(); // the fixed head, taken from the program's own report of no rows
     const int fields = list.fieldCount();
     for (int r = 0; r < list.recordCount(); ++r) {
-        line(u"<tr>"_s);
-        line(u"<td>"_s + QString::number(r + 1) + u"</td>"_s);
+        line("<tr>");
+        buffer += "<td>";
+        buffer += QByteArray::number(r + 1);
+        line("</td>");
         for (int c = 0; c < fields; ++c) {
-            const bool ltr = c == 0 || c == 6;
-            line((ltr ? u"<td dir=\"ltr\">"_s : u"<td>"_s) + list.textAt(r, c).toHtmlEscaped() + u"</td>"_s);
+            buffer += c == 0 || c == 6 ? "<td dir=\"ltr\">" : "<td>";
+            escaped(list.textAt(r, c).toUtf8());
+            line("</td>");
         }
-        line(u"</tr>"_s);
+        line("</tr>");
     }
     for (const char *end : {"</tbody>", "</table>", "</body>", "</html>"})
-        line(QString::fromLatin1(end));
+        line(end);
+    file.write(buffer);
 }
 
 // The same workbook written by bare libxlsxwriter calls, the cells taken from the same list.
@@ -96,17 +122,26 @@ QByteArray digest(const QString &path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex().left(12);
 }
 
-void searchBench(const QString &path)
+bool totalsShown()
+{
+    return !forms::chek_src->ui->cnt->text().isEmpty() && !forms::dm->ADOQ_chek->totalsPending();
+}
+
+void searchBench(const QString &path, const QString &size)
 {
     Tdm &dm = *forms::dm;
     db::Query &list = *dm.ADOQ_chek;
     Tchek_src &page = *forms::chek_src;
     const QString word = bench::invoiceSubjectWord();
-    // Every year; the subject filter on.
-    Q_EMIT page.ui->Label18->clicked();
-    Q_EMIT page.ui->Label11->clicked();
+    // Every year; the subject filter on. The page is shown: its list reads on while it is.
+    page.show();
+    if (page.ui->salemali->isEnabled())
+        Q_EMIT page.ui->Label18->clicked();
+    if (!page.ui->mozo->isEnabled())
+        Q_EMIT page.ui->Label11->clicked();
     page.ui->mozo->setText(word);
     page.BitBtn1Click(); // warm-up: the file in the page cache
+    bench::waitFor(totalsShown);
     const QString statement = list.text();
     const QString like = u'%' + word + u'%';
     int rawRows = bench::rawRead(path, statement, like);
@@ -114,31 +149,28 @@ void searchBench(const QString &path)
     double search = 1e9, raw = 1e9, resultMb = 0;
     for (int run = 0; run < 3; ++run) {
         list.close();
+        malloc_trim(0); // what the last list freed leaves the process, so the peak counts this one
         const double rssBefore = bench::residentMb();
         bench::resetPeak();
-        search = std::min(search, bench::seconds([&] { page.BitBtn1Click(); }));
+        search = std::min(search, bench::seconds([&] {
+            page.BitBtn1Click();
+            bench::waitFor(totalsShown);
+        }));
         resultMb = std::max(resultMb, bench::peakMb() - rssBefore);
         raw = std::min(raw, bench::seconds([&] { rawRows = bench::rawRead(path, statement, like); }));
     }
-    // What a print or export of the whole result costs on top: every calculated field read once.
-    const int textField = list.fieldIndex(u"MablaghText"_s);
-    const double calculated = bench::seconds([&] {
-        qsizetype length = 0;
-        for (int row = 0; row < list.recordCount(); ++row)
-            length += list.textAt(row, textField).size();
-        (void)length;
-    });
-
-    bench::report("invoices: rows found (list / raw read)",
-                  QString::number(list.recordCount()) + u" / "_s + QString::number(rawRows));
-    bench::report("invoices: page search handler, best of 3 (s)", fixed(search));
-    bench::report("invoices: same rows through the sqlite3 C API (s)", fixed(raw));
-    bench::report("invoices: ratio page search / raw read (target 1.5)", fixed(search / raw, 2));
-    bench::report("invoices: memory of the result (MB, target 300)", fixed(resultMb, 1));
-    bench::report("invoices: words of every listed amount read once (s)", fixed(calculated));
-    bench::report("invoices: labels cnt / mablagh_sum / tankhah_mande",
+    const auto name = [&size](const QString &what) -> QString { return u"invoices "_s + size + u": "_s + what; };
+    bench::report(qPrintable(name(u"rows found (count label / raw read)"_s)),
+                  page.ui->cnt->text() + u" / "_s + QString::number(rawRows));
+    bench::report(qPrintable(name(u"search until the totals are shown, best of 3 (s)"_s)), fixed(search));
+    bench::report(qPrintable(name(u"same rows through the sqlite3 C API (s)"_s)), fixed(raw));
+    bench::report(qPrintable(name(u"ratio page search / raw read (target at most 1.2)"_s)), fixed(search / raw, 2));
+    bench::report(qPrintable(name(u"memory of the result (MB)"_s)), fixed(resultMb, 1));
+    bench::report(qPrintable(name(u"labels cnt / mablagh_sum / tankhah_mande"_s)),
                   page.ui->cnt->text() + u" / "_s + page.ui->mablagh_sum->text() + u" / "_s
                       + page.ui->tankhah_mande->text());
+    page.hide();
+    list.close();
 }
 
 void exportBench()
@@ -164,20 +196,23 @@ void exportBench()
     }
     double html = 1e9, htmlBare = 1e9, book = 1e9, bookBare = 1e9;
     const QString oursBook = folder.filePath(u"ours.xlsx"_s), bareBook = folder.filePath(u"bare.xlsx"_s);
+    // The first report also puts every amount into words (then kept with the rows): measured on its own.
+    const double firstHtml = bench::seconds([&] { invoices::saveHtmlReport(list, ours); });
     for (int round = 0; round < 3; ++round) {
         html = std::min(html, bench::seconds([&] { invoices::saveHtmlReport(list, ours); }));
         htmlBare = std::min(htmlBare, bench::seconds([&] { bareHtml(list, bare); }));
         book = std::min(book, bench::seconds([&] { invoices::saveAccountsWorkbook(list, oursBook); }));
         bookBare = std::min(bookBare, bench::seconds([&] { bareWorkbook(list, bareBook); }));
     }
+    bench::report("invoices: first HTML report of 100,000 rows, amounts put into words (s)", fixed(firstHtml));
     bench::report("invoices: HTML report of 100,000 rows, best of 3 (s)", fixed(html));
     bench::report("invoices: the same bytes by a bare QFile (s)", fixed(htmlBare));
-    bench::report("invoices: ratio HTML (target 1.3)", fixed(html / htmlBare, 2));
+    bench::report("invoices: ratio HTML (target at most 1.3)", fixed(html / htmlBare, 2));
     bench::report("invoices: HTML files (MB; equal)", fixed(QFileInfo(ours).size() / 1e6, 1) + u"; "_s
                                                          + (digest(ours) == digest(bare) ? u"yes"_s : u"NO"_s));
     bench::report("invoices: second workbook of 100,000 rows (s)", fixed(book));
     bench::report("invoices: bare libxlsxwriter, same cells (s)", fixed(bookBare));
-    bench::report("invoices: ratio second workbook (target 1.3)", fixed(book / bookBare, 2));
+    bench::report("invoices: ratio second workbook (target at most 1.3)", fixed(book / bookBare, 2));
     list.close();
 }
 
@@ -185,13 +220,16 @@ void exportBench()
 
 void runInvoicesBench(const QString &folder, int rows)
 {
-    std::printf("preparing %d invoices in %s ...\n", rows, qPrintable(folder));
-    std::fflush(stdout);
-    const QString path = bench::invoicesDatabase(folder, rows);
     db::Connection &connection = forms::dm->ADOConnection1;
-    connection.setConnectionString(u"Provider=SQLite;Data Source="_s + path);
-    connection.open();
-    searchBench(path);
-    exportBench();
-    connection.close();
+    for (const auto &[count, size] : {std::pair{rows, u"1M"_s}, std::pair{rows * 4, u"4M"_s}}) {
+        std::printf("preparing %d invoices in %s ...\n", count, qPrintable(folder));
+        std::fflush(stdout);
+        const QString path = bench::invoicesDatabase(folder, count);
+        connection.setConnectionString(u"Provider=SQLite;Data Source="_s + path);
+        connection.open();
+        searchBench(path, size);
+        if (count == rows)
+            exportBench();
+        connection.close();
+    }
 }

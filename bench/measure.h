@@ -30,6 +30,20 @@ inline void resetPeak()
         clear.write("5");
 }
 
+// Runs the event loop until the condition holds (or the time runs out); false when it ran out.
+template <typename Condition>
+bool waitFor(Condition &&holds, double limitSeconds = 600)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!holds()) {
+        if (double(timer.nsecsElapsed()) / 1e9 > limitSeconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
 template <typename F>
 double seconds(F &&work)
 {

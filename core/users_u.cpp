@@ -140,7 +140,6 @@ void Tusers::FormShow()
 void Tusers::src_btnClick()
 {
     pagekit::SearchStatements statements;
-    statements.countHead = u"select count(*) as c from users where id<>-1 "_s;
     statements.listHead = u"select * from users where id<>-1 "_s;
     statements.count = ui->cnt;
     pagekit::runSearch(*forms::dm->adoq_user, statements, filters_.lines());

@@ -187,18 +187,19 @@ void Tchek_src::BitBtn1Click()
     pagekit::SearchStatements statements;
     statements.listAnchor = u" where id<>-1"_s;
     statements.listTail = u" order by chek_dat desc "_s;
-    statements.countHead =
-        u"select count(*) as c,sum(variz) as v,sum(bedehkari) as b,sum(mablagh) as m from chek where id<>-1"_s;
     statements.count = ui->cnt;
-    statements.sums = {{u"v"_s, ui->variz_sum}, {u"b"_s, ui->bedehkari_sum}, {u"m"_s, ui->mablagh_sum}};
+    statements.sums = {{u"variz"_s, ui->variz_sum}, {u"bedehkari"_s, ui->bedehkari_sum}, {u"mablagh"_s, ui->mablagh_sum}};
     statements.emptyTotal = u"0"_s;
-    const pagekit::SearchTotals totals = pagekit::runSearch(list(), statements, searchLines());
-
-    // The balance is deposits less amounts; petty cash and debits take no part in it.
-    const qint64 deposits = totals.sums.value(u"v"_s);
-    const qint64 amounts = totals.sums.value(u"m"_s);
-    ui->mablagh_sum2->setText(QString::number(amounts));
-    ui->tankhah_mande->setText(listpage::groupedTotal(QString::number(deposits - amounts)));
+    ui->mablagh_sum2->clear();
+    ui->tankhah_mande->clear();
+    statements.totalled = [this](const pagekit::SearchTotals &totals) {
+        // The balance is deposits less amounts; petty cash and debits take no part in it.
+        const qint64 deposits = totals.sums.value(u"variz"_s);
+        const qint64 amounts = totals.sums.value(u"mablagh"_s);
+        ui->mablagh_sum2->setText(QString::number(amounts));
+        ui->tankhah_mande->setText(listpage::groupedTotal(QString::number(deposits - amounts)));
+    };
+    pagekit::runSearch(list(), statements, searchLines());
 }
 
 void Tchek_src::FormShow()
@@ -239,22 +240,22 @@ void Tchek_src::mozoExit()
 
 void Tchek_src::variz_sumClick()
 {
-    listpage::ColumnSumToLabel(ui->variz_sum);
+    listpage::ColumnSumToLabel(ui->variz_sum, list());
 }
 
 void Tchek_src::mablagh_sumClick()
 {
-    listpage::ColumnSumToLabel(ui->mablagh_sum);
+    listpage::ColumnSumToLabel(ui->mablagh_sum, list());
 }
 
 void Tchek_src::bedehkari_sumClick()
 {
-    listpage::ColumnSumToLabel(ui->bedehkari_sum);
+    listpage::ColumnSumToLabel(ui->bedehkari_sum, list());
 }
 
 void Tchek_src::tankhah_mandeClick()
 {
-    listpage::ColumnSumToLabel(ui->tankhah_mande);
+    listpage::ColumnSumToLabel(ui->tankhah_mande, list());
 }
 
 void Tchek_src::DBGrid1CellClick()
@@ -286,6 +287,8 @@ void Tchek_src::N14Click()
 }
 void Tchek_src::printStatement(Trizhazine_rep::Variant variant)
 {
+    // The statement prints the totals: those of a long list still being counted are counted first.
+    list().finishTotals();
     forms::rizhazine_rep->printStatement(variant, {ui->mablagh_sum->text(), ui->mablagh_sum2->text()});
 }
 

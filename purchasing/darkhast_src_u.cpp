@@ -139,7 +139,6 @@ void Tdarkhast_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
     statements.listHead = QStringLiteral("select * from darkhast where id<>-1 ");
-    statements.countHead = QStringLiteral("select count(*) as  c from darkhast where id<>-1 ");
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());
 }

@@ -120,7 +120,6 @@ void Testelam_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
     statements.listHead = QStringLiteral("select * from estelam where id<>-1 ");
-    statements.countHead = QStringLiteral("select count(*) as c from estelam where id<>-1 ");
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());
 }

@@ -86,7 +86,6 @@ void Tforoshande_src::src_btnClick()
     pagekit::SearchStatements statements;
     statements.listHead = QStringLiteral("select * from foroshandegan where id<>-1 ");
     statements.listTail = QStringLiteral(" order by foroshgah ");
-    statements.countHead = QStringLiteral("select count(*) as  c from foroshandegan where id<>-1 ");
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());
 }

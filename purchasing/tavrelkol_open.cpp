@@ -4,7 +4,9 @@
 #include "forms.h"
 #include "main_u.h"
 #include "pagekit/opener.h"
-#include "pagekit/query_texts.h"
+#include "db/scan.h"
+#include <QPointer>
+#include <algorithm>
 #include "tavrelkol_ins_u.h"
 #include "tavrelkol_src_u.h"
 #include "ui/combo_items.h"
@@ -17,23 +19,36 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The distinct values of the four columns go into the page's and the entry form's boxes of the same name,
-// while the page's box is still empty: once per run of the program.
+// while the page's box is still empty: once per run of the program. One pass reads the four columns, and on a
+// large register it goes on while the page is already shown.
 void fillPickLists()
 {
+    static QPointer<db::DistinctTexts> reading;
+    if (reading)
+        return;
     Ui::Ttavrelkol_src &page = *forms::tavrelkol_src->ui;
     Ui::Ttavrelkol_ins &entry = *forms::tavrelkol_ins->ui;
-    const std::pair<QComboBox *, QComboBox *> lists[] = {{page.prj_name, entry.prj_name},
-                                                        {page.mozo, entry.mozo},
-                                                        {page.foroshande, entry.foroshande},
-                                                        {page.kargah, entry.kargah}};
-    for (const auto &[onPage, onEntry] : lists) {
-        if (onPage->count() > 0)
-            continue;
-        const QStringList values = querytexts::selectTexts(
-            *forms::dm->ADOQuery1, u"select distinct "_s + onPage->objectName() + u" from tavrelkol"_s);
-        ui::addComboItems(onPage, values);
-        ui::addComboItems(onEntry, values);
-    }
+    const QList<std::pair<QComboBox *, QComboBox *>> lists = {
+        {page.prj_name, entry.prj_name}, {page.mozo, entry.mozo}, {page.foroshande, entry.foroshande},
+        {page.kargah, entry.kargah}};
+    if (std::all_of(lists.cbegin(), lists.cend(), [](const auto &list) { return list.first->count() > 0; }))
+        return;
+    reading = new db::DistinctTexts(
+        forms::dm->ADOConnection1, u"select prj_name,mozo,foroshande,kargah from tavrelkol"_s,
+        [lists](const QVector<QStringList> &values) {
+            for (qsizetype i = 0; i < lists.size(); ++i) {
+                const auto &[onPage, onEntry] = lists.at(i);
+                if (onPage->count() > 0)
+                    continue;
+                ui::addComboItems(onPage, values.at(i));
+                ui::addComboItems(onEntry, values.at(i));
+            }
+            if (reading)
+                reading->deleteLater();
+        },
+        forms::tavrelkol_src);
+    if (reading && reading->finished())
+        reading->deleteLater();
 }
 
 } // namespace

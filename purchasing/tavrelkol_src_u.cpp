@@ -117,16 +117,14 @@ void Ttavrelkol_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
     statements.listAnchor = u" where tavrelkol.ID<>-1 "_s; // after the declared purchases-with-picture-counts
-    statements.countHead = u"select count(*) as  c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "_s;
-    statements.countFirst = false;
     statements.count = ui->cnt;
-    statements.sums = {{u"m"_s, ui->mablagh_kol_sum}};
+    statements.sums = {{u"mablagh_kol"_s, ui->mablagh_kol_sum}};
     pagekit::runSearch(list(), statements, filters_.lines());
 }
 
 void Ttavrelkol_src::mablagh_kol_sumClick()
 {
-    listpage::ColumnSumToLabel(ui->mablagh_kol_sum);
+    listpage::ColumnSumToLabel(ui->mablagh_kol_sum, list());
 }
 
 void Ttavrelkol_src::N1Click()

@@ -67,7 +67,6 @@ Tabadiha::~Tabadiha() = default;
 void Tabadiha::BitBtn1Click()
 {
     pagekit::SearchStatements statements;
-    statements.countHead = QStringLiteral("select count(*) as c from abadiha where id<>-1 ");
     statements.listHead = QStringLiteral("select * from abadiha where id<>-1  ");
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());

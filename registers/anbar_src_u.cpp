@@ -105,7 +105,6 @@ Tanbar_src::~Tanbar_src() = default;
 void Tanbar_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
-    statements.countHead = QStringLiteral("select  count(*) as c  from anbar where id<>-1 ");
     statements.listHead = QStringLiteral("select * from anbar where id<>-1 ");
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());

@@ -82,8 +82,6 @@ void Tbime_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
     statements.listHead = QStringLiteral("select * from bime where id<>-1 ");
-    statements.countHead = QStringLiteral("select count(*) as  c from bime where id<>-1 ");
-    statements.countFirst = false;
     statements.count = ui->cnt;
     pagekit::runSearch(list(), statements, filters_.lines());
 }

@@ -83,7 +83,6 @@ void Tphone::srcChange()
     }
     // Entries without a name are never listed nor counted.
     pagekit::SearchStatements statements;
-    statements.countHead = QStringLiteral("select count(*) as c from shakhsi where name<>'' ");
     statements.listHead = QStringLiteral("select * from shakhsi where name<>'' ");
     statements.listTail = QStringLiteral(" order by name");
     statements.count = ui->cnt;

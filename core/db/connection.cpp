@@ -4,6 +4,7 @@
 #include <QAtomicInt>
 #include <QSqlError>
 #include <QThread>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace db {
@@ -135,6 +136,29 @@ void Connection::openOdbc()
         detail::execute(*this, statement, {});
 }
 
+void Connection::addPendingRead(const void *owner, PendingRead read)
+{
+    pending_.insert(owner, std::move(read));
+}
+
+void Connection::removePendingRead(const void *owner)
+{
+    pending_.remove(owner);
+}
+
+void Connection::finishPendingReads()
+{
+    while (true) {
+        const auto on =
+            std::find_if(pending_.cbegin(), pending_.cend(), [](const PendingRead &read) { return read.onChannel; });
+        if (on == pending_.cend())
+            return;
+        const std::function<void()> readRest = on->readRest;
+        pending_.remove(on.key());
+        readRest();
+    }
+}
+
 void Connection::close()
 {
     dropped_ = false;
@@ -143,6 +167,11 @@ void Connection::close()
 
 void Connection::closeDatabase()
 {
+    // What was still to be read is gone with the connection (or its file, for a reader of its own).
+    const QHash<const void *, PendingRead> pending = std::exchange(pending_, {});
+    for (const PendingRead &read : pending)
+        if (read.giveUp)
+            read.giveUp();
     if (QSqlDatabase::contains(sqlName_))
         QSqlDatabase::database(sqlName_, false).close();
 }
@@ -176,6 +205,7 @@ void Connection::beginTransaction()
         detail::execute(*this, dialect().beginWrite(), {});
         return;
     }
+    finishPendingReads();
     if (QSqlDatabase db = database(); !db.transaction())
         detail::failOdbc(*this, db.lastError());
 }
@@ -186,6 +216,7 @@ void Connection::commit()
         detail::execute(*this, u"COMMIT"_s, {});
         return;
     }
+    finishPendingReads();
     if (QSqlDatabase db = database(); !db.commit())
         detail::failOdbc(*this, db.lastError());
 }
@@ -200,6 +231,7 @@ void Connection::rollback()
     // A transaction whose link broke went with it: the server rolled it back.
     if (!connected())
         return;
+    finishPendingReads();
     if (QSqlDatabase db = database(); !db.rollback())
         detail::failOdbc(*this, db.lastError());
 }

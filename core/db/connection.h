@@ -1,7 +1,9 @@
 #pragma once
 // The program's one database connection: an SQLite file or Microsoft SQL Server through ODBC (FreeTDS).
 #include "db/dialect.h"
+#include <QHash>
 #include <QSqlDatabase>
+#include <functional>
 #include <QString>
 #include <memory>
 
@@ -58,6 +60,18 @@ public:
     void commit();
     void rollback();
 
+    // Results still being read a slice at a time. One the connection's own channel carries (ODBC, one result
+    // at a time) is read to its end before the connection runs anything else; each is given up when the
+    // connection closes.
+    struct PendingRead {
+        std::function<void()> readRest;
+        std::function<void()> giveUp;
+        bool onChannel = false;
+    };
+    void addPendingRead(const void *owner, PendingRead read);
+    void removePendingRead(const void *owner);
+    void finishPendingReads(); // before any statement of the connection's own
+
 private:
     void openSqlite();
     void openOdbc();
@@ -70,6 +84,7 @@ private:
     bool dropped_ = false;
     std::unique_ptr<Dialect> dialect_;
     Timeouts timeouts_;
+    QHash<const void *, PendingRead> pending_;
 };
 
 // While it lives, a statement on the connection that gets no answer is given up after the seconds given (0:

@@ -1,50 +1,67 @@
 #include "db/fetch.h"
 #include "db/statement.h"
+#include <limits>
 
 namespace db::detail {
 
 using namespace Qt::StringLiterals;
 
-ResultSet readAll(RowSource &source, const QVector<FieldDef> &declared, const QString &queryName)
+RowReader::RowReader(std::unique_ptr<RowSource> source, const QVector<FieldDef> &declared, const QString &queryName)
+    : source_(std::move(source))
 {
-    ResultSet result;
-    std::vector<int> from; // source column of each exposed field; -1 for calculated ones
     if (declared.isEmpty()) {
-        for (int i = 0; i < source.columnCount(); ++i) {
+        for (int i = 0; i < source_->columnCount(); ++i) {
             Storage storage = Storage::Variant;
-            const FieldDef def = source.describe(i, storage);
-            result.columns.emplace_back(def, storage);
-            from.push_back(i);
+            const FieldDef def = source_->describe(i, storage);
+            shape_.emplace_back(def, storage);
+            from_.push_back(i);
         }
     } else {
         for (const FieldDef &def : declared) {
             int column = -1;
-            for (int i = 0; i < source.columnCount() && column < 0 && !def.calculated; ++i) {
-                if (source.columnName(i).compare(def.name, Qt::CaseInsensitive) == 0)
+            for (int i = 0; i < source_->columnCount() && column < 0 && !def.calculated; ++i) {
+                if (source_->columnName(i).compare(def.name, Qt::CaseInsensitive) == 0)
                     column = i;
             }
             if (column < 0 && !def.calculated)
                 throw Error(queryName + u": Field '"_s + def.name + u"' not found"_s);
-            result.columns.emplace_back(def, storageOf(def.type));
-            from.push_back(column);
+            shape_.emplace_back(def, storageOf(def.type));
+            from_.push_back(column);
         }
     }
+    for (const Column &column : shape_)
+        typed_.push_back(column.storage != Storage::Variant);
+}
+
+ResultSet RowReader::columns() const
+{
+    ResultSet result;
+    for (const Column &column : shape_)
+        result.columns.emplace_back(column.def, column.storage);
+    return result;
+}
+
+bool RowReader::read(ResultSet &result, qsizetype rows)
+{
+    const qsizetype first = result.rows;
     const auto count = result.columns.size();
-    while (source.next()) {
+    for (qsizetype read = 0; read < rows && !atEnd_; ++read) {
+        if (!source_->next()) {
+            atEnd_ = true;
+            break;
+        }
         for (size_t i = 0; i < count; ++i) {
-            if (from[i] < 0)
+            if (from_[i] < 0)
                 result.columns[i].appendNull();
             else
-                source.read(from[i], result.columns[i]);
+                source_->read(from_[i], result.columns[i]);
         }
         ++result.rows;
     }
     // A column the driver could not describe takes the type of its first value.
-    for (Column &column : result.columns) {
-        column.finish();
-        if (column.storage != Storage::Variant)
-            continue;
-        for (qsizetype row = 0; row < result.rows; ++row) {
+    for (size_t i = 0; i < count; ++i) {
+        Column &column = result.columns[i];
+        for (qsizetype row = first; !typed_[i] && row < result.rows; ++row) {
             const QVariant value = column.value(row);
             if (!value.isValid())
                 continue;
@@ -54,10 +71,22 @@ ResultSet readAll(RowSource &source, const QVector<FieldDef> &declared, const QS
             case QMetaType::QByteArray: column.def.type = FieldType::Blob; break;
             default: column.def.type = FieldType::WideText; break;
             }
-            break;
+            typed_[i] = true;
         }
+        if (atEnd_)
+            column.finish();
     }
-    return result;
+    return !atEnd_;
+}
+
+std::unique_ptr<RowSource> sliceSource(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    if (connection.engine() == Engine::SQLite)
+        return sqliteReaderSource(connection, sql, values);
+    std::unique_ptr<RowSource> source = odbcSource(connection, sql, values);
+    if (source->columnCount() == 0)
+        throw Error(u"The statement returns no rows"_s);
+    return source;
 }
 
 ResultSet fetch(Connection &connection, const QString &sql, const QVariantList &values,
@@ -67,7 +96,10 @@ ResultSet fetch(Connection &connection, const QString &sql, const QVariantList &
                                                                  : odbcSource(connection, sql, values);
     if (source->columnCount() == 0)
         throw Error(queryName + u": the statement returns no rows"_s);
-    return readAll(*source, declared, queryName);
+    RowReader reader(std::move(source), declared, queryName);
+    ResultSet result = reader.columns();
+    reader.read(result, std::numeric_limits<qsizetype>::max());
+    return result;
 }
 
 } // namespace db::detail

@@ -22,12 +22,46 @@ public:
     virtual bool next() = 0;
     // Appends the current row's value of the source column to the target, converted to its storage.
     virtual void read(int column, Column &target) = 0;
+    // Another select over the same data as this one sees while it is still being read (a second pass that
+    // counts what this one has yet to read); nullptr where the engine carries one result at a time.
+    virtual std::unique_ptr<RowSource> alongside(const QString &, const QVariantList &) const { return nullptr; }
 };
 
-ResultSet readAll(RowSource &source, const QVector<FieldDef> &declared, const QString &queryName);
+// Maps a source's rows onto the fields the query exposes (its declared fields, or every column of the result),
+// a slice at a time: the first rows can be shown while the rest are still to be read.
+class RowReader {
+public:
+    RowReader(std::unique_ptr<RowSource> source, const QVector<FieldDef> &declared, const QString &queryName);
+
+    // The columns to read into: an empty result of the exposed fields. The reader appends to it.
+    ResultSet columns() const;
+    // Reads up to `rows` more rows into the result; false once the source has none left.
+    bool read(ResultSet &result, qsizetype rows);
+    bool atEnd() const { return atEnd_; }
+    RowSource &source() { return *source_; }
+    // The source column an exposed field reads; -1 for a calculated one.
+    int sourceColumn(int field) const { return from_[size_t(field)]; }
+
+private:
+    std::unique_ptr<RowSource> source_;
+    std::vector<Column> shape_;
+    std::vector<int> from_;
+    std::vector<bool> typed_; // a column the driver could not describe has taken the type of its first value
+    bool atEnd_ = false;
+};
 
 std::unique_ptr<RowSource> sqliteSource(Connection &connection, const QString &sql, const QVariantList &values);
+// The same select read on a handle of its own, opened read-only on the connection's file: its rows can be
+// read a slice at a time without holding the connection, which writes meanwhile, and the rows are those of
+// the moment it started. nullptr when the connection has no file of its own (a database in memory) or is
+// inside a transaction, whose own writes only the connection sees.
+std::unique_ptr<RowSource> sqliteReaderSource(Connection &connection, const QString &sql, const QVariantList &values);
 std::unique_ptr<RowSource> odbcSource(Connection &connection, const QString &sql, const QVariantList &values);
+
+// A select whose rows will be read a slice at a time: SQLite on a reader of its own (nullptr inside a
+// transaction or without a file: read it whole), ODBC on the connection, which must read the rest before it
+// runs anything else (Connection::addPendingRead).
+std::unique_ptr<RowSource> sliceSource(Connection &connection, const QString &sql, const QVariantList &values);
 
 ResultSet fetch(Connection &connection, const QString &sql, const QVariantList &values,
                 const QVector<FieldDef> &declared, const QString &queryName);

@@ -3,14 +3,20 @@
 #include "db/sort.h"
 #include "db/sqltext.h"
 #include "db/statement.h"
+#include "ui/busy.h"
+#include "ui/guard.h"
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace db {
@@ -42,6 +48,20 @@ struct Query::Private {
     QString tableOfColumns;          // the base table whose column names are known
     QSet<QString> tableColumns;      // case-folded
 
+    // ---- reading a slice at a time
+    bool incremental = false;
+    std::unique_ptr<detail::RowReader> unread; // the rows still to be read; null once all are
+    int addedWhilePending = 0;       // rows added here while rows were still to be read: they stay last
+    bool background = false;         // the grid is shown: read on between the user's events
+    QTimer *filler = nullptr;
+    struct TotalsRequest {
+        QStringList fields;
+        std::function<void(const Totals &)> done;
+        std::unique_ptr<detail::RowReader> pass; // the second pass, once the fill stopped at its budget
+        Totals counted;                          // what the second pass has counted so far
+    };
+    std::unique_ptr<TotalsRequest> totals;
+
     // ---- fields and rows
 
     void install(detail::ResultSet &&rows)
@@ -58,6 +78,235 @@ struct Query::Private {
         pending.clear();
         // Calculated fields are filled when a row's value is first read, not for every row fetched.
         calculated.assign(size_t(result.rows), false);
+    }
+
+    // ---- reading a slice at a time
+
+    // The rows a list keeps while the background fill reads on; past them the rest waits to be needed.
+    qsizetype backgroundBudget = qsizetype(40) * 1024 * 1024;
+    static constexpr int firstSlice = 1000;   // rows read by open(): more than a screen shows
+    static constexpr int scrollSlice = 2000;  // rows read each time the grid reaches the last row read
+    static constexpr qint64 sliceNanoseconds = 50'000'000; // the background's turn between two of the user's events
+
+    qsizetype memoryKept() const
+    {
+        qsizetype bytes = qsizetype(order.capacity() * sizeof(int));
+        for (const Column &c : result.columns)
+            bytes += c.memoryUsed();
+        return bytes;
+    }
+
+    void stopPending()
+    {
+        if (unread)
+            q->connection().removePendingRead(q);
+        unread.reset();
+        addedWhilePending = 0;
+        totals.reset();
+        if (filler)
+            filler->stop();
+    }
+
+    // Reads up to n more rows, or as many as the turn has time for; the rows read go before any row added
+    // here meanwhile, and the grid hears of them once.
+    void readSlice(qsizetype n, const QElapsedTimer *turn = nullptr)
+    {
+        const qsizetype before = result.rows;
+        bool more = true;
+        try {
+            for (qsizetype done = 0; more && done < n && !(turn && turn->nsecsElapsed() >= sliceNanoseconds);) {
+                const qsizetype step = std::min<qsizetype>(n - done, 256);
+                more = unread->read(result, step);
+                done += step;
+            }
+        } catch (...) {
+            // The rest can't be read: the list keeps what it has, and says what went wrong.
+            stopPending();
+            throw;
+        }
+        const qsizetype read = result.rows - before;
+        if (read > 0) {
+            const int at = count() - addedWhilePending;
+            std::vector<int> added(static_cast<size_t>(read));
+            std::iota(added.begin(), added.end(), int(before));
+            order.insert(order.begin() + at, added.begin(), added.end());
+            calculated.resize(size_t(result.rows), false);
+            Q_EMIT q->rowsFetched(at, at + int(read) - 1);
+        }
+        if (!more)
+            allRead();
+    }
+
+    void allRead()
+    {
+        q->connection().removePendingRead(q);
+        unread.reset();
+        addedWhilePending = 0;
+        if (totals)
+            deliverTotals(fromRows(totals->fields));
+    }
+
+    void readAll()
+    {
+        if (!unread)
+            return;
+        const ui::BusyCursor busy;
+        while (unread)
+            readSlice(scrollSlice * 8);
+    }
+
+    // Reads until the display row exists or nothing is left.
+    void readUntil(int row)
+    {
+        while (unread && row >= count())
+            readSlice(std::max(scrollSlice, row - count() + 1));
+    }
+
+    Totals fromRows(const QStringList &fields)
+    {
+        Totals sums;
+        sums.count = count();
+        for (const QString &name : fields) {
+            const int field = q->fieldByName(name).index();
+            const Column &c = result.columns[size_t(field)];
+            std::optional<qint64> sum;
+            for (int row : order)
+                if (!c.isNull(row))
+                    sum = sum.value_or(0) + wholeRials(c, row);
+            sums.sums << sum;
+        }
+        return sums;
+    }
+
+    // A cell as a total counts it: whole rials, rounded; a null, or a text that is no number, counts nothing
+    // (as the database's own sum takes them).
+    static qint64 wholeRials(const Column &c, qsizetype row)
+    {
+        if (c.isNull(row))
+            return 0;
+        if (c.storage == detail::Storage::Integer && c.unreadableText(row).isEmpty())
+            return c.integerAt(row);
+        try {
+            return detail::toCurrency(c.value(row));
+        } catch (const Error &) {
+            return 0;
+        }
+    }
+
+    void deliverTotals(const Totals &sums)
+    {
+        const std::unique_ptr<TotalsRequest> request = std::move(totals);
+        request->done(sums);
+    }
+
+    // One turn of the background: the fill reads on within its budget; past it, a second pass counts.
+    void backgroundTurn()
+    {
+        QElapsedTimer turn;
+        turn.start();
+        while (turn.nsecsElapsed() < sliceNanoseconds) {
+            if (unread && (memoryKept() < backgroundBudget || !startSecondPass())) {
+                readSlice(std::numeric_limits<qsizetype>::max(), &turn);
+                continue;
+            }
+            if (totals && totals->pass) {
+                countSlice();
+                continue;
+            }
+            filler->stop();
+            return;
+        }
+    }
+
+    // The second pass starts where the engine can read the same result twice at once; where it can't (one
+    // result at a time), the fill reads on past its budget.
+    bool startSecondPass()
+    {
+        if (!totals)
+            return true; // nothing to count: the fill waits at its budget
+        if (totals->pass)
+            return true;
+        // The order of the rows counts for nothing: a last "order by" line is left out, sparing a second sort.
+        QStringList lines = q->lines();
+        QVector<QVariantList> values = lineValues;
+        static const QRegularExpression orderBy(u"^\\s*order\\s+by\\b"_s, QRegularExpression::CaseInsensitiveOption);
+        if (!lines.isEmpty() && values.last().isEmpty() && orderBy.match(lines.last()).hasMatch()) {
+            lines.removeLast();
+            values.removeLast();
+        }
+        QVariantList bound;
+        for (const QVariantList &line : std::as_const(values))
+            bound << line;
+        std::unique_ptr<detail::RowSource> again = unread->source().alongside(lines.join(u'\n'), bound);
+        if (!again)
+            return false;
+        QVector<FieldDef> summed;
+        for (const QString &name : std::as_const(totals->fields)) {
+            FieldDef def = result.columns[size_t(q->fieldByName(name).index())].def;
+            def.calculated = false;
+            summed << def;
+        }
+        totals->pass = std::make_unique<detail::RowReader>(std::move(again), summed, name);
+        return true;
+    }
+
+    void countSlice()
+    {
+        TotalsRequest &request = *totals;
+        detail::ResultSet slice = request.pass->columns();
+        const bool more = request.pass->read(slice, 4096);
+        request.counted.count += slice.rows;
+        request.counted.sums.resize(request.fields.size());
+        for (size_t field = 0; field < slice.columns.size(); ++field) {
+            std::optional<qint64> &sum = request.counted.sums[qsizetype(field)];
+            for (qsizetype row = 0; row < slice.rows; ++row)
+                if (!slice.columns[field].isNull(row))
+                    sum = sum.value_or(0) + wholeRials(slice.columns[field], row);
+        }
+        if (!more)
+            deliverTotals(request.counted);
+    }
+
+    // The rows of the statement: the first slice, or all of them.
+    void openRows()
+    {
+        stopPending();
+        if (std::unique_ptr<detail::RowSource> source =
+                incremental ? detail::sliceSource(q->connection(), q->text(), q->bindings()) : nullptr) {
+            unread = std::make_unique<detail::RowReader>(std::move(source), declaredFields, name);
+            install(unread->columns());
+            Connection::PendingRead read;
+            read.onChannel = q->connection().engine() != Engine::SQLite;
+            read.readRest = [this] { readAll(); };
+            read.giveUp = [this] { q->close(); };
+            q->connection().addPendingRead(q, std::move(read));
+            readSlice(firstSlice);
+            current = order.empty() ? -1 : 0;
+            bof = true;
+            eof = order.empty();
+        } else {
+            install(detail::fetch(q->connection(), q->text(), q->bindings(), declaredFields, name));
+        }
+    }
+
+    void startBackground()
+    {
+        if (!background || !(unread || (totals && totals->pass)))
+            return;
+        if (!filler) {
+            filler = new QTimer(q);
+            filler->setInterval(0);
+            // A failure is reported as any other; the list keeps the rows it has read.
+            ui::connectGuarded(filler, &QTimer::timeout, q, [this] {
+                try {
+                    backgroundTurn();
+                } catch (...) {
+                    filler->stop();
+                    throw;
+                }
+            });
+        }
+        filler->start();
     }
 
     void installDeclared()
@@ -378,6 +627,8 @@ struct Query::Private {
     void removeCurrentRow()
     {
         const int row = current;
+        if (addedWhilePending > 0 && row >= count() - addedWhilePending)
+            --addedWhilePending;
         order.erase(order.begin() + row);
         Q_EMIT q->rowRemoved(row);
         current = -2; // makes moveTo() report the row even when its index stays
@@ -389,6 +640,7 @@ struct Query::Private {
     // Orders the rows by "field ASC|DESC" (empty: as fetched); the current row stays on its record.
     void applySort(const QString &text)
     {
+        readAll();
         const QStringList words = text.simplified().split(u' ', Qt::SkipEmptyParts);
         const int kept = current >= 0 ? order[size_t(current)] : -1;
         if (words.isEmpty()) {
@@ -411,10 +663,12 @@ struct Query::Private {
     int find(int field, const QVariant &wanted)
     {
         const Column &c = result.columns[size_t(field)];
-        if (c.def.calculated)
+        if (c.def.calculated) {
+            readAll();
             fillAllCalculated();
+        }
         const QByteArray wantedText = wanted.toString().toUtf8();
-        for (int i = 0; i < count(); ++i) {
+        for (int i = 0; i < count() || (unread && (readUntil(i), i < count())); ++i) {
             const int row = order[size_t(i)];
             if (!wanted.isValid() || c.isNull(row)) {
                 if (!wanted.isValid() && c.isNull(row))
@@ -531,11 +785,85 @@ void Query::open()
     // work on its current row.
     if (d->state != State::Inactive)
         return;
-    d->install(detail::fetch(connection_, text(), bindings(), d->declaredFields, d->name));
+    d->openRows();
     d->state = State::Browse;
     d->sort.clear();
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
+    d->startBackground();
+}
+
+void Query::setIncremental(bool on)
+{
+    d->incremental = on;
+}
+
+bool Query::hasMoreRows() const
+{
+    return d->unread != nullptr;
+}
+
+int Query::fetchedCount() const
+{
+    return d->count();
+}
+
+void Query::fetchMore(int rows)
+{
+    if (d->unread)
+        d->readSlice(std::max(rows, 1));
+}
+
+void Query::fetchAll()
+{
+    d->readAll();
+}
+
+void Query::setBackgroundFill(bool on)
+{
+    d->background = on;
+    if (on)
+        d->startBackground();
+    else if (d->filler)
+        d->filler->stop();
+}
+
+void Query::setBackgroundBudget(qsizetype bytes)
+{
+    d->backgroundBudget = bytes;
+}
+
+void Query::whenTotalled(const QStringList &fields, std::function<void(const Totals &)> done)
+{
+    d->requireActive();
+    for (const QString &name : fields)
+        fieldByName(name); // an unknown field is refused now, not when the rows are counted
+    d->totals = std::make_unique<Private::TotalsRequest>();
+    d->totals->fields = fields;
+    d->totals->done = std::move(done);
+    if (!d->unread) {
+        d->deliverTotals(d->fromRows(fields));
+        return;
+    }
+    d->startBackground();
+}
+
+void Query::finishTotals()
+{
+    if (!d->totals)
+        return;
+    const ui::BusyCursor busy;
+    if (d->totals->pass) {
+        while (d->totals)
+            d->countSlice();
+        return;
+    }
+    d->readAll();
+}
+
+bool Query::totalsPending() const
+{
+    return d->totals != nullptr;
 }
 
 int Query::execSql()
@@ -545,6 +873,7 @@ int Query::execSql()
 
 void Query::close()
 {
+    d->stopPending();
     if (d->state == State::Inactive)
         return;
     d->state = State::Inactive;
@@ -566,7 +895,14 @@ Query::State Query::state() const
 
 int Query::recordCount() const
 {
+    d->readAll();
     return d->count();
+}
+
+bool Query::isEmpty() const
+{
+    d->readUntil(0);
+    return d->count() == 0;
 }
 
 int Query::recNo() const
@@ -577,6 +913,7 @@ int Query::recNo() const
 void Query::setRecNo(int recNo)
 {
     d->checkBrowseMode();
+    d->readUntil(recNo - 1);
     if (d->order.empty())
         return;
     d->bof = d->eof = false;
@@ -586,6 +923,7 @@ void Query::setRecNo(int recNo)
 void Query::first()
 {
     d->checkBrowseMode();
+    d->readUntil(0);
     d->moveTo(d->order.empty() ? -1 : 0);
     d->bof = true;
     d->eof = d->order.empty();
@@ -594,6 +932,7 @@ void Query::first()
 void Query::last()
 {
     d->checkBrowseMode();
+    d->readAll();
     d->moveTo(d->count() - 1);
     d->eof = true;
     d->bof = d->order.empty();
@@ -602,6 +941,7 @@ void Query::last()
 void Query::next()
 {
     d->checkBrowseMode();
+    d->readUntil(d->current + 1);
     if (d->current + 1 < d->count()) {
         d->bof = d->eof = false;
         d->moveTo(d->current + 1);
@@ -654,6 +994,8 @@ void Query::append()
     for (Column &column : d->result.columns)
         column.appendNull();
     d->order.push_back(int(d->result.rows++));
+    if (d->unread)
+        ++d->addedWhilePending; // rows read later go before it
     d->state = State::Insert;
     d->pending.clear();
     Q_EMIT rowInserted(d->count() - 1);
@@ -747,8 +1089,7 @@ void Query::refresh()
     const QVariant currentId = id >= 0 && d->current >= 0 ? field(id).value() : QVariant();
     const int kept = d->current;
     const QString sort = d->sort;
-    detail::ResultSet rows = detail::fetch(connection_, text(), bindings(), d->declaredFields, d->name);
-    d->install(std::move(rows));
+    d->openRows();
     d->sort.clear();
     if (!sort.isEmpty())
         d->applySort(sort);
@@ -758,6 +1099,7 @@ void Query::refresh()
     d->current = row;
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
+    d->startBackground();
 }
 
 int Query::fieldCount() const
@@ -801,6 +1143,7 @@ bool Query::isCalculated(int index) const
 
 QVariant Query::valueAt(int row, int column) const
 {
+    d->readUntil(row);
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return QVariant();
     const Column &c = d->cellColumn(row, column);
@@ -809,6 +1152,7 @@ QVariant Query::valueAt(int row, int column) const
 
 bool Query::isNullAt(int row, int column) const
 {
+    d->readUntil(row);
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return true;
     return d->cellColumn(row, column).isNull(d->order[size_t(row)]);
@@ -816,6 +1160,7 @@ bool Query::isNullAt(int row, int column) const
 
 QString Query::textAt(int row, int column) const
 {
+    d->readUntil(row);
     if (row < 0 || row >= d->count() || column < 0 || column >= fieldCount())
         return QString();
     return d->cellColumn(row, column).text(d->order[size_t(row)]);

@@ -3,6 +3,11 @@
 // moves over them; edits are written back to the statement's base table by its `id` column. It behaves as
 // the older database engine the pages were written for: moving, sorting or starting a new row first stores
 // a pending edit; a closed query has no rows and its fields read as null.
+//
+// A list a page shows reads its rows a slice at a time (setIncremental): open() reads the first rows and the
+// rest come as they are needed — as the grid scrolls, in the background while the grid is shown, and all at
+// once for whatever needs the whole list (its count, a sort, a locate, the last row, an export). To the code
+// that uses it the query holds every row, as before; only the grid sees the rows read so far.
 #include "db/connection.h"
 #include "db/error.h"
 #include <QObject>
@@ -12,6 +17,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 namespace db {
@@ -106,13 +112,38 @@ public:
     // Runs the select; the current row is the first; the sort is cleared. An open query stays as it is
     // (pages open a query that may be open already and then work on its current row).
     void open();
+
+    // Reading a slice at a time (off by default: open() reads every row). A select run inside a transaction
+    // is read whole, with the transaction's own writes.
+    void setIncremental(bool on);
+    bool hasMoreRows() const;     // rows of the result not read yet
+    int fetchedCount() const;     // the rows read so far (and rows added here): what the grid shows
+    void fetchMore(int rows);     // reads up to this many more rows
+    void fetchAll();              // reads every row left, the busy cursor shown meanwhile
+    // While on (the grid is shown), the rows left are read in slices between the user's events, as long as
+    // the rows kept stay within a memory budget; beyond it they wait for the grid or for whatever needs them.
+    void setBackgroundFill(bool on);
+    void setBackgroundBudget(qsizetype bytes); // what the rows kept may take before the fill waits (40 MB)
+
+    // The number of rows and the sums (whole rials) of the named fields over the whole result, exact. They
+    // are given to `done` at once when every row is read, else once known: from the rows as the background
+    // fill reads the last of them or, when the fill stops at its budget, from a second pass over the same
+    // result that reads only these fields. A new statement, or a new request, drops the request.
+    struct Totals {
+        qint64 count = 0;
+        QVector<std::optional<qint64>> sums; // none where no row holds a value, as the database's sum
+    };
+    void whenTotalled(const QStringList &fields, std::function<void(const Totals &)> done);
+    // The pending request answered now, however long it takes (a click on a total that is not shown yet).
+    void finishTotals();
+    bool totalsPending() const;
     int execSql();               // runs a statement that returns no rows; returns rows affected
     void close();
     bool active() const;
     State state() const;
 
     // Navigation
-    int recordCount() const;     // 0 when closed
+    int recordCount() const;     // 0 when closed; reads every row left
     int recNo() const;           // 1-based current row; 0 when there are no rows
     void setRecNo(int recNo);    // kept within 1..recordCount()
     void first();
@@ -121,7 +152,7 @@ public:
     void prior();                // at the first row: bof() becomes true
     bool eof() const;
     bool bof() const;
-    bool isEmpty() const { return recordCount() == 0; }
+    bool isEmpty() const;        // no row, not even one still to be read
     bool locate(const QString &fieldName, const QVariant &value); // first row whose field equals value
 
     // Editing, written to the base table (the first table after "from") by `id`.
@@ -159,6 +190,7 @@ public:
 
 Q_SIGNALS:
     void opened();                       // new rows (open, refresh, close, sort)
+    void rowsFetched(int first, int last); // rows read since, shown at these indexes
     void rowChanged(int row);            // a row's values changed (post)
     void rowInserted(int row);           // append/insert started a row at this index
     void rowRemoved(int row);            // deleteRecord, or cancel of an insert

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTableView>
+#include <utility>
 
 namespace db {
 
@@ -26,29 +27,65 @@ QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(pare
 {
     connect(&query_, &Query::opened, this, &QueryModel::reset);
     connect(&query_, &Query::rowInserted, this, [this](int row) {
+        announceRead();
         beginInsertRows({}, row, row);
         ++rows_;
         endInsertRows();
     });
     connect(&query_, &Query::rowRemoved, this, [this](int row) {
+        announceRead();
         beginRemoveRows({}, row, row);
         --rows_;
         endRemoveRows();
     });
     connect(&query_, &Query::rowChanged, this, [this](int row) {
+        announceRead();
         if (columnCount() > 0)
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
-    connect(&query_, &Query::currentChanged, this, &QueryModel::followCurrentRow);
+    // Rows read since the list opened come in below those shown (or above rows added meanwhile). Rows read in
+    // the background are told to the grid a few times a second, not at every slice: each telling lays the grid
+    // out again.
+    announce_.setSingleShot(true);
+    announce_.setInterval(250);
+    connect(&announce_, &QTimer::timeout, this, &QueryModel::announceRead);
+    connect(&query_, &Query::rowsFetched, this, [this](int first, int last) {
+        if (rows_ > 0 && first == rows_ + unannounced_) {
+            unannounced_ += last - first + 1;
+            if (!announce_.isActive())
+                announce_.start();
+            return;
+        }
+        announceRead();
+        beginInsertRows({}, first, last);
+        rows_ += last - first + 1;
+        endInsertRows();
+    });
+    connect(&query_, &Query::currentChanged, this, [this](int row) {
+        announceRead();
+        followCurrentRow(row);
+    });
     mapFields();
-    rows_ = query_.recordCount();
+    rows_ = query_.fetchedCount();
+}
+
+void QueryModel::announceRead()
+{
+    announce_.stop();
+    if (unannounced_ == 0)
+        return;
+    beginInsertRows({}, rows_, rows_ + unannounced_ - 1);
+    rows_ += std::exchange(unannounced_, 0);
+    endInsertRows();
 }
 
 void QueryModel::reset()
 {
+    announce_.stop();
+    unannounced_ = 0;
     beginResetModel();
     mapFields();
-    rows_ = query_.recordCount();
+    rows_ = query_.fetchedCount();
     endResetModel();
     applyWidths();
     applyHidden();
@@ -149,14 +186,20 @@ void QueryModel::attach(QTableView *view)
     applyWidths();
     applyHidden();
     view->installEventFilter(this);
+    query_.setBackgroundFill(view->isVisible());
     fitColumnsOnce();
     followCurrentRow(query_.recNo() - 1);
 }
 
 bool QueryModel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view_ && event->type() == QEvent::Show)
+    // The rows left are read in the background while the grid is shown; closing the page stops that.
+    if (watched == view_ && event->type() == QEvent::Show) {
         fitColumnsOnce();
+        query_.setBackgroundFill(true);
+    }
+    if (watched == view_ && event->type() == QEvent::Hide)
+        query_.setBackgroundFill(false);
     return QAbstractTableModel::eventFilter(watched, event);
 }
 
@@ -198,6 +241,22 @@ void QueryModel::viewRowChanged(int row)
     syncing_ = false;
     if (!moved)
         followCurrentRow(query_.recNo() - 1);
+}
+
+bool QueryModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && (unannounced_ > 0 || query_.hasMoreRows());
+}
+
+// The grid reached the last row it was told of: the rows read meanwhile, or the next rows read now.
+void QueryModel::fetchMore(const QModelIndex &parent)
+{
+    if (parent.isValid())
+        return;
+    if (unannounced_ > 0)
+        announceRead();
+    else
+        ui::guarded([this] { query_.fetchMore(scrollSlice); });
 }
 
 int QueryModel::rowCount(const QModelIndex &parent) const

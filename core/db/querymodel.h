@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QHash>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 
 class QTableView;
@@ -42,6 +43,8 @@ public:
     void attach(QTableView *view);
 
     int rowCount(const QModelIndex &parent = {}) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
@@ -51,6 +54,7 @@ protected:
 
 private:
     void reset();
+    void announceRead(); // tells the grid of the rows read and not told yet
     void mapFields();
     void applyWidths();
     void applyHidden();
@@ -66,6 +70,9 @@ private:
     bool syncing_ = false;
     bool fitted_ = false;
     int rows_ = 0; // the row count the view was last told about
+    static constexpr int scrollSlice = 2000;
+    int unannounced_ = 0; // rows read after rows_, not told to the grid yet
+    QTimer announce_;
 };
 
 } // namespace db

@@ -170,6 +170,8 @@ bool SqliteStatement::step()
 QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values)
 {
     requireConnected(connection);
+    // The connection carries one result at a time: a list still being read is read to its end first.
+    connection.finishPendingReads();
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);

@@ -9,6 +9,8 @@ namespace pagekit {
 
 db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns, QAction *editCommand)
 {
+    // A list a page shows reads its rows as they are needed: the first at once, the rest while it is shown.
+    query.setIncremental(true);
     auto *model = new db::QueryModel(query, grid);
     model->setColumns(columns);
     model->attach(grid);

@@ -132,8 +132,9 @@ QString groupedTotal(const QString &text)
     return (negative ? u"-"_s : QString()) + amount::DIGITS(digits);
 }
 
-void ColumnSumToLabel(QLabel *label)
+void ColumnSumToLabel(QLabel *label, db::Query &list)
 {
+    list.finishTotals();
     label->setText(groupedTotal(label->text()));
 }
 

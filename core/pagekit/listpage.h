@@ -62,8 +62,8 @@ bool confirmDelete();
 
 // The digits of a total label regrouped with "," in place ("1250000" -> "1,250,000"; a leading "-" kept,
 // "," already there ignored, so a grouped total stays as it is). Totals are whole rials: a fraction a
-// driver may add ("1250000.0000") is dropped.
-void ColumnSumToLabel(QLabel *label);
+// driver may add ("1250000.0000") is dropped. A total of the list still being counted is counted first.
+void ColumnSumToLabel(QLabel *label, db::Query &list);
 // The same grouping of a text.
 QString groupedTotal(const QString &text);
 

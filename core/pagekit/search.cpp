@@ -1,6 +1,4 @@
 #include "pagekit/search.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "ui/busy.h"
 #include <QLabel>
 
@@ -23,43 +21,43 @@ void openList(db::Query &list, const SearchStatements &s, const listpage::Filter
     list.open();
 }
 
-SearchTotals openCount(const SearchStatements &s, const listpage::FilterLines &lines)
+// The labels of the totals: numbers, not the driver's texts (whole rials, exact).
+void showTotals(const SearchStatements &s, const db::Query::Totals &counted)
 {
-    db::Query &count = *forms::dm->ADOQuery1;
-    count.clear();
-    count.add(s.countHead);
-    lines.addTo(count);
-    count.open();
-    // Numbers, not the driver's texts: whole rials, exact.
     SearchTotals totals;
-    totals.count = count.fieldByName(QStringLiteral("c")).asInteger();
+    totals.count = counted.count;
     if (s.count)
         s.count->setText(QString::number(totals.count));
-    for (const auto &[alias, label] : s.sums) {
-        const db::Field sum = count.fieldByName(alias);
-        totals.sums.insert(alias, sum.isNull() ? 0 : sum.asCurrency());
+    for (qsizetype i = 0; i < s.sums.size(); ++i) {
+        const auto &[name, label] = s.sums.at(i);
+        const std::optional<qint64> sum = counted.sums.value(i);
+        totals.sums.insert(name, sum.value_or(0));
         if (label)
-            label->setText(sum.isNull() ? s.emptyTotal : listpage::groupedTotal(QString::number(sum.asCurrency())));
+            label->setText(sum ? listpage::groupedTotal(QString::number(*sum)) : s.emptyTotal);
     }
-    return totals;
+    if (s.totalled)
+        s.totalled(totals);
 }
 
 } // namespace
 
-SearchTotals runSearch(db::Query &list, const SearchStatements &statements, const listpage::FilterLines &lines)
+void runSearch(db::Query &list, const SearchStatements &statements, const listpage::FilterLines &lines)
 {
     const ui::BusyCursor busy;
-    if (statements.countHead.isEmpty()) {
-        openList(list, statements, lines);
-        return {};
-    }
-    if (statements.countFirst) {
-        const SearchTotals totals = openCount(statements, lines);
-        openList(list, statements, lines);
-        return totals;
-    }
+    // The labels say nothing until the totals of this search are known.
+    if (statements.count)
+        statements.count->clear();
+    for (const auto &[name, label] : statements.sums)
+        if (label)
+            label->clear();
     openList(list, statements, lines);
-    return openCount(statements, lines);
+    if (!statements.count && statements.sums.isEmpty())
+        return;
+    QStringList fields;
+    for (const auto &[name, label] : statements.sums)
+        fields << name;
+    // The page's labels outlive any search; the statements are copied for the moment the totals come.
+    list.whenTotalled(fields, [statements](const db::Query::Totals &counted) { showTotals(statements, counted); });
 }
 
 } // namespace pagekit

@@ -1,15 +1,24 @@
 #pragma once
-// The search step of a list page: the count statement and the list statement built from the same filter
-// lines, both run, and the count and sum labels filled from numbers (never from a driver's text).
+// The search step of a list page: the list statement built from the filter lines and run, and the count and
+// sum labels filled from numbers (never from a driver's text). The count and sums are the list's own, taken
+// from the rows it reads: at once for a list read whole, a moment after its first rows for a long one (the
+// labels stay empty meanwhile).
 #include "pagekit/listpage.h"
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <utility>
 
 class QLabel;
 
 namespace pagekit {
+
+// The count and every sum (whole rials; 0 where no row holds a value), by the sum's field.
+struct SearchTotals {
+    qint64 count = 0;
+    QHash<QString, qint64> sums;
+};
 
 struct SearchStatements {
     // The list: its head ("select * from chek where id<>-1 "; empty: the query's declared statement followed
@@ -17,24 +26,14 @@ struct SearchStatements {
     QString listHead;
     QString listAnchor;
     QString listTail;
-    // The count: its head selects the count as `c` and any sums under their own names
-    // ("select count(*) as c,sum(mablagh_kol) as m from tavrelkol where id<>-1 "), then the filter lines.
-    // Empty: the page has no count; only the list runs.
-    QString countHead;
-    bool countFirst = true;
-    QLabel *count = nullptr;                           // receives c
-    QList<std::pair<QString, QLabel *>> sums;          // alias -> label, grouped with ","; null shows emptyTotal
+    QLabel *count = nullptr;                           // the count; none and no sums: the page has no count
+    // The sums: a field of the list, and its label (grouped with ","; where no row holds a value, emptyTotal).
+    QList<std::pair<QString, QLabel *>> sums;
     QString emptyTotal;                                // what a sum of no rows shows ("" or "0")
+    std::function<void(const SearchTotals &)> totalled; // runs once the totals are on their labels
 };
 
-// The numbers of the count statement: c and every sum (0 for a null sum).
-struct SearchTotals {
-    qint64 count = 0;
-    QHash<QString, qint64> sums;
-};
-
-// Runs both statements with a busy cursor: the list on the page's list query, the count on the data module's
-// general query ADOQuery1. A refused statement stops the search there.
-SearchTotals runSearch(db::Query &list, const SearchStatements &statements, const listpage::FilterLines &lines);
+// Runs the search with a busy cursor; a refused statement stops it there.
+void runSearch(db::Query &list, const SearchStatements &statements, const listpage::FilterLines &lines);
 
 } // namespace pagekit

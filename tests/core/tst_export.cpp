@@ -157,6 +157,22 @@ private Q_SLOTS:
         QCOMPARE(sheet.cell(u"N2"_s).text, u"0:13"_s);
     }
 
+    // A list a page still reads a slice at a time is read whole before it is written.
+    void partlyReadListWrittenWhole()
+    {
+        db->connection().exec(u"create table many (n int)"_s);
+        db->connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 2500) "
+                              u"insert into many select n from r"_s);
+        db::Query q(db->connection(), u"many"_s);
+        q.setIncremental(true);
+        q.add(u"select n from many"_s);
+        q.open();
+        QVERIFY(q.hasMoreRows());
+        const XlsxSheet sheet(write(q, {{u"n"_s, u"n"_s}}, u"many"_s));
+        QCOMPARE(sheet.lastRow, 2501);
+        QCOMPARE(sheet.cell(u"A2501"_s).text, u"2500"_s);
+    }
+
     // The command writes into the private folder, leaving no scratch file, and opens what it wrote. (That the
     // opened file holds the list: every page's export test.)
     void exportCommandWritesAPrivateFileAndOpensIt()

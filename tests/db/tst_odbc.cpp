@@ -1,7 +1,7 @@
 // The data layer against a SQL Server played by the test: a link cut in the middle of a result (told in
 // Persian, the connection closed, the next statement reconnects), a server that stops answering (a statement
 // is given up after the connection's statement time, shortened here, with the Persian text and the driver's
-// reason) while the backup's statement, without a limit, waits for its answer.
+// reason) while the backup's statement, without a limit, waits for its answer; a list read a slice at a time.
 #include "db/connection.h"
 #include "db/query.h"
 #include "support/refusal.h"
@@ -54,6 +54,25 @@ private Q_SLOTS:
         QCOMPARE(server.logins(), 2);
         connection.close();
         QCOMPARE(failure([&] { connection.exec(u"select 1"_s); }).kind(), db::Error::Kind::NotConnected);
+    }
+
+    // A list reads its rows a slice at a time; the connection carries one result at a time, so another
+    // statement first reads the rest of the list.
+    void listReadInSlicesUntilAnotherStatement()
+    {
+        SqlServerStandIn server;
+        db::Connection connection(u"slices"_s);
+        connectTo(connection, server);
+        db::Query list(connection, u"list"_s);
+        list.setIncremental(true);
+        list.add(u"select n from numbers"_s);
+        list.open();
+        QVERIFY(list.hasMoreRows());
+        QVERIFY(list.fetchedCount() < 3000);
+        connection.exec(u"select 1"_s);
+        QVERIFY(!list.hasMoreRows());
+        QCOMPARE(list.fetchedCount(), 3000);
+        QCOMPARE(list.textAt(2999, 0), u"3000"_s);
     }
 
     // The backup (no limit) waits until a statement of another connection, sent after it, has been given up

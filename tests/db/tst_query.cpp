@@ -6,6 +6,7 @@
 #include "support/refusal.h"
 #include "support/tempdb.h"
 #include <QFile>
+#include <optional>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -291,6 +292,70 @@ private Q_SLOTS:
         q.add(u"select name from people"_s);
         QVERIFY_THROWS_EXCEPTION(db::Error, q.open());
         QVERIFY(!q.active());
+    }
+
+    // A list read a slice at a time: the first rows at once, the rest in the background or when something
+    // needs them; the count and sums of the whole result exact either way; a new statement stops the fill.
+    void listReadASliceAtATime()
+    {
+        constexpr int rows = 5000;
+        c().exec(u"create table many (id integer primary key, amount money, name nvarchar(20))"_s);
+        c().beginTransaction();
+        for (int i = 1; i <= rows; ++i)
+            c().exec(u"insert into many (amount, name) values (?, ?)"_s,
+                     {i % 7 == 0 ? QVariant() : QVariant(i * 1000), QVariant(u"ردیف "_s + QString::number(i % 50))});
+        c().commit();
+        const qint64 sum = db::detail::scalar(c(), u"select sum(amount) from many"_s, {}).toLongLong();
+        Query q(c(), u"q"_s);
+        q.setIncremental(true);
+        const auto openMany = [&q](const QString &where = QString()) {
+            q.clear();
+            q.add(u"select * from many"_s + where);
+            q.open();
+        };
+        std::optional<Query::Totals> totals;
+        const auto total = [&] {
+            totals.reset();
+            q.whenTotalled({u"amount"_s}, [&totals](const Query::Totals &counted) { totals = counted; });
+        };
+
+        // Read in the background to the end: the totals are the rows'.
+        openMany();
+        QVERIFY(q.hasMoreRows() && q.fetchedCount() < rows);
+        total();
+        q.setBackgroundFill(true);
+        QTRY_VERIFY(totals.has_value());
+        QCOMPARE(totals->count, rows);
+        QCOMPARE(totals->sums.value(0), sum);
+        QVERIFY(!q.hasMoreRows());
+
+        // Past its budget the fill waits, and a second pass counts the rest.
+        openMany();
+        q.setBackgroundBudget(16 * 1024);
+        total();
+        QTRY_VERIFY(totals.has_value());
+        QCOMPARE(totals->count, rows);
+        QCOMPARE(totals->sums.value(0), sum);
+        QVERIFY(q.hasMoreRows());
+        q.setBackgroundBudget(40 * 1024 * 1024);
+
+        // A sort needs every row: a partly read list is read whole first.
+        q.setBackgroundFill(false);
+        openMany();
+        q.setSort(u"amount DESC"_s);
+        QCOMPARE(q.recordCount(), rows);
+        QCOMPARE(q.valueAt(0, q.fieldIndex(u"amount"_s)).toLongLong(), qint64(rows) * 1000);
+        QVERIFY(!q.hasMoreRows());
+
+        // A new statement stops the fill of the last: only its own rows come, and no more of the old.
+        q.setBackgroundFill(true);
+        openMany();
+        total();
+        openMany(u" where id <= 10"_s);
+        QTest::qWait(50);
+        QCOMPARE(q.fetchedCount(), 10);
+        QVERIFY(!totals.has_value());
+        QCOMPARE(q.recordCount(), 10);
     }
 };
 

@@ -139,6 +139,33 @@ private Q_SLOTS:
         QCOMPARE(q.recNo(), 3);
         QCOMPARE(currentRow(view), 2);
     }
+
+    // A long list shows its first rows; the grid reads more as it scrolls, and the rest comes while it is shown
+    // (and told to it a few times a second), never while it is hidden.
+    void longListFilledAsTheGridNeedsIt()
+    {
+        db::Connection &c = temp.connection();
+        c.exec(u"create table many (id integer primary key, n int)"_s);
+        c.exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 6000) "
+               u"insert into many (n) select n from r"_s);
+        Query q(c, u"q"_s);
+        q.setIncremental(true);
+        q.add(u"select * from many"_s);
+        q.open();
+        QueryModel model(q);
+        QTableView view;
+        model.attach(&view);
+        const int first = model.rowCount();
+        QVERIFY(first > 0 && first < 6000);
+        QTest::qWait(100);
+        QCOMPARE(model.rowCount(), first); // hidden: nothing more is read
+        view.scrollToBottom();
+        QTRY_VERIFY(model.rowCount() > first); // the grid reached the last row it knew
+        view.show();
+        QTRY_COMPARE(model.rowCount(), 6000);
+        QCOMPARE(cell(model, 5999, 1), u"6000"_s);
+        QVERIFY(!q.hasMoreRows());
+    }
 };
 
 QTEST_MAIN(TestQueryModel)

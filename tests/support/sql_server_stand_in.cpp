@@ -48,6 +48,28 @@ constexpr const char *preLoginAnswer = "00000B000601001100 01FF 0F0007D00000 02"
 constexpr const char *loginAcknowledged = "AD1200 01 74000004 04 460061006B006500 0F0007D0 FD000000000000000000000000";
 constexpr const char *twoRowsOfMore = "810100 0000000001002604 01 6E00 D10401000000 D10402000000";
 
+// A reply longer than one packet goes in packets of the size every client takes.
+void replyInPackets(int socket, const QByteArray &payload)
+{
+    constexpr qsizetype room = 4096 - 8;
+    for (qsizetype at = 0; at < payload.size(); at += room) {
+        const QByteArray part = payload.mid(at, room);
+        const bool last = at + room >= payload.size();
+        const int size = int(part.size()) + 8;
+        const QByteArray packet = QByteArray::fromHex("04") + char(last ? 1 : 0) + char(size >> 8) + char(size & 0xff)
+                                  + QByteArray::fromHex("00000100") + part;
+        ::send(socket, packet.constData(), size_t(packet.size()), MSG_NOSIGNAL);
+    }
+}
+
+QByteArray numbers(int count)
+{
+    QByteArray payload = QByteArray::fromHex("810100 0000000001002604 01 6E00");
+    for (int n = 1; n <= count; ++n)
+        payload += QByteArray::fromHex("D104") + char(n & 0xff) + char((n >> 8) & 0xff) + char(0) + char(0);
+    return payload + QByteArray::fromHex(done);
+}
+
 bool holds(const QByteArray &request, const QString &text)
 {
     return request.contains(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
@@ -171,6 +193,8 @@ void SqlServerStandIn::serve(int client)
             reply(client, loginAcknowledged);
         } else if (holds(payload, u"hold"_s)) {
             clients_[client] = u"hold"_s;
+        } else if (holds(payload, u"numbers"_s)) {
+            replyInPackets(client, numbers(3000));
         } else if (holds(payload, u"cut"_s)) {
             reply(client, twoRowsOfMore);
             break;
