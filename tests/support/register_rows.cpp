@@ -1,5 +1,8 @@
 #include "register_rows.h"
+#include "page_io.h"
 #include "testenv.h"
+#include "ui/control_text.h"
+#include <QCheckBox>
 #include <QStringList>
 
 qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns)
@@ -14,4 +17,17 @@ qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns)
 int rowCount(TestEnv &env, const QString &table)
 {
     return env.scalar(QStringLiteral("select count(*) from ") + table).toInt();
+}
+
+QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &seeded, const QString &box,
+                    const QStringList &controls, const QStringList &texts, const QStringList &shown)
+{
+    QStringList rows;
+    for (const qint64 id : searchWithFilter(page, list, box, controls, texts))
+        rows << QString::number(seeded.indexOf(id));
+    QStringList found{rows.join(u',')};
+    for (const QString &name : shown)
+        found << ui::controlText(page->findChild<QWidget *>(name));
+    page->findChild<QCheckBox *>(box)->click();
+    return found.join(u'|');
 }
