@@ -87,30 +87,34 @@ private slots:
     // The three number warnings of the year (the kit's Yes/No/Cancel warning box, proved here for every page),
     // each asked whatever the answer before, only three Yes going on, a refused save keeping the form as typed;
     // an empty number and another year's repeat nothing; the duplicate refused in any year, after the warnings
-    // too, while a purchase one field apart is none.
+    // too, while a purchase one field apart is none. The new command proposes the year's next secretariat number.
     void repeatChecks()
     {
         using A = ui::Answer;
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 4}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}});
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 2}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u""_s}});
-        addPurchase(*env, {{u"sal"_s, year - 3}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s},
+        addPurchase(*env, {{u"sal"_s, year - 3}, {u"dabir_no"_s, 50}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s},
                            {u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s}});
-        newPurchase({{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}});
+        newPurchase({});
+        QCOMPARE(entryUi().dabir_no->text(), u"5"_s); // another year's numbers play no part
+        setFieldTexts(&entry(), {{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}});
         env->dialogs.answers << A::No << A::Yes << A::Yes << A::Yes << A::Yes << A::Cancel << A::Yes << A::Yes << A::Yes;
         for (int times = 0; times < 3; ++times)
             entryUi().ins_btn->click();
         for (const auto &shown : env->dialogs.shown)
             if (shown.kind == u"ask"_s)
                 QVERIFY(shown.buttons == ui::Buttons::YesNoCancel && shown.icon == ui::Icon::Warning);
-        insert({{u"dabir_no"_s, u"1"_s}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}});
+        insert({{u"dabir_no"_s, u"50"_s}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}});
         insert({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s}, {u"dabir_no"_s, u"7"_s},
                 {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
         insert({{u"resid"_s, u"R2"_s}});
         env->dialogs.answers << A::Yes << A::Yes << A::Yes;
-        insert({{u"sal"_s, QString::number(year - 3)}, {u"dabir_no"_s, u"1"_s}, {u"resid"_s, u"R"_s}});
+        insert({{u"sal"_s, QString::number(year - 3)}, {u"dabir_no"_s, u"50"_s}, {u"resid"_s, u"R"_s}});
         QCOMPARE(env->dialogs.messages(), warnings + warnings + warnings + (QStringList{saved, saved, duplicateRefusal})
                                               + (QStringList{saved}) + warnings + (QStringList{duplicateRefusal}));
         QCOMPARE(counts(), u"6|3"_s);
+        forms::tavrelkol_src->N1Click();
+        QCOMPARE(entryUi().dabir_no->text(), u"51"_s); // after the largest of the year, typed by hand
     }
     // One message naming the field, no warning or input box before it, nothing written. The dates here are the
     // kit's date check for every entry form: impossible, half-typed, Esfand's 30th of a common year.
