@@ -37,47 +37,20 @@ private slots:
         forms::main_->N4Click();
     }
 
-    void openedWithTheDescriptions()
+    // Opened with the access code emptied and the descriptions listed, a description listing its rows; a click
+    // writes the file, its name made safe, into the private folder and opens it, asking nothing; the delete
+    // keeps the description chosen.
+    void openedClickedAndDeleted()
     {
         QCOMPARE(env->dialogs.shown.last().text + page->ramz->text(), u"zamaem"_s);
         QCOMPARE(comboItems(page->Combo_type), (QStringList{u"../x"_s, u"راهنما"_s}));
         page->Combo_type->setCurrentIndex(1);
         QCOMPARE(forms::zamaem->list().recordCount(), 1);
         QVERIFY(page->ins_btn->isEnabled() && !page->N1->isEnabled()); // no delete right
-    }
-
-    void descriptionsWithRulesOfTheirOwn()
-    {
-        const QString signature = u"تصوير امضاء وام"_s, rebuilt = u"تصوير امضاء وام بازسازي"_s,
-                      report = u"فايل گزارش باركد وام بازسازي"_s;
-        store(signature, u"a.png"_s);
-        store(signature, u"b.png"_s);
-        store(u"راهنما"_s, u"c.pdf"_s);
-        QCOMPARE(env->dialogs.lastMessage(), u"شرح ضميمه تكراري است"_s);
-        QCOMPARE(rows(signature), 2);
-        const QString jpeg = u"خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG "_s;
-        const QString rav = u"خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav "_s;
-        for (const auto &[description, file, message] :
-             {std::tuple{rebuilt, u"s.jpeg"_s, jpeg}, {rebuilt, u"s.Jpg"_s, jpeg}, {report, u"r.RAV"_s, rav}}) {
-            store(description, file);
-            QCOMPARE(env->dialogs.lastMessage(), message);
-            QCOMPARE(rows(description), 0);
-        }
-        page->ramz->setText(u"1234"_s);
-        store(rebuilt, u"s.JPG"_s);
-        store(report, u"r.rav"_s);
-        QCOMPARE(env->scalar(u"select group_concat(pictype||ramz) from zamaem where cmt in (?, ?)"_s, {rebuilt, report})
-                     .toString(),
-                 u".JPG1234,.rav1234"_s);
-        QCOMPARE(forms::zamaem->list().recordCount(), 1); // the rows of the description just stored
-    }
-
-    void clickWritesIntoThePrivateFolderAndDeleteKeepsTheDescription()
-    {
         page->Combo_type->setEditText(u"../x"_s);
         forms::zamaem->DBGrid1CellClick();
         QCOMPARE(env->openedFiles, QStringList{platform::privateTempFolder() + u"/_x.pdf"_s});
-        QCOMPARE(env->dialogs.shown.size(), 1); // only the page: no dialog, no access code asked
+        QCOMPARE(env->dialogs.shown.size(), 1);
 
         env->setRights(5, u"zamaem"_s, {false, false, true, true});
         forms::main_->N4Click();
@@ -87,6 +60,29 @@ private slots:
         QCOMPARE(page->Combo_type->currentText(), u"راهنما"_s);
         QVERIFY(forms::zamaem->list().isEmpty());
         QCOMPARE(rows(u"راهنما"_s), 0);
+    }
+    // One description may repeat; two take only their own extension, any case, and store the access code typed.
+    void descriptionsWithRulesOfTheirOwn()
+    {
+        const QString signature = u"تصوير امضاء وام"_s, rebuilt = u"تصوير امضاء وام بازسازي"_s,
+                      report = u"فايل گزارش باركد وام بازسازي"_s, saved = u"ثبت شد"_s;
+        store(signature, u"a.png"_s);
+        store(signature, u"b.png"_s);
+        store(u"راهنما"_s, u"c.pdf"_s);
+        for (const auto &[description, file] : {std::pair{rebuilt, u"s.jpeg"_s}, {rebuilt, u"s.Jpg"_s}, {report, u"r.RAV"_s}})
+            store(description, file);
+        page->ramz->setText(u"1234"_s);
+        store(rebuilt, u"s.JPG"_s);
+        store(report, u"r.rav"_s);
+        const QString jpeg = u"خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG "_s;
+        const QString rav = u"خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav "_s;
+        QCOMPARE(env->dialogs.messages(),
+                 (QStringList{saved, saved, u"شرح ضميمه تكراري است"_s, jpeg, jpeg, rav, saved, saved}));
+        QCOMPARE(rows(signature), 2);
+        QCOMPARE(env->scalar(u"select group_concat(pictype||ramz) from zamaem where cmt in (?, ?)"_s, {rebuilt, report})
+                     .toString(),
+                 u".JPG1234,.rav1234"_s);
+        QCOMPARE(forms::zamaem->list().recordCount(), 1); // the rows of the description just stored
     }
 };
 
