@@ -1,5 +1,4 @@
-// The invoice entry form: the remarks warning and the duplicate refusal, the checks before anything is written,
-// tax and levy, edit and delete, closing searches again, the Arabic kaf and the shop pick.
+// The invoice entry form: the remarks warning, the duplicate, the field checks, tax and levy, edit, delete, the kaf.
 #include "invoices/ins_u.h"
 #include "invoices/src_chek_u.h"
 #include "support/form_input.h"
@@ -47,8 +46,7 @@ class TestChekIns : public PageTest {
     Q_OBJECT
 
 private slots:
-    // Stored with the Arabic kaf and the user; repeated remarks warned (only Yes goes on); the duplicate
-    // refused, whatever the serial, tax or vendor.
+    // Stored with the Arabic kaf and the user; repeated remarks warned, only Yes going on; the duplicate refused.
     void remarksWarningAndDuplicateRefusal()
     {
         newInvoice(
@@ -58,9 +56,7 @@ private slots:
         QCOMPARE(stored(*env, u"mozo || foroshgah || user_id || '|' || mablagh"_s), u"كاغذكتاب1|1234"_s);
         QCOMPARE(forms::dm->ADOQ_chek->recordCount(), 1);
 
-        // The same entry, then one differing only in serial, tax or vendor: warned (Yes), then refused. Another
-        // cheque number: only the warning, whose No stores nothing and whose Yes stores. Empty remarks: no warning;
-        // the duplicate test compares them with the empty text.
+        // Serial, tax or vendor apart is still a duplicate; another cheque number only warned; empty remarks unwarned.
         for (QLineEdit *changed : {static_cast<QLineEdit *>(nullptr), entryUi().serial, entryUi().maliyat,
                                    entryUi().foroshandeh}) {
             if (changed)
@@ -121,8 +117,7 @@ private slots:
         entry().mablaghExit();
         QCOMPARE(entryUi().maliyat->text(), u"120"_s);
     }
-    // Edit keeps the user and the account; the only account is chosen for a new row; delete closes the form,
-    // which searches again.
+    // Edit keeps the user and the account; a new row gets the only account; delete closes the form, which searches.
     void editKeepsUserAndAccountDeleteClosesAndSearches()
     {
         addSetting(*env, u"شماره حساب"_s, u"111"_s);

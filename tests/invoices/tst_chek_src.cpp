@@ -1,5 +1,4 @@
-// The invoice register: each caption filter, the statement list, the debit operator, the own-rows rule, the
-// totals and balance, the opener, the entry form's preparation, the year repair, and every export read back.
+// The invoice register: its filters, totals and balance, the opener, the entry form, year repair and the exports.
 #include "persian/Dates.h"
 #include "persian/amount.h"
 #include "db/querymodel.h"
@@ -36,8 +35,7 @@ QString search()
     return ids.join(u',') + u'|' + pageUi().cnt->text();
 }
 
-// Four invoices the filters tell apart, stored with the Arabic kaf as the entry form stores texts; listed
-// newest date first they come 4, 3, 2, 1 (ids).
+// Four invoices the filters tell apart, texts with the Arabic kaf; newest date first they list 4, 3, 2, 1.
 void seedInvoices(TestEnv &env)
 {
     env.exec(u"insert into users (us) values ('ali')"_s); // id 2
@@ -89,8 +87,7 @@ private slots:
         seedInvoices(*env);
     }
 
-    // The fiscal year is the one filter on from the start, its caption green; off, every row shows, newest date
-    // first, with the totals and the petty-cash balance (deposits less amounts). Each caption's filter alone.
+    // The year filter alone on from the start, its caption green; off, every row with the totals; each filter alone.
     void eachFilterAloneAndTheTotals()
     {
         QCOMPARE(pageUi().Label18->palette().color(QPalette::WindowText), QColor(0, 128, 0));
@@ -139,8 +136,7 @@ private slots:
             QCOMPARE(search(), listed);
         }
     }
-    // A negative balance; the grid's calculated field, the amount in digits; the print commands hand the
-    // register's total to the statement, whose words are printed.
+    // A negative balance; the amount in digits in the grid; the print commands hand the total to the statement.
     void balanceAndTheTotalHandedToThePrint()
     {
         env->exec(u"update chek set variz=case id when 1 then 250000 else 0 end, mablagh=case id when 1 then 400000 "
@@ -154,8 +150,7 @@ private slots:
         pageUi().N1->trigger();
         QVERIFY(pdftext::hasTokens(pdftext::pages(env->dialogs.lastPreview()).join(u' '), amount::GetNum(400000)));
     }
-    // The main window's command: the resets (a switched-on filter stays on, its text emptied), no search, the
-    // page's commands: no insert right; edit, delete and attachments wait for rows; print, reports and close on.
+    // The opener: filter texts reset (a switched-on filter stays on), no search, the commands as rights and rows allow.
     void openerResetsAndShowsWithoutSearching()
     {
         env->signInAs(3, u"sara"_s, u"shahrestan"_s);
@@ -170,9 +165,7 @@ private slots:
                  u"|0|-1|"_s + fiscalYear());
         QCOMPARE(menuStates(pageUi().MainMenu1), (QList<bool>{false, false, false, false, true, true, true}));
     }
-    // The entry form prepared for new (emptied, this year), edit (the current row, the deposit read-only) and
-    // delete (the fields as they stand); nothing on a list never searched. Read "remarks|shop|deposit|deposit
-    // digits|amount digits|year|deposit read-only, insert, edit, delete shown".
+    // The entry form for new, edit, delete: "remarks|shop|deposit|digits|amount digits|year|read-only, buttons shown".
     void preparesTheEntryForm()
     {
         const auto form = [] {
@@ -195,8 +188,7 @@ private slots:
         page().N5Click();
         QCOMPARE(form(), u"|فروشگاه كتاب|1,000|kept|400|1403|1001"_s);
     }
-    // Year repair: Cancel writes nothing; asked again until the answer is two digits; only dates of the form
-    // dd/dd/dd; searched again under the filters.
+    // Year repair: Cancel writes nothing; asked until two digits; only dates of the form dd/dd/dd; searched again.
     void yearRepair()
     {
         env->exec(u"update chek set chek_dat=case id when 1 then '93/05/01' when 2 then '1393/5/1' "
@@ -285,8 +277,7 @@ private slots:
             QCOMPARE(XlsxSheet(env->folder() + u"/accounts.xlsx"_s).ok(), answer == ui::Answer::Yes);
         }
     }
-    // The own-rows setting: in the list the province level sees every row, another level only its own; the
-    // per-statement totals follow the filters but the user's, "admin" alone exempt, by the exact name.
+    // Own rows: the province level sees all, others their own; statement totals ignore the user filter, "admin" exempt.
     void ownRowsAndStatementTotals()
     {
         addSetting(*env, u"هر کاربر اطلاعات خودش را ببيند-بلي/خير"_s, u"بلي"_s, 2);

@@ -1,5 +1,4 @@
-// The purchase requests list and entry form: each filter and the two value lists, the row colours, the numbering
-// and the duplicate refusal, the pick lists, edit, the export and the main window's command.
+// The purchase requests list and entry form: filters, colours, numbering, the duplicate, edit, export and opener.
 #include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
@@ -38,9 +37,7 @@ class TestDarkhast : public PageTest {
     Q_OBJECT
 
 private slots:
-    // Each filter alone: "the seeded rows listed|the count". A value list's texts are each added with "+" (the
-    // kit's value list, proved here for every page): an empty list finds nothing, a text typed but never added is
-    // not searched, the row numbers are numbers (Persian digits read, a text that is none refused by name).
+    // Each filter alone; the value lists (the kit's, proved here): "+" adds, empty finds nothing, row numbers checked.
     void eachFilterAlone()
     {
         const QList<qint64> seeded{
@@ -104,9 +101,7 @@ private slots:
             QCOMPARE(brush.isValid() ? brush.value<QBrush>().color() : QColor(), cases.at(row).second);
         }
     }
-    // The next row number over every year, taken afresh when another user stored it meanwhile; the stored
-    // row, shown at once, with no audit row; the duplicate refusal; another year accepted; an empty row
-    // number stored null, one that is no number refused by name, one typed by hand stored as typed.
+    // Numbering over every year, taken afresh meanwhile; the stored row; the duplicate; the row number's checks.
     void numberingDuplicateAndTheStoredRow()
     {
         pageUi().src_btn->click();

@@ -1,6 +1,4 @@
-// The price inquiries list and entry form: each filter with its count, the numbering within the year, the two
-// refusals, the stored row and its audit row, edit and the colour, the delete password, the export and the main
-// window's command.
+// The price inquiries list and entry form: filters, numbering, refusals, audit row, edit, delete password, export.
 #include "persian/Dates.h"
 #include "persian/MonEdit.h"
 #include "db/querymodel.h"
@@ -61,9 +59,7 @@ private slots:
         QCOMPARE(found(u"CheckBox4"_s, {u"viner"_s}, {u"نور"_s}), u"0|1"_s);
         QCOMPARE(found(u"CheckBox5"_s, {u"estelam_no"_s}, {u"7"_s}), u"2|1"_s);
     }
-    // Numbers within the year (the first whatever earlier years hold, then max + 1) and the new form's defaults;
-    // the stored row with its audit row; the row number checked before the title and date, within the year;
-    // a proposed number another user stored meanwhile refused as a repeat.
+    // Numbering within the year, the defaults, the stored row and audit row, both refusals, a number taken meanwhile.
     void numberingRefusalsStoredRowAndAuditRow()
     {
         addInquiry(*env, {{u"sal"_s, u"1390"_s}, {u"radif"_s, 30}});
@@ -119,8 +115,7 @@ private slots:
         QCOMPARE(page().gridModel().data(green, Qt::BackgroundRole).value<QBrush>().color(), QColor(0, 255, 36));
         QVERIFY(!page().gridModel().data(page().gridModel().index(1, 5), Qt::BackgroundRole).isValid());
     }
-    // The delete password: the lowest id's, exact; Cancel and a wrong answer delete nothing, silently. With no
-    // password filed, an empty answer deletes; the default "?" does not.
+    // The delete password: the lowest id's, exact, else nothing deleted, silently; none filed: an empty answer deletes.
     void deleteBehindThePassword()
     {
         addSetting(*env, u"رمز حذف"_s, u"first"_s, 2);

@@ -1,5 +1,4 @@
-// The vendors register: its filters and count, new before any search, the repeat warning, edit, the audit rows,
-// the export, the import from the purchases register and the main window's command.
+// The vendors register: filters, new before any search, the repeat warning, edit, audit rows, export, import, opener.
 #include "main_u.h"
 #include "purchasing/foroshande_ins_u.h"
 #include "purchasing/foroshande_src_u.h"
@@ -31,8 +30,7 @@ class TestForoshande : public PageTest {
     Q_OBJECT
 
 private slots:
-    // Nothing shows until the first search, which lists every vendor in shop-name order; each filter alone:
-    // "the seeded rows listed|the count".
+    // Nothing shows before the first search, which lists in shop-name order; each filter alone.
     void eachFilterAloneAndTheCount()
     {
         const QList<qint64> seeded{

@@ -1,6 +1,4 @@
-// The accounting cover letter for the purchases register's current row, from its command N7: the two input boxes and their
-// defaults, the copied columns with the site and vendor on the lines of the other's name, the grouped
-// amounts, and the previewed page read back.
+// The accounting cover letter for the purchases register's current row: its boxes, columns and printed page.
 #include "persian/Dates.h"
 #include "purchasing/hesabdari_frm_u.h"
 #include "purchasing/tavrelkol_src_u.h"
@@ -28,9 +26,7 @@ class TestHesabdariFrm : public PageTest {
     Q_OBJECT
 
 private slots:
-    // The two boxes' defaults (today, "بپيوست صورتجلسه"), the site and vendor on each other's lines, the
-    // amounts grouped, read back from the previewed page; then the answers typed printed, a closed box giving
-    // its default; nothing without a current row.
+    // The boxes' defaults, the site and vendor on each other's lines, amounts grouped; answers typed; no current row.
     void defaultsAnswersAndMapping()
     {
         addPurchase(*env, {{u"dabir_no"_s, 15}, {u"mozo"_s, u"رايانه"_s}, {u"foroshande"_s, u"فروشگاه نور"_s},

@@ -1,5 +1,4 @@
-// The purchase entry form: the warnings on repeated numbers, the duplicate refusal, the checks before anything
-// is written, insert with its audit row, edit, two users at once, the vendor pick, the lists and the Enter chain.
+// The purchase entry form: repeat warnings, the duplicate, field checks, insert, edit, two users, lists, Enter.
 #include "persian/Dates.h"
 #include "db/connection.h"
 #include "purchasing/tavrelkol_ins_u.h"
@@ -59,9 +58,7 @@ private slots:
         year = fiscalYear().toInt();
     }
 
-    // The stored row (Persian yeh as the Arabic one, Persian digits, the largest total the column holds, an
-    // empty receipt empty), a unit price typed with separators asked for once more, the audit row, the grid
-    // showing the row at once and the form open for another.
+    // The stored row, a unit price with separators asked again, the audit row, the grid showing it, the form kept open.
     void insertWritesTheRowAndItsAuditRow()
     {
         env->signInAs(7, u"reza"_s);
@@ -84,10 +81,8 @@ private slots:
         QCOMPARE(forms::dm->ADOQ_tavrel->recordCount(), 1);
         QVERIFY(!entryUi().ins_btn->isHidden());
     }
-    // The three number warnings of the year (the kit's Yes/No/Cancel warning box, proved here for every page),
-    // each asked whatever the answer before, only three Yes going on, a refused save keeping the form as typed;
-    // an empty number and another year's repeat nothing; the duplicate refused in any year, after the warnings
-    // too, while a purchase one field apart is none. The new command proposes the year's next secretariat number.
+    // The year's number warnings (the kit's Yes/No/Cancel box, proved here) all asked, only three Yes saving; empty and
+    // other years' numbers repeat nothing; the duplicate refused in any year; the next secretariat number proposed.
     void repeatChecks()
     {
         using A = ui::Answer;
@@ -98,15 +93,16 @@ private slots:
         newPurchase({});
         QCOMPARE(entryUi().dabir_no->text(), u"5"_s); // another year's numbers play no part
         setFieldTexts(&entry(), {{u"dabir_no"_s, u"4"_s}, {u"faktor_no"_s, u"F-1"_s}, {u"resid"_s, u"R-1"_s}});
-        env->dialogs.answers << A::No << A::Yes << A::Yes << A::Yes << A::Yes << A::Cancel << A::Yes << A::Yes << A::Yes;
+        env->dialogs.answers << A::No << A::Yes << A::Yes; // all three asked after a No
+        env->dialogs.answers << A::Yes << A::Yes << A::Cancel << A::Yes << A::Yes << A::Yes;
         for (int times = 0; times < 3; ++times)
             entryUi().ins_btn->click();
         for (const auto &shown : env->dialogs.shown)
             if (shown.kind == u"ask"_s)
                 QVERIFY(shown.buttons == ui::Buttons::YesNoCancel && shown.icon == ui::Icon::Warning);
         insert({{u"dabir_no"_s, u"50"_s}, {u"faktor_no"_s, u""_s}, {u"resid"_s, u"  "_s}});
-        insert({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s}, {u"dabir_no"_s, u"7"_s},
-                {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
+        insert({{u"prj_name"_s, u"p"_s}, {u"mozo"_s, u"m"_s}, {u"tavrel_dat"_s, u"1400/01/01"_s},
+                {u"dabir_no"_s, u"7"_s}, {u"faktor_no"_s, u"F"_s}, {u"resid"_s, u"R"_s}});
         insert({{u"resid"_s, u"R2"_s}});
         env->dialogs.answers << A::Yes << A::Yes << A::Yes;
         insert({{u"sal"_s, QString::number(year - 3)}, {u"dabir_no"_s, u"50"_s}, {u"resid"_s, u"R"_s}});
@@ -116,8 +112,7 @@ private slots:
         forms::tavrelkol_src->N1Click();
         QCOMPARE(entryUi().dabir_no->text(), u"51"_s); // after the largest of the year, typed by hand
     }
-    // One message naming the field, no warning or input box before it, nothing written. The dates here are the
-    // kit's date check for every entry form: impossible, half-typed, Esfand's 30th of a common year.
+    // One message naming the field, nothing asked or written; the dates are the kit's date check for every form.
     void numbersAreCheckedBeforeAnythingIsWritten_data()
     {
         QTest::addColumn<QString>("field");
@@ -146,8 +141,7 @@ private slots:
         QVERIFY2(env->dialogs.lastMessage().contains(caption), qPrintable(env->dialogs.lastMessage()));
         QCOMPARE(counts(), u"1|0"_s);
     }
-    // Edit: no warning on a repeated number, the user kept, no audit row, an emptied secretariat number and
-    // unit price stored null, a bad amount refused without an input box, the other row untouched.
+    // Edit: no warning, the user kept, no audit row, emptied numbers null, a bad amount refused, the other row kept.
     void editKeepsTheUserAndWritesNoAuditRow()
     {
         addPurchase(*env, {{u"sal"_s, 1402}, {u"dabir_no"_s, 9}, {u"user_id"_s, 5}, {u"mablagh"_s, 300}});
@@ -167,9 +161,7 @@ private slots:
                  (QStringList{u"9|300|5"_s, u"null|null|5"_s}));
         QCOMPARE(counts(), u"2|0"_s);
     }
-    // Two users at once: a proposed number taken meanwhile, a row and its audit row kept together or not at
-    // all, and an amount another user changed since the form read it refused, the row shown as it now stands.
-    // (Which fields an edit writes: the data layer's shared-file test.)
+    // Two users: a proposed number taken meanwhile, a row and audit row kept together or not, a changed row refused.
     void anotherUsersSaveMeanwhile()
     {
         newPurchase({{u"mozo"_s, u"mine"_s}});
@@ -214,8 +206,7 @@ private slots:
         entryUi().foroshande->setEditText(u"فروشگاه ایران"_s);
         QCOMPARE(entryUi().nam->text(), u"حسن"_s);
     }
-    // The lists: the shops in order, the user's own only unit chosen for a new purchase, and a caption click
-    // refilling its list with the values used, in Persian order, the typed text staying and no vendor picked.
+    // The lists: shops in order, the only unit chosen; a caption click refills its list in Persian order, no vendor.
     void listsOnShowAndCaptionClicks()
     {
         env->exec(u"insert into foroshandegan (foroshgah) values ('shop b'), ('shop a'), ('shop b')"_s);

@@ -1,5 +1,4 @@
-// The purchases register: each filter with its count and total, the exact total, delete and the commands on the
-// current row, the export, the user list, colour and balloon, and the main window's command.
+// The purchases register: filters with count and total, row commands and delete, export, colour, balloon, opener.
 #include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
@@ -81,8 +80,7 @@ private slots:
         QCOMPARE(found(11, u"us"_s, {u"admin"_s}), u"0|1|1,000"_s);
         QCOMPARE(found(12, u"pardakhti"_s, {u"پرداخت شد"_s}), u"0,2|2|1,000"_s);
     }
-    // Count and total follow the listed rows: exact beyond what a floating-point sum keeps (2^53), a row
-    // without an amount counted but adding nothing, no total for an empty list.
+    // Count and total exact beyond a floating-point sum, a row without an amount counted, no total for an empty list.
     void countAndTotalFollowTheListedRows()
     {
         page().src_btnClick();
@@ -95,9 +93,7 @@ private slots:
         searchWithFilter(&page(), listQuery(), u"CheckBox2"_s, {u"mozo"_s}, {u"big"_s});
         QCOMPARE(pageUi().cnt->text() + u'|' + pageUi().mablagh_kol_sum->text(), u"12|9,223,372,036,854,771"_s);
     }
-    // The commands on the current row (edit, delete, attachments, letter) wait for rows, and come back with
-    // them only as far as the rights allow. The delete question (the kit's, proved here for every page that
-    // asks it): only Yes deletes the current row; its attachments stay.
+    // Row commands wait for rows and rights; the delete question (the kit's, proved here): only Yes, attachments kept.
     void rowCommandsWaitForRowsAndDeleteAsks()
     {
         const QList<bool> noRows{true, false, false, false, true, false, true}; // N1 N2 N3 N6 N4 N7 N5
@@ -132,8 +128,7 @@ private slots:
         pageUi().N2->setEnabled(true); // an edit right given while the list is empty waits for rows
         QVERIFY(!pageUi().N2->isEnabled());
     }
-    // The export: the captions in the list's order (`id` among the last), values as stored, texts trimmed, a
-    // purchase with an attachment once.
+    // The export: the captions in the list's order, values as stored, texts trimmed, a row with an attachment once.
     void exportCarriesTheCaptions()
     {
         const qint64 id =
@@ -151,8 +146,7 @@ private slots:
                  (QStringList{u"پروژه الف"_s, u"1000000000000"_s, u"1"_s, QString::number(id), QString()}));
         QCOMPARE(sheet.lastRow, 2);
     }
-    // The user list fills when the page shows; only "پرداخت شد" exactly is green (the partly paid row keeps the
-    // default); the grid's balloon names the row's user without touching the users page's list.
+    // The user list on showing; only "پرداخت شد" exactly green; the balloon names the user, the users' list untouched.
     void userListRowColourAndBalloon()
     {
         const QList<qint64> seeded = seedFilterRows(*env);
@@ -178,9 +172,7 @@ private slots:
         page().DBGrid1CellClick();
         QVERIFY(QToolTip::text().contains(u"User"_s) && !QToolTip::text().contains(u"admin"_s));
     }
-    // The main window's command (its rights: the pages' test): the filters' texts reset (a box switched on
-    // stays on), the receipt dates today, the search, and the subjects filled into the page and the entry form
-    // once per run of the program.
+    // The opener: filter texts reset (a box on stays on), receipt dates today, the search, the subjects filled once.
     void mainWindowCommand()
     {
         env->setRights(1, u"tavrelkol"_s, {true, true, true, true});

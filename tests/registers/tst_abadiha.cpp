@@ -1,5 +1,4 @@
-// The villages register: the page opening empty, a filter, adding with the code checks and the audit row, the
-// edit saved to its own row, and the entry form's province and county lists.
+// The villages register: the page opening empty, adding with the code checks, edit, the province and county lists.
 #include "main_u.h"
 #include "registers/abadiha_ins_u.h"
 #include "registers/abadiha_u.h"
@@ -52,14 +51,15 @@ private slots:
         env->signInAs(6, u"hamid"_s);
         env->setRights(6, u"abadiha"_s, {true, true, true, true});
         for (const QStringList &v : {QStringList{u"فارس"_s, u"شيراز"_s, u"الف"_s, u"100"_s},
-                                     {u"فارس"_s, u"مرودشت"_s, u"ب"_s, u"200"_s}, {u"يزد"_s, u"ميبد"_s, u"ج"_s, u"300"_s}})
-            addRow(*env, u"abadiha"_s, {{u"ostan"_s, v[0]}, {u"shahrestan"_s, v[1]}, {u"rosta"_s, v[2]}, {u"cod"_s, v[3]}});
+                                     {u"فارس"_s, u"مرودشت"_s, u"ب"_s, u"200"_s},
+                                     {u"يزد"_s, u"ميبد"_s, u"ج"_s, u"300"_s}})
+            addRow(*env, u"abadiha"_s,
+                   {{u"ostan"_s, v[0]}, {u"shahrestan"_s, v[1]}, {u"rosta"_s, v[2]}, {u"cod"_s, v[3]}});
         forms::main_->ui->N18->trigger();
         env->dialogs.reset();
     }
 
-    // The page opens empty; a filter. Adding: a repeat refused, the code unique (an empty one too), a refusal
-    // leaving the grid as it was, a stored village then all it holds, with its audit row.
+    // The page opens empty; a filter; adding: repeats and codes refused, the grid then holding the new village alone.
     void opensEmptyFiltersAndAddingChecksTheCode()
     {
         QVERIFY(!list().active());

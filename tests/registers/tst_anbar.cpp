@@ -1,5 +1,4 @@
-// The warehouse register: movements that change the goods' stock, their checks and quantities, the reversal on
-// delete, the stock read afresh, a failure that leaves nothing, the cascade, the edit, the filters and the opener.
+// The warehouse register: movements and the goods' stock, their checks, delete, two workstations, edit, filters.
 #include "persian/Dates.h"
 #include "db/connection.h"
 #include "main_u.h"
@@ -80,8 +79,7 @@ private slots:
         forms::anbar_src->src_btnClick();
     }
 
-    // A movement changes the stock, shown without a message, the row listed with its user, time and audit row;
-    // the whole stock may leave, no more; 0.3 - 0.1 - 0.2 leaves nothing, not a trace below zero.
+    // A movement changes the stock, no message, its row, user, time and audit row; whole stock out, no more; no trace.
     void movementsChangeTheStock()
     {
         enter({in, u"10"_s});
@@ -97,8 +95,7 @@ private slots:
         QCOMPARE(state() + u'|' + entry().mande->text(), u"0|5|0"_s);
         QCOMPARE(env->dialogs.messages(), QStringList{notAvailable});
     }
-    // A delete reverses its movement, refused where the stock would go below zero; an outgoing movement of goods
-    // no longer registered can still go, changing no stock.
+    // A delete reverses its movement unless the stock would go below zero; goods no longer registered still go.
     void deletingReversesTheStock()
     {
         enter({in, u"10"_s});
@@ -121,8 +118,7 @@ private slots:
         deleteRow(orphan);
         QCOMPARE(rowCount(*env, u"anbar"_s), 0);
     }
-    // The type, goods described otherwise than registered, a repeat (same warehouse, type, goods, day and
-    // receiver, whatever the quantity; the other type is none), a time begun but not finished.
+    // Refused in order: the type, goods described otherwise, a repeat (not of the other type), a half-typed time.
     void checksRefuseInTheirOrder()
     {
         enter({u"ورودي"_s, u"1"_s});
@@ -138,8 +134,7 @@ private slots:
                                                        u"مقدار «ساعت» درست نيست"_s}));
         QCOMPARE(state(), u"4|2"_s);
     }
-    // The stock read afresh at the save, when another workstation changed it after the look-up; a failure
-    // inside the save (its last write, the audit row) keeps nothing of the movement.
+    // The stock read afresh at the save, changed meanwhile elsewhere; a failure inside the save keeps nothing.
     void theStockIsReadAfreshAtSaveAndAFailureKeepsNothing()
     {
         env->exec(u"update kala set mojodi=10 where cod=1"_s);
@@ -176,8 +171,8 @@ private slots:
                 deleteRow(list().fieldByName(u"id"_s).asInteger());
             }
             for (const int goods : {1, 2}) {
-                const double sum = env->scalar(u"select coalesce(sum(case when typ=? then meghdar else -meghdar end),0) "
-                                               "from anbar where kala_cod=?"_s, {in, goods}).toDouble();
+                const double sum = env->scalar(u"select coalesce(sum(case when typ=? then meghdar else -meghdar end), "
+                                               "0) from anbar where kala_cod=?"_s, {in, goods}).toDouble();
                 QVERIFY2(stock(goods) >= 0 && qAbs(stock(goods) - sum) < 1e-9, qPrintable(QString::number(step)));
             }
         }
@@ -201,8 +196,7 @@ private slots:
         QCOMPARE(entry().kala_cmt->currentText(), QString());
         QCOMPARE(entry().mande->text(), QString());
     }
-    // A quantity is refused by its caption below 0 (a typed minus is kept, not dropped) and where the stock
-    // could no longer count every unit of it; a stored one shows in plain decimals when edited.
+    // Quantities below 0 or beyond what the stock counts refused by caption; a stored one edited in plain decimals.
     void quantitiesTheStockCannotCountAreRefused()
     {
         for (const QString &quantity : {u"-5"_s, u"1000000000000000"_s, u"999999999999999"_s})

@@ -1,5 +1,4 @@
-// The insurance register: the two warnings on a policy entered twice, the premium, the audit rows, the user and
-// date filters, and pick lists in Persian order that never overwrite an edit.
+// The insurance register: the two warnings, the premium, the audit rows, the filters and the pick lists.
 #include "main_u.h"
 #include "registers/bime_ins_u.h"
 #include "registers/bime_src_u.h"
@@ -47,9 +46,7 @@ private slots:
         env->dialogs.reset();
     }
 
-    // The premium an amount asked for once more when typed with separators (the retry itself: the purchase
-    // entry's test); a policy entered twice: both warnings asked, only Yes to both saves, the second alone
-    // without a policy number; an edit into a copy asks nothing and is written with the insert's phrase.
+    // The premium asked again when typed with separators; both warnings asked, only Yes saves; an edit asks nothing.
     void warningsAreBothAskedAndOnlyYesSaves()
     {
         env->dialogs.inputs.enqueue(u"1250000"_s);

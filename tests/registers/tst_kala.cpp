@@ -1,5 +1,4 @@
-// The goods register: the next code, the repeat checks per warehouse, the whole-number code, the audit rows,
-// goods with movements kept in their warehouse and code, the filters and the main window's command.
+// The goods register: numbering, repeat checks per warehouse, goods with movements, filters and the opener.
 #include "main_u.h"
 #include "registers/kala_ins_u.h"
 #include "registers/kala_src_u.h"
@@ -58,8 +57,7 @@ private slots:
         forms::kala_src->src_btnClick();
     }
 
-    // Code and description repeat only within a warehouse; the code is a whole number, Persian digits too; the
-    // next code proposed is max + 1 over every warehouse.
+    // Code and description repeat only within a warehouse; the code a whole number; the next code over all warehouses.
     void repeatsAreRefusedPerWarehouseAndCodesNumberedOverAll()
     {
         forms::kala_src->N1Click();
@@ -82,8 +80,7 @@ private slots:
         forms::kala_src->N1Click();
         QCOMPARE(entry().cod->text() + u'|' + entry().anbar_name->currentText(), u"13|"_s);
     }
-    // An edit checks what changed, the row itself excluded; goods with movements keep their warehouse and code
-    // and can't be deleted.
+    // An edit checks what changed, not against itself; goods with movements keep warehouse and code and stay.
     void editsCheckWhatChangedAndKeepMovedGoods()
     {
         const qint64 a =

@@ -1,5 +1,4 @@
-// Messages: sending to the ticked users (by id, so twins get their own), the list of "admin" and of others,
-// marking read, the unread mark, and the delete of "admin".
+// Messages: sending to the ticked users, each user's list, marking read, the unread mark, the delete of "admin".
 #include "persian/Dates.h"
 #include "main_u.h"
 #include "registers/message_text.h"
@@ -48,8 +47,7 @@ private slots:
         open();
     }
 
-    // A recipient is needed; each ticked user gets the message, in the code page's bytes with the memo's line
-    // breaks; the same subject is not sent again the same day; text the code page cannot hold is refused.
+    // A recipient needed; each ticked one gets it in the code page's bytes; a subject once a day; foreign text refused.
     void sendingGoesToEachTickedUser()
     {
         page().BitBtn1->click();
@@ -59,7 +57,8 @@ private slots:
         page().mozo->setEditText(u"جلسه"_s);
         page().cmt->setPlainText(u"سلام\nفردا ساعت ۸"_s);
         page().BitBtn1->click();
-        const QByteArray stored = QByteArray::fromHex(env->scalar(u"select hex(cmt) from payamha limit 1"_s).toByteArray());
+        const QByteArray stored =
+            QByteArray::fromHex(env->scalar(u"select hex(cmt) from payamha limit 1"_s).toByteArray());
         QCOMPARE(stored, message_text::encode(u"سلام\nفردا ساعت 8"_s));
         QCOMPARE(stored.left(5), QByteArray("\xD3\xE1\xC7\xE3\r"));
         page().BitBtn1->click();
@@ -68,16 +67,16 @@ private slots:
         page().cmt->setPlainText(u"€ ok but ✓ not"_s);
         page().BitBtn1->click();
         const QString sent = u"ارسال انجام شد"_s;
-        QCOMPARE(env->dialogs.messages(), (QStringList{u"گيرنده پيام را از فهرست گيرندگان تيك بزنيد"_s, sent, sent, sent,
-                                                       u"حرف «✓» در «متن پيام جديد» قابل ثبت نيست"_s}));
+        QCOMPARE(env->dialogs.messages(), (QStringList{u"گيرنده پيام را از فهرست گيرندگان تيك بزنيد"_s, sent, sent,
+                                                       sent, u"حرف «✓» در «متن پيام جديد» قابل ثبت نيست"_s}));
         const auto row = [&](qint64 to, const QString &subject) -> QString {
             return QString::number(to) + u'|' + QString::number(reza) + u'|' + shamsiToday() + u"||"_s + subject;
         };
         QCOMPARE(rowTexts(u"select rec_prs_id,send_prs_id,send_dat,show_dat,mozo from payamha order by id"_s),
-                 (QStringList{row(twin1, u"جلسه"_s), row(twin2, u"جلسه"_s), row(twin1, u"ديگر"_s), row(twin2, u"ديگر"_s)}));
+                 (QStringList{row(twin1, u"جلسه"_s), row(twin2, u"جلسه"_s), row(twin1, u"ديگر"_s),
+                              row(twin2, u"ديگر"_s)}));
     }
-    // Each user reads their own, newest first, the memo read-only; marking read; the unread mark the sign-in sets
-    // and closing the page sets or clears; the administrator sees every message and alone deletes.
+    // Each reads their own, newest first; marking read; the unread mark from sign-in, cleared on close; admin deletes.
     void eachUserReadsTheirOwnAndTheMarkFollowsOnClose()
     {
         const auto message = [&](qint64 from, qint64 to, const QString &date, const QString &subject) {

@@ -1,5 +1,4 @@
-// The phone book: the search as the user types, by the chosen column, with its count; adding with the name
-// refused when empty or repeated; deleting into the entry fields; the main window's command.
+// The phone book: the search as the user types, adding with the name checked, deleting into the entry fields.
 #include "main_u.h"
 #include "registers/phone_u.h"
 #include "support/form_input.h"
@@ -56,8 +55,7 @@ private slots:
         page().src->setText(u"ران"_s);
         QCOMPARE(page().cnt->text(), u"1"_s);
     }
-    // A name is needed and new (the yeh as stored; the entry of that name is shown), the fields keep their text;
-    // a delete asks nothing and leaves the entry in the fields.
+    // A name needed and new (the yeh as stored), the fields kept; a delete asks nothing and leaves the entry shown.
     void addingNeedsANewNameAndDeletingFillsTheFields()
     {
         page().ins_btn->click();

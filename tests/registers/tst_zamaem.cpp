@@ -1,6 +1,4 @@
-// The reference files: the main window's command and the rows of a description, the descriptions with rules
-// of their own, a click writing into the private folder, and the delete. (The newest program stored here,
-// offered to an outdated sign-in: the sign-in's test.)
+// The reference files: opening, descriptions with rules of their own, a click into the private folder, delete.
 #include "main_u.h"
 #include "platform/files.h"
 #include "registers/zamaem_u.h"
@@ -37,9 +35,7 @@ private slots:
         forms::main_->N4Click();
     }
 
-    // Opened with the access code emptied and the descriptions listed, a description listing its rows; a click
-    // writes the file, its name made safe, into the private folder and opens it, asking nothing; the delete
-    // keeps the description chosen.
+    // Opened with the access code emptied; a click writes into the private folder, asking nothing; the delete.
     void openedClickedAndDeleted()
     {
         QCOMPARE(env->dialogs.shown.last().text + page->ramz->text(), u"zamaem"_s);
@@ -69,7 +65,8 @@ private slots:
         store(signature, u"a.png"_s);
         store(signature, u"b.png"_s);
         store(u"راهنما"_s, u"c.pdf"_s);
-        for (const auto &[description, file] : {std::pair{rebuilt, u"s.jpeg"_s}, {rebuilt, u"s.Jpg"_s}, {report, u"r.RAV"_s}})
+        for (const auto &[description, file] :
+             {std::pair{rebuilt, u"s.jpeg"_s}, {rebuilt, u"s.Jpg"_s}, {report, u"r.RAV"_s}})
             store(description, file);
         page->ramz->setText(u"1234"_s);
         store(rebuilt, u"s.JPG"_s);
