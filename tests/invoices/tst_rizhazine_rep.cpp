@@ -2,7 +2,6 @@
 #include "persian/Dates.h"
 #include "persian/amount.h"
 #include "invoices/rizhazine_rep_u.h"
-#include "report/organisation.h"
 #include "support/page_test.h"
 #include "support/pdf_text.h"
 

@@ -1,6 +1,5 @@
 // The price inquiries list and entry form: filters, numbering, refusals, audit row, edit, delete password, export.
 #include "persian/Dates.h"
-#include "persian/MonEdit.h"
 #include "db/querymodel.h"
 #include "main_u.h"
 #include "purchasing/estelam_ins_u.h"

@@ -6,7 +6,6 @@
 #include "support/form_input.h"
 #include "support/page_test.h"
 #include "support/purchase_rows.h"
-#include "ui/control_text.h"
 #include "ui_tavrelkol_ins_u.h"
 #include <QApplication>
 
@@ -190,11 +189,19 @@ private slots:
         QCOMPARE(env->scalar(u"select mablagh_kol from tavrelkol where id=?"_s, {id}).toInt(), 3000);
         QCOMPARE(forms::dm->ADOQ_tavrel->fieldByName(u"mablagh_kol"_s).asInteger(), 3000);
     }
-    // A registered shop fills the vendor's fields, typed with either yeh; a shop being typed clears them.
-    void vendorPick()
+    // The shops in order, the only unit chosen; a registered shop fills the vendor's fields, typed with either yeh,
+    // a shop being typed clears them; a caption click refills its list in Persian order, picking no vendor.
+    void listsVendorPickAndCaptionClicks()
     {
         env->exec(u"insert into foroshandegan (foroshgah, nam, hesab_no, bank, nation) values (?, ?, ?, ?, ?)"_s,
                   {u"فروشگاه ايران"_s, u"حسن"_s, u"123-4"_s, u"ملت"_s, u"001"_s});
+        env->exec(u"insert into foroshandegan (foroshgah) values ('shop b'), ('shop a'), ('shop b')"_s);
+        addSetting(*env, u"واحد"_s, u"متر"_s);
+        addSetting(*env, u"واحد"_s, u"تن"_s, 2);
+        forms::tavrelkol_src->N1Click();
+        QCOMPARE(comboItems(entryUi().foroshande), QStringList({u"فروشگاه ايران"_s, u"shop a"_s, u"shop b"_s}));
+        QCOMPARE(comboItems(entryUi().vahed), QStringList{u"متر"_s});
+        QCOMPARE(entryUi().vahed->currentText() + u'|' + entryUi().foroshande->currentText(), u"متر|"_s);
         const auto vendor = [] {
             return QStringList{entryUi().nam->text(), entryUi().hesab_no->text(), entryUi().bank->currentText(),
                                entryUi().nation->text()};
@@ -205,17 +212,6 @@ private slots:
         QCOMPARE(vendor(), QStringList(4));
         entryUi().foroshande->setEditText(u"فروشگاه ایران"_s);
         QCOMPARE(entryUi().nam->text(), u"حسن"_s);
-    }
-    // The lists: shops in order, the only unit chosen; a caption click refills its list in Persian order, no vendor.
-    void listsOnShowAndCaptionClicks()
-    {
-        env->exec(u"insert into foroshandegan (foroshgah) values ('shop b'), ('shop a'), ('shop b')"_s);
-        addSetting(*env, u"واحد"_s, u"متر"_s);
-        addSetting(*env, u"واحد"_s, u"تن"_s, 2);
-        forms::tavrelkol_src->N1Click();
-        QCOMPARE(comboItems(entryUi().foroshande), QStringList({u"shop a"_s, u"shop b"_s}));
-        QCOMPARE(comboItems(entryUi().vahed), QStringList{u"متر"_s});
-        QCOMPARE(entryUi().vahed->currentText() + u'|' + entryUi().foroshande->currentText(), u"متر|"_s);
 
         for (const QString &project : {u"تهران"_s, u"پارس"_s, u"بابل"_s, u"پارس"_s})
             addPurchase(*env, {{u"prj_name"_s, project}});
@@ -227,7 +223,7 @@ private slots:
         addPurchase(*env, {{u"foroshande"_s, u"old shop"_s}});
         entry().Label9Click();
         QVERIFY(comboItems(entryUi().foroshande).contains(u"old shop"_s));
-        QCOMPARE(entryUi().nam->text(), u"n"_s); // refilling the list picks no vendor
+        QCOMPARE(entryUi().nam->text(), u"n"_s);
     }
     // Enter moves along the chain of fields; at its end, and in a field outside it, Enter saves nothing.
     void enterMovesAlongTheChain()
