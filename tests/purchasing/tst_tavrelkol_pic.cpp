@@ -76,23 +76,21 @@ private slots:
         QCOMPARE(env->scalar(u"select pictype from tavrelkol_pic where cmt='تصوير درخواست'"_s).toString(), QString());
     }
 
-    void binaryFileComesBackByteForByte()
+    // A binary file back byte for byte, an extension typed not added again; names made from hostile descriptions
+    // stay in the chosen folder; an existing file is replaced on Yes only.
+    void filesSavedOut()
     {
         QByteArray bytes(1536 * 1024, '\0');
         for (int i = 0; i < bytes.size(); i += 7)
             bytes[i] = char(i % 251);
         add(u"تصوير دوم"_s, writeFile(env->folder() + u"/پوشه من/فاکتور خريد.pdf"_s, bytes));
-        const QString out = env->folder() + u"/خروجي/نسخه.PDF"_s;
-        env->dialogs.files.enqueue(writeFile(out, "old")); // the extension typed: not added again
+        const QString copy = env->folder() + u"/خروجي/نسخه.PDF"_s;
+        env->dialogs.files.enqueue(writeFile(copy, "old"));
         page->DBGrid1CellClick();
         QCOMPARE(env->dialogs.shown.last().detail, u"تصوير دوم.pdf"_s);
-        QCOMPARE(readFile(out), bytes);
-        QCOMPARE(env->openedFiles, QStringList{out});
-    }
+        QCOMPARE(readFile(copy), bytes);
+        QCOMPARE(env->openedFiles, QStringList{copy});
 
-    // Names made from hostile descriptions stay in the chosen folder; an existing file is replaced on Yes only.
-    void storedNamesStayInTheChosenFolder()
-    {
         env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt, pictype, pic) values (?, '../x', '.pdf', 'new'), "
                   "(?, 'a/b', '/../e', 'two')"_s, {first, first});
         page->BitBtn1Click();
