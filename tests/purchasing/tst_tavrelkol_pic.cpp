@@ -31,8 +31,9 @@ private slots:
         page = forms::tavrelkol_pic;
         form = page->ui.get();
         first = addPurchase(*env, {{u"mozo"_s, u"کاغذ"_s}});
-        addPurchaseAttachment(*env, first, u"تصوير فاکتور"_s);
-        addPurchaseAttachment(*env, addPurchase(*env, {{u"mozo"_s, u"ميز"_s}}), u"تصوير قرارداد"_s);
+        const qint64 second = addPurchase(*env, {{u"mozo"_s, u"ميز"_s}});
+        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, first}, {u"cmt"_s, u"تصوير فاکتور"_s}});
+        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, second}, {u"cmt"_s, u"تصوير قرارداد"_s}});
         forms::tavrelkol_src->src_btnClick();
         QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, first));
         form->cmt_src->setText(u"old"_s);

@@ -129,7 +129,7 @@ private slots:
 
         const qint64 kept = addPurchase(*env, {{u"mozo"_s, u"kept"_s}});
         const qint64 gone = addPurchase(*env, {{u"mozo"_s, u"gone"_s}});
-        addPurchaseAttachment(*env, gone, u"invoice scan"_s);
+        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, gone}, {u"cmt"_s, u"invoice scan"_s}});
         pageUi().N3->setEnabled(false); // no delete right
         page().src_btnClick();
         QCOMPARE(menuStates(pageUi().MainMenu1), (QList<bool>{true, true, false, true, true, true, true}));
@@ -155,7 +155,7 @@ private slots:
     {
         const qint64 id =
             addPurchase(*env, {{u"prj_name"_s, u" پروژه الف "_s}, {u"mablagh_kol"_s, Q_INT64_C(1'000'000'000'000)}});
-        addPurchaseAttachment(*env, id, u"scan"_s);
+        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, id}, {u"cmt"_s, u"scan"_s}});
         page().src_btnClick();
         page().N4Click();
         const XlsxSheet sheet(env->openedFiles.value(0));

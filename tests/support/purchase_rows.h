@@ -6,5 +6,3 @@ class TestEnv;
 
 // Inserts one row with the given columns (the others stay null) and returns its id.
 qint64 addPurchase(TestEnv &env, const QVariantMap &columns);
-// Inserts an attachment row of the purchase.
-void addPurchaseAttachment(TestEnv &env, qint64 purchaseId, const QString &comment);
