@@ -112,32 +112,22 @@ private slots:
         QCOMPARE(entryUi().dabir_no->text(), u"51"_s); // after the largest of the year, typed by hand
     }
     // One message naming the field, nothing asked or written; the dates are the kit's date check for every form.
-    void numbersAreCheckedBeforeAnythingIsWritten_data()
-    {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("year untouched") << u"sal"_s << QString() << u"سال"_s;
-        QTest::newRow("secretariat empty on insert") << u"dabir_no"_s << QString() << u"شماره دبيرخانه"_s;
-        QTest::newRow("secretariat beyond 32 bits") << u"dabir_no"_s << u"3000000000"_s << u"شماره دبيرخانه"_s;
-        QTest::newRow("total with separators") << u"mablagh_kol"_s << u"1,000"_s << u"مبلغ کل"_s;
-        QTest::newRow("signed total") << u"mablagh_kol"_s << u"-5000"_s << u"مبلغ کل"_s;
-        QTest::newRow("total beyond the money column") << u"mablagh_kol"_s << u"922337203685478"_s << u"مبلغ کل"_s;
-        QTest::newRow("impossible purchase date") << u"tavrel_dat"_s << u"1403/13/40"_s << u"تاريخ خريد"_s;
-        QTest::newRow("half-typed receipt date") << u"pardakht_dat"_s << u"1403/05/  "_s << u"تاريخ رسيد"_s;
-        QTest::newRow("Esfand 30th of a common year") << u"tavrel_dat"_s << u"1402/12/30"_s << u"تاريخ خريد"_s;
-    }
     void numbersAreCheckedBeforeAnythingIsWritten()
     {
-        QFETCH(QString, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, caption);
         addPurchase(*env, {{u"sal"_s, year}, {u"dabir_no"_s, 1}, {u"faktor_no"_s, u"F"_s}});
-        newPurchase({{u"faktor_no"_s, u"F"_s}, {field, typed}});
-        env->dialogs.reset();
-        entryUi().ins_btn->click();
-        QCOMPARE(env->dialogs.shown.size(), 1);
-        QVERIFY2(env->dialogs.lastMessage().contains(caption), qPrintable(env->dialogs.lastMessage()));
+        const QString secretariat = u"شماره دبيرخانه"_s, total = u"مبلغ کل"_s, purchased = u"تاريخ خريد"_s;
+        for (const auto &[field, typed, caption] :
+             {std::tuple{u"sal"_s, QString(), u"سال"_s}, {u"dabir_no"_s, QString(), secretariat}, // untouched, empty
+              {u"dabir_no"_s, u"3000000000"_s, secretariat}, {u"mablagh_kol"_s, u"1,000"_s, total},
+              {u"mablagh_kol"_s, u"-5000"_s, total}, {u"mablagh_kol"_s, u"922337203685478"_s, total},
+              {u"tavrel_dat"_s, u"1403/13/40"_s, purchased}, {u"pardakht_dat"_s, u"1403/05/  "_s, u"تاريخ رسيد"_s},
+              {u"tavrel_dat"_s, u"1402/12/30"_s, purchased}}) { // Esfand's 30th of a common year
+            newPurchase({{u"faktor_no"_s, u"F"_s}, {field, typed}});
+            env->dialogs.reset();
+            entryUi().ins_btn->click();
+            QCOMPARE(env->dialogs.shown.size(), 1);
+            QVERIFY2(env->dialogs.lastMessage().contains(caption), qPrintable(field + u' ' + typed));
+        }
         QCOMPARE(counts(), u"1|0"_s);
     }
     // Edit: no warning, the user kept, no audit row, emptied numbers null, a bad amount refused, the other row kept.
