@@ -34,10 +34,8 @@ private slots:
         const qint64 second = addPurchase(*env, {{u"mozo"_s, u"ميز"_s}});
         addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, first}, {u"cmt"_s, u"تصوير فاکتور"_s}});
         addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, second}, {u"cmt"_s, u"تصوير قرارداد"_s}});
-        forms::tavrelkol_src->src_btnClick();
-        QVERIFY(forms::dm->ADOQ_tavrel->locate(u"id"_s, first));
         form->cmt_src->setText(u"old"_s);
-        forms::tavrelkol_src->N6Click();
+        onRow(forms::tavrelkol_src, u"src_btn"_s, *forms::dm->ADOQ_tavrel, first, u"N6"_s);
     }
 
     // The search text emptied; both description refusals before the file dialog; the extension from the last dot.
