@@ -12,8 +12,8 @@ class Query;
 qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns);
 // The number of rows of a table.
 int rowCount(TestEnv &env, const QString &table);
-// One filter of a list page alone (searchWithFilter), then switched off again for the next: "the indexes of the
-// seeded rows listed, in order|the texts of the page's controls named in `shown`" (by default its count).
+// One filter of a list page alone (searchWithFilter), switched off again after: "the indexes of the seeded rows
+// listed|the texts of the controls named in `shown`" (by default the page's count).
 QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &seeded, const QString &box,
                     const QStringList &controls, const QStringList &texts,
                     const QStringList &shown = {QStringLiteral("cnt")});
