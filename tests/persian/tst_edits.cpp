@@ -35,17 +35,14 @@ private slots:
         row("money deleted in the middle", true, u"2,345|,678"_s, u"\b"_s, u"234,678"_s, u"234678"_s);
         // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
         row("money typed in the middle", true, u"1|,234"_s, u"5"_s, u"15,234"_s, u"15234"_s);
-        // A sign typed before an amount is dropped as it is typed: no negative amount is ever shown or read.
-        row("money drops a sign", true, {}, u"-5000"_s, u"5,000"_s, u"5000"_s);
-        row("money drops all but digits", true, {}, u"1a2 b-3.4"_s, u"1,234"_s, u"1234"_s);
+        // A sign is dropped as it is typed, as is all but digits: no negative amount is ever shown or read.
+        row("money drops all but digits", true, {}, u"-1a2 b-3.4"_s, u"1,234"_s, u"1234"_s);
         row("money persian and arabic digits", true, u"12"_s, u"۳۴٥٦"_s, u"123,456"_s, u"123456"_s);
-        row("money beyond 32 bits", true, u"1099511627776"_s, {}, u"1,099,511,627,776"_s, u"1099511627776"_s);
-        // Leading zeros are no digits of the amount; 19 digits are refused, never wrapped.
+        // Beyond 32 bits; leading zeros are no digits of the amount; 19 digits are refused, never wrapped.
         row("money of 18 digits", true, u"0000999999999999999999"_s, {}, u"0,000,999,999,999,999,999,999"_s,
             u"999999999999999999"_s);
         row("money of 19 digits", true, u"1000000000000000000"_s, {}, u"1,000,000,000,000,000,000"_s, tooLong);
         row("money pasted without digits", true, u"abc, -"_s, {}, {}, u"0"_s);
-        row("real digits and point", false, {}, u"12.5"_s, u"12.5"_s, u"12.5"_s);
         row("real keeps the minus, drops all else", false, {}, u"-1,250 kg"_s, u"-1250"_s, u"-1250"_s);
         row("real persian digits", false, {}, u"۱۲.۷٥"_s, u"12.75"_s, u"12.75"_s);
         row("real empty", false, {}, {}, {}, u"0"_s);

@@ -147,10 +147,9 @@ void SqlServerStandIn::accept()
 }
 
 // A client cancelled the statement it waited on: every "hold" of the others is answered now, its own "hold" is
-// acknowledged as cancelled, a "silent" one gets no word.
+// acknowledged as cancelled, a "silent" one gets no word. Called with the mutex held.
 void SqlServerStandIn::cancel(int client)
 {
-    const std::lock_guard lock(mutex_);
     const QString word = std::exchange(clients_[client], QString());
     cancelled_ << word;
     if (word == u"hold"_s)
@@ -169,11 +168,10 @@ void SqlServerStandIn::serve(int client)
     QByteArray payload;
     bool silent = silence_ == Silence::Always;
     while (readMessage(client, type, payload)) {
-        std::unique_lock lock(mutex_);
+        const std::lock_guard lock(mutex_);
         requests_.push_back(payload);
         arrived_.notify_all();
         if (type == attention) {
-            lock.unlock();
             cancel(client);
         } else if (silent || holds(payload, u"silent"_s)) {
             clients_[client] = u"silent"_s;
