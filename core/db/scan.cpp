@@ -101,6 +101,7 @@ DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
             d->timer.stop();
             d->connection.removePendingRead(this);
             d->reader.reset();
+            deleteLater();
             throw;
         }
     });
