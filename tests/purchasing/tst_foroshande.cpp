@@ -3,7 +3,6 @@
 #include "purchasing/foroshande_ins_u.h"
 #include "purchasing/foroshande_src_u.h"
 #include "support/page_test.h"
-#include "support/purchase_rows.h"
 #include "ui_foroshande_ins_u.h"
 #include "ui_foroshande_src_u.h"
 
@@ -17,6 +16,7 @@ Tforoshande_ins &entry() { return *forms::foroshande_ins; }
 Ui::Tforoshande_ins &entryUi() { return *forms::foroshande_ins->ui; }
 db::Query &listQuery() { return *forms::dm->ADOQ_foroshande; }
 
+qint64 addPurchase(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"tavrelkol"_s, columns); }
 qint64 addVendor(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"foroshandegan"_s, columns); }
 QStringList auditTexts() { return rowTexts(u"select cmt from log order by id"_s); }
 QStringList vendors()
@@ -55,8 +55,8 @@ private slots:
     // row into the form; the audit rows of both.
     void insertWithTheRepeatWarningEditAndAuditRows()
     {
-        addVendor(*env,
-                  {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"123"_s}, {u"nation"_s, u"2"_s}, {u"bank"_s, u"سپه"_s}});
+        addVendor(*env, {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"123"_s}, {u"nation"_s, u"2"_s},
+                         {u"bank"_s, u"سپه"_s}});
         page().N1Click();
         QVERIFY(!entryUi().ins_btn->isHidden() && entryUi().edit_btn->isHidden());
         setFieldTexts(&entry(), {{u"foroshgah"_s, u"نور"_s}, {u"hesab_no"_s, u"456"_s}, {u"nation"_s, u"99"_s},

@@ -4,7 +4,6 @@
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/page_test.h"
 #include "support/pdf_text.h"
-#include "support/purchase_rows.h"
 #include "ui_tavrelkol_src_u.h"
 
 using namespace Qt::StringLiterals;
@@ -29,9 +28,10 @@ private slots:
     // The boxes' defaults, the site and vendor on each other's lines, amounts grouped; answers typed; no current row.
     void defaultsAnswersAndMapping()
     {
-        addPurchase(*env, {{u"dabir_no"_s, 15}, {u"mozo"_s, u"رايانه"_s}, {u"foroshande"_s, u"فروشگاه نور"_s},
-                           {u"mablagh_kol"_s, 1250000}, {u"mablagh"_s, 750}, {u"kargah"_s, u"کارگاه شمال"_s},
-                           {u"nam"_s, u"رضا کريمي"_s}, {u"cnt"_s, u"2"_s}, {u"darkhast_no"_s, u"77"_s}});
+        addRow(*env, u"tavrelkol"_s,
+               {{u"dabir_no"_s, 15}, {u"mozo"_s, u"رايانه"_s}, {u"foroshande"_s, u"فروشگاه نور"_s},
+                {u"mablagh_kol"_s, 1250000}, {u"mablagh"_s, 750}, {u"kargah"_s, u"کارگاه شمال"_s},
+                {u"nam"_s, u"رضا کريمي"_s}, {u"cnt"_s, u"2"_s}, {u"darkhast_no"_s, u"77"_s}});
         openPurchases();
         forms::tavrelkol_src->ui->N7->trigger(); // the register's command "فرم ها"
 

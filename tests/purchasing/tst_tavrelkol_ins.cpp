@@ -5,7 +5,6 @@
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/form_input.h"
 #include "support/page_test.h"
-#include "support/purchase_rows.h"
 #include "ui_tavrelkol_ins_u.h"
 #include <QApplication>
 
@@ -21,6 +20,8 @@ const QStringList warnings{u"هشدار! شماره دبيرخانه در اين
                            u"هشدار! شماره رسيد در اين سال تکراريست. آيا مي خواهيد ادامه دهيد؟"_s};
 const QString duplicateRefusal = u"خطا! نام پروژه و موضوع و تاريخ خريد،شماره فاکتور و رسيد تکراريست"_s;
 const QString saved = u"ثبت شد"_s;
+
+qint64 addPurchase(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"tavrelkol"_s, columns); }
 
 // The purchases and the audit rows stored: "purchases|audit rows".
 QString counts()

@@ -4,7 +4,6 @@
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/attachment_files.h"
 #include "support/page_test.h"
-#include "support/purchase_rows.h"
 #include "ui_tavrelkol_pic_u.h"
 #include <QDir>
 #include <sqlite3.h>
@@ -30,8 +29,8 @@ private slots:
         env->setRights(1, u"tavrelkol"_s, {true, true, true, true});
         page = forms::tavrelkol_pic;
         form = page->ui.get();
-        first = addPurchase(*env, {{u"mozo"_s, u"کاغذ"_s}});
-        const qint64 second = addPurchase(*env, {{u"mozo"_s, u"ميز"_s}});
+        first = addRow(*env, u"tavrelkol"_s, {{u"mozo"_s, u"کاغذ"_s}});
+        const qint64 second = addRow(*env, u"tavrelkol"_s, {{u"mozo"_s, u"ميز"_s}});
         addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, first}, {u"cmt"_s, u"تصوير فاکتور"_s}});
         addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, second}, {u"cmt"_s, u"تصوير قرارداد"_s}});
         form->cmt_src->setText(u"old"_s);

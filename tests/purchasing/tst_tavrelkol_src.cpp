@@ -6,7 +6,6 @@
 #include "purchasing/tavrelkol_src_u.h"
 #include "support/form_input.h"
 #include "support/page_test.h"
-#include "support/purchase_rows.h"
 #include "support/xlsx_reader.h"
 #include "ui_tavrelkol_ins_u.h"
 #include "ui_tavrelkol_src_u.h"
@@ -21,6 +20,8 @@ Ttavrelkol_src &page() { return *forms::tavrelkol_src; }
 Ui::Ttavrelkol_src &pageUi() { return *forms::tavrelkol_src->ui; }
 Ui::Ttavrelkol_ins &entryUi() { return *forms::tavrelkol_ins->ui; }
 db::Query &listQuery() { return *forms::dm->ADOQ_tavrel; }
+
+qint64 addPurchase(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"tavrelkol"_s, columns); }
 
 // Four purchases that the filters tell apart, and one without a user.
 QList<qint64> seedFilterRows(TestEnv &env)
