@@ -197,8 +197,9 @@ private slots:
                  u"1393/05/01 1393/5/1 9a/05/01 9a/05/01"_s);
         QCOMPARE(pageUi().cnt->text(), u"4"_s);
     }
-    // The HTML report: exact lines, texts escaped, UTF-8 with its mark, the current row kept, the browser's copy.
-    void htmlReportExactAndEscaped()
+    // The HTML report: exact lines, texts escaped, UTF-8 with its mark, the browser's copy; the list's workbook and
+    // the second one: names, headers, rows, no part file left; the current row kept by each.
+    void htmlReportAndWorkbooks()
     {
         searchEveryYear();
         page().N10Click(); // cancelled: nothing
@@ -239,11 +240,8 @@ private slots:
         page().N11Click(); // the same report, opened in the browser without a question
         QVERIFY(env->openedFiles.value(0).endsWith(u"/Velmaroshtikandaz.htm"_s));
         QCOMPARE(htmlLines(env->openedFiles.value(0)), lines);
-    }
-    // The list's workbook and the second one: names, headers, rows, no part file left, the current row kept.
-    void workbooks()
-    {
-        searchEveryYear();
+
+        env->openedFiles.clear();
         page().N31Click(); // the list, headed by the field names
         const XlsxSheet list(env->openedFiles.value(0));
         QCOMPARE(list.cell(u"A1"_s).text + list.cell(u"Z1"_s).text + list.cell(u"A5"_s).text + u'|'
