@@ -59,7 +59,7 @@ Tanbar_src::Tanbar_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
                         {QStringLiteral("kala_vahed"), QStringLiteral("واحد کالا"), 70},
                         {QStringLiteral("meghdar"), QStringLiteral("مقدار")},
                         {QStringLiteral("dat"), QStringLiteral("تاريخ"), 70},
-                        {QStringLiteral("saat"), QStringLiteral("ساعت"), 60},
+                        {.field = QStringLiteral("saat"), .title = QStringLiteral("ساعت"), .width = 60, .latin = true},
                         {QStringLiteral("mabda"), QStringLiteral("مبدا"), 90},
                         {QStringLiteral("maghsad"), QStringLiteral("مقصد"), 90},
                         {QStringLiteral("tahvildahande"), QStringLiteral("تحويل دهنده"), 100},

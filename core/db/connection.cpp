@@ -273,12 +273,4 @@ void Transaction::commit()
     done_ = true;
 }
 
-void addColumnsAtomically(Connection &connection, const QString &table, const QVector<ColumnDef> &columns)
-{
-    Transaction transaction(connection);
-    for (const QString &statement : connection.dialect().addColumns(table, columns))
-        connection.exec(statement);
-    transaction.commit();
-}
-
 } // namespace db

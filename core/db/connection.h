@@ -122,7 +122,4 @@ private:
     bool done_ = false;
 };
 
-// Adds all columns to the table or, when the database refuses one, none of them.
-void addColumnsAtomically(Connection &connection, const QString &table, const QVector<ColumnDef> &columns);
-
 } // namespace db

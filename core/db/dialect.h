@@ -43,7 +43,8 @@ public:
     // The column's type with its key and default clauses, as it stands in a create or alter statement.
     virtual QString columnType(const ColumnDef &column) const = 0;
     virtual QString createTable(const QString &table, const QVector<ColumnDef> &columns) const = 0;
-    // One or more statements adding all columns; run them with addColumnsAtomically() (all or nothing).
+    // One or more statements adding all columns (the schema routine runs a step's statements under one
+    // savepoint: all or nothing).
     virtual QStringList addColumns(const QString &table, const QVector<ColumnDef> &columns) const = 0;
     // An insert of the named columns; a column whose isDefault entry is true takes its default: DEFAULT
     // in the value list (SQL Server) or left out of the column list (SQLite). Other values are bound ('?').

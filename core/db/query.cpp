@@ -107,14 +107,19 @@ struct Query::Private {
             filler->stop();
     }
 
-    // Reads up to n more rows, or as many as the turn has time for; the rows read go before any row added
-    // here meanwhile, and the grid hears of them once.
-    void readSlice(qsizetype n, const QElapsedTimer *turn = nullptr)
+    // Reads up to n more rows, or as many as a background turn has time and budget for; the rows read go
+    // before any row added here meanwhile, and the grid hears of them once.
+    void readSlice(qsizetype n, const QElapsedTimer *turn = nullptr, bool withinBudget = false)
     {
         const qsizetype before = result.rows;
         bool more = true;
         try {
-            for (qsizetype done = 0; more && done < n && !(turn && turn->nsecsElapsed() >= sliceNanoseconds);) {
+            // A background turn ends with its time, or when the rows kept reach the budget it keeps to.
+            const auto turnOver = [&] {
+                return turn
+                       && (turn->nsecsElapsed() >= sliceNanoseconds || (withinBudget && memoryKept() >= backgroundBudget));
+            };
+            for (qsizetype done = 0; more && done < n && !turnOver();) {
                 const qsizetype step = std::min<qsizetype>(n - done, 256);
                 more = unread->read(result, step);
                 done += step;
@@ -205,7 +210,11 @@ struct Query::Private {
         QElapsedTimer turn;
         turn.start();
         while (turn.nsecsElapsed() < sliceNanoseconds) {
-            if (unread && (memoryKept() < backgroundBudget || !startSecondPass())) {
+            if (unread && memoryKept() < backgroundBudget) {
+                readSlice(std::numeric_limits<qsizetype>::max(), &turn, true);
+                continue;
+            }
+            if (unread && !startSecondPass()) {
                 readSlice(std::numeric_limits<qsizetype>::max(), &turn);
                 continue;
             }

@@ -1,6 +1,7 @@
 #include "db/querymodel.h"
 #include "persian/amount.h"
 #include "ui/guard.h"
+#include "ui/latin_font.h"
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -289,6 +290,10 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         if (!columns_.isEmpty() && columns_.at(index.column()).alignment != Qt::Alignment())
             return QVariant::fromValue(columns_.at(index.column()).alignment | Qt::AlignVCenter);
+        return QVariant();
+    case Qt::FontRole:
+        if (!columns_.isEmpty() && columns_.at(index.column()).latin)
+            return ui::latinFont(view_ ? view_->font() : QFont());
         return QVariant();
     case Qt::BackgroundRole:
         if (rowBackground_) {

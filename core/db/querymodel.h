@@ -20,6 +20,7 @@ struct GridColumn {
     bool hidden = false;            // kept for the rows' identity (`id`), not shown
     Qt::Alignment alignment = {};   // the cells' alignment; none: by the field's type
     QColor titleBackground = {};    // the title's background; invalid: the header's own
+    bool latin = false;             // the cells drawn in a Latin font (a time: see ui/latin_font.h)
 };
 
 class QueryModel : public QAbstractTableModel {

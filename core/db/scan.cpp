@@ -82,10 +82,12 @@ DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
     Connection::PendingRead pending;
     pending.onChannel = connection.engine() != Engine::SQLite;
     pending.readRest = [this] { finish(); };
+    // Given up with its connection: it hands nothing over, and goes, so that a later opening reads again.
     pending.giveUp = [this] {
         d->timer.stop();
         d->reader.reset();
         d->done = nullptr;
+        deleteLater();
     };
     connection.addPendingRead(this, std::move(pending));
     d->timer.setInterval(0);
@@ -99,6 +101,7 @@ DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
             d->timer.stop();
             d->connection.removePendingRead(this);
             d->reader.reset();
+            deleteLater();
             throw;
         }
     });

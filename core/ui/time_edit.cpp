@@ -1,15 +1,12 @@
 #include "ui/time_edit.h"
 #include "pagekit/field_check.h"
+#include "ui/latin_font.h"
 #include "ui/refusal.h"
 #include <QRegularExpression>
 
 TMaskedTimeEdit::TMaskedTimeEdit(QWidget *parent) : TMaskedEdit(QStringLiteral("99:99"), parent)
 {
-    // The forms' Naskh font draws ":" much like ";" ("22;31"): the time is drawn in a Latin font, at the form's
-    // size.
-    QFont latin;
-    latin.setFamilies({QStringLiteral("Noto Sans")});
-    setFont(latin);
+    setFont(ui::latinFont(font()));
 }
 
 QString TMaskedTimeEdit::clockText(const QTime &time)

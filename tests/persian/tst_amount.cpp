@@ -42,23 +42,14 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(amount::GetNum(rials), text);
     }
-    void digits_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("grouped");
-        QTest::newRow("7 digits") << u"2345678"_s << u"2,345,678"_s;
-        QTest::newRow("3 digits") << u"123"_s << u"123"_s;
-        QTest::newRow("4 digits") << u"1000"_s << u"1,000"_s;
-        QTest::newRow("empty") << QString() << QString();
-        QTest::newRow("every character counts") << u"1234.5"_s << u"123,4.5"_s;
-        QTest::newRow("the sign stays in front") << u"-123456"_s << u"-123,456"_s;
-        QTest::newRow("negative, short") << u"-12"_s << u"-12"_s;
-    }
     void digits()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, grouped);
-        QCOMPARE(amount::DIGITS(text), grouped);
+        const QList<std::pair<QString, QString>> grouped{
+            {u"2345678"_s, u"2,345,678"_s}, {u"123"_s, u"123"_s}, {u"1000"_s, u"1,000"_s}, {QString(), QString()},
+            {u"1234.5"_s, u"123,4.5"_s}, // every character counts
+            {u"-123456"_s, u"-123,456"_s}, {u"-12"_s, u"-12"_s}}; // the sign stays in front
+        for (const auto &[text, expected] : grouped)
+            QCOMPARE(amount::DIGITS(text), expected);
     }
 };
 

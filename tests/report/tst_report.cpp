@@ -1,7 +1,7 @@
 // The report renderer: pages laid out from a real dataset (its order, its current row, a closed one), bands
-// that move to the next page under repeated headers, wrapped text growing its band, the caption, visibility
-// and pen operations, the installed fonts, the organisation's values, the PDF read back and the preview's
-// drawing. (The printed statements' tests read the preview dialog's pages.)
+// that move to the next page, wrapped text growing its band, captions, visibility and pens, mixed text in
+// reading order, the preview's drawing, fonts and the organisation's values. (The printed statements' tests
+// read the preview dialog's pages.)
 #include "db/query.h"
 #include "platform/platform.h"
 #include "report/fonts.h"
@@ -100,77 +100,55 @@ private Q_SLOTS:
         rows->add(u"select * from items order by id"_s);
     }
 
+    // (The headers repeated on every page and the PDF's pages read back: the inquiry letter's test.)
     void pagesFillAndTheSummaryMoves()
     {
         report::Report sample(sampleLayout(), rows.get());
         fill(13);
         QCOMPARE(sample.layOut().pages.size(), 1); // thirteen lines and the summary fill the page exactly
         fill(14);
-        report::Document document = sample.layOut();
-        QCOMPARE(document.pages.size(), 2);        // fourteen lines fill it: the summary moves
-        QCOMPARE(document.find(0, u"number"_s).size(), 14);
-        QVERIFY(document.find(1, u"number"_s).isEmpty());
-        QCOMPARE(texts(document, 1, u"closing"_s), QStringList{u"پايان فهرست"_s});
+        const report::Document full = sample.layOut(); // fourteen lines fill it: the summary moves alone
+        QCOMPARE(full.pages.size(), 2);
+        QVERIFY(full.find(1, u"number"_s).isEmpty());
+        QCOMPARE(texts(full, 1, u"closing"_s), QStringList{u"پايان فهرست"_s});
         fill(15);
-        document = sample.layOut();
-        QCOMPARE(document.pages.size(), 2);
-        QCOMPARE(texts(document, 1, u"number"_s), QStringList{u"15"_s});
-        // Every page has its header, column header and footer; the footer sits at the foot of the page.
-        for (int page = 0; page < 2; ++page) {
-            QCOMPARE(document.find(page, u"heading"_s).size(), 1);
-            QCOMPARE(document.find(page, u"subjectTitle"_s).size(), 1);
-            QCOMPARE(document.find(page, u"foot"_s).first()->box.top(), 210 - 10 - 20 + 5.0);
-        }
-        // The second page's first line starts below the repeated headers.
-        QCOMPARE(document.find(1, u"lineFrame"_s).first()->box.top(), 10 + 20 + 10.0);
-
-        // Read back from the PDF: the same pages, the header and footer on each.
-        QTemporaryDir folder;
-        const QString pdf = folder.filePath(u"sample.pdf"_s);
-        QVERIFY(sample.writePdf(pdf));
-        const QStringList pages = pdftext::pages(pdf);
-        QCOMPARE(pages.size(), 2);
-        for (const QString &page : pages)
-            QVERIFY(pdftext::hasTokens(page, u"سربرگ آزمايشي موضوع پاورقي صفحه"_s));
-        QVERIFY(pdftext::hasTokens(pages[1], u"موضوع 15 پايان فهرست"_s));
-    }
-
-    void detailFollowsTheDatasetWithoutMovingIt()
-    {
-        report::Report sample(sampleLayout(), rows.get());
-        fill(3);
-        rows->setSort(u"mozo DESC"_s);
-        rows->setRecNo(2);
         const report::Document document = sample.layOut();
-        QCOMPARE(texts(document, 0, u"subject"_s), (QStringList{u"موضوع 3"_s, u"موضوع 2"_s, u"موضوع 1"_s}));
-        QCOMPARE(texts(document, 0, u"number"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
-        QCOMPARE(rows->recNo(), 2);
-
-        // A closed dataset prints no line and stays closed; without printIfEmpty nothing prints at all.
-        rows->close();
-        QCOMPARE(sample.layOut().pages.size(), 1);
-        QVERIFY(sample.layOut().find(0, u"number"_s).isEmpty());
-        QVERIFY(!rows->active());
-        report::Layout quiet = sampleLayout();
-        quiet.printIfEmpty = false;
-        QVERIFY(report::Report(quiet, rows.get()).layOut().pages.isEmpty());
+        QCOMPARE(texts(document, 1, u"number"_s), QStringList{u"15"_s});
+        // The footer sits at the foot of each page; the second page's first line starts below the headers.
+        for (int page = 0; page < 2; ++page)
+            QCOMPARE(document.find(page, u"foot"_s).first()->box.top(), 210 - 10 - 20 + 5.0);
+        QCOMPARE(document.find(1, u"lineFrame"_s).first()->box.top(), 10 + 20 + 10.0);
     }
 
-    void wrappedTextGrowsItsBand()
+    // The lines follow the dataset's order without moving its current row; a wrapped text grows its band.
+    void detailFollowsTheDatasetAndWrapsItsText()
     {
         report::Report sample(sampleLayout(), rows.get());
         fill(3, 2);
+        rows->setSort(u"id DESC"_s);
+        rows->setRecNo(3);
         const report::Document document = sample.layOut();
+        QCOMPARE(texts(document, 0, u"subject"_s),
+                 (QStringList{u"موضوع 3"_s, u"متن بلند "_s.repeated(30), u"موضوع 1"_s}));
+        QCOMPARE(texts(document, 0, u"number"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(rows->recNo(), 3);
         const QVector<const report::Item *> frames = document.find(0, u"lineFrame"_s);
         const report::Item &subject = *document.find(0, u"subject"_s)[1];
-        QVERIFY(subject.lines > 1);
         const double growth = subject.box.height() - 6.5;
-        QVERIFY(growth > 0);
+        QVERIFY(subject.lines > 1 && growth > 0);
         // The line's frame follows, what lies below the text moves down, the next line starts lower.
         QCOMPARE(frames[1]->box.height(), 10 + growth);
         QCOMPARE(document.find(0, u"below"_s)[1]->box.top(), frames[1]->box.top() + 8.6 + growth);
         QCOMPARE(frames[2]->box.top(), frames[1]->box.bottom());
         QCOMPARE(frames[0]->box.height(), 10.0);
+
+        // A closed dataset prints no line and stays closed; without printIfEmpty nothing prints at all.
+        rows->close();
+        const report::Document empty = sample.layOut();
+        QVERIFY(empty.pages.size() == 1 && empty.find(0, u"number"_s).isEmpty() && !rows->active());
+        report::Layout quiet = sampleLayout();
+        quiet.printIfEmpty = false;
+        QVERIFY(report::Report(quiet, rows.get()).layOut().pages.isEmpty());
     }
 
     void captionsVisibilityAndPensLast()
@@ -180,10 +158,9 @@ private Q_SLOTS:
         sample.setCaption(u"closing"_s, u"پايان"_s);
         sample.setVisible(u"heading"_s, false);
         sample.setPen(u"columnsFrame"_s, report::Pen::Clear);
-        report::Document document = sample.layOut();
+        const report::Document document = sample.layOut();
         QCOMPARE(texts(document, 0, u"closing"_s), QStringList{u"پايان"_s});
-        QVERIFY(document.find(0, u"heading"_s).isEmpty());
-        QVERIFY(document.find(0, u"columnsFrame"_s).isEmpty());
+        QVERIFY(document.find(0, u"heading"_s).isEmpty() && document.find(0, u"columnsFrame"_s).isEmpty());
         QVERIFY_THROWS_EXCEPTION(std::logic_error, sample.setCaption(u"nosuch"_s, u"x"_s));
         QVERIFY_THROWS_EXCEPTION(std::logic_error, sample.setPen(u"heading"_s, report::Pen::Solid));
 
@@ -259,34 +236,31 @@ private Q_SLOTS:
 
     void fontsMapToInstalledFamilies()
     {
-        const QList<QPair<QString, QString>> mapping{
-            {u"Tahoma"_s, u"Noto Sans Arabic"_s}, {u"Zar"_s, u"Nazli"_s}, {u"Titr"_s, u"Titr"_s}, {u"Arial"_s, u"Noto Sans"_s}};
+        const QList<QPair<QString, QString>> mapping{{u"Tahoma"_s, u"Noto Sans Arabic"_s}, {u"Zar"_s, u"Nazli"_s},
+                                                     {u"Titr"_s, u"Titr"_s}, {u"Arial"_s, u"Noto Sans"_s}};
         for (const auto &[declared, installed] : mapping)
             QCOMPARE(QFontInfo(report::qtFont(report::Font{declared, 10})).family(), installed);
         QCOMPARE(report::qtFont(report::Font{u"Tahoma"_s, 12}).pixelSize(), 200); // 12 pt at 1200 dots per inch
     }
 
+    // The default name, a name stored under a key in another letter case, the logo file or, unset or unreadable,
+    // the emblem. (The other values printed: the inquiry letter's test.)
     void organisationValuesAndTheEmblem()
     {
-        const report::Organisation unset = report::organisation();
-        QCOMPARE(unset.name, u"palomirendax"_s);
-        QVERIFY(unset.shortName.isEmpty() && unset.address.isEmpty() && unset.logoFile.isEmpty());
-        QCOMPARE(report::organisationLogo(), report::neutralEmblem());
+        QCOMPARE(report::organisation().name, u"palomirendax"_s);
         QVERIFY(!report::neutralEmblem().isNull());
-
+        QCOMPARE(report::organisationLogo(), report::neutralEmblem());
         QTemporaryDir folder;
         QImage logo(20, 30, QImage::Format_RGB32);
         logo.fill(Qt::red);
         QVERIFY(logo.save(folder.filePath(u"logo.jpg"_s)));
-        {
-            const auto store = platform::settings();
-            platform::setSettingText(*store, u"TavrelOrgName"_s, u"اداره کل نمونه"_s);
-            platform::setSettingText(*store, report::orgLogoKey, folder.filePath(u"logo.jpg"_s));
-        }
+        const auto store = platform::settings();
+        platform::setSettingText(*store, u"TavrelOrgName"_s, u"اداره کل نمونه"_s);
+        platform::setSettingText(*store, report::orgLogoKey, folder.filePath(u"logo.jpg"_s));
         QCOMPARE(report::organisation().name, u"اداره کل نمونه"_s);
         QCOMPARE(report::organisationLogo().size(), QSize(20, 30));
-        platform::setSettingText(*platform::settings(), report::orgLogoKey, folder.filePath(u"missing.jpg"_s));
-        QCOMPARE(report::organisationLogo(), report::neutralEmblem()); // an unreadable file: the emblem
+        platform::setSettingText(*store, report::orgLogoKey, folder.filePath(u"missing.jpg"_s));
+        QCOMPARE(report::organisationLogo(), report::neutralEmblem());
         user_store::clear();
     }
 };

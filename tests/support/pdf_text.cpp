@@ -7,23 +7,26 @@ namespace pdftext {
 
 namespace {
 
-QByteArray readerOutput(const QStringList &arguments)
+QString readerOutput(const QStringList &arguments)
 {
     QProcess reader;
     reader.start(QStringLiteral("pdftotext"), arguments);
     if (!reader.waitForFinished(60000) || reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         return {};
-    return reader.readAllStandardOutput();
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
+QStringList tokens(const QString &text)
+{
+    return normalised(text).split(u' ', Qt::SkipEmptyParts);
 }
 
 } // namespace
 
 QStringList pages(const QString &pdfPath)
 {
-    const QByteArray text = readerOutput({QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
-    if (text.isEmpty())
-        return {};
-    QStringList result = QString::fromUtf8(text).split(u'\f');
+    QStringList result = readerOutput({QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")})
+                             .split(u'\f');
     if (!result.isEmpty() && result.last().trimmed().isEmpty())
         result.removeLast(); // pdftotext ends every page with a form feed
     for (QString &page : result)
@@ -36,8 +39,7 @@ QString normalised(const QString &text)
     QString folded = text.normalized(QString::NormalizationForm_KC);
     for (QChar &c : folded) {
         const char16_t u = c.unicode();
-        if (u == 0x200C || u == 0x200D || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E)
-            || (u >= 0x2066 && u <= 0x2069))
+        if ((u >= 0x200C && u <= 0x200F) || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069))
             c = u' ';
         else if (u == 0x06CC || u == 0x0649)
             c = QChar(0x064A); // yeh
@@ -48,38 +50,19 @@ QString normalised(const QString &text)
     return folded.replace(blanks, QStringLiteral(" ")).trimmed();
 }
 
-namespace {
-
-QStringList tokens(const QString &text)
-{
-    return normalised(text).split(u' ', Qt::SkipEmptyParts);
-}
-
-} // namespace
-
 bool hasTokens(const QString &text, const QString &phrase)
 {
     QStringList words = tokens(text);
-    for (const QString &token : tokens(phrase)) {
-        const qsizetype at = words.indexOf(token);
-        if (at < 0)
-            return false;
-        words.removeAt(at);
-    }
-    return true;
+    const QStringList wanted = tokens(phrase);
+    return std::all_of(wanted.cbegin(), wanted.cend(), [&](const QString &token) { return words.removeOne(token); });
 }
 
 int countPhrase(const QString &text, const QString &phrase)
 {
-    const QStringList words = tokens(text);
     const QStringList wanted = tokens(phrase);
-    if (wanted.isEmpty())
-        return 0;
-    int count = 0;
-    for (qsizetype i = 0; i + wanted.size() <= words.size(); ++i)
-        if (words.mid(i, wanted.size()) == wanted)
-            ++count;
-    return count;
+    // Blanks around every word: the phrase matches whole words only, overlapping matches counted.
+    const QString words = u' ' + tokens(text).join(u' ') + u' ';
+    return wanted.isEmpty() ? 0 : int(words.count(u' ' + wanted.join(u' ') + u' '));
 }
 
 QStringList latinLeftToRight(const QString &pdfPath, const QString &word)
@@ -88,9 +71,11 @@ QStringList latinLeftToRight(const QString &pdfPath, const QString &word)
     static const QRegularExpression placed(QStringLiteral(
         "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
     QList<std::pair<QString, QPointF>> words; // text, left edge and middle height
-    const QString page = QString::fromUtf8(readerOutput({QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")}));
-    for (const QRegularExpressionMatch &m : placed.globalMatch(page))
-        words.append({m.captured(4), {m.captured(1).toDouble(), (m.captured(2).toDouble() + m.captured(3).toDouble()) / 2}});
+    const QString page = readerOutput({QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+    for (const QRegularExpressionMatch &m : placed.globalMatch(page)) {
+        const double middle = (m.captured(2).toDouble() + m.captured(3).toDouble()) / 2;
+        words.append({m.captured(4), {m.captured(1).toDouble(), middle}});
+    }
     const auto found = std::find_if(words.cbegin(), words.cend(), [&](const auto &w) { return w.first == word; });
     if (found == words.cend())
         return {};

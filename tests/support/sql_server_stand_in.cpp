@@ -30,44 +30,36 @@ bool readMessage(int socket, int &type, QByteArray &payload)
     }
 }
 
-void reply(int socket, const char *hexPayload)
-{
-    const QByteArray payload = QByteArray::fromHex(hexPayload);
-    const int size = int(payload.size()) + 8;
-    const QByteArray packet =
-        QByteArray::fromHex("0401") + char(size >> 8) + char(size & 0xff) + QByteArray::fromHex("00000100") + payload;
-    ::send(socket, packet.constData(), size_t(packet.size()), MSG_NOSIGNAL);
-}
-
 // The tokens: a "done", and one that acknowledges a cancel; the pre-login answer (version, no encryption);
 // the login acknowledgement (interface, TDS 7.4, the name "Fake", the server's version) and a done; the
 // metadata of a nullable int column "n" and the rows 1 and 2 of a result never ended.
-constexpr const char *done = "FD000000000000000000000000";
-constexpr const char *cancelDone = "FD200000000000000000000000";
-constexpr const char *preLoginAnswer = "00000B000601001100 01FF 0F0007D00000 02";
-constexpr const char *loginAcknowledged = "AD1200 01 74000004 04 460061006B006500 0F0007D0 FD000000000000000000000000";
-constexpr const char *twoRowsOfMore = "810100 0000000001002604 01 6E00 D10401000000 D10402000000";
+const QByteArray done = QByteArray::fromHex("FD000000000000000000000000");
+const QByteArray cancelDone = QByteArray::fromHex("FD200000000000000000000000");
+const QByteArray preLoginAnswer = QByteArray::fromHex("00000B000601001100 01FF 0F0007D00000 02");
+const QByteArray loginAcknowledged =
+    QByteArray::fromHex("AD1200 01 74000004 04 460061006B006500 0F0007D0 FD000000000000000000000000");
+const QByteArray intColumn = QByteArray::fromHex("810100 0000000001002604 01 6E00");
+const QByteArray twoRowsOfMore = intColumn + QByteArray::fromHex("D10401000000 D10402000000");
 
-// A reply longer than one packet goes in packets of the size every client takes.
-void replyInPackets(int socket, const QByteArray &payload)
+// A reply, in packets of the size every client takes.
+void reply(int socket, const QByteArray &payload)
 {
     constexpr qsizetype room = 4096 - 8;
     for (qsizetype at = 0; at < payload.size(); at += room) {
         const QByteArray part = payload.mid(at, room);
-        const bool last = at + room >= payload.size();
         const int size = int(part.size()) + 8;
-        const QByteArray packet = QByteArray::fromHex("04") + char(last ? 1 : 0) + char(size >> 8) + char(size & 0xff)
-                                  + QByteArray::fromHex("00000100") + part;
+        const QByteArray packet = QByteArray::fromHex("04") + char(at + room >= payload.size()) + char(size >> 8)
+                                  + char(size & 0xff) + QByteArray::fromHex("00000100") + part;
         ::send(socket, packet.constData(), size_t(packet.size()), MSG_NOSIGNAL);
     }
 }
 
 QByteArray numbers(int count)
 {
-    QByteArray payload = QByteArray::fromHex("810100 0000000001002604 01 6E00");
+    QByteArray payload = intColumn;
     for (int n = 1; n <= count; ++n)
         payload += QByteArray::fromHex("D104") + char(n & 0xff) + char((n >> 8) & 0xff) + char(0) + char(0);
-    return payload + QByteArray::fromHex(done);
+    return payload + done;
 }
 
 bool holds(const QByteArray &request, const QString &text)
@@ -155,10 +147,9 @@ void SqlServerStandIn::accept()
 }
 
 // A client cancelled the statement it waited on: every "hold" of the others is answered now, its own "hold" is
-// acknowledged as cancelled, a "silent" one gets no word.
+// acknowledged as cancelled, a "silent" one gets no word. Called with the mutex held.
 void SqlServerStandIn::cancel(int client)
 {
-    const std::lock_guard lock(mutex_);
     const QString word = std::exchange(clients_[client], QString());
     cancelled_ << word;
     if (word == u"hold"_s)
@@ -177,11 +168,10 @@ void SqlServerStandIn::serve(int client)
     QByteArray payload;
     bool silent = silence_ == Silence::Always;
     while (readMessage(client, type, payload)) {
-        std::unique_lock lock(mutex_);
+        const std::lock_guard lock(mutex_);
         requests_.push_back(payload);
         arrived_.notify_all();
         if (type == attention) {
-            lock.unlock();
             cancel(client);
         } else if (silent || holds(payload, u"silent"_s)) {
             clients_[client] = u"silent"_s;
@@ -194,7 +184,7 @@ void SqlServerStandIn::serve(int client)
         } else if (holds(payload, u"hold"_s)) {
             clients_[client] = u"hold"_s;
         } else if (holds(payload, u"numbers"_s)) {
-            replyInPackets(client, numbers(3000));
+            reply(client, numbers(3000));
         } else if (holds(payload, u"cut"_s)) {
             reply(client, twoRowsOfMore);
             break;

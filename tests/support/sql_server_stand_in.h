@@ -1,14 +1,12 @@
 #pragma once
-// A SQL Server played by the test on the loopback interface: just enough of the TDS 7.4 protocol for FreeTDS
-// to sign in (the pre-login answer without encryption, a login acknowledgement), then an empty "done" for
-// every request but these, told by a word in the statement:
-// - "silent": never answered, nor is the client's cancel of it (a server gone); the client gives up by itself.
-// - "cut": the first two rows of a one-column result, then the connection is closed.
-// - "numbers": a one-column result of the whole numbers 1 to 3000, in packets of the default size.
-// - "hold": answered once a client cancels a statement on another connection, which proves that this one
-//   waited longer than that one's limit.
-// A silent server answers nothing at all, or nothing after its login acknowledgement, or after the session's
-// settings.
+// A SQL Server played by the test on the loopback interface: just enough of TDS 7.4 for FreeTDS to sign in
+// (a pre-login answer without encryption, a login acknowledgement), then an empty "done" for every request
+// but these, told by a word in the statement:
+// - "silent": never answered, nor is the client's cancel of it (a server gone);
+// - "cut": the first two rows of a one-column result, then the connection is closed;
+// - "numbers": a one-column result of the whole numbers 1 to 3000, in packets of the default size;
+// - "hold": answered once a client cancels a statement on another connection (so it outwaited that one's limit).
+// A silent server answers nothing at all, or nothing after its login acknowledgement or the session's settings.
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
