@@ -1,5 +1,4 @@
-// The backup window: the file named after today's solar date in the chosen folder, an SQLite copy that opens
-// with the same rows and replaces the day's earlier copy only when complete, and SQL Server's statement.
+// The backup window: today's copy in the chosen folder, replaced only when complete; SQL Server's statement.
 #include "persian/Dates.h"
 #include "backup_file.h"
 #include "backup_u.h"
@@ -12,16 +11,9 @@
 #include "support/permissions_hold.h"
 #include "support/testenv.h"
 #include "ui_backup_u.h"
-
-#include <QDir>
-#include <QFile>
-#include <QLockFile>
-#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSysInfo>
-#include <QTest>
-#include <QTreeView>
+#include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -36,11 +28,6 @@ const QString done = u"فايل پشتيبان تهيه شد"_s;
 Tbackup &window() { return *forms::backup; }
 void click() { window().ui->BitBtn1->click(); }
 
-void addPurchase(TestEnv &env, const QString &project)
-{
-    env.exec(u"insert into tavrelkol (prj_name) values (?)"_s, {project});
-}
-
 // The purchases' projects in today's backup of the folder, read through a connection of its own.
 QStringList projectsInBackup(const QString &folder)
 {
@@ -49,23 +36,21 @@ QStringList projectsInBackup(const QString &folder)
         QSqlDatabase copy = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"backup-copy"_s);
         copy.setDatabaseName(folder + u'/' + backup_file::fileName(shamsiToday()));
         copy.setConnectOptions(u"QSQLITE_OPEN_READONLY"_s);
-        if (copy.open()) {
-            QSqlQuery q(u"select prj_name from tavrelkol order by id"_s, copy);
-            while (q.next())
+        if (copy.open())
+            for (QSqlQuery q(u"select prj_name from tavrelkol order by id"_s, copy); q.next();)
                 projects << q.value(0).toString();
-        }
     }
     QSqlDatabase::removeDatabase(u"backup-copy"_s);
     return projects;
 }
 
-// The files named after today's backup, temporary ones included.
+// The files of the folder named after today's backup, temporary ones included.
 int backupFiles(const QString &folder)
 {
-    return int(QDir(folder).entryList({backup_file::fileName(shamsiToday()) + u'*'}, QDir::Files | QDir::Hidden).size());
+    const QString today = backup_file::fileName(shamsiToday()) + u'*';
+    return int(QDir(folder).entryList({today}, QDir::Files | QDir::Hidden).size());
 }
 
-// The id of a process that has ended.
 pid_t goneProcess()
 {
     const pid_t child = fork();
@@ -75,22 +60,18 @@ pid_t goneProcess()
     return child;
 }
 
-// While it lives, no file of this process grows past the limit: writes past it come up short, as they do
-// on a full disk.
-class DiskWithRoomFor {
-public:
+// While it lives, writes past the limit come up short, as they do on a full disk.
+struct DiskWithRoomFor {
+    rlimit kept{};
     explicit DiskWithRoomFor(rlim_t bytes)
     {
         std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &kept_);
-        rlimit limited = kept_;
+        getrlimit(RLIMIT_FSIZE, &kept);
+        rlimit limited = kept;
         limited.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limited);
     }
-    ~DiskWithRoomFor() { setrlimit(RLIMIT_FSIZE, &kept_); }
-
-private:
-    rlimit kept_{};
+    ~DiskWithRoomFor() { setrlimit(RLIMIT_FSIZE, &kept); }
 };
 
 } // namespace
@@ -99,8 +80,7 @@ class TestBackup : public QObject {
     Q_OBJECT
 
 private slots:
-    // The day's copy opens with the same rows; a later one replaces it and cleans up what an interrupted backup
-    // left (its part file and journal); one that fails (a full disk) keeps the earlier copy and leaves no part.
+    // A copy replaces the day's, removing what interrupted backups left; a failed one keeps the earlier copy.
     void backupsOfTheDay()
     {
         QCOMPARE(backup_file::fileName(u"1403/01/15"_s), u"Tavrel1403_01_15"_s);
@@ -109,16 +89,15 @@ private slots:
         forms::main_->N8Click();
         QCOMPARE(env.dialogs.shown.last().text, u"backup"_s);
         QCOMPARE(window().selectedFolder(), QDir::homePath());
-        addPurchase(env, u"سد کرج"_s);
+        const QString addPurchase = u"insert into tavrelkol (prj_name) values (?)"_s;
+        env.exec(addPurchase, {u"سد کرج"_s});
         env.exec(u"insert into zamaem (pic) values (?)"_s, {QByteArray(400 * 1024, 'x')});
         window().selectFolder(env.folder());
         click();
         QCOMPARE(env.dialogs.lastMessage(), done);
         QCOMPARE(projectsInBackup(env.folder()), QStringList{u"سد کرج"_s});
 
-        // What interrupted backups left, of this day and an earlier one (its program gone), goes; a backup of
-        // another day being made meanwhile keeps its own.
-        addPurchase(env, u"پل"_s);
+        env.exec(addPurchase, {u"پل"_s});
         const QString target = env.folder() + u'/' + backup_file::fileName(shamsiToday());
         const QString earlier = env.folder() + u"/Tavrel1399_01_01"_s;
         const QString running = env.folder() + u"/Tavrel1399_01_02"_s;
@@ -137,8 +116,7 @@ private slots:
         QCOMPARE(QDir(env.folder()).entryList({u"Tavrel1399*"_s}, QDir::Files),
                  (QStringList{u"Tavrel1399_01_02.lock"_s, u"Tavrel1399_01_02.part"_s}));
 
-        // A disk with room for a few pages only: the file-size limit stands in for it.
-        addPurchase(env, u"سوم"_s);
+        env.exec(addPurchase, {u"سوم"_s});
         env.dialogs.reset();
         {
             DiskWithRoomFor room(64 * 1024 + 100);
@@ -150,10 +128,15 @@ private slots:
         QCOMPARE(backupFiles(env.folder()), 1);
     }
 
-    // Told as such, root included, and nothing is left in it.
-    void folderThatCantBeWritten()
+    // No folder: asked for one. A folder that can't be written: told as such, root included, nothing left.
+    void folderMissingOrNotWritable()
     {
         TestEnv env;
+        window().ui->ShellTreeView1->clearSelection();
+        click();
+        QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);
+        QCOMPARE(backupFiles(QDir::rootPath()) + backupFiles(QDir::currentPath()), 0);
+
         const QString folder = env.folder() + u"/read-only"_s;
         QVERIFY(QDir().mkpath(folder));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
@@ -166,21 +149,12 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
-    void asksForAFolderWhenNoneIsSelected()
-    {
-        TestEnv env;
-        window().ui->ShellTreeView1->clearSelection();
-        click();
-        QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);
-        QCOMPARE(backupFiles(QDir::rootPath()), 0);
-    }
-
+    // Any name, quoted as an identifier: "-", "." and blanks stay in it, "]" is doubled; the path is bound.
     void sqlServerStatement()
     {
         db::Connection server(u"office-server"_s);
         server.setConnectionString(u"DRIVER=FreeTDS;SERVER=office;PORT=1433;DATABASE=tavrel"_s);
         db::Query command(server, u"ADOQuery1"_s);
-        // Any name, quoted as an identifier: "-", "." and blanks stay in it, "]" is doubled; the path is bound.
         const QString path = u"/srv/o'neil/Tavrel1403_01_15"_s;
         backup_file::prepare(command, u"tavrel-1403 v.2]x"_s, path);
         QCOMPARE(command.text(), u"BACKUP DATABASE [tavrel-1403 v.2]]x] TO DISK = ?"_s);

@@ -73,6 +73,15 @@ QList<qint64> idsOf(const db::Query &list)
     return ids;
 }
 
+QStringList textsOf(const db::Query &list, const QString &field)
+{
+    QStringList texts;
+    const int column = list.fieldIndex(field);
+    for (int row = 0; row < list.recordCount(); ++row)
+        texts << list.textAt(row, column);
+    return texts;
+}
+
 QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes)
 {
     QList<qint64> ids;

@@ -30,6 +30,8 @@ void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, con
 
 // The ids of a list's rows, in the list's order.
 QList<qint64> idsOf(const db::Query &list);
+// The texts of one column of a list's rows, in the list's order.
+QStringList textsOf(const db::Query &list, const QString &field);
 // The seeded ids at these indexes, in that order.
 QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes);
 
