@@ -13,13 +13,7 @@ namespace {
 Ui::Tphone &page() { return *forms::phone->ui; }
 db::Query &list() { return forms::phone->list(); }
 
-QStringList names()
-{
-    QStringList shown;
-    for (list().first(); !list().eof(); list().next())
-        shown << list().fieldByName(u"name"_s).asString();
-    return shown;
-}
+QStringList names() { return textsOf(list(), u"name"_s); }
 
 } // namespace
 
