@@ -119,6 +119,7 @@ void Tdarkhast_ins::ins_btnClick()
 {
     const pagekit::Values values = pagekit::yearAsText(fields_.checked(true));
     const bool holdsProposed = ui->radif->text().trimmed() == proposed_;
+    pagekit::openEmptyIfClosed(list(), QStringLiteral("darkhast"));
     pagekit::Save save;
     save.query = &list();
     save.mode = db::Query::State::Insert;
