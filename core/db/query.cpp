@@ -135,6 +135,9 @@ struct Query::Private {
             std::vector<int> added(static_cast<size_t>(read));
             std::iota(added.begin(), added.end(), int(before));
             order.insert(order.begin() + at, added.begin(), added.end());
+            // A current row added here moves down with the rows read before it: it stays the same record.
+            if (current >= at)
+                current += int(read);
             calculated.resize(size_t(result.rows), false);
             Q_EMIT q->rowsFetched(at, at + int(read) - 1);
         }
@@ -146,9 +149,11 @@ struct Query::Private {
     {
         q->connection().removePendingRead(q);
         unread.reset();
-        addedWhilePending = 0;
+        // The totals are the search's, as the second pass counts them: rows added here meanwhile (the last
+        // ones, a new row not yet stored among them) are not counted.
+        const int searched = count() - std::exchange(addedWhilePending, 0);
         if (totals)
-            deliverTotals(fromRows(totals->fields));
+            deliverTotals(fromRows(totals->fields, searched));
     }
 
     void readAll()
@@ -167,16 +172,27 @@ struct Query::Private {
             readSlice(std::max(scrollSlice, row - count() + 1));
     }
 
-    Totals fromRows(const QStringList &fields)
+    // Reads what a walk over the rows in their order needs before it looks at the display row: rows added
+    // here stay after every row still to be read, so a walk that reaches them reads the rest first.
+    void readForWalk(int row)
+    {
+        if (addedWhilePending > 0 && row >= count() - addedWhilePending)
+            readAll();
+        else
+            readUntil(row);
+    }
+
+    // The count and sums of the first `rows` rows shown.
+    Totals fromRows(const QStringList &fields, int rows)
     {
         Totals sums;
-        sums.count = count();
+        sums.count = rows;
         for (const QString &name : fields) {
             const int field = q->fieldByName(name).index();
             const Column &c = result.columns[size_t(field)];
             std::optional<qint64> sum;
-            for (int row : order)
-                if (!c.isNull(row))
+            for (int i = 0; i < rows; ++i)
+                if (const int row = order[size_t(i)]; !c.isNull(row))
                     sum = sum.value_or(0) + wholeRials(c, row);
             sums.sums << sum;
         }
@@ -677,7 +693,7 @@ struct Query::Private {
             fillAllCalculated();
         }
         const QByteArray wantedText = wanted.toString().toUtf8();
-        for (int i = 0; i < count() || (unread && (readUntil(i), i < count())); ++i) {
+        for (int i = 0; (readForWalk(i), i < count()); ++i) {
             const int row = order[size_t(i)];
             if (!wanted.isValid() || c.isNull(row)) {
                 if (!wanted.isValid() && c.isNull(row))
@@ -851,7 +867,7 @@ void Query::whenTotalled(const QStringList &fields, std::function<void(const Tot
     d->totals->fields = fields;
     d->totals->done = std::move(done);
     if (!d->unread) {
-        d->deliverTotals(d->fromRows(fields));
+        d->deliverTotals(d->fromRows(fields, d->count()));
         return;
     }
     d->startBackground();
@@ -950,7 +966,7 @@ void Query::last()
 void Query::next()
 {
     d->checkBrowseMode();
-    d->readUntil(d->current + 1);
+    d->readForWalk(d->current + 1);
     if (d->current + 1 < d->count()) {
         d->bof = d->eof = false;
         d->moveTo(d->current + 1);
@@ -1083,6 +1099,9 @@ void Query::deleteRecord()
         throw Error(d->name + u": Cannot perform this operation on an empty dataset"_s);
     d->pending.clear();
     d->state = State::Browse;
+    // The row after it becomes current, one not read yet included: it is read first.
+    if (d->unread && d->current + 1 == d->count() - d->addedWhilePending)
+        d->readSlice(Private::scrollSlice);
     const Dialect &dialect = connection_.dialect();
     const QString sql = u"delete from "_s + dialect.quoteTable(d->table()) + u" where "_s
                         + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;

@@ -128,7 +128,8 @@ public:
     // The number of rows and the sums (whole rials) of the named fields over the whole result, exact. They
     // are given to `done` at once when every row is read, else once known: from the rows as the background
     // fill reads the last of them or, when the fill stops at its budget, from a second pass over the same
-    // result that reads only these fields. A new statement, or a new request, drops the request.
+    // result that reads only these fields. They are the search's: rows added here meanwhile are not counted. A
+    // new statement, or a new request, drops the request.
     struct Totals {
         qint64 count = 0;
         QVector<std::optional<qint64>> sums; // none where no row holds a value, as the database's sum

@@ -35,6 +35,14 @@ class TestQuery : public QObject {
     {
         return db::detail::scalar(c(), u"select count(*) from people where "_s + where, {}).toLongLong();
     }
+    // 5000 rows, ids 1 to 5000; every seventh amount null, the others id * 1000.
+    void createMany()
+    {
+        c().exec(u"drop table if exists many"_s);
+        c().exec(u"create table many (id integer primary key, amount money)"_s);
+        c().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 5000) insert into many "
+                 u"(amount) select case when n % 7 = 0 then null else n * 1000 end from r"_s);
+    }
 
 private Q_SLOTS:
     // Rows of people: name, city, amount (money), score.
@@ -245,9 +253,7 @@ private Q_SLOTS:
     // reads the rest first; a new statement stops the fill and drops its totals.
     void listReadASliceAtATime()
     {
-        c().exec(u"create table many (id integer primary key, amount money)"_s);
-        c().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 5000) insert into many "
-                 u"(amount) select case when n % 7 = 0 then null else n * 1000 end from r"_s);
+        createMany();
         const qint64 sum = db::detail::scalar(c(), u"select sum(amount) from many"_s, {}).toLongLong();
         Query q(c(), u"q"_s);
         q.setIncremental(true);
@@ -276,6 +282,38 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QVERIFY(!totals.has_value());
         QVERIFY(q.fetchedCount() == 10 && q.recordCount() == 10);
+    }
+
+    // Rows deleted, added and looked for while the rest is still to be read: a deleted row's next one becomes
+    // current though it was not read yet; a new row stays the current record as the rows read after it come
+    // before it, and stays out of the search's totals; a locate and a walk see the rows in their order.
+    void rowsChangedWhileTheRestIsRead()
+    {
+        createMany();
+        Query q(c(), u"q"_s);
+        q.setIncremental(true);
+        open(q, u"select * from many"_s);
+        std::optional<Query::Totals> totals;
+        q.whenTotalled({u"amount"_s}, [&totals](const Query::Totals &counted) { totals = counted; });
+        q.setRecNo(q.fetchedCount());
+        q.deleteRecord();
+        QCOMPARE(q[u"id"_s].asInteger(), 1001);
+        db::writeRow(q, Query::State::Insert, [](Query &row) { row[u"amount"_s].setValue(7); });
+        const qint64 added = q[u"id"_s].asInteger();
+        q.fetchMore(10);
+        QCOMPARE(q[u"id"_s].asInteger(), added);
+        QVERIFY(q.locate(u"id"_s, 3011));
+        QCOMPARE(totals.value().count, 4999);
+        QCOMPARE(totals->sums.value(0), db::detail::scalar(c(), u"select sum(amount) from many where id <> ?"_s, {added}));
+
+        auto walk = std::make_unique<Query>(c(), u"walk"_s);
+        walk->setIncremental(true);
+        open(*walk, u"select * from many"_s);
+        db::writeRow(*walk, Query::State::Insert, [](Query &) {});
+        walk->setRecNo(walk->fetchedCount() - 1);
+        const qint64 lastRead = (*walk)[u"id"_s].asInteger();
+        walk->next();
+        QCOMPARE((*walk)[u"id"_s].asInteger(), lastRead + 1);
     }
 };
 
