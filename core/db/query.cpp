@@ -279,7 +279,15 @@ struct Query::Private {
     {
         TotalsRequest &request = *totals;
         detail::ResultSet slice = request.pass->columns();
-        const bool more = request.pass->read(slice, 4096);
+        bool more = false;
+        try {
+            more = request.pass->read(slice, 4096);
+        } catch (...) {
+            // A pass that failed is not read on: its statement would start again from its first row and count
+            // the rows already counted twice. The totals are given up, and the failure is reported.
+            totals.reset();
+            throw;
+        }
         request.counted.count += slice.rows;
         request.counted.sums.resize(request.fields.size());
         for (size_t field = 0; field < slice.columns.size(); ++field) {
@@ -469,6 +477,8 @@ struct Query::Private {
     bool tableHas(const QString &table, const QString &columnName)
     {
         if (tableOfColumns != table) {
+            // The driver asks the server on the connection, which must first read a list still pending there.
+            q->connection().finishPendingReads();
             const QSqlRecord record = q->connection().database().record(table);
             if (record.isEmpty())
                 throw Error(name + u": table '"_s + table + u"' not found"_s);
@@ -732,7 +742,11 @@ Query::Query(Connection &connection, const QString &name, QObject *parent)
     d->name = name;
 }
 
-Query::~Query() = default;
+Query::~Query()
+{
+    // The connection forgets a read still pending: it would otherwise give it up, or read it, after this is gone.
+    d->stopPending();
+}
 
 void Query::clear()
 {

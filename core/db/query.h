@@ -129,7 +129,7 @@ public:
     // are given to `done` at once when every row is read, else once known: from the rows as the background
     // fill reads the last of them or, when the fill stops at its budget, from a second pass over the same
     // result that reads only these fields. They are the search's: rows added here meanwhile are not counted. A
-    // new statement, or a new request, drops the request.
+    // new statement, or a new request, drops the request; a second pass that fails gives it up.
     struct Totals {
         qint64 count = 0;
         QVector<std::optional<qint64>> sums; // none where no row holds a value, as the database's sum

@@ -5,6 +5,7 @@
 #include "db/statement.h"
 #include "support/refusal.h"
 #include "support/tempdb.h"
+#include "ui/scripted_dialogs.h"
 #include <QFile>
 #include <optional>
 #include <QTest>
@@ -282,11 +283,20 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QVERIFY(!totals.has_value());
         QVERIFY(q.fetchedCount() == 10 && q.recordCount() == 10);
+
+        // A second pass that fails is reported and given up: read on, it would start again from its first row.
+        const ui::ScriptedDialogs &dialogs = ui::ScriptedDialogs::install();
+        q.clear();
+        open(q, u"select *, case when id = 4500 then abs(id - 9223372036854775807 - 4501) end as boom from many"_s);
+        total();
+        QTRY_COMPARE(dialogs.errors().size(), 1);
+        QVERIFY(!q.totalsPending());
     }
 
     // Rows deleted, added and looked for while the rest is still to be read: a deleted row's next one becomes
     // current though it was not read yet; a new row stays the current record as the rows read after it come
-    // before it, and stays out of the search's totals; a locate and a walk see the rows in their order.
+    // before it, and stays out of the search's totals; a locate and a walk see the rows in their order. A list
+    // destroyed meanwhile leaves its connection nothing to give up.
     void rowsChangedWhileTheRestIsRead()
     {
         createMany();
@@ -314,6 +324,11 @@ private Q_SLOTS:
         const qint64 lastRead = (*walk)[u"id"_s].asInteger();
         walk->next();
         QCOMPARE((*walk)[u"id"_s].asInteger(), lastRead + 1);
+        walk->setRecNo(1);
+        walk->refresh(); // rows pending again
+        walk.reset();
+        c().close();
+        c().open();
     }
 };
 
