@@ -113,8 +113,10 @@ void Connection::openSqlite()
     // SQLite opens a file it may not write read-only without a word; every page writes, so it is refused here.
     if (sqlite3_db_readonly(detail::sqliteHandle(*this), "main") == 1)
         throw Error(message::readOnly, Error::Kind::ReadOnly);
-    // Several processes on one machine share the file; readers then never wait for a writer.
-    detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {});
+    // Several processes on one machine share the file; readers then never wait for a writer. A file system
+    // that can't keep a write-ahead log leaves the file in its old mode, where a reader blocks the writers.
+    const QString mode = detail::scalar(*this, u"PRAGMA journal_mode=WAL"_s, {}).toString();
+    readersWait_ = mode.compare(u"wal"_s, Qt::CaseInsensitive) != 0;
     // A writer holds the lock for a millisecond or so: another waits in short naps rather than SQLite's own
     // growing ones (1, 2, 5, 10 ms...), which leave the file idle for most of the wait.
     sqlite3_busy_handler(detail::sqliteHandle(*this), &waitBriefly, &timeouts_.busyMilliseconds);

@@ -71,6 +71,8 @@ public:
     void addPendingRead(const void *owner, PendingRead read);
     void removePendingRead(const void *owner);
     void finishPendingReads(); // before any statement of the connection's own
+    // SQLite: whether a reader left open would hold this connection's writes back (no write-ahead log).
+    bool readersHoldWrites() const { return readersWait_; }
 
 private:
     void openSqlite();
@@ -82,6 +84,7 @@ private:
     QString connectionString_;
     QString file_; // the SQLite file
     bool dropped_ = false;
+    bool readersWait_ = false; // SQLite without its write-ahead log: an open reader holds the writers back
     std::unique_ptr<Dialect> dialect_;
     Timeouts timeouts_;
     QHash<const void *, PendingRead> pending_;

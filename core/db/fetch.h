@@ -53,8 +53,9 @@ private:
 std::unique_ptr<RowSource> sqliteSource(Connection &connection, const QString &sql, const QVariantList &values);
 // The same select read on a handle of its own, opened read-only on the connection's file: its rows can be
 // read a slice at a time without holding the connection, which writes meanwhile, and the rows are those of
-// the moment it started. nullptr when the connection has no file of its own (a database in memory) or is
-// inside a transaction, whose own writes only the connection sees.
+// the moment it started. nullptr when the connection has no file of its own (a database in memory), is
+// inside a transaction (whose own writes only the connection sees), or keeps no write-ahead log (a reader left
+// open would then hold its writes back).
 std::unique_ptr<RowSource> sqliteReaderSource(Connection &connection, const QString &sql, const QVariantList &values);
 std::unique_ptr<RowSource> odbcSource(Connection &connection, const QString &sql, const QVariantList &values);
 

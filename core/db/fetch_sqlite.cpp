@@ -161,7 +161,7 @@ private:
 std::unique_ptr<RowSource> sqliteReaderSource(Connection &connection, const QString &sql, const QVariantList &values)
 {
     sqlite3 *db = sqliteHandle(connection);
-    if (!db || !sqlite3_get_autocommit(db))
+    if (!db || !sqlite3_get_autocommit(db) || connection.readersHoldWrites())
         return nullptr;
     const char *file = sqlite3_db_filename(db, "main");
     if (!file || !*file)
