@@ -18,7 +18,10 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
-    const T &operator[](std::size_t i) const { return i < blockSize ? first_[i] : rest_[(i >> blockBits) - 1][i & mask]; }
+    const T &operator[](std::size_t i) const
+    {
+        return i < blockSize ? first_[i] : rest_[(i >> blockBits) - 1][i & mask];
+    }
     T &operator[](std::size_t i) { return i < blockSize ? first_[i] : rest_[(i >> blockBits) - 1][i & mask]; }
 
     void push_back(const T &value)

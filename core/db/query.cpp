@@ -3,6 +3,7 @@
 #include "db/sort.h"
 #include "db/sqltext.h"
 #include "db/statement.h"
+#include "db/turns.h"
 #include "ui/busy.h"
 #include "ui/guard.h"
 #include <QDateTime>
@@ -13,7 +14,6 @@
 #include <QSet>
 #include <QSqlField>
 #include <QSqlRecord>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -53,7 +53,7 @@ struct Query::Private {
     std::unique_ptr<detail::RowReader> unread; // the rows still to be read; null once all are
     int addedWhilePending = 0;       // rows added here while rows were still to be read: they stay last
     bool background = false;         // the grid is shown: read on between the user's events
-    QTimer *filler = nullptr;
+    std::unique_ptr<detail::Turns> filler;
     struct TotalsRequest {
         QStringList fields;
         std::function<void(const Totals &)> done;
@@ -86,7 +86,6 @@ struct Query::Private {
     qsizetype backgroundBudget = qsizetype(40) * 1024 * 1024;
     static constexpr int firstSlice = 1000;   // rows read by open(): more than a screen shows
     static constexpr int scrollSlice = 2000;  // rows read each time the grid reaches the last row read
-    static constexpr qint64 sliceNanoseconds = 50'000'000; // the background's turn between two of the user's events
 
     qsizetype memoryKept() const
     {
@@ -117,7 +116,7 @@ struct Query::Private {
             // A background turn ends with its time, or when the rows kept reach the budget it keeps to.
             const auto turnOver = [&] {
                 return turn
-                       && (turn->nsecsElapsed() >= sliceNanoseconds || (withinBudget && memoryKept() >= backgroundBudget));
+                       && (detail::Turns::over(*turn) || (withinBudget && memoryKept() >= backgroundBudget));
             };
             for (qsizetype done = 0; more && done < n && !turnOver();) {
                 const qsizetype step = std::min<qsizetype>(n - done, 256);
@@ -220,12 +219,11 @@ struct Query::Private {
         request->done(sums);
     }
 
-    // One turn of the background: the fill reads on within its budget; past it, a second pass counts.
-    void backgroundTurn()
+    // One turn of the background: the fill reads on within its budget; past it, a second pass counts. False
+    // when nothing is left to do in the background.
+    bool backgroundTurn(const QElapsedTimer &turn)
     {
-        QElapsedTimer turn;
-        turn.start();
-        while (turn.nsecsElapsed() < sliceNanoseconds) {
+        while (!detail::Turns::over(turn)) {
             if (unread && memoryKept() < backgroundBudget) {
                 readSlice(std::numeric_limits<qsizetype>::max(), &turn, true);
                 continue;
@@ -238,9 +236,9 @@ struct Query::Private {
                 countSlice();
                 continue;
             }
-            filler->stop();
-            return;
+            return false;
         }
+        return true;
     }
 
     // The second pass starts where the engine can read the same result twice at once; where it can't (one
@@ -326,19 +324,10 @@ struct Query::Private {
     {
         if (!background || !(unread || (totals && totals->pass)))
             return;
-        if (!filler) {
-            filler = new QTimer(q);
-            filler->setInterval(0);
-            // A failure is reported as any other; the list keeps the rows it has read.
-            ui::connectGuarded(filler, &QTimer::timeout, q, [this] {
-                try {
-                    backgroundTurn();
-                } catch (...) {
-                    filler->stop();
-                    throw;
-                }
-            });
-        }
+        // A failure is reported as any other; the list keeps the rows it has read.
+        if (!filler)
+            filler = std::make_unique<detail::Turns>(
+                q, [this](const QElapsedTimer &turn) { return backgroundTurn(turn); });
         filler->start();
     }
 

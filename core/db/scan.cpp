@@ -1,9 +1,7 @@
 #include "db/scan.h"
 #include "db/fetch.h"
-#include "ui/guard.h"
-#include <QElapsedTimer>
+#include "db/turns.h"
 #include <QSet>
-#include <QTimer>
 #include <limits>
 
 namespace db {
@@ -15,9 +13,24 @@ struct DistinctTexts::Private {
     std::function<void(const QVector<QStringList> &)> done;
     QVector<QSet<QByteArray>> seen;
     QVector<QStringList> texts;
-    QTimer timer;
+    detail::Turns turns{q, [this](const QElapsedTimer &began) { return turn(began); }};
 
     Private(DistinctTexts *q, Connection &connection) : q(q), connection(connection) {}
+
+    // A turn of reading between the user's events; a failure ends the pass, which then goes.
+    bool turn(const QElapsedTimer &began)
+    {
+        try {
+            while (reader && !detail::Turns::over(began))
+                read(512);
+        } catch (...) {
+            connection.removePendingRead(q);
+            reader.reset();
+            q->deleteLater();
+            throw;
+        }
+        return reader != nullptr;
+    }
 
     // Reads up to `rows` rows; after the last one the texts are handed over.
     void read(qsizetype rows)
@@ -49,7 +62,7 @@ struct DistinctTexts::Private {
 
     void end()
     {
-        timer.stop();
+        turns.stop();
         connection.removePendingRead(q);
         reader.reset();
         seen.clear();
@@ -84,28 +97,13 @@ DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
     pending.readRest = [this] { finish(); };
     // Given up with its connection: it hands nothing over, and goes, so that a later opening reads again.
     pending.giveUp = [this] {
-        d->timer.stop();
+        d->turns.stop();
         d->reader.reset();
         d->done = nullptr;
         deleteLater();
     };
     connection.addPendingRead(this, std::move(pending));
-    d->timer.setInterval(0);
-    ui::connectGuarded(&d->timer, &QTimer::timeout, this, [this] {
-        QElapsedTimer turn;
-        turn.start();
-        try {
-            while (d->reader && turn.nsecsElapsed() < 8'000'000)
-                d->read(512);
-        } catch (...) {
-            d->timer.stop();
-            d->connection.removePendingRead(this);
-            d->reader.reset();
-            deleteLater();
-            throw;
-        }
-    });
-    d->timer.start();
+    d->turns.start();
 }
 
 DistinctTexts::~DistinctTexts()

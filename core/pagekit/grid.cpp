@@ -17,11 +17,10 @@ db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Colu
     ui::connectGuarded(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
                        [model](int column) { listpage::SortGridByTitle(*model, column); });
     if (editCommand)
-        ui::connectGuarded(grid, &QAbstractItemView::doubleClicked, editCommand, [editCommand] {
-            // The command's enabled state carries the rights and the empty list.
-            if (editCommand->isEnabled())
-                editCommand->trigger();
-        });
+        // A disabled command does nothing when triggered: its enabled state carries the rights and the empty
+        // list.
+        ui::connectGuarded(grid, &QAbstractItemView::doubleClicked, editCommand,
+                           [editCommand] { editCommand->trigger(); });
     return model;
 }
 
