@@ -10,17 +10,6 @@ namespace db::detail {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// A connection closed on purpose is never opened again behind the user's back: it may have been closed
-// because sign-in switched to another database, or because its open failed. One whose link broke is.
-void requireConnected(Connection &connection)
-{
-    connection.ensureOpen();
-}
-
-} // namespace
-
 QString errorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
@@ -51,7 +40,7 @@ void failOdbc(Connection &connection, const QSqlError &error)
 
 sqlite3 *sqliteHandle(Connection &connection)
 {
-    requireConnected(connection);
+    connection.ensureOpen();
     if (connection.engine() != Engine::SQLite)
         return nullptr;
     const QVariant handle = connection.database().driver()->handle();
@@ -169,7 +158,7 @@ bool SqliteStatement::step()
 
 QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values)
 {
-    requireConnected(connection);
+    connection.ensureOpen();
     // The connection carries one result at a time: a list still being read is read to its end first.
     connection.finishPendingReads();
     QSqlQuery query(connection.database());
