@@ -1,4 +1,5 @@
 #include "app.h"
+#include "pagekit/data_feedback.h"
 #include "platform/platform.h"
 #include "ui/qt_dialogs.h"
 #include <QApplication>
@@ -102,6 +103,7 @@ void initialise(QApplication &application)
         QApplication::installTranslator(translator);
 
     ui::installQtDialogs();
+    pagekit::installDataFeedback();
 }
 
 } // namespace app

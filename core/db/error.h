@@ -45,6 +45,8 @@ inline const QString rowDeleted =
     QStringLiteral("اين رديف را کاربر ديگري در اين فاصله حذف کرده است؛ دوباره جستجو کنيد");
 inline const QString timeout = QStringLiteral("پاسخي از سرور بانک اطلاعاتي نرسيد");
 inline const QString linkLost = QStringLiteral("ارتباط با بانک اطلاعاتي قطع شد");
+// A list whose rows stopped coming part-way: it is closed, so that nothing takes a part of it for the whole.
+inline const QString readFailed = QStringLiteral("خواندن رديف هاي فهرست ناتمام ماند؛ دوباره جستجو کنيد");
 } // namespace message
 
 } // namespace db

@@ -98,8 +98,19 @@ ResultSet fetch(Connection &connection, const QString &sql, const QVariantList &
         throw Error(queryName + u": the statement returns no rows"_s);
     RowReader reader(std::move(source), declared, queryName);
     ResultSet result = reader.columns();
-    reader.read(result, std::numeric_limits<qsizetype>::max());
+    try {
+        reader.read(result, std::numeric_limits<qsizetype>::max());
+    } catch (const std::exception &failure) {
+        throw readFailure(failure);
+    }
     return result;
+}
+
+Error readFailure(const std::exception &failure)
+{
+    const auto *error = dynamic_cast<const Error *>(&failure);
+    const QString reason = error ? error->text() : QString::fromUtf8(failure.what());
+    return Error(message::readFailed + u'\n' + reason, error ? error->kind() : Error::Kind::Database);
 }
 
 } // namespace db::detail

@@ -22,9 +22,6 @@ public:
     virtual bool next() = 0;
     // Appends the current row's value of the source column to the target, converted to its storage.
     virtual void read(int column, Column &target) = 0;
-    // Another select over the same data as this one sees while it is still being read (a second pass that
-    // counts what this one has yet to read); nullptr where the engine carries one result at a time.
-    virtual std::unique_ptr<RowSource> alongside(const QString &, const QVariantList &) const { return nullptr; }
 };
 
 // Maps a source's rows onto the fields the query exposes (its declared fields, or every column of the result),
@@ -38,9 +35,6 @@ public:
     // Reads up to `rows` more rows into the result; false once the source has none left.
     bool read(ResultSet &result, qsizetype rows);
     bool atEnd() const { return atEnd_; }
-    RowSource &source() { return *source_; }
-    // The source column an exposed field reads; -1 for a calculated one.
-    int sourceColumn(int field) const { return from_[size_t(field)]; }
 
 private:
     std::unique_ptr<RowSource> source_;
@@ -64,6 +58,10 @@ std::unique_ptr<RowSource> odbcSource(Connection &connection, const QString &sql
 // runs anything else (Connection::addPendingRead).
 std::unique_ptr<RowSource> sliceSource(Connection &connection, const QString &sql, const QVariantList &values);
 
+// The failure of a read part-way, as it is told: a Persian first line, the driver's reason after it.
+Error readFailure(const std::exception &failure);
+
+// Every row of the select at once, on the connection.
 ResultSet fetch(Connection &connection, const QString &sql, const QVariantList &values,
                 const QVector<FieldDef> &declared, const QString &queryName);
 

@@ -47,21 +47,6 @@ bool typeOfDeclared(const QString &declared, FieldDef &def)
     return true;
 }
 
-// A read-only handle of its own on a database file, closed once its last statement is gone. Only the thread
-// that opened it uses it: it takes no lock at each call.
-std::shared_ptr<sqlite3> openReader(const char *file, int busyMilliseconds)
-{
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(file, &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    std::shared_ptr<sqlite3> handle(db, [](sqlite3 *opened) { sqlite3_close_v2(opened); });
-    if (rc != SQLITE_OK)
-        return nullptr;
-    sqlite3_busy_timeout(db, busyMilliseconds);
-    // It reads forward once: a small page cache serves it as well as a large one.
-    sqlite3_exec(db, "PRAGMA cache_size=-256", nullptr, nullptr, nullptr);
-    return handle;
-}
-
 class SqliteSource final : public RowSource {
 public:
     SqliteSource(sqlite3 *db, const QString &sql, const QVariantList &values)
@@ -73,12 +58,6 @@ public:
         : reader_(std::move(reader)), statement_(reader_.get(), sql, values),
           row_(statement_.handle())
     {
-    }
-
-    // A second statement on the same reader shares its read transaction: it sees the rows of the same moment.
-    std::unique_ptr<RowSource> alongside(const QString &sql, const QVariantList &values) const override
-    {
-        return reader_ ? std::make_unique<SqliteSource>(reader_, sql, values) : nullptr;
     }
 
     int columnCount() const override { return sqlite3_column_count(row_); }
@@ -160,13 +139,10 @@ private:
 
 std::unique_ptr<RowSource> sqliteReaderSource(Connection &connection, const QString &sql, const QVariantList &values)
 {
-    sqlite3 *db = sqliteHandle(connection);
-    if (!db || !sqlite3_get_autocommit(db) || connection.readersHoldWrites())
+    const QByteArray file = sqliteReaderFile(connection);
+    if (file.isEmpty() || connection.readersHoldWrites())
         return nullptr;
-    const char *file = sqlite3_db_filename(db, "main");
-    if (!file || !*file)
-        return nullptr;
-    std::shared_ptr<sqlite3> reader = openReader(file, connection.timeouts().busyMilliseconds);
+    std::shared_ptr<sqlite3> reader = openSqliteReader(file, connection.timeouts().busyMilliseconds);
     if (!reader)
         return nullptr;
     return std::make_unique<SqliteSource>(std::move(reader), sql, values);

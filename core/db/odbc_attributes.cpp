@@ -1,5 +1,5 @@
-// Attributes of ODBC handles that Qt's ODBC driver does not reach: a statement's query timeout, and whether a
-// connection's link is broken. They go to the handles through the driver manager that the driver plugin has
+// Attributes of ODBC handles that Qt's ODBC driver does not reach: a statement's query timeout, its cancel, and
+// whether a connection's link is broken. They go to the handles through the driver manager that the driver plugin has
 // loaded. The manager is reached at run time: the program needs no ODBC headers or library to build, and runs
 // on a machine without ODBC as long as no server connection is made.
 #include "db/statement.h"
@@ -13,6 +13,8 @@ namespace {
 
 // SQLSetStmtAttr(SQLHSTMT, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER length) -> SQLRETURN
 using SetStatementAttribute = short (*)(void *, int, void *, int);
+// SQLCancel(SQLHSTMT) -> SQLRETURN
+using CancelStatement = short (*)(void *);
 // SQLGetConnectAttr(SQLHDBC, SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER length, SQLINTEGER *written)
 using GetConnectionAttribute = short (*)(void *, int, void *, int, int *);
 constexpr int queryTimeoutAttribute = 0;       // SQL_ATTR_QUERY_TIMEOUT
@@ -41,10 +43,21 @@ void *odbcHandle(const QVariant &handle)
 
 } // namespace
 
+void *odbcStatement(const QSqlQuery &query)
+{
+    return odbcHandle(query.result() ? query.result()->handle() : QVariant());
+}
+
+bool cancelOdbcStatement(void *statement)
+{
+    static const auto cancel = managerFunction<CancelStatement>("SQLCancel");
+    return statement && cancel && succeeded(cancel(statement));
+}
+
 bool setOdbcQueryTimeout(const QSqlQuery &query, int seconds)
 {
     static const auto set = managerFunction<SetStatementAttribute>("SQLSetStmtAttr");
-    void *statement = odbcHandle(query.result() ? query.result()->handle() : QVariant());
+    void *statement = odbcStatement(query);
     if (!statement || !set)
         return false;
     const auto value = reinterpret_cast<void *>(quintptr(seconds > 0 ? seconds : 0));

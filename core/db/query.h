@@ -4,10 +4,11 @@
 // the older database engine the pages were written for: moving, sorting or starting a new row first stores
 // a pending edit; a closed query has no rows and its fields read as null.
 //
-// A list a page shows reads its rows a slice at a time (setIncremental): open() reads the first rows and the
-// rest come as they are needed — as the grid scrolls, in the background while the grid is shown, and all at
-// once for whatever needs the whole list (its count, a sort, a locate, the last row, an export). To the code
-// that uses it the query holds every row, as before; only the grid sees the rows read so far.
+// A list a page shows reads its rows a slice at a time (setIncremental): open() reads the first rows, and the
+// rest are read to the last between the user's events, or all at once for whatever needs them first (a sort, a
+// locate, the last row, an export). To the code that uses it the query holds every row, as before; only the
+// grid sees the rows read so far.
+#include "db/aggregate.h"
 #include "db/connection.h"
 #include "db/error.h"
 #include <QObject>
@@ -94,7 +95,10 @@ public:
     template <typename... V>
     void add(const QString &line, const V &...values) { add(line, QVariantList{bindable(values)...}); }
     QStringList lines() const;
-    QString text() const;        // the lines joined by "\n"
+    // The statement's ordering (" order by chek_dat desc "), a part of its own after the lines: the rows are
+    // read in its order, while the count and sums wrap the statement without it.
+    void setOrdering(const QString &orderBy);
+    QString text() const;        // the lines joined by "\n", then the ordering on a line of its own
     QVariantList bindings() const;
     void setDeclared(const QString &text);  // the declared statement, split into lines at line breaks
     void restoreDeclared();                 // the statement becomes the declared lines again (closes)
@@ -113,27 +117,19 @@ public:
     // (pages open a query that may be open already and then work on its current row).
     void open();
 
-    // Reading a slice at a time (off by default: open() reads every row). A select run inside a transaction
-    // is read whole, with the transaction's own writes.
+    // Reading a slice at a time (off by default: open() reads every row). A select run inside a transaction, or on
+    // a file without a write-ahead log, is read whole.
     void setIncremental(bool on);
     bool hasMoreRows() const;     // rows of the result not read yet
     int fetchedCount() const;     // the rows read so far (and rows added here): what the grid shows
-    void fetchMore(int rows);     // reads up to this many more rows
-    void fetchAll();              // reads every row left, the busy cursor shown meanwhile
-    // While on (the grid is shown), the rows left are read in slices between the user's events, as long as
-    // the rows kept stay within a memory budget; beyond it they wait for the grid or for whatever needs them.
-    void setBackgroundFill(bool on);
-    void setBackgroundBudget(qsizetype bytes); // what the rows kept may take before the fill waits (40 MB)
+    void fetchMore(int rows);     // reads up to this many more rows now
+    void fetchAll();              // reads every row left now; the user is told to wait
 
-    // The number of rows and the sums (whole rials) of the named fields over the whole result, exact. They
-    // are given to `done` at once when every row is read, else once known: from the rows as the background
-    // fill reads the last of them or, when the fill stops at its budget, from a second pass over the same
-    // result that reads only these fields. They are the search's: rows added here meanwhile are not counted. A
-    // new statement, or a new request, drops the request; a second pass that fails gives it up.
-    struct Totals {
-        qint64 count = 0;
-        QVector<std::optional<qint64>> sums; // none where no row holds a value, as the database's sum
-    };
+    // The number of rows and the sums (whole rials) of the named fields over the whole result, exact, from one
+    // aggregate over the statement, run apart: `done` is called through the event loop once it answers. They
+    // are the search's: rows added here meanwhile are not counted. A new statement, or closing, gives the request
+    // up; a refresh asks it again while it has not been answered. A failure is told between events.
+    using Totals = db::Totals;
     void whenTotalled(const QStringList &fields, std::function<void(const Totals &)> done);
     // The pending request answered now, however long it takes (a click on a total that is not shown yet).
     void finishTotals();
@@ -143,7 +139,8 @@ public:
     bool active() const;
     State state() const;
 
-    // Navigation
+    // Navigation. A read still going on is read as far as a move needs (the last row: to its end); a read that
+    // fails then closes the query and is thrown.
     int recordCount() const;     // 0 when closed; reads every row left
     int recNo() const;           // 1-based current row; 0 when there are no rows
     void setRecNo(int recNo);    // kept within 1..recordCount()
@@ -191,7 +188,7 @@ public:
 
 Q_SIGNALS:
     void opened();                       // new rows (open, refresh, close, sort)
-    void rowsFetched(int first, int last); // rows read since, shown at these indexes
+    void rowsFetched(int first, int last); // rows read since, shown at these indexes (hasMoreRows() tells if more)
     void rowChanged(int row);            // a row's values changed (post)
     void rowInserted(int row);           // append/insert started a row at this index
     void rowRemoved(int row);            // deleteRecord, or cancel of an insert

@@ -1,7 +1,6 @@
 #include "db/querymodel.h"
+#include "db/feedback.h"
 #include "persian/amount.h"
-#include "ui/guard.h"
-#include "ui/latin_font.h"
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -22,38 +21,56 @@ QString grouped(qint64 value)
     return value < 0 ? u'-' + digits : digits;
 }
 
+// Work the grid asks of the query: a failure is told, nobody else being there to catch it.
+template <typename Work>
+bool told(Work work)
+{
+    try {
+        work();
+        return true;
+    } catch (const Error &error) {
+        feedback::failed(error);
+    } catch (const std::exception &error) {
+        feedback::failed(Error(QString::fromUtf8(error.what())));
+    }
+    return false;
+}
+
 } // namespace
 
-QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(parent), query_(query)
+QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(parent), query_(&query)
 {
-    connect(&query_, &Query::opened, this, &QueryModel::reset);
-    connect(&query_, &Query::rowInserted, this, [this](int row) {
+    connect(&query, &Query::opened, this, &QueryModel::reset);
+    connect(&query, &QObject::destroyed, this, &QueryModel::queryGone);
+    connect(&query, &Query::rowInserted, this, [this](int row) {
         announceRead();
         beginInsertRows({}, row, row);
         ++rows_;
         endInsertRows();
     });
-    connect(&query_, &Query::rowRemoved, this, [this](int row) {
+    connect(&query, &Query::rowRemoved, this, [this](int row) {
         announceRead();
         beginRemoveRows({}, row, row);
         --rows_;
         endRemoveRows();
     });
-    connect(&query_, &Query::rowChanged, this, [this](int row) {
+    connect(&query, &Query::rowChanged, this, [this](int row) {
         announceRead();
         if (columnCount() > 0)
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
     // Rows read since the list opened come in below those shown (or above rows added meanwhile). Rows read in
-    // the background are told to the grid a few times a second, not at every slice: each telling lays the grid
-    // out again.
+    // turns are told to the grid a few times a second, not at every turn: each telling lays the grid out again.
+    // The last of them are told at once.
     announce_.setSingleShot(true);
     announce_.setInterval(250);
     connect(&announce_, &QTimer::timeout, this, &QueryModel::announceRead);
-    connect(&query_, &Query::rowsFetched, this, [this](int first, int last) {
+    connect(&query, &Query::rowsFetched, this, [this](int first, int last) {
         if (rows_ > 0 && first == rows_ + unannounced_) {
             unannounced_ += last - first + 1;
-            if (!announce_.isActive())
+            if (!query_->hasMoreRows())
+                announceRead();
+            else if (!announce_.isActive())
                 announce_.start();
             return;
         }
@@ -62,12 +79,21 @@ QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(pare
         rows_ += last - first + 1;
         endInsertRows();
     });
-    connect(&query_, &Query::currentChanged, this, [this](int row) {
+    connect(&query, &Query::currentChanged, this, [this](int row) {
         announceRead();
         followCurrentRow(row);
     });
     mapFields();
-    rows_ = query_.fetchedCount();
+    rows_ = query.fetchedCount();
+}
+
+void QueryModel::queryGone()
+{
+    announce_.stop();
+    beginResetModel();
+    fieldIndex_.clear();
+    rows_ = unannounced_ = 0;
+    endResetModel();
 }
 
 void QueryModel::announceRead()
@@ -86,7 +112,7 @@ void QueryModel::reset()
     unannounced_ = 0;
     beginResetModel();
     mapFields();
-    rows_ = query_.fetchedCount();
+    rows_ = query_ ? query_->fetchedCount() : 0;
     endResetModel();
     applyWidths();
     applyHidden();
@@ -124,13 +150,15 @@ void QueryModel::fitColumnsOnce()
 void QueryModel::mapFields()
 {
     fieldIndex_.clear();
+    if (!query_)
+        return;
     if (columns_.isEmpty()) {
-        for (int i = 0; i < query_.fieldCount(); ++i)
+        for (int i = 0; i < query_->fieldCount(); ++i)
             fieldIndex_ << i;
         return;
     }
     for (const GridColumn &column : std::as_const(columns_))
-        fieldIndex_ << query_.fieldIndex(column.field);
+        fieldIndex_ << query_->fieldIndex(column.field);
 }
 
 void QueryModel::setColumns(const QVector<GridColumn> &columns)
@@ -143,7 +171,7 @@ QString QueryModel::fieldOfColumn(int column) const
 {
     if (column < 0 || column >= fieldIndex_.size())
         return QString();
-    return columns_.isEmpty() ? query_.fieldName(fieldIndex_.at(column)) : columns_.at(column).field;
+    return columns_.isEmpty() ? query_->fieldName(fieldIndex_.at(column)) : columns_.at(column).field;
 }
 
 int QueryModel::columnOfField(const QString &field) const
@@ -160,6 +188,11 @@ void QueryModel::setRowBackground(std::function<QColor(const Query &, int)> rule
     rowBackground_ = std::move(rule);
     if (rows_ > 0 && columnCount() > 0)
         Q_EMIT dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1), {Qt::BackgroundRole});
+}
+
+void QueryModel::setLatinFont(const QFont &font)
+{
+    latinFont_ = font;
 }
 
 void QueryModel::setBoldColumn(int column)
@@ -187,20 +220,14 @@ void QueryModel::attach(QTableView *view)
     applyWidths();
     applyHidden();
     view->installEventFilter(this);
-    query_.setBackgroundFill(view->isVisible());
     fitColumnsOnce();
-    followCurrentRow(query_.recNo() - 1);
+    followCurrentRow(query_ ? query_->recNo() - 1 : -1);
 }
 
 bool QueryModel::eventFilter(QObject *watched, QEvent *event)
 {
-    // The rows left are read in the background while the grid is shown; closing the page stops that.
-    if (watched == view_ && event->type() == QEvent::Show) {
+    if (watched == view_ && event->type() == QEvent::Show)
         fitColumnsOnce();
-        query_.setBackgroundFill(true);
-    }
-    if (watched == view_ && event->type() == QEvent::Hide)
-        query_.setBackgroundFill(false);
     return QAbstractTableModel::eventFilter(watched, event);
 }
 
@@ -234,19 +261,19 @@ void QueryModel::followCurrentRow(int row)
 // The user moved the view's current row: the query's current row follows.
 void QueryModel::viewRowChanged(int row)
 {
-    if (syncing_ || row < 0 || row + 1 == query_.recNo())
+    if (syncing_ || row < 0 || !query_ || row + 1 == query_->recNo())
         return;
     syncing_ = true;
     // Moving stores a pending edit; a refused store keeps the query where it is, and the view goes back.
-    const bool moved = ui::guarded([&] { query_.setRecNo(row + 1); });
+    const bool moved = told([&] { query_->setRecNo(row + 1); });
     syncing_ = false;
-    if (!moved)
-        followCurrentRow(query_.recNo() - 1);
+    if (!moved && query_)
+        followCurrentRow(query_->recNo() - 1);
 }
 
 bool QueryModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && (unannounced_ > 0 || query_.hasMoreRows());
+    return !parent.isValid() && query_ && (unannounced_ > 0 || query_->hasMoreRows());
 }
 
 // The grid reached the last row it was told of: the rows read meanwhile, or the next rows read now.
@@ -257,7 +284,7 @@ void QueryModel::fetchMore(const QModelIndex &parent)
     if (unannounced_ > 0)
         announceRead();
     else
-        ui::guarded([this] { query_.fetchMore(scrollSlice); });
+        told([this] { query_->fetchMore(scrollSlice); });
 }
 
 int QueryModel::rowCount(const QModelIndex &parent) const
@@ -272,20 +299,20 @@ int QueryModel::columnCount(const QModelIndex &parent) const
 
 QVariant QueryModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= rows_ || index.column() >= fieldIndex_.size())
+    if (!index.isValid() || !query_ || index.row() >= rows_ || index.column() >= fieldIndex_.size())
         return QVariant();
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
         const int field = fieldIndex_.at(index.column());
-        if (field < 0 || query_.isNullAt(row, field))
+        if (field < 0 || query_->isNullAt(row, field))
             return QVariant();
         // An amount shows grouped; a stored text that is no amount shows as it is.
-        if (const QVariant value = query_.valueAt(row, field);
-            query_.fieldType(field) == FieldType::Money && value.typeId() == QMetaType::LongLong)
+        if (const QVariant value = query_->valueAt(row, field);
+            query_->fieldType(field) == FieldType::Money && value.typeId() == QMetaType::LongLong)
             return grouped(value.toLongLong());
-        return query_.textAt(row, field);
+        return query_->textAt(row, field);
     }
     case Qt::TextAlignmentRole:
         if (!columns_.isEmpty() && columns_.at(index.column()).alignment != Qt::Alignment())
@@ -293,11 +320,11 @@ QVariant QueryModel::data(const QModelIndex &index, int role) const
         return QVariant();
     case Qt::FontRole:
         if (!columns_.isEmpty() && columns_.at(index.column()).latin)
-            return ui::latinFont(view_ ? view_->font() : QFont());
+            return latinFont_;
         return QVariant();
     case Qt::BackgroundRole:
         if (rowBackground_) {
-            const QColor colour = rowBackground_(query_, row);
+            const QColor colour = rowBackground_(*query_, row);
             if (colour.isValid())
                 return colour;
         }

@@ -4,6 +4,7 @@
 #include "db/query.h"
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QFont>
 #include <QHash>
 #include <QPointer>
 #include <QTimer>
@@ -20,7 +21,7 @@ struct GridColumn {
     bool hidden = false;            // kept for the rows' identity (`id`), not shown
     Qt::Alignment alignment = {};   // the cells' alignment; none: by the field's type
     QColor titleBackground = {};    // the title's background; invalid: the header's own
-    bool latin = false;             // the cells drawn in a Latin font (a time: see ui/latin_font.h)
+    bool latin = false;             // the cells drawn in the Latin font the kit gives (a time)
 };
 
 class QueryModel : public QAbstractTableModel {
@@ -28,7 +29,8 @@ class QueryModel : public QAbstractTableModel {
 public:
     explicit QueryModel(Query &query, QObject *parent = nullptr);
 
-    Query &query() const { return query_; }
+    Query &query() const { return *query_; }
+    Query *liveQuery() const { return query_.data(); } // null once the query is destroyed
 
     // The grid's columns, in order; with none set every field of the query shows under its own name.
     void setColumns(const QVector<GridColumn> &columns);
@@ -39,6 +41,7 @@ public:
     // A row colour decided by the page (for example paid purchases in green); invalid: the default.
     void setRowBackground(std::function<QColor(const Query &, int row)> rule);
     void setBoldColumn(int column); // the title of this column shows bold; -1 for none
+    void setLatinFont(const QFont &font); // the font of the columns marked latin
 
     // Binds a view: model, selection and current row both ways, right to left.
     void attach(QTableView *view);
@@ -54,6 +57,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void queryGone();
     void reset();
     void announceRead(); // tells the grid of the rows read and not told yet
     void mapFields();
@@ -62,11 +66,12 @@ private:
     void fitColumnsOnce();
     void followCurrentRow(int row);
     void viewRowChanged(int row);
-    Query &query_;
+    QPointer<Query> query_; // a list destroyed before its grid leaves the grid empty
     QVector<GridColumn> columns_;
     QVector<int> fieldIndex_;
     std::function<QColor(const Query &, int)> rowBackground_;
     int boldColumn_ = -1;
+    QFont latinFont_;
     QPointer<QTableView> view_;
     bool syncing_ = false;
     bool fitted_ = false;

@@ -1,42 +1,21 @@
 #include "db/scan.h"
-#include "db/fetch.h"
-#include "db/turns.h"
+#include "db/read_in_turns.h"
+#include "db/statement.h"
 #include <QSet>
-#include <limits>
 
 namespace db {
 
 struct DistinctTexts::Private {
     DistinctTexts *q;
-    Connection &connection;
-    std::unique_ptr<detail::RowReader> reader;
     std::function<void(const QVector<QStringList> &)> done;
+    detail::ResultSet slice;
+    std::unique_ptr<detail::ReadInTurns> reading;
     QVector<QSet<QByteArray>> seen;
     QVector<QStringList> texts;
-    detail::Turns turns{q, [this](const QElapsedTimer &began) { return turn(began); }};
 
-    Private(DistinctTexts *q, Connection &connection) : q(q), connection(connection) {}
-
-    // A turn of reading between the user's events; a failure ends the pass, which then goes.
-    bool turn(const QElapsedTimer &began)
+    // The texts of the slice read; after the last row they are handed over.
+    void arrived(bool more)
     {
-        try {
-            while (reader && !detail::Turns::over(began))
-                read(512);
-        } catch (...) {
-            connection.removePendingRead(q);
-            reader.reset();
-            q->deleteLater();
-            throw;
-        }
-        return reader != nullptr;
-    }
-
-    // Reads up to `rows` rows; after the last one the texts are handed over.
-    void read(qsizetype rows)
-    {
-        detail::ResultSet slice = reader->columns();
-        const bool more = reader->read(slice, rows);
         for (size_t c = 0; c < slice.columns.size(); ++c) {
             const detail::Column &column = slice.columns[c];
             // Cells of the slice that share their stored bytes are looked at once.
@@ -56,70 +35,62 @@ struct DistinctTexts::Private {
                 }
             }
         }
-        if (!more)
-            end();
-    }
-
-    void end()
-    {
-        turns.stop();
-        connection.removePendingRead(q);
-        reader.reset();
+        if (more) {
+            slice = reading->emptyRows();
+            return;
+        }
         seen.clear();
         if (done)
             std::exchange(done, nullptr)(texts);
+    }
+
+    // Given up (a failure, or its connection closed): it hands nothing over, and goes, so that a later opening
+    // reads again.
+    void goes()
+    {
+        done = nullptr;
+        q->deleteLater();
     }
 };
 
 DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
                              std::function<void(const QVector<QStringList> &)> done, QObject *parent)
-    : QObject(parent), d(std::make_unique<Private>(this, connection))
+    : QObject(parent), d(std::make_unique<Private>())
 {
+    d->q = this;
     d->done = std::move(done);
     std::unique_ptr<detail::RowSource> source = detail::sliceSource(connection, sql, {});
-    const bool sliced = source != nullptr;
+    const bool inTurns = source != nullptr;
     if (!source)
         source = detail::sqliteSource(connection, sql, {});
-    d->reader = std::make_unique<detail::RowReader>(std::move(source), QVector<FieldDef>(), objectName());
-    const int columns = int(d->reader->columns().columns.size());
-    d->seen.resize(columns);
-    d->texts.resize(columns);
-    if (!sliced) {
-        finish();
-        return;
-    }
-    // A small table is read at once; a large one goes on between the user's events.
-    d->read(1000);
-    if (!d->reader)
-        return;
-    Connection::PendingRead pending;
-    pending.onChannel = connection.engine() != Engine::SQLite;
-    pending.readRest = [this] { finish(); };
-    // Given up with its connection: it hands nothing over, and goes, so that a later opening reads again.
-    pending.giveUp = [this] {
-        d->turns.stop();
-        d->reader.reset();
-        d->done = nullptr;
-        deleteLater();
-    };
-    connection.addPendingRead(this, std::move(pending));
-    d->turns.start();
+    auto reader = std::make_unique<detail::RowReader>(std::move(source), QVector<FieldDef>(), objectName());
+    d->slice = reader->columns();
+    d->seen.resize(qsizetype(d->slice.columns.size()));
+    d->texts.resize(qsizetype(d->slice.columns.size()));
+    detail::ReadInTurns::Owner owner;
+    owner.rows = &d->slice;
+    owner.arrived = [this](qsizetype, qsizetype, bool more) { d->arrived(more); };
+    owner.failed = [this] { d->goes(); };
+    owner.givenUp = [this] { d->goes(); };
+    d->reading = std::make_unique<detail::ReadInTurns>(connection, std::move(reader), std::move(owner));
+    // A small table is read at once, as is one on the connection's own handle; a large one goes on between the
+    // user's events.
+    if (!inTurns)
+        d->reading->finish();
+    d->reading->read(1000);
+    d->reading->start();
 }
 
-DistinctTexts::~DistinctTexts()
-{
-    d->connection.removePendingRead(this);
-}
+DistinctTexts::~DistinctTexts() = default;
 
 void DistinctTexts::finish()
 {
-    if (d->reader)
-        d->read(std::numeric_limits<qsizetype>::max());
+    d->reading->finish();
 }
 
 bool DistinctTexts::finished() const
 {
-    return !d->reader;
+    return !d->reading->reading();
 }
 
 } // namespace db

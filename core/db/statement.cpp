@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlRecord>
 #include <cerrno>
 #include <sqlite3.h>
 
@@ -50,6 +51,28 @@ sqlite3 *sqliteHandle(Connection &connection)
     if (!db)
         throw Error(u"The SQLite database is not open"_s);
     return db;
+}
+
+QByteArray sqliteReaderFile(Connection &connection)
+{
+    sqlite3 *db = sqliteHandle(connection);
+    if (!db || !sqlite3_get_autocommit(db))
+        return QByteArray();
+    const char *file = sqlite3_db_filename(db, "main");
+    return file ? QByteArray(file) : QByteArray();
+}
+
+std::shared_ptr<sqlite3> openSqliteReader(const QByteArray &file, int busyMilliseconds)
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    std::shared_ptr<sqlite3> handle(db, [](sqlite3 *opened) { sqlite3_close_v2(opened); });
+    if (rc != SQLITE_OK)
+        return nullptr;
+    sqlite3_busy_timeout(db, busyMilliseconds);
+    // It reads forward once: a small page cache serves it as well as a large one.
+    sqlite3_exec(db, "PRAGMA cache_size=-256", nullptr, nullptr, nullptr);
+    return handle;
 }
 
 SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql, const QVariantList &values) : db_(db)
@@ -156,7 +179,8 @@ bool SqliteStatement::step()
     }
 }
 
-QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values)
+QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList &values,
+                  const std::function<void(void *statement)> &prepared)
 {
     connection.ensureOpen();
     // The connection carries one result at a time: a list still being read is read to its end first.
@@ -170,6 +194,8 @@ QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList
     setOdbcQueryTimeout(query, connection.timeouts().statementSeconds);
     for (const QVariant &value : values)
         query.addBindValue(value);
+    if (prepared)
+        prepared(odbcStatement(query));
     if (!query.exec())
         failOdbc(connection, query.lastError());
     return query;
@@ -200,25 +226,42 @@ int execute(Connection &connection, const QString &sql, const QVariantList &valu
     return query.numRowsAffected();
 }
 
-QVariant scalar(Connection &connection, const QString &sql, const QVariantList &values)
+QVariantList firstRow(sqlite3 *db, const QString &sql, const QVariantList &values)
 {
-    if (sqlite3 *db = sqliteHandle(connection)) {
-        SqliteStatement statement(db, sql, values);
-        if (!statement.step())
-            return QVariant();
-        sqlite3_stmt *row = statement.handle();
-        switch (sqlite3_column_type(row, 0)) {
-        case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(row, 0)));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(row, 0));
-        case SQLITE_NULL: return QVariant();
+    SqliteStatement statement(db, sql, values);
+    QVariantList row;
+    if (!statement.step())
+        return row;
+    sqlite3_stmt *cells = statement.handle();
+    for (int column = 0; column < sqlite3_column_count(cells); ++column) {
+        switch (sqlite3_column_type(cells, column)) {
+        case SQLITE_INTEGER: row << QVariant(qint64(sqlite3_column_int64(cells, column))); break;
+        case SQLITE_FLOAT: row << QVariant(sqlite3_column_double(cells, column)); break;
+        case SQLITE_NULL: row << QVariant(); break;
         default: {
-            const auto *text = static_cast<const char *>(sqlite3_column_blob(row, 0));
-            return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(row, 0)));
+            const auto *text = static_cast<const char *>(sqlite3_column_blob(cells, column));
+            row << QVariant(QString::fromUtf8(text, sqlite3_column_bytes(cells, column)));
         }
         }
     }
+    return row;
+}
+
+QVariantList firstRow(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    if (sqlite3 *db = sqliteHandle(connection))
+        return firstRow(db, sql, values);
     QSqlQuery query = runOdbc(connection, sql, values);
-    return nextOdbcRow(connection, query) ? query.value(0) : QVariant();
+    QVariantList row;
+    if (nextOdbcRow(connection, query))
+        for (int column = 0; column < query.record().count(); ++column)
+            row << (query.isNull(column) ? QVariant() : query.value(column));
+    return row;
+}
+
+QVariant scalar(Connection &connection, const QString &sql, const QVariantList &values)
+{
+    return firstRow(connection, sql, values).value(0);
 }
 
 } // namespace db::detail

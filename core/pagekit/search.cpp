@@ -16,8 +16,8 @@ void openList(db::Query &list, const SearchStatements &s, const listpage::Filter
         list.add(s.listHead);
     }
     lines.addTo(list);
-    if (!s.listTail.isEmpty())
-        list.add(s.listTail);
+    // The ordering is a part of its own: the count and sums wrap the statement without it.
+    list.setOrdering(s.listTail);
     list.open();
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // The search step of a list page: the list statement built from the filter lines and run, and the count and
-// sum labels filled from numbers (never from a driver's text). The count and sums are the list's own, taken
-// from the rows it reads: at once for a list read whole, a moment after its first rows for a long one (the
-// labels stay empty meanwhile).
+// sum labels filled from numbers (never from a driver's text). The count and sums come from one aggregate over
+// the list's own statement, run apart: the labels stay empty until it answers, a moment after the first rows.
 #include "pagekit/listpage.h"
 #include <QHash>
 #include <QList>
@@ -22,7 +21,7 @@ struct SearchTotals {
 
 struct SearchStatements {
     // The list: its head ("select * from chek where id<>-1 "; empty: the query's declared statement followed
-    // by listAnchor), the filter lines, then the tail (" order by chek_dat desc ").
+    // by listAnchor), the filter lines, then the tail, its ordering (" order by chek_dat desc ").
     QString listHead;
     QString listAnchor;
     QString listTail;

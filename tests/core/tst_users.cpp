@@ -65,6 +65,7 @@ private Q_SLOTS:
             box->click();
             ui::setControlText(control, text);
             page().src_btn->click();
+            waitForTotals(*forms::dm->adoq_user);
             box->click();
             return listed();
         };

@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(env->dialogs.lastMessage(), u"حذف شد"_s);
         QVERIFY(!entry().isVisible());
         QCOMPARE(stored(*env, u"mablagh"_s), u"7"_s);
+        waitForTotals(*forms::dm->ADOQ_chek);
         QCOMPARE(forms::chek_src->ui->mablagh_sum->text(), u"7"_s); // the register searched when the form closed
     }
     // The Arabic kaf in the form's fields and, by a caption click, in every stored row.

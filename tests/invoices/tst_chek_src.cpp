@@ -29,6 +29,7 @@ void click(const QString &caption) { Q_EMIT page().findChild<ClickLabel *>(capti
 QString search()
 {
     page().BitBtn1Click();
+    waitForTotals(listQuery());
     QStringList ids;
     for (const qint64 id : idsOf(listQuery()))
         ids << QString::number(id);
@@ -195,6 +196,7 @@ private slots:
         QCOMPARE(env->dialogs.shown.size(), 4);
         QCOMPARE(env->scalar(u"select group_concat(chek_dat, ' ') from chek"_s).toString(),
                  u"1393/05/01 1393/5/1 9a/05/01 9a/05/01"_s);
+        waitForTotals(listQuery());
         QCOMPARE(pageUi().cnt->text(), u"4"_s);
     }
     // The HTML report: exact lines, texts escaped, UTF-8 with its mark, the browser's copy; the list's workbook and

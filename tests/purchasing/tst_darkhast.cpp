@@ -61,6 +61,7 @@ private slots:
             if (add)
                 ui::setControlText(edit, u"55"_s); // typed, never added
             pageUi().src_btn->click();
+            waitForTotals(listQuery());
             QStringList rows;
             for (const qint64 id : idsOf(listQuery()))
                 rows << QString::number(seeded.indexOf(id));

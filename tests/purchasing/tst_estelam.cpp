@@ -147,6 +147,7 @@ private slots:
         pageUi().CheckBox2->click();
         pageUi().onvan->setEditText(u"zzz"_s);
         forms::main_->N16Click();
+        waitForTotals(listQuery());
         QCOMPARE(pageUi().onvan->currentText() + u'|' + pageUi().cnt->text(), u"|1"_s);
         page().N4Click();
         QCOMPARE(listQuery().fieldCount(), 30); // bazsazi_kar among them

@@ -40,6 +40,7 @@ private slots:
         };
         QVERIFY(listQuery().isEmpty());
         pageUi().src_btn->click();
+        waitForTotals(listQuery());
         QCOMPARE(idsOf(listQuery()), (QList<qint64>{seeded[1], seeded[0], seeded[2]}));
         QCOMPARE(pageUi().cnt->text(), u"3"_s);
         const auto found = [&](const QString &box, const QString &control, const QString &text) {

@@ -107,6 +107,7 @@ private slots:
     void countAndTotalFollowTheListedRows()
     {
         page().src_btnClick();
+        waitForTotals(listQuery());
         QCOMPARE(pageUi().cnt->text() + pageUi().mablagh_kol_sum->text(), u"0"_s);
         for (int i = 0; i < 10; ++i)
             addPurchase(*env, {{u"mablagh_kol"_s, Q_INT64_C(922'337'203'685'477)}, {u"mozo"_s, u"big"_s}});
@@ -180,6 +181,7 @@ private slots:
         setFieldTexts(&page(), {{u"mozo"_s, u"old"_s}, {u"cmt"_s, u"old"_s}, {u"pardakht_dat1"_s, u"1390/01/01"_s},
                                 {u"user"_s, u"9"_s}});
         forms::main_->N1Click();
+        waitForTotals(listQuery());
         QVERIFY(pageUi().CheckBox2->isChecked());
         QCOMPARE(pageUi().mozo->currentText() + pageUi().cmt->text() + pageUi().user->text(), u"-1"_s);
         QCOMPARE(pageUi().pardakht_dat1->storedText() + pageUi().pardakht_dat2->storedText(),

@@ -67,6 +67,7 @@ private slots:
         page().CheckBox2->click();
         page().ostan->setText(u"فار"_s);
         page().BitBtn1->click();
+        waitForTotals(list());
         QCOMPARE(page().cnt->text(), u"2"_s);
         newVillage({u"فارس"_s, u"شيراز"_s, u"الف"_s, u"100"_s});
         newVillage({u"تهران"_s, u"ري"_s, u"د"_s, u"200"_s});

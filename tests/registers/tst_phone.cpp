@@ -13,7 +13,12 @@ namespace {
 Ui::Tphone &page() { return *forms::phone->ui; }
 db::Query &list() { return forms::phone->list(); }
 
-QStringList names() { return textsOf(list(), u"name"_s); }
+// The names listed, the count of the search on its label.
+QStringList names()
+{
+    waitForTotals(list());
+    return textsOf(list(), u"name"_s);
+}
 
 } // namespace
 
@@ -47,6 +52,7 @@ private slots:
         QCOMPARE(names(), QStringList{u"احمدي"_s}); // the phone, not the mobile
         page().RadioButton3->click();
         page().src->setText(u"ران"_s);
+        waitForTotals(list());
         QCOMPARE(page().cnt->text(), u"1"_s);
     }
     // A name needed and new (the yeh as stored), the fields kept; a delete asks nothing and leaves the entry shown.

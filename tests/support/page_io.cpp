@@ -90,13 +90,19 @@ QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes)
     return ids;
 }
 
-QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
+void waitForTotals(db::Query &list)
+{
+    list.finishTotals();
+}
+
+QList<qint64> searchWithFilter(QWidget *page, db::Query &list, const QString &box, const QStringList &controls,
                                const QStringList &texts)
 {
     page->findChild<QCheckBox *>(box)->click();
     for (qsizetype i = 0; i < controls.size(); ++i)
         ui::setControlText(page->findChild<QWidget *>(controls.at(i)), texts.value(i));
     page->findChild<QAbstractButton *>(QStringLiteral("src_btn"))->click();
+    waitForTotals(list);
     QList<qint64> ids = idsOf(list);
     std::sort(ids.begin(), ids.end());
     return ids;

@@ -35,9 +35,12 @@ QStringList textsOf(const db::Query &list, const QString &field);
 // The seeded ids at these indexes, in that order.
 QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes);
 
+// The count and sums of the list's last search on their labels: they come from an aggregate run apart, and
+// are waited for here.
+void waitForTotals(db::Query &list);
 // One filter alone: its box ticked, the texts shown in its controls (named), the page's search button
-// clicked; returns the ids listed, in id order.
-QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
+// clicked (its totals waited for); returns the ids listed, in id order.
+QList<qint64> searchWithFilter(QWidget *page, db::Query &list, const QString &box, const QStringList &controls,
                                const QStringList &texts);
 // The row 1 captions of a written workbook's first `columns` columns.
 QStringList workbookHeaders(const QString &path, int columns);

@@ -19,7 +19,7 @@ int rowCount(TestEnv &env, const QString &table)
     return env.scalar(QStringLiteral("select count(*) from ") + table).toInt();
 }
 
-QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &seeded, const QString &box,
+QString filterAlone(QWidget *page, db::Query &list, const QList<qint64> &seeded, const QString &box,
                     const QStringList &controls, const QStringList &texts, const QStringList &shown)
 {
     QStringList rows;

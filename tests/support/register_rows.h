@@ -14,6 +14,6 @@ qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns);
 int rowCount(TestEnv &env, const QString &table);
 // One filter of a list page alone (searchWithFilter), switched off again after: "the indexes of the seeded rows
 // listed|the texts of the controls named in `shown`" (by default the page's count).
-QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &seeded, const QString &box,
+QString filterAlone(QWidget *page, db::Query &list, const QList<qint64> &seeded, const QString &box,
                     const QStringList &controls, const QStringList &texts,
                     const QStringList &shown = {QStringLiteral("cnt")});

@@ -2,6 +2,7 @@
 #include "db/statement.h"
 #include "dm_u.h"
 #include "forms.h"
+#include "pagekit/data_feedback.h"
 #include "platform/platform.h"
 #include "schema/schema.h"
 #include "signed_in_user.h"
@@ -11,6 +12,7 @@
 
 TestEnv::TestEnv(bool withSchema) : dialogs(ui::ScriptedDialogs::install())
 {
+    pagekit::installDataFeedback();
     // Settings, data and temporary folders of the tests stay apart from the user's own.
     user_store::isolate();
     if (!dir_.isValid())
