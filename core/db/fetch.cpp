@@ -1,6 +1,10 @@
 #include "db/fetch.h"
 #include "db/statement.h"
+#include <algorithm>
+#include <array>
 #include <limits>
+#include <mutex>
+#include <thread>
 
 namespace db::detail {
 
@@ -41,23 +45,25 @@ ResultSet RowReader::columns() const
     return result;
 }
 
+namespace {
+
+constexpr qsizetype batchRows = 8192;
+
+// The threads that keep copied rows beside the one reading them.
+int keepingThreads()
+{
+    static const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 5u)) - 1;
+    return threads;
+}
+
+} // namespace
+
 bool RowReader::read(ResultSet &result, qsizetype rows)
 {
     const qsizetype first = result.rows;
+    if (rows < 2 * batchRows || keepingThreads() == 0 || !readAlongside(result, rows))
+        readHere(result, rows);
     const auto count = result.columns.size();
-    for (qsizetype read = 0; read < rows && !atEnd_; ++read) {
-        if (!source_->next()) {
-            atEnd_ = true;
-            break;
-        }
-        for (size_t i = 0; i < count; ++i) {
-            if (from_[i] < 0)
-                result.columns[i].appendNull();
-            else
-                source_->read(from_[i], result.columns[i]);
-        }
-        ++result.rows;
-    }
     // A column the driver could not describe takes the type of its first value.
     for (size_t i = 0; i < count; ++i) {
         Column &column = result.columns[i];
@@ -77,6 +83,83 @@ bool RowReader::read(ResultSet &result, qsizetype rows)
             column.finish();
     }
     return !atEnd_;
+}
+
+void RowReader::readHere(ResultSet &result, qsizetype rows)
+{
+    const auto count = result.columns.size();
+    for (qsizetype read = 0; read < rows && !atEnd_; ++read) {
+        if (!source_->next()) {
+            atEnd_ = true;
+            break;
+        }
+        for (size_t i = 0; i < count; ++i) {
+            if (from_[i] < 0)
+                result.columns[i].appendNull();
+            else
+                source_->read(from_[i], result.columns[i]);
+        }
+        ++result.rows;
+    }
+}
+
+// Many rows: this thread copies each batch from the source while a few others keep the batch before, each its
+// own columns. False where the source can't copy its rows.
+bool RowReader::readAlongside(ResultSet &result, qsizetype rows)
+{
+    const int count = int(result.columns.size());
+    std::vector<Storage> storages;
+    for (const Column &column : result.columns)
+        storages.push_back(column.storage);
+    qsizetype left = rows;
+    const auto copy = [&](CopiedRows &batch) {
+        batch.clear();
+        const qsizetype wanted = std::min(left, batchRows);
+        const qsizetype copied = wanted > 0 ? source_->copy(batch, from_, storages, wanted) : 0;
+        atEnd_ = atEnd_ || (copied >= 0 && copied < wanted);
+        left -= std::max<qsizetype>(copied, 0);
+        return copied >= 0;
+    };
+    std::array<CopiedRows, 2> batches;
+    if (!copy(batches[0]))
+        return false;
+    for (size_t current = 0; batches[current].rows() > 0; current = 1 - current) {
+        const CopiedRows &kept = batches[current];
+        std::exception_ptr failure;
+        std::mutex failing;
+        std::vector<std::thread> keepers;
+        const int threads = keepingThreads();
+        for (int thread = 0; thread < threads; ++thread)
+            keepers.emplace_back([&, thread] {
+                // Each reads every cell forward, as they were copied, and keeps those of its own columns.
+                try {
+                    CopiedRows::Cells cells(kept);
+                    for (qsizetype row = 0; row < kept.rows(); ++row)
+                        for (int i = 0; i < count; ++i)
+                            if (const RawCell cell = cells.next(); i % threads == thread)
+                                keepCell(result.columns[size_t(i)], cell);
+                } catch (...) {
+                    const std::lock_guard lock(failing);
+                    failure = std::current_exception();
+                }
+            });
+        std::exception_ptr copyFailure;
+        try {
+            if (atEnd_)
+                batches[1 - current].clear();
+            else
+                copy(batches[1 - current]);
+        } catch (...) {
+            copyFailure = std::current_exception();
+        }
+        for (std::thread &keeper : keepers)
+            keeper.join();
+        for (const std::exception_ptr &failed : {failure, copyFailure})
+            if (failed)
+                std::rethrow_exception(failed);
+        result.rows += kept.rows();
+    }
+    return true;
 }
 
 std::unique_ptr<RowSource> sliceSource(Connection &connection, const QString &sql, const QVariantList &values)

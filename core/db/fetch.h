@@ -2,6 +2,7 @@
 // Reading a select's rows into columns. A source yields the driver's columns and rows; readAll() maps them
 // onto the fields the query exposes (its declared fields, or every column of the result).
 #include "db/column.h"
+#include "db/copied_rows.h"
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,10 @@ public:
     virtual bool next() = 0;
     // Appends the current row's value of the source column to the target, converted to its storage.
     virtual void read(int column, Column &target) = 0;
+    // Copies up to `rows` rows, each the cells of these source columns (-1: a null) as the engine gives them for
+    // these storages, for other threads to keep; the rows copied (fewer at the end of the rows), or -1 where the
+    // source can't.
+    virtual qsizetype copy(CopiedRows &, const std::vector<int> &, const std::vector<Storage> &, qsizetype) { return -1; }
 };
 
 // Maps a source's rows onto the fields the query exposes (its declared fields, or every column of the result),
@@ -37,6 +42,8 @@ public:
     bool atEnd() const { return atEnd_; }
 
 private:
+    void readHere(ResultSet &result, qsizetype rows);
+    bool readAlongside(ResultSet &result, qsizetype rows);
     std::unique_ptr<RowSource> source_;
     std::vector<Column> shape_;
     std::vector<int> from_;

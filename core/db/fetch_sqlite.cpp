@@ -73,63 +73,60 @@ public:
 
     bool next() override { return statement_.step(); }
 
-    void read(int column, Column &target) override
+    void read(int column, Column &target) override { keepCell(target, cell(column, target.storage)); }
+
+    qsizetype copy(CopiedRows &batch, const std::vector<int> &from, const std::vector<Storage> &storages,
+                   qsizetype rows) override
     {
-        // Text, the most common cell, needs no type: its pointer is null for a null.
-        if (target.storage == Storage::Text) {
-            if (const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row_, column)))
-                target.appendText(text, sqlite3_column_bytes(row_, column));
-            else
-                target.appendNull();
-            return;
+        for (qsizetype row = 0; row < rows; ++row) {
+            if (!statement_.step())
+                return row;
+            for (size_t i = 0; i < from.size(); ++i)
+                batch.add(from[i] < 0 ? RawCell() : cell(from[i], storages[i]));
+            batch.endRow();
+        }
+        return rows;
+    }
+
+    // A text column takes any cell as text (the engine writes a number as its text); a bytes column takes its
+    // bytes; the others take the cell as it is typed.
+    RawCell cell(int column, Storage target) const
+    {
+        RawCell cell;
+        if (target == Storage::Text) {
+            if (const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(row_, column))) {
+                cell.kind = RawCell::Kind::Text;
+                cell.bytes = text;
+                cell.size = sqlite3_column_bytes(row_, column);
+            }
+            return cell;
         }
         const int type = sqlite3_column_type(row_, column);
-        if (type == SQLITE_NULL) {
-            target.appendNull();
-            return;
+        switch (type) {
+        case SQLITE_NULL: break;
+        case SQLITE_INTEGER:
+            if (target != Storage::Bytes) {
+                cell.kind = RawCell::Kind::Integer;
+                cell.integer = sqlite3_column_int64(row_, column);
+                break;
+            }
+            [[fallthrough]];
+        case SQLITE_FLOAT:
+            if (target != Storage::Bytes && type == SQLITE_FLOAT) {
+                cell.kind = RawCell::Kind::Real;
+                cell.real = sqlite3_column_double(row_, column);
+                break;
+            }
+            [[fallthrough]];
+        default:
+            cell.kind = type == SQLITE_TEXT ? RawCell::Kind::Text : RawCell::Kind::Blob;
+            cell.bytes = static_cast<const char *>(sqlite3_column_blob(row_, column));
+            cell.size = sqlite3_column_bytes(row_, column);
         }
-        switch (target.storage) {
-        case Storage::Text: break;
-        case Storage::Integer:
-            if (type == SQLITE_INTEGER) {
-                const qint64 value = sqlite3_column_int64(row_, column);
-                target.appendInteger(target.def.type == FieldType::Boolean ? qint64(value != 0) : value);
-                return;
-            }
-            if (type == SQLITE_FLOAT) {
-                target.append(normalise(sqlite3_column_double(row_, column), target.def.type));
-                return;
-            }
-            break;
-        case Storage::Real:
-            if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-                target.appendReal(sqlite3_column_double(row_, column));
-                return;
-            }
-            break;
-        case Storage::Bytes:
-            target.appendBytes(bytes(column));
-            return;
-        case Storage::Variant:
-            switch (type) {
-            case SQLITE_INTEGER: target.append(QVariant(qint64(sqlite3_column_int64(row_, column)))); return;
-            case SQLITE_FLOAT: target.append(QVariant(sqlite3_column_double(row_, column))); return;
-            case SQLITE_BLOB: target.append(QVariant(bytes(column))); return;
-            default: target.append(QVariant(QString::fromUtf8(bytes(column)))); return;
-            }
-        }
-        // Text in a number column: a driver's decimal text ("1250000.0000") is read as its number.
-        target.appendConverted(QString::fromUtf8(bytes(column)));
+        return cell;
     }
 
 private:
-    QByteArray bytes(int column) const
-    {
-        const auto *data = static_cast<const char *>(sqlite3_column_blob(row_, column));
-        const int size = sqlite3_column_bytes(row_, column);
-        return size ? QByteArray(data, size) : QByteArray("", 0);
-    }
-
     std::shared_ptr<sqlite3> reader_; // declared first: it outlives the statement
     SqliteStatement statement_;
     sqlite3_stmt *row_;

@@ -70,7 +70,7 @@ int Query::Private::find(int field, const QVariant &wanted)
         }
         switch (c.storage) {
         case detail::Storage::Text:
-            if (c.textCells().bytes(row) == wantedText)
+            if (c.textCells().equals(row, wantedText))
                 return i;
             break;
         case detail::Storage::Integer:

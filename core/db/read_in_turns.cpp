@@ -61,9 +61,10 @@ void ReadInTurns::readSome(qsizetype rows, const QElapsedTimer *turn)
     const qsizetype first = into.rows;
     bool more = true;
     try {
+        // A turn reads a few rows at a time until its time is over; a command's read goes at once.
+        const qsizetype step = turn ? 256 : rows;
         for (qsizetype done = 0; more && done < rows && !(turn && turn->nsecsElapsed() >= turnLength);) {
-            const qsizetype step = std::min<qsizetype>(rows - done, turn ? 256 : 16384);
-            more = reader_->read(into, step);
+            more = reader_->read(into, std::min(rows - done, step));
             done += step;
         }
     } catch (const std::exception &failure) {

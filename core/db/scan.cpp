@@ -28,7 +28,7 @@ struct DistinctTexts::Private {
                         continue;
                     looked.insert(place);
                 }
-                const QByteArray utf8 = text ? column.textCells().bytes(row).toByteArray() : column.text(row).toUtf8();
+                const QByteArray utf8 = text ? column.textCells().utf8(row) : column.text(row).toUtf8();
                 if (!seen[qsizetype(c)].contains(utf8)) {
                     seen[qsizetype(c)].insert(utf8);
                     texts[qsizetype(c)] << QString::fromUtf8(utf8);
