@@ -213,6 +213,7 @@ void Aggregate::deliver(bool throwing)
     if (answered_)
         return;
     answered_ = true;
+    givingWay_.reset();
     std::optional<Error> failure;
     Totals totals;
     {

@@ -6,21 +6,13 @@
 // event loop. Given up (destroyed) before it answers, it is interrupted and its answer dropped.
 #include "db/connection.h"
 #include "db/error.h"
+#include "db/read_in_turns.h"
+#include "db/totals.h"
 #include <QObject>
 #include <QVector>
 #include <functional>
 #include <memory>
 #include <optional>
-
-namespace db {
-
-// The number of rows and the sums, whole rials, of some fields.
-struct Totals {
-    qint64 count = 0;
-    QVector<std::optional<qint64>> sums; // none where no row holds a value, as the database's sum
-};
-
-} // namespace db
 
 namespace db::detail {
 
@@ -48,6 +40,8 @@ private:
 
     std::shared_ptr<Run> run_;
     QObject mailbox_; // the answer is posted to it, and dropped with it
+    // Reading in turns waits for the answer: the user waits for it, and it comes sooner alone.
+    std::optional<ReadInTurns::GiveWay> givingWay_{std::in_place};
     std::function<void(const Totals &)> onAnswer_;
     std::function<void(const Error &)> onFailure_;
     bool answered_ = false;

@@ -8,9 +8,9 @@
 // rest are read to the last between the user's events, or all at once for whatever needs them first (a sort, a
 // locate, the last row, an export). To the code that uses it the query holds every row, as before; only the
 // grid sees the rows read so far.
-#include "db/aggregate.h"
 #include "db/connection.h"
 #include "db/error.h"
+#include "db/totals.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>

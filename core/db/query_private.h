@@ -3,6 +3,7 @@
 // fields (query.cpp), reading in turns (query_reading.cpp), navigation, find and sort (query_navigation.cpp),
 // new, edited and deleted rows with their calculated fields (query_rows.cpp), and the totals
 // (query_totals.cpp).
+#include "db/aggregate.h"
 #include "db/query.h"
 #include "db/read_in_turns.h"
 #include "db/row_order.h"

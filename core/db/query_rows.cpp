@@ -188,10 +188,10 @@ void Query::refresh()
     d->current = row;
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
-    d->startReading();
     // Totals not answered yet are asked again of the statement run again.
     if (totalsPending())
         d->askTotals();
+    d->startReading();
 }
 
 void writeRow(Query &query, Query::State mode, const std::function<void(Query &)> &fill)

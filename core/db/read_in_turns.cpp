@@ -41,8 +41,11 @@ void ReadInTurns::read(qsizetype rows)
 
 void ReadInTurns::start()
 {
-    if (reader_)
-        turns_.start();
+    if (!reader_)
+        return;
+    // The first turns are short: the page the rows are for is shown and painted between them.
+    turn_ = firstTurn;
+    turns_.start();
 }
 
 void ReadInTurns::finish()
@@ -63,7 +66,7 @@ void ReadInTurns::readSome(qsizetype rows, const QElapsedTimer *turn)
     try {
         // A turn reads a few rows at a time until its time is over; a command's read goes at once.
         const qsizetype step = turn ? 256 : rows;
-        for (qsizetype done = 0; more && done < rows && !(turn && turn->nsecsElapsed() >= turnLength);) {
+        for (qsizetype done = 0; more && done < rows && !(turn && turn->nsecsElapsed() >= turn_);) {
             more = reader_->read(into, std::min(rows - done, step));
             done += step;
         }
@@ -82,13 +85,19 @@ void ReadInTurns::readSome(qsizetype rows, const QElapsedTimer *turn)
 
 void ReadInTurns::turn()
 {
+    // Giving way, the turns only look now and then whether they may go on.
+    turns_.setInterval(givingWay_ > 0 ? 5 : 0);
+    if (givingWay_ > 0)
+        return;
     QElapsedTimer began;
     began.start();
     try {
         readSome(std::numeric_limits<qsizetype>::max(), &began);
     } catch (const Error &error) {
         feedback::failed(error);
+        return;
     }
+    turn_ = std::min(2 * turn_, turnLength);
 }
 
 } // namespace db::detail

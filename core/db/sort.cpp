@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <optional>
 #include <thread>
@@ -59,9 +60,41 @@ void parallelSort(std::vector<int> &values, Less less)
     }
 }
 
+// Plain numbers in digits (no leading zero) order as their texts do in the Persian collation, character by
+// character: "10" before "9". The digits left-aligned, then the shorter first.
+std::vector<qint64> digitRanks(const std::vector<int> &rows, const TextCells &cells)
+{
+    __extension__ using Key = unsigned __int128;
+    std::vector<std::pair<Key, size_t>> keys;
+    keys.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (cells.isNull(rows[i]))
+            continue;
+        const quint64 number = cells.identity(rows[i]);
+        int digits = 1;
+        quint64 aligned = number;
+        for (quint64 rest = number; rest >= 10; rest /= 10)
+            ++digits;
+        for (int pad = digits; pad < 19; ++pad)
+            aligned *= 10;
+        keys.emplace_back(Key(aligned) << 8 | Key(digits), i);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<qint64> ranks(rows.size(), -1);
+    qint64 rank = -1;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        if (k == 0 || keys[k].first != keys[k - 1].first)
+            ++rank;
+        ranks[keys[k].second] = rank;
+    }
+    return ranks;
+}
+
 // Every row's text as a rank (equal texts equal ranks; null -1), so that sorting compares integers only.
 std::vector<qint64> textRanks(const std::vector<int> &rows, const Column &column)
 {
+    if (column.storage == Storage::Text && column.textCells().keepsNumbers())
+        return digitRanks(rows, column.textCells());
     // Rows that share their stored text share one key: each distinct text is collated once.
     std::vector<int> keyOfRow(rows.size(), -1);
     std::vector<int> textOfKey; // a row holding each distinct text
@@ -143,6 +176,31 @@ void sortByValue(std::vector<int> &rows, const Column &column, bool descending, 
     sortEntries(rows, entries, descending);
 }
 
+// Orders the rows by their ranks (dense from 0; null -1) in one counting pass: equal ranks keep the stored order.
+void sortByRank(std::vector<int> &rows, const std::vector<qint64> &ranks, bool descending)
+{
+    if (rows.empty())
+        return;
+    const qint64 most = *std::max_element(ranks.begin(), ranks.end());
+    // Bucket 0 holds the nulls when ascending; descending, the ranks turn around and the nulls go last.
+    const auto bucketOf = [&](qint64 rank) -> size_t {
+        if (rank < 0)
+            return descending ? size_t(most + 1) : 0;
+        return size_t(descending ? most - rank : rank + 1);
+    };
+    std::vector<size_t> starts(size_t(most) + 3, 0);
+    const int lastRow = *std::max_element(rows.begin(), rows.end());
+    std::vector<qint64> rankOfRow(size_t(lastRow) + 1, std::numeric_limits<qint64>::min());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        rankOfRow[size_t(rows[i])] = ranks[i];
+        ++starts[bucketOf(ranks[i]) + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    for (int row = 0; row <= lastRow; ++row)
+        if (const qint64 rank = rankOfRow[size_t(row)]; rank != std::numeric_limits<qint64>::min())
+            rows[starts[bucketOf(rank)]++] = row;
+}
+
 bool isTextType(FieldType type)
 {
     return type == FieldType::WideText || type == FieldType::Text || type == FieldType::DateTime;
@@ -172,11 +230,7 @@ void sortRows(std::vector<int> &rows, const Column &column, bool descending)
         break;
     case Storage::Text: break;
     }
-    const std::vector<qint64> ranks = textRanks(rows, column);
-    std::vector<Entry<qint64>> entries(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        entries[i] = {ranks[i] < 0, ranks[i], rows[i]};
-    sortEntries(rows, entries, descending);
+    sortByRank(rows, textRanks(rows, column), descending);
 }
 
 } // namespace db::detail

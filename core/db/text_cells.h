@@ -37,6 +37,8 @@ public:
     // Cells holding the same text give the same value here (sorting computes one key for them), when shares().
     quint64 identity(qsizetype row) const { return kept_ == Kept::Digits ? quint64(numbers_[size_t(row)]) : place(row); }
     bool shares() const { return shares_ || kept_ == Kept::Digits; }
+    // Whether every cell is a plain number in digits (or a null): identity() is then that number.
+    bool keepsNumbers() const { return kept_ == Kept::Digits; }
     qsizetype memoryUsed() const;
 
 private:

@@ -6,7 +6,7 @@ namespace pagekit {
 
 namespace {
 
-void openList(db::Query &list, const SearchStatements &s, const listpage::FilterLines &lines)
+void setStatement(db::Query &list, const SearchStatements &s, const listpage::FilterLines &lines)
 {
     if (s.listHead.isEmpty()) {
         list.restoreDeclared();
@@ -18,7 +18,6 @@ void openList(db::Query &list, const SearchStatements &s, const listpage::Filter
     lines.addTo(list);
     // The ordering is a part of its own: the count and sums wrap the statement without it.
     list.setOrdering(s.listTail);
-    list.open();
 }
 
 // The labels of the totals: numbers, not the driver's texts (whole rials, exact).
@@ -50,13 +49,15 @@ void runSearch(db::Query &list, const SearchStatements &statements, const listpa
     for (const auto &[name, label] : statements.sums)
         if (label)
             label->clear();
-    openList(list, statements, lines);
+    setStatement(list, statements, lines);
+    list.open();
     if (!statements.count && statements.sums.isEmpty())
         return;
     QStringList fields;
     for (const auto &[name, label] : statements.sums)
         fields << name;
-    // The page's labels outlive any search; the statements are copied for the moment the totals come.
+    // Asked once the first rows are there (counted beside them, the first rows would come later). The page's
+    // labels outlive any search; the statements are copied for the moment the totals come.
     list.whenTotalled(fields, [statements](const db::Query::Totals &counted) { showTotals(statements, counted); });
 }
 
