@@ -52,12 +52,13 @@ private Q_SLOTS:
     {
         c().exec(u"drop table if exists people"_s);
         c().exec(u"create table people (id integer primary key autoincrement, name nvarchar(50), city nvarchar(50), "
-                 "amount money, score int)"_s);
+                 "amount money, score int, code nvarchar(10))"_s);
         const QStringList names{u"تقي"_s, u"پرويز"_s, u"بهرام"_s, u"گلاره"_s, u"لادن"_s};
         const QVariantList amounts{1250000, 40, QVariant(), 9, 10};
+        const QVariantList codes{u"9"_s, u"10"_s, u"1"_s, QVariant(), u"100"_s};
         for (int i = 0; i < names.size(); ++i)
-            c().exec(u"insert into people (name, city, amount, score) values (?, ?, ?, ?)"_s,
-                     {names.at(i), i % 2 ? u"قم"_s : QVariant(), amounts.at(i), i});
+            c().exec(u"insert into people (name, city, amount, score, code) values (?, ?, ?, ?, ?)"_s,
+                     {names.at(i), i % 2 ? u"قم"_s : QVariant(), amounts.at(i), i, codes.at(i)});
     }
 
     // Each refusal comes after the statement was prepared; one left unfinalized keeps the file open past
@@ -191,6 +192,11 @@ private Q_SLOTS:
         QCOMPARE(column(q, u"amount"_s), (QStringList{QString(), u"9"_s, u"10"_s, u"40"_s, u"1250000"_s}));
         q.setSort(u"amount  desc"_s);
         QCOMPARE(column(q, u"amount"_s), (QStringList{u"1250000"_s, u"40"_s, u"10"_s, u"9"_s, QString()}));
+        // Texts of digits as texts: "10" before "9".
+        q.setSort(u"code ASC"_s);
+        QCOMPARE(column(q, u"code"_s), (QStringList{QString(), u"1"_s, u"10"_s, u"100"_s, u"9"_s}));
+        q.setSort(u"code DESC"_s);
+        QCOMPARE(column(q, u"code"_s), (QStringList{u"9"_s, u"100"_s, u"10"_s, u"1"_s, QString()}));
         // Equal values keep the fetched order; an empty sort restores it.
         q.setSort(u"city ASC"_s);
         QCOMPARE(column(q, u"score"_s), (QStringList{u"0"_s, u"2"_s, u"4"_s, u"1"_s, u"3"_s}));
@@ -248,6 +254,59 @@ private Q_SLOTS:
         q.add(u"select name from people"_s);
         QVERIFY_THROWS_EXCEPTION(db::Error, q.open());
         QVERIFY(!q.active());
+    }
+
+    // A list of 140,000 rows, where the stored cells change form: a text column past 65,536 distinct values, one
+    // of plain numbers that meets other texts late, whole numbers beyond 32 bits after small ones, nulls that
+    // come late; read in turns and read at once alike, each cell as stored, across the blocks of 16,384 rows. An
+    // edit stores a value its block can't hold yet; a sort and a locate run over every row.
+    void longListKeepsEveryCellAsStored()
+    {
+        constexpr int rows = 140000;
+        c().exec(u"drop table if exists wide"_s);
+        c().exec(u"create table wide (id integer primary key, label nvarchar(20), digits nvarchar(20), amount money, "
+                 u"late int, late_text nvarchar(5))"_s);
+        c().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < ?) insert into wide "
+                 u"select n, 't' || (n / 2), case when n < 120000 then n * 7 else '0' || n end, case when n <= 50000 "
+                 u"then n else (n % 2 * 2 - 1) * (3000000000 + n) end, case when n <= 130000 then n end, "
+                 u"case when n <= 130000 then 'a' end from r"_s,
+                 {rows});
+        const auto expected = [](int n) {
+            return QStringList{u"t"_s + QString::number(n / 2),
+                               n < 120000 ? QString::number(n * 7) : u"0"_s + QString::number(n),
+                               QString::number(n <= 50000 ? qint64(n) : (n % 2 * 2 - 1) * (3'000'000'000 + n)),
+                               n <= 130000 ? QString::number(n) : QString(), n <= 130000 ? u"a"_s : QString()};
+        };
+        const auto cells = [](const Query &q, int row) {
+            QStringList texts;
+            for (int field = 1; field < q.fieldCount(); ++field)
+                texts << q.textAt(row, field);
+            return texts;
+        };
+        Query inTurns(c(), u"inTurns"_s), atOnce(c(), u"atOnce"_s);
+        for (Query *q : {&inTurns, &atOnce}) {
+            q->setIncremental(true);
+            open(*q, u"select * from wide"_s);
+        }
+        QTRY_VERIFY(!inTurns.hasMoreRows());
+        QCOMPARE(atOnce.recordCount(), rows);
+        for (int row = 0; row < rows; ++row) {
+            if (cells(inTurns, row) != expected(row + 1) || cells(atOnce, row) != cells(inTurns, row))
+                QFAIL(qPrintable(u"row %1: "_s.arg(row + 1) + cells(inTurns, row).join(u'|')));
+        }
+        QVERIFY(atOnce.isNullAt(rows - 1, atOnce.fieldIndex(u"late"_s)));
+        QVERIFY(!atOnce.isNullAt(130000 - 1, atOnce.fieldIndex(u"late"_s)));
+
+        atOnce.setRecNo(16385);
+        db::writeRow(atOnce, Query::State::Edit, [](Query &q) { q[u"amount"_s].setValue(Q_INT64_C(1) << 40); });
+        QCOMPARE(atOnce.valueAt(16384, atOnce.fieldIndex(u"amount"_s)).toLongLong(), Q_INT64_C(1) << 40);
+        QCOMPARE(cells(atOnce, 16383), expected(16384));
+        QCOMPARE(cells(atOnce, 16385), expected(16386));
+        atOnce.setSort(u"label DESC"_s);
+        QCOMPARE(atOnce[u"id"_s].asInteger(), 16385);
+        QCOMPARE(cells(atOnce, 0).value(0), u"t9999"_s);
+        QVERIFY(atOnce.locate(u"digits"_s, u"0139999"_s));
+        QCOMPARE(atOnce[u"late_text"_s].isNull(), true);
     }
 
     // A long list shows its first slice at once and reads the rest between events to its last row, shown in a grid

@@ -1,9 +1,11 @@
 // Several users on one SQLite file, each with a connection of their own: edits of one row, a check and the
-// insert it guards, a file another program holds, and a read that fails part-way.
+// insert it guards, a file another program holds, a read that fails part-way, and another program's checkpoint
+// while a long list is open.
 #include "db/query.h"
 #include "db/statement.h"
 #include "support/refusal.h"
 #include "support/tempdb.h"
+#include <QFileInfo>
 #include <QTest>
 #include <QThread>
 #include <atomic>
@@ -171,6 +173,38 @@ private Q_SLOTS:
         QVERIFY(!list.active());
         QVERIFY(!refusal([&] { value(u"select max("_s + failing + u") from purchase"_s); }).isEmpty());
         QVERIFY(!refusal([&] { value(u"select count("_s + failing + u") from purchase"_s); }).isEmpty());
+    }
+
+    // A long list holds its reader only while it reads: once its last row is read (the list still open), or once
+    // it is closed, searched again or destroyed, another program's checkpoint folds every save back, and the -wal
+    // file is emptied.
+    void checkpointWhileALongListIsOpen()
+    {
+        temp.connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 20000) "
+                               u"insert into purchase (cmt) select n from r"_s);
+        const auto other = another(u"other"_s, 100);
+        const std::function<void(std::unique_ptr<Query> &)> ends[] = {
+            [](std::unique_ptr<Query> &list) { QTRY_VERIFY(!list->hasMoreRows()); },
+            [](std::unique_ptr<Query> &list) { list->close(); },
+            [](std::unique_ptr<Query> &list) {
+                list->clear();
+                list->add(u"select * from purchase where id < 10"_s);
+                list->open();
+            },
+            [](std::unique_ptr<Query> &list) { list.reset(); },
+        };
+        for (const auto &end : ends) {
+            auto list = std::make_unique<Query>(temp.connection(), u"list"_s);
+            list->setIncremental(true);
+            list->add(u"select * from purchase"_s);
+            list->open();
+            QVERIFY(list->hasMoreRows());
+            other->exec(u"update purchase set note = 'saved' where id < 3000"_s);
+            end(list);
+            const QVariantList done = db::detail::firstRow(*other, u"pragma wal_checkpoint(truncate)"_s, {});
+            QCOMPARE(done.value(0).toInt(), 0); // not busy
+            QCOMPARE(QFileInfo(temp.file() + u"-wal"_s).size(), 0);
+        }
     }
 };
 
