@@ -52,11 +52,10 @@ void reachEveryRow(QTableView *grid, db::QueryModel *model)
         if (action == QAbstractSlider::SliderToMaximum)
             atEnd();
     });
-    // A new search empties the list first: the grid shows that at once, at its top, before the statement runs.
+    // A new search empties the list first: the grid shows that at once, before the statement runs.
     QObject::connect(model, &QAbstractItemModel::modelReset, grid, [grid, model] {
         if (model->rowCount() > 0)
             return;
-        grid->scrollToTop();
         grid->viewport()->repaint();
         grid->verticalHeader()->viewport()->repaint();
     });

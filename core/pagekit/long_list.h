@@ -1,6 +1,6 @@
 #pragma once
 // A long list in its grid: every row is reachable (Ctrl+End and the scroll bar taken to its end read the rest
-// first, the user told to wait), and a new search shows an empty grid at its top at once.
+// first, the user told to wait), and a new search shows the emptied grid at once.
 class QTableView;
 
 namespace db {

@@ -193,13 +193,13 @@ private Q_SLOTS:
             },
             [](std::unique_ptr<Query> &list) { list.reset(); },
         };
-        for (const auto &end : ends) {
+        for (int saves = 0; const auto &end : ends) {
             auto list = std::make_unique<Query>(temp.connection(), u"list"_s);
             list->setIncremental(true);
             list->add(u"select * from purchase"_s);
             list->open();
             QVERIFY(list->hasMoreRows());
-            other->exec(u"update purchase set note = 'saved' where id < 3000"_s);
+            other->exec(u"update purchase set note = ? where id < 3000"_s, {++saves});
             end(list);
             const QVariantList done = db::detail::firstRow(*other, u"pragma wal_checkpoint(truncate)"_s, {});
             QCOMPARE(done.value(0).toInt(), 0); // not busy
