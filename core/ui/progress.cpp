@@ -51,6 +51,15 @@ bool Progress::update(int done)
     return !cancelled_;
 }
 
+void Progress::setTotal(int total)
+{
+    if (total == total_)
+        return;
+    total_ = total;
+    if (dialog_)
+        dialog_->setMaximum(total);
+}
+
 void Progress::step(qint64 done, qint64 total)
 {
     // The bar counts in thousandths, whatever the size of the work.
