@@ -288,7 +288,7 @@ void Tchek_ins::del_btnClick()
     // The register's delete command chose the row: no question here. The form closes whether the delete
     // succeeded or not (and the register searches again), so no further click reaches a row not shown here.
     try {
-        pagekit::deleteCurrentRow(list(), {}, pagekit::withoutQuestion);
+        pagekit::deleteCurrentRow(list(), pagekit::withoutQuestion());
     } catch (...) {
         close();
         throw;

@@ -66,6 +66,7 @@ public:
 private:
     void printStatement(Trizhazine_rep::Variant variant);
     void declareFilters();
+    void declareMenu();
     void connectHandlers();
     QString chosenFile(const QString &proposed);
 

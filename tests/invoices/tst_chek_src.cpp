@@ -116,7 +116,8 @@ private slots:
         QCOMPARE(found(u"Label18"_s, u"salemali"_s, u"03"_s), u"3,2|2"_s); // without the mask's blanks
 
         click(u"Label12"_s);
-        pageUi().rizhazine->setEditText(u"12"_s); // the box's own text is not searched: an empty list finds nothing
+        pageUi().rizhazine->setEditText(u"12"_s); // the box's own text is not searched: an empty list finds
+                                                  // nothing
         QCOMPARE(search(), u"|0"_s);
         QCOMPARE(pageUi().tankhah_mande->text(), u"0"_s);
         pageUi().add_hamkari->click();
@@ -126,7 +127,8 @@ private slots:
         click(u"Label12"_s);
         click(u"Label8"_s);
         pageUi().bedehkari->setText(u"1000"_s);
-        QCOMPARE(search(), u"4,3,2,1|4"_s); // the operator box as the page leaves it: no operator, no condition
+        QCOMPARE(search(), u"4,3,2,1|4"_s); // the operator box as the page leaves
+                                            // it: no operator, no condition
         // The sign stands between the value (left) and the caption (right): "<" finds debits above the value.
         for (const auto &[chosen, listed] : {std::pair{0, u"3|1"_s}, {1, u"2|1"_s}, {2, u"1|1"_s}, {3, u"2,1|2"_s}}) {
             pageUi().Combo_bedehkari->setCurrentIndex(chosen);
@@ -170,10 +172,10 @@ private slots:
                                    + QString::number(!f.edit_btn->isHidden()) + QString::number(!f.del_btn->isHidden())}
                 .join(u'|');
         };
-        page().N4Click();
+        pageUi().N4->trigger();
         QVERIFY(env->dialogs.shown.isEmpty());
         entryUi().cmt->setText(u"left over"_s);
-        page().N3Click();
+        pageUi().N3->trigger();
         QCOMPARE(form(), u"||0|0|0|"_s + fiscalYear() + u"|0100"_s);
         searchEveryYear(); // the second row is invoice 3
         page().N4Click();
@@ -237,7 +239,8 @@ private slots:
         page().N10Click(); // the dialog keeps the name chosen last
         QCOMPARE(env->dialogs.shown.last().detail, path);
 
-        page().N11Click(); // the same report, opened in the browser without a question
+        page().N11Click(); // the same report, opened in the browser without a
+                           // question
         QVERIFY(env->openedFiles.value(0).endsWith(u"/Velmaroshtikandaz.htm"_s));
         QCOMPARE(htmlLines(env->openedFiles.value(0)), lines);
 
