@@ -170,7 +170,8 @@ private Q_SLOTS:
                               report::Run::label(u"amount"_s).strong(), report::Run::fixed(u" ريال"_s)})}};
         report::Report body(letter);
         body.setCaption(u"amount"_s, u"1,250"_s);
-        const report::Item &item = body.layOut().pages[0].items.first();
+        const report::Document laidOut = body.layOut();
+        const report::Item &item = laidOut.pages[0].items.first();
         QCOMPARE(item.text, u"به مبلغ 1,250 ريال"_s);
         QCOMPARE(item.spans[1].start, 8);
         QVERIFY(item.spans[1].bold && !item.spans[0].bold);
