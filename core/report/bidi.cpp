@@ -1,13 +1,23 @@
 #include "report/bidi.h"
+#include <algorithm>
 
 namespace report {
 
 namespace {
 
-constexpr QChar firstStrongIsolate(0x2068);
+constexpr QChar leftToRightIsolate(0x2066);
+constexpr QChar rightToLeftIsolate(0x2067);
 constexpr QChar popDirectionalIsolate(0x2069);
 
 } // namespace
+
+Qt::LayoutDirection valueDirection(QStringView value)
+{
+    const bool rightToLeft = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
+    });
+    return rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
+}
 
 SetText isolateValues(const QString &text, const QVector<Span> &spans)
 {
@@ -20,7 +30,7 @@ SetText isolateValues(const QString &text, const QVector<Span> &spans)
         copied = span.start + span.length;
         span.start = int(set.text.size());
         if (span.value)
-            set.text += firstStrongIsolate;
+            set.text += valueDirection(own) == Qt::RightToLeft ? rightToLeftIsolate : leftToRightIsolate;
         set.text += own;
         if (span.value)
             set.text += popDirectionalIsolate;
