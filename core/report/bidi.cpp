@@ -1,23 +1,7 @@
 #include "report/bidi.h"
-#include <algorithm>
+#include "ui/reading_direction.h"
 
 namespace report {
-
-namespace {
-
-constexpr QChar leftToRightIsolate(0x2066);
-constexpr QChar rightToLeftIsolate(0x2067);
-constexpr QChar popDirectionalIsolate(0x2069);
-
-} // namespace
-
-Qt::LayoutDirection valueDirection(QStringView value)
-{
-    const bool rightToLeft = std::any_of(value.begin(), value.end(), [](QChar c) {
-        return c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
-    });
-    return rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
-}
 
 SetText isolateValues(const QString &text, const QVector<Span> &spans)
 {
@@ -30,10 +14,9 @@ SetText isolateValues(const QString &text, const QVector<Span> &spans)
         copied = span.start + span.length;
         span.start = int(set.text.size());
         if (span.value)
-            set.text += valueDirection(own) == Qt::RightToLeft ? rightToLeftIsolate : leftToRightIsolate;
-        set.text += own;
-        if (span.value)
-            set.text += popDirectionalIsolate;
+            set.text += ui::isolated(own);
+        else
+            set.text += own;
         span.length = int(set.text.size()) - span.start;
     }
     set.text += QStringView(text).mid(copied);
