@@ -1,5 +1,5 @@
 #include "drawn_text.h"
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
@@ -21,6 +21,7 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState &) override {}
     void drawPath(const QPainterPath &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawTextItem(const QPointF &at, const QTextItem &item) override
     {
@@ -72,9 +73,13 @@ private:
 
 QList<DrawnRun> drawnLine(QWidget *widget, const QString &word)
 {
-    QCoreApplication::processEvents(); // a view lays its items out when the events come round
+    QGuiApplication::processEvents(); // a view lays its items out when the events come round
     RecordingDevice device(widget->size());
-    widget->render(&device);
+    {
+        QPainter painter(&device);
+        painter.setLayoutDirection(QGuiApplication::layoutDirection()); // as the screen's painter starts
+        widget->render(&painter);
+    }
     const QList<PlacedRun> &runs = device.engine.runs;
     const auto found = std::find_if(runs.cbegin(), runs.cend(), [&](const PlacedRun &r) { return r.text.contains(word); });
     if (found == runs.cend())
