@@ -3,10 +3,10 @@
 #include "ui/guard.h"
 #include "ui/left_to_right_column.h"
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QFileDialog>
 #include <QInputDialog>
