@@ -2,9 +2,9 @@
 #include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QPicture>
 #include <QWidget>
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -38,35 +38,12 @@ public:
     QList<PlacedRun> runs;
 };
 
-class RecordingDevice : public QPaintDevice {
+// A picture that hands what is painted on it to the recording engine instead.
+class RecordingDevice : public QPicture {
 public:
-    explicit RecordingDevice(const QSize &size) : size_(size) {}
     QPaintEngine *paintEngine() const override { return &engine; }
 
     mutable RecordingEngine engine;
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth: return size_.width();
-        case PdmHeight: return size_.height();
-        case PdmWidthMM: return size_.width() * 254 / 960;
-        case PdmHeightMM: return size_.height() * 254 / 960;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return 96;
-        case PdmDepth: return 32;
-        case PdmNumColors: return INT_MAX;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        default: return 0;
-        }
-    }
-
-private:
-    QSize size_;
 };
 
 } // namespace
@@ -74,14 +51,15 @@ private:
 QList<DrawnRun> drawnLine(QWidget *widget, const QString &word)
 {
     QGuiApplication::processEvents(); // a view lays its items out when the events come round
-    RecordingDevice device(widget->size());
+    RecordingDevice device;
     {
         QPainter painter(&device);
         painter.setLayoutDirection(QGuiApplication::layoutDirection()); // as the screen's painter starts
         widget->render(&painter);
     }
     const QList<PlacedRun> &runs = device.engine.runs;
-    const auto found = std::find_if(runs.cbegin(), runs.cend(), [&](const PlacedRun &r) { return r.text.contains(word); });
+    const auto holds = [&](const PlacedRun &run) { return run.text.contains(word); };
+    const auto found = std::find_if(runs.cbegin(), runs.cend(), holds);
     if (found == runs.cend())
         return {};
     QList<DrawnRun> line;
