@@ -17,10 +17,12 @@
 #include "signed_in_user.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/reading_direction.h"
 #include "ui/refusal.h"
 #include "ui_main_u.h"
 #include "ui_payam_u.h"
 #include <QLineEdit>
+#include <QTextDocument>
 #include "unread_mark.h"
 #include <algorithm>
 
@@ -33,12 +35,27 @@ db::Query &list() { return *forms::dm->ADOQ_payam; }
 
 bool isAdministrator() { return SignedInUser::instance().karbar() == QStringLiteral("admin"); }
 
+// A message box right to left, whatever a message starts with: a text box of its own sets each paragraph in the
+// direction of its first letter and aligns every one left.
+void setRightToLeft(QPlainTextEdit *box)
+{
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    box->document()->setDefaultTextOption(option);
+}
+
 } // namespace
 
 Tpayam::Tpayam(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tpayam>())
 {
     ui->setupUi(this);
     ui->mozo->lineEdit()->setMaxLength(subjectSize);
+    setRightToLeft(ui->DBMemo1);
+    setRightToLeft(ui->cmt);
+    // A recipient with empty parts reads as its parts run ("*ostan**"), not with its stars moved by the list's
+    // direction; the item keeps its text.
+    ui::drawInReadingDirection(ui->prs_list);
     pagekit::setupGrid(ui->DBGrid1, list(),
                        {{QStringLiteral("id"), QString(), 0, true},
                         {QStringLiteral("ferestande"), QStringLiteral("فرستنده"), 80},

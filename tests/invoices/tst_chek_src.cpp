@@ -261,6 +261,11 @@ private slots:
                  u"List of Accounts|4|333|1000|1,000"_s);
         QCOMPARE(QDir(env->folder()).entryList({u"*accounts*"_s}, QDir::Files | QDir::Hidden),
                  QStringList{u"accounts.xlsx"_s}); // no part file left beside it
+        // Each report proposes the file it last wrote, never the other's.
+        page().N10Click();
+        QCOMPARE(env->dialogs.shown.last().detail, path);
+        page().N21Click();
+        QCOMPARE(env->dialogs.shown.last().detail, env->folder() + u"/accounts.xlsx"_s);
 
         // The name typed again: the dialog asked about "accounts", so replacing "accounts.xlsx" is asked here.
         writeFile(env->folder() + u"/accounts.xlsx"_s, "kept");
