@@ -241,6 +241,10 @@ private:
     int plainNumber(int row, int column, double n, lxw_format *format)
     {
         constexpr int generalDigits = 11, mostPlaces = 30;
+        if (std::fabs(n) < 1e11 && n == std::trunc(n)) { // most numbers: shown whole by the general format
+            number(row, column, n, format);
+            return (n < 0 ? 2 : 1) + (n == 0 ? 0 : int(std::log10(std::fabs(n))));
+        }
         const QString shown = db::decimalText(n);
         const qsizetype point = shown.indexOf(u'.');
         const int places = point < 0 ? 0 : int(shown.size() - point - 1);
