@@ -8,7 +8,9 @@
 #include "main_u.h"
 #include "pagekit/opener.h"
 #include "pagekit/grid.h"
+#include "pagekit/row_exists.h"
 #include "pagekit/rows.h"
+#include "pagekit/save.h"
 #include "page_rights.h"
 #include "persian/persian_text.h"
 #include "pagekit/field_check.h"
@@ -89,17 +91,16 @@ void Tsetting::ins_btnClick()
     if (text::hasControlCharacter(title))
         throw ui::Refusal(fields::refusalText(QStringLiteral("عنوان")), ui->component);
 
-    db::Query &query = *forms::dm->ADOQuery1;
-    setUserValueStatement(query, QStringLiteral("select * from setting"), title, value);
-    query.open();
-    if (!query.isEmpty()) {
-        ui::showMessage(QStringLiteral("تكراري است"));
-        return;
-    }
-    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
-        row.fieldByName(QStringLiteral("component")).setValue(title);
-        row.fieldByName(QStringLiteral("cmt")).setValue(value);
-        row.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
+    // The repeat check and the row it guards in one write transaction: the same user at two workstations
+    // never files a value twice.
+    const QVariant user = setting_rows::currentUserId();
+    pagekit::inWriteTransaction([&] {
+        if (pagekit::rowExists(QStringLiteral("setting"), {{QStringLiteral("component"), title},
+                                                           {QStringLiteral("cmt"), value},
+                                                           {QStringLiteral("user_id"), user}}))
+            throw ui::Refusal(QStringLiteral("تكراري است"));
+        forms::dm->ADOConnection1.exec(QStringLiteral("insert into setting (component,cmt,user_id) values (?,?,?)"),
+                                       {title, value, user});
     });
     ui::showMessage(QStringLiteral("ثبت شد"));
     componentChange();

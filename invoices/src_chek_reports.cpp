@@ -39,7 +39,8 @@ void Tchek_src::N13Click()
     const listpage::FilterLines lines = totalsLines();
     db::Query &totals = *forms::dm->ADOQuery1;
     totals.clear();
-    totals.add(u"select rizhazine,sum(mablagh) as mablagh  from chek"_s);
+    // Each amount in whole rials before it is added, as the register's own totals count it.
+    totals.add(u"select rizhazine,sum(round(mablagh,0)) as mablagh  from chek"_s);
     totals.add(u" where id<>-1"_s);
     lines.addTo(totals);
     totals.add(u" group by rizhazine "_s);

@@ -8,6 +8,7 @@
 #include "forms.h"
 #include "ins_u.h"
 #include "kaf.h"
+#include "pagekit/filters.h"
 #include "pagekit/grid.h"
 #include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
@@ -16,9 +17,11 @@
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
 #include "pagekit/setting_rows.h"
+#include "persian/persian_text.h"
 #include "signed_in_user.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
+#include "ui/control_text.h"
 #include "ui/guard.h"
 #include "ui_src_chek_u.h"
 #include <QApplication>
@@ -89,6 +92,17 @@ listpage::FilterLines ownRows(bool exempt)
     return lines;
 }
 
+// A contains-filter on a text stored with either kaf: the row matches whichever kaf it or the filter holds.
+std::function<void(listpage::FilterLines &)> eitherKafLike(QLabel *caption, QWidget *control, const QString &column)
+{
+    return [caption, control, column](listpage::FilterLines &lines) {
+        const QString typed = pagekit::fittingFilterText(u"chek"_s, column, text::storedText(ui::controlText(control)),
+                                                         caption->text(), control);
+        const invoices::KafCondition like = invoices::eitherKaf(column, u" like "_s, u'%' + typed + u'%');
+        lines.always(u" and "_s + like.text, like.values);
+    };
+}
+
 } // namespace
 
 Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_src)
@@ -122,11 +136,10 @@ void Tchek_src::declareFilters()
                         lines.always(u" and user_id=?"_s, {isNumber ? QVariant(id) : QVariant(ui->user->text())});
                     })
         .like(ui->Label15, ui->daste_chek_no, u"daste_chek_no"_s)
-        // Texts the register stores with the Arabic kaf.
-        .like(ui->Label14, ui->foroshgah, u"foroshgah"_s, invoices::arabicKaf)
-        .like(ui->Label11, ui->mozo, u"mozo"_s, invoices::arabicKaf)
+        .custom(ui->Label14, {ui->foroshgah}, eitherKafLike(ui->Label14, ui->foroshgah, u"foroshgah"_s))
+        .custom(ui->Label11, {ui->mozo}, eitherKafLike(ui->Label11, ui->mozo, u"mozo"_s))
         .like(ui->Label9, ui->chek_no, u"chek_no"_s)
-        .like(ui->Label13, ui->cmt, u"cmt"_s, invoices::arabicKaf)
+        .custom(ui->Label13, {ui->cmt}, eitherKafLike(ui->Label13, ui->cmt, u"cmt"_s))
         .amount(ui->Label10, ui->mablagh, u"mablagh"_s)
         .valueList(ui->Label12, {ui->rizhazine, ui->add_hamkari, ui->show_list_hamkari, ui->list_hamkari},
                    u"rizhazine"_s)

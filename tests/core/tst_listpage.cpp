@@ -4,6 +4,8 @@
 #include "pagekit/filters.h"
 #include "pagekit/grid.h"
 #include "pagekit/search.h"
+#include "persian/MonEdit.h"
+#include "support/form_input.h"
 #include "support/page_io.h"
 #include "support/tempdb.h"
 #include "ui/click_label.h"
@@ -51,7 +53,8 @@ private Q_SLOTS:
                               "('a_b', '1403/03/01', 3), ('axb', '1402/12/29', 2), (null, '1403/02/10', 1)"_s);
     }
 
-    // A box switches its field on, yellow and focused; a caption turns green; each filter adds its lines while on.
+    // A box switches its field on, yellow and focused; a caption turns green; each filter adds its lines while on;
+    // a money filter refuses what it would otherwise drop.
     void filtersSwitchAndBindTheirTexts()
     {
         QWidget page;
@@ -66,9 +69,12 @@ private Q_SLOTS:
         auto *add = new QPushButton(&page);
         auto *show = new QCheckBox(&page);
         auto *items = new QListWidget(&page);
+        auto *amountBox = new QCheckBox(u"مبلغ"_s, &page);
+        auto *amount = new TMonEdit(&page);
         pagekit::FilterTable filters(u"people"_s);
         filters.like(box, us, u"us"_s).range(caption, from, to, u"dat"_s);
         filters.valueList(levCaption, {lev, add, show, items}, u"lev"_s, true);
+        filters.amount(amountBox, amount, u"mablagh"_s);
         page.show();
         page.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&page));
@@ -127,6 +133,18 @@ private Q_SLOTS:
         QVERIFY(items->isVisible());
         Q_EMIT levCaption->clicked();
         QVERIFY(!lev->isEnabled() && !add->isEnabled() && items->isHidden() && !items->count() && show->isChecked());
+
+        // An amount searched as typed; a sign or a decimal point refused by the caption, never dropped.
+        db->connection().exec(u"update people set mablagh=5 where us='ali'"_s);
+        amountBox->click();
+        for (const QString &refused : {u"-5"_s, u"0.5"_s}) {
+            amount->clear();
+            typeText(amount, refused);
+            QVERIFY(!ui::guarded([&] { filters.lines(); }));
+            QCOMPARE(dialogs->lastMessage(), u"مقدار «مبلغ» درست نيست"_s);
+        }
+        amount->setText(u"5"_s);
+        QCOMPARE(search(filters.lines()), QStringList{u"ali"_s});
     }
 
     // A command follows its right (one of no right stays as declared); one on the current row is off, and does

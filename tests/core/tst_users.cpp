@@ -100,7 +100,7 @@ private Q_SLOTS:
         ui::setControlText(entry().us, u"old"_s);
         forms::users->N5Click();
         QCOMPARE(entry().us->text() + u'|' + entry().status->currentText(), u"|فعال"_s);
-        setFieldTexts(forms::users_ins, {{u"us"_s, u" \u200C\u200F\u200B "_s}, {u"nam"_s, u"مریم"_s},
+        setFieldTexts(forms::users_ins, {{u"us"_s, u" \u115F\u1160\uFFA0\U0001D173 "_s}, {u"nam"_s, u"مریم"_s},
                                          {u"ostan"_s, fars}, {u"lev"_s, u"city"_s}});
         entry().ins_btn->click();
         QVERIFY(env->dialogs.lastMessage().contains(u"«نام كاربري (کد ملي)»"_s));

@@ -1,7 +1,8 @@
 // The data layer against a SQL Server played by the test: a list read a slice at a time, a link cut in the
-// middle of a result (told in Persian, the connection closed, the next statement reconnects), a server that
-// stops answering (a statement is given up within the connection's statement time, shortened here, with the
-// Persian text and the driver's reason) while the backup's statement, without a limit, waits for its answer.
+// middle of a result (told in Persian, the connection closed, the next statement reconnects, again after a failed
+// attempt), a server that stops answering (a statement is given up within the connection's statement time,
+// shortened here, with the Persian text and the driver's reason) while the backup's statement, without a limit,
+// waits for its answer.
 #include "db/connection.h"
 #include "db/query.h"
 #include "support/refusal.h"
@@ -66,7 +67,14 @@ private Q_SLOTS:
         QCOMPARE(error.text().section(u'\n', 0, 0), db::message::linkLost);
         QVERIFY2(error.text().section(u'\n', 1).contains(u"EOF"_s), qPrintable(error.text()));
         QVERIFY(!list.active() && !connection.connected());
-        // The next statement signs in again; a connection closed on purpose stays closed.
+        // The next statement signs in again, and after a failed attempt (the server down) the next tries again; a
+        // connection closed on purpose stays closed.
+        server.setRefusing(true);
+        const db::Error refused = failure([&] { connection.exec(u"select 1"_s); });
+        QCOMPARE(refused.kind(), db::Error::Kind::NotConnected);
+        QCOMPARE(refused.text().section(u'\n', 0, 0), db::message::notConnected);
+        QVERIFY(!connection.connected());
+        server.setRefusing(false);
         connection.exec(u"select 1"_s);
         QCOMPARE(server.logins(), 2);
         connection.close();
