@@ -347,6 +347,14 @@ struct Query::Private {
             throw Error(name + u": Cannot perform this operation on a closed dataset"_s);
     }
 
+    // Editing and deleting work on the current row; a list may have rows and none current (after a refresh that no
+    // longer finds it).
+    void requireCurrent() const
+    {
+        if (current < 0)
+            throw Error(name + u": No current record"_s);
+    }
+
     Column &column(int field)
     {
         if (field < 0 || field >= int(result.columns.size()))
@@ -557,6 +565,12 @@ struct Query::Private {
                 conditions << column + u" IS NULL"_s;
                 continue;
             }
+            if (old.typeId() == QMetaType::QString && c.storage != detail::Storage::Text) {
+                // A number column holding a text that is no number ("12x"): it is compared as that text.
+                conditions << column + u" = ?"_s;
+                values << old;
+                continue;
+            }
             switch (c.def.type) {
             case FieldType::Money:
                 // Read as whole rials, rounded: a stored 1250000.4 is the 1250000 the user saw.
@@ -604,9 +618,15 @@ struct Query::Private {
         values << id;
         appendReadValueCondition(written, conditions, values);
         const QString sql = u"update "_s + dialect.quoteTable(table) + u" set "_s + assignments.join(u", "_s)
-                            + u" where "_s + conditions.join(u" and "_s);
-        if (detail::execute(q->connection(), sql, values) > 0)
-            return;
+            + u" where "_s + conditions.join(u" and "_s);
+        if (detail::execute(q->connection(), sql, values) == 0)
+            throwChangedOrDeleted(table, id);
+    }
+
+    // A write by id found no row holding what was read: told apart by whether the row is still there.
+    [[noreturn]] void throwChangedOrDeleted(const QString &table, const QVariant &id)
+    {
+        const Dialect &dialect = q->connection().dialect();
         const QString exists = u"select count(*) from "_s + dialect.quoteTable(table) + u" where "_s
                                + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
         if (detail::toInteger(detail::scalar(q->connection(), exists, {id})) > 0)
@@ -1056,6 +1076,7 @@ void Query::edit()
         insert();
         return;
     }
+    d->requireCurrent();
     d->pending.clear();
     d->state = State::Edit;
 }
@@ -1100,16 +1121,27 @@ void Query::deleteRecord()
     }
     if (d->order.empty())
         throw Error(d->name + u": Cannot perform this operation on an empty dataset"_s);
+    d->requireCurrent();
     d->pending.clear();
     d->state = State::Browse;
     // The row after it becomes current, one not read yet included: it is read first.
     if (d->unread && d->current + 1 == d->count() - d->addedWhilePending)
         d->readSlice(Private::scrollSlice);
+    // The row goes only while it still holds what was read: a row another user changed meanwhile is not the one the
+    // clerk chose to delete.
+    const QString table = d->table();
+    QList<int> read;
+    for (int field = 0; field < fieldCount(); ++field)
+        if (!d->result.columns[size_t(field)].def.calculated && d->tableHas(table, fieldName(field)))
+            read << field;
     const Dialect &dialect = connection_.dialect();
-    const QString sql = u"delete from "_s + dialect.quoteTable(d->table()) + u" where "_s
-                        + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
-    if (detail::execute(connection_, sql, {d->idOfCurrent()}) == 0)
-        throw Error(message::rowDeleted, Error::Kind::RowDeleted);
+    const QVariant id = d->idOfCurrent();
+    QStringList conditions{dialect.quoteIdentifier(u"id"_s) + u" = ?"_s};
+    QVariantList values{id};
+    d->appendReadValueCondition(read, conditions, values);
+    const QString sql = u"delete from "_s + dialect.quoteTable(table) + u" where "_s + conditions.join(u" and "_s);
+    if (detail::execute(connection_, sql, values) == 0)
+        d->throwChangedOrDeleted(table, id);
     d->removeCurrentRow();
 }
 
@@ -1124,8 +1156,13 @@ void Query::refresh()
     d->sort.clear();
     if (!sort.isEmpty())
         d->applySort(sort);
-    int row = currentId.isValid() ? d->find(id, detail::normalise(currentId, fieldType(id))) : -1;
-    if (row < 0)
+    // The current row stays on its record. A record the list no longer holds leaves no row current: moving to a
+    // neighbour would make the next edit, delete or rights save hit a record the clerk did not pick. A list without
+    // ids keeps the position.
+    int row = -1;
+    if (currentId.isValid())
+        row = d->find(id, detail::normalise(currentId, fieldType(id)));
+    else if (id < 0)
         row = std::min(kept, d->count() - 1);
     d->current = row;
     Q_EMIT opened();

@@ -187,19 +187,27 @@ void QueryModel::attach(QTableView *view)
     applyWidths();
     applyHidden();
     view->installEventFilter(this);
+    // A page may own its list query and destroy it before its grid: from then on the grid's showing and hiding
+    // no longer reach the query.
+    connect(&query_, &QObject::destroyed, this, [this] {
+        if (view_)
+            view_->removeEventFilter(this);
+    });
     query_.setBackgroundFill(view->isVisible());
     fitColumnsOnce();
     followCurrentRow(query_.recNo() - 1);
 }
 
+// Watches its own view only, so `watched` is never compared with it: a view being destroyed still sends events
+// (its focus cleared) when it is no longer a QTableView.
 bool QueryModel::eventFilter(QObject *watched, QEvent *event)
 {
     // The rows left are read in the background while the grid is shown; closing the page stops that.
-    if (watched == view_ && event->type() == QEvent::Show) {
+    if (event->type() == QEvent::Show) {
         fitColumnsOnce();
         query_.setBackgroundFill(true);
     }
-    if (watched == view_ && event->type() == QEvent::Hide)
+    if (event->type() == QEvent::Hide)
         query_.setBackgroundFill(false);
     return QAbstractTableModel::eventFilter(watched, event);
 }

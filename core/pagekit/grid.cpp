@@ -1,13 +1,12 @@
 #include "pagekit/grid.h"
 #include "pagekit/listpage.h"
 #include "ui/guard.h"
-#include <QAction>
 #include <QHeaderView>
 #include <QTableView>
 
 namespace pagekit {
 
-db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns, QAction *editCommand)
+db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns)
 {
     // A list a page shows reads its rows as they are needed: the first at once, the rest while it is shown.
     query.setIncremental(true);
@@ -16,11 +15,6 @@ db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Colu
     model->attach(grid);
     ui::connectGuarded(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
                        [model](int column) { listpage::SortGridByTitle(*model, column); });
-    if (editCommand)
-        // A disabled command does nothing when triggered: its enabled state carries the rights and the empty
-        // list.
-        ui::connectGuarded(grid, &QAbstractItemView::doubleClicked, editCommand,
-                           [editCommand] { editCommand->trigger(); });
     return model;
 }
 

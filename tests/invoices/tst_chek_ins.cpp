@@ -46,19 +46,21 @@ class TestChekIns : public PageTest {
     Q_OBJECT
 
 private slots:
-    // Stored with the Arabic kaf and the user; repeated remarks warned, only Yes going on; the duplicate refused.
+    // Stored as typed (kafs included) with the user; repeated remarks warned, only Yes going on; the duplicate refused.
     void remarksWarningAndDuplicateRefusal()
     {
-        newInvoice(
-            {{u"cmt"_s, u"فوري"_s}, {u"mablagh"_s, u"1,234"_s}, {u"mozo"_s, u"کاغذ"_s}, {u"foroshgah"_s, u"کتاب"_s}});
+        newInvoice({{u"cmt"_s, u"کار فوري"_s}, {u"mablagh"_s, u"1,234"_s}, {u"mozo"_s, u"کاغذ"_s},
+                    {u"foroshgah"_s, u"کتاب"_s}});
         entryUi().ins_btn->click();
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
-        QCOMPARE(stored(*env, u"mozo || foroshgah || user_id || '|' || mablagh"_s), u"كاغذكتاب1|1234"_s);
+        QCOMPARE(stored(*env, u"cmt || mozo || foroshgah || user_id || '|' || mablagh"_s), u"کار فوريکاغذکتاب1|1234"_s);
         QCOMPARE(forms::dm->ADOQ_chek->recordCount(), 1);
 
-        // Serial, tax or vendor apart is still a duplicate; another cheque number only warned; empty remarks unwarned.
-        for (QLineEdit *changed : {static_cast<QLineEdit *>(nullptr), entryUi().serial, entryUi().maliyat,
-                                   entryUi().foroshandeh}) {
+        // Remarks, subject and shop with the other kaf, or serial, tax or vendor apart: still warned and a duplicate;
+        // another cheque number only warned; empty remarks unwarned.
+        setFieldTexts(&entry(), {{u"cmt"_s, u"كار فوري"_s}, {u"mozo"_s, u"كاغذ"_s}, {u"foroshgah"_s, u"كتاب"_s}});
+        for (QLineEdit *changed : {static_cast<QLineEdit *>(nullptr), entryUi().serial,
+                                   static_cast<QLineEdit *>(entryUi().maliyat), entryUi().foroshandeh}) {
             if (changed)
                 changed->setText(u"7"_s);
             env->dialogs.answers.enqueue(ui::Answer::Yes);
@@ -82,7 +84,7 @@ private slots:
     void numberFieldsTaxAndLevy()
     {
         const QList<std::pair<QString, QString>> refused = {
-            {u"variz"_s, QString()}, {u"mablagh"_s, QString()}, {u"maliyat"_s, u"74.04"_s}, {u"avarez"_s, u"3%"_s}};
+            {u"variz"_s, QString()}, {u"mablagh"_s, QString()}, {u"maliyat"_s, u"74.04"_s}, {u"avarez"_s, u"-3"_s}};
         for (const auto &[field, text] : refused) {
             newInvoice({{field, text}});
             env->dialogs.reset();
@@ -91,10 +93,10 @@ private slots:
                      QStringList{u"مقدار «"_s + entry().fields().find(field)->caption + u"» درست نيست"_s});
         }
         QCOMPARE(env->scalar(u"select count(*) from chek"_s).toInt(), 0);
-        // Tax and levy left empty are stored as null; petty cash and debit as 0.
-        newInvoice({{u"tankhah"_s, QString()}});
+        // Tax left empty is stored as null, petty cash and debit as 0; the levy is a money edit, its separators read.
+        newInvoice({{u"tankhah"_s, QString()}, {u"avarez"_s, u"۱٬۲۳۴"_s}});
         entryUi().ins_btn->click();
-        QCOMPARE(stored(*env, u"coalesce(maliyat, 'null') || tankhah || bedehkari"_s), u"null00"_s);
+        QCOMPARE(stored(*env, u"coalesce(maliyat, 'null') || tankhah || bedehkari || '|' || avarez"_s), u"null00|1234"_s);
 
         newInvoice({});
         // 74.04 and 37.02; 1.5 and 0.75 round up; a levy of 4.5 rounds up too, not to the even 4; 0.96 and 0.48.
@@ -115,19 +117,22 @@ private slots:
         entry().mablaghExit();
         QCOMPARE(entryUi().maliyat->text(), u"120"_s);
     }
-    // Edit keeps the user and the account; a new row gets the only account; delete closes the form, which searches.
+    // Edit keeps the user, the account and amounts left unchanged; a new row gets the only account; delete closes the
+    // form, which searches.
     void editKeepsUserAndAccountDeleteClosesAndSearches()
     {
         addSetting(*env, u"شماره حساب"_s, u"111"_s);
-        const qint64 id = addInvoice(*env, {{u"hesab_no"_s, u"999"_s}, {u"mablagh"_s, 5}, {u"variz"_s, 6},
+        const qint64 id = addInvoice(*env, {{u"hesab_no"_s, u"999"_s}, {u"mablagh"_s, 1250000.4}, {u"variz"_s, -3.5},
                                             {u"user_id"_s, 2}, {u"salemali"_s, u"1403"_s}});
         addInvoice(*env, {{u"mablagh"_s, 7}});
         onRow(id, &Tchek_src::N4Click);
         QCOMPARE(entryUi().hesab_no->currentText(), u"999"_s); // not the user's only account
+        // Amounts an older program stored negative or with a fraction show in whole rials, and stay as stored.
+        QCOMPARE(entryUi().variz->text() + u'|' + entryUi().mablagh->text(), u"-4|1,250,000"_s);
         entryUi().mozo->setText(u"new"_s);
         entryUi().edit_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), u"ويرايش شد"_s);
-        QCOMPARE(stored(*env, u"hesab_no || mozo || user_id || variz"_s), u"999new26"_s);
+        QCOMPARE(stored(*env, u"hesab_no || mozo || user_id || variz || '|' || mablagh"_s), u"999new2-3.5|1250000.4"_s);
         entry().hide();
         newInvoice({}); // a new row gets the user's only account
         QCOMPARE(entryUi().hesab_no->currentText(), u"111"_s);
@@ -157,14 +162,19 @@ private slots:
         entry().Label12Click();
         QCOMPARE(stored(*env, u"mozo || foroshgah"_s), u"كارپاك ك"_s);
     }
-    // A shop typed in full copies its newest invoice's details.
+    // A shop typed in full copies its newest invoice's details, whichever kaf its name was stored with.
     void shopPickCopiesTheNewestDetails()
     {
+        addInvoice(*env, {{u"foroshgah"_s, u"پاک"_s}, {u"phone"_s, u"000"_s}});
+        newInvoice({});
+        typeText(entryUi().foroshgah->lineEdit(), u"پاک"_s);
+        QCOMPARE(entryUi().phone->text(), u"000"_s);
+        entry().hide();
         addInvoice(*env, {{u"foroshgah"_s, u"نور"_s}, {u"phone"_s, u"111"_s}});
         addInvoice(*env, {{u"foroshgah"_s, u"نور"_s}, {u"phone"_s, u"222"_s}, {u"adr"_s, u"new"_s}});
         addInvoice(*env, {{u"foroshgah"_s, u"نورا"_s}, {u"phone"_s, u"333"_s}});
         newInvoice({{u"phone"_s, u"typed"_s}});
-        QCOMPARE(comboItems(entryUi().foroshgah), (QStringList{u"نور"_s, u"نورا"_s}));
+        QCOMPARE(comboItems(entryUi().foroshgah), (QStringList{u"پاک"_s, u"نور"_s, u"نورا"_s}));
         typeText(entryUi().foroshgah->lineEdit(), u"نو"_s);
         QCOMPARE(entryUi().phone->text(), QString()); // no shop of that name yet
         typeText(entryUi().foroshgah->lineEdit(), u"ر"_s);

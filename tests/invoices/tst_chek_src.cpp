@@ -35,7 +35,7 @@ QString search()
     return ids.join(u',') + u'|' + pageUi().cnt->text();
 }
 
-// Four invoices the filters tell apart, texts with the Arabic kaf; newest date first they list 4, 3, 2, 1.
+// Four invoices the filters tell apart, texts with either kaf; newest date first they list 4, 3, 2, 1.
 void seedInvoices(TestEnv &env)
 {
     env.exec(u"insert into users (us) values ('ali')"_s); // id 2
@@ -47,8 +47,11 @@ void seedInvoices(TestEnv &env)
          u"1402"_s, u"1402/05/10"_s, 1},
         {u"222"_s, u"D-2"_s, u"شركت نور"_s, u"تعمير"_s, u"C-200"_s, u"it's"_s, 2500, 0, 1500, u"15"_s, u"1403"_s,
          u"1403/01/01"_s, 2},
-        {u"111"_s, {}, u"فروشگاه كتاب"_s, u"ميز"_s, {}, {}, 400, 1000, 1000, u"12"_s, u"1403"_s, u"1403/02/01"_s, 2},
-        {u"333"_s, {}, {}, {}, {}, {}, 7, {}, {}, u"20"_s, u"1404"_s, u"1404/01/01"_s, 1},
+        {u"111"_s, {}, u"فروشگاه کتاب"_s, u"ميز کاغذي"_s, {}, u"کم"_s, 400, 1000, 1000, u"12"_s, u"1403"_s,
+         u"1403/02/01"_s, 2},
+        // Amounts an older program or a driver left: negative, with a fraction, a decimal text.
+        {u"333"_s, {}, {}, {}, {}, {}, -3.5, QByteArray("1250000.0000"), 1250000.4, u"20"_s, u"1404"_s,
+         u"1404/01/01"_s, 1},
     };
     for (const QVariantList &row : rows) {
         QVariantMap values;
@@ -86,8 +89,9 @@ private slots:
         seedInvoices(*env);
     }
 
-    // The year filter alone on from the start, its caption green; off, every row with the totals; each filter alone;
-    // the statement value list (an empty list finds nothing); the debit operator; a negative balance; the amount in
+    // The year filter alone on from the start, its caption green; off, every row with the totals (amounts stored
+    // negative, with a fraction or as a decimal text counted and shown in whole rials); each filter alone; the
+    // statement value list (an empty list finds nothing); the debit operator; a negative balance; the amount in
     // digits; the print commands handing the total to the statement.
     void filtersTotalsAndBalance()
     {
@@ -96,7 +100,12 @@ private slots:
         QCOMPARE(search(), u"4,3,2,1|4"_s);
         QCOMPARE((QStringList{pageUi().variz_sum->text(), pageUi().bedehkari_sum->text(), pageUi().mablagh_sum->text(),
                               pageUi().mablagh_sum2->text(), pageUi().tankhah_mande->text()}),
-                 (QStringList{u"6,000"_s, u"3,000"_s, u"3,907"_s, u"3907"_s, u"2,093"_s}));
+                 (QStringList{u"1,256,000"_s, u"1,253,000"_s, u"3,896"_s, u"3896"_s, u"1,252,104"_s}));
+        const db::QueryModel &model = page().gridModel();
+        const auto shown = [&model](int row, const QString &field) {
+            return model.data(model.index(row, model.columnOfField(field)), Qt::DisplayRole).toString();
+        };
+        QCOMPARE(shown(0, u"variz"_s) + u'|' + shown(0, u"mablagh"_s), u"1,250,000|-4"_s);
         const auto found = [](const QString &caption, const QString &control, const QString &text) {
             click(caption);
             ui::setControlText(page().findChild<QWidget *>(control), text);
@@ -107,16 +116,19 @@ private slots:
         QCOMPARE(found(u"Label1"_s, u"us"_s, u"ali"_s), u"3,2|2"_s);
         QCOMPARE(found(u"Label1"_s, u"us"_s, u"nobody"_s), u"|0"_s);
         QCOMPARE(found(u"Label15"_s, u"daste_chek_no"_s, u"D-"_s), u"2,1|2"_s);
-        QCOMPARE(found(u"Label14"_s, u"foroshgah"_s, u"کتاب"_s), u"3,1|2"_s); // typed with the Persian kaf
-        QCOMPARE(found(u"Label11"_s, u"mozo"_s, u"کاغذ"_s), u"1|1"_s);
+        // A text filter finds a row whichever kaf the row or the filter holds.
+        QCOMPARE(found(u"Label14"_s, u"foroshgah"_s, u"کتاب"_s), u"3,1|2"_s);
+        QCOMPARE(found(u"Label11"_s, u"mozo"_s, u"كاغذ"_s), u"3,1|2"_s);
         QCOMPARE(found(u"Label9"_s, u"chek_no"_s, u"C-2"_s), u"2|1"_s);
         QCOMPARE(found(u"Label13"_s, u"cmt"_s, u"it"_s), u"2|1"_s);
+        QCOMPARE(found(u"Label13"_s, u"cmt"_s, u"كم"_s), u"3|1"_s);
         QCOMPARE(found(u"Label10"_s, u"mablagh"_s, u"2500"_s), u"2|1"_s);
         QCOMPARE(found(u"Label5"_s, u"hesab_no"_s, u"111"_s), u"3,1|2"_s);
         QCOMPARE(found(u"Label18"_s, u"salemali"_s, u"03"_s), u"3,2|2"_s); // without the mask's blanks
 
         click(u"Label12"_s);
-        pageUi().rizhazine->setEditText(u"12"_s); // the box's own text is not searched: an empty list finds nothing
+        pageUi().rizhazine->setEditText(u"12"_s); // the box's own text is not searched: an empty list finds
+                                                  // nothing
         QCOMPARE(search(), u"|0"_s);
         QCOMPARE(pageUi().tankhah_mande->text(), u"0"_s);
         pageUi().add_hamkari->click();
@@ -126,9 +138,11 @@ private slots:
         click(u"Label12"_s);
         click(u"Label8"_s);
         pageUi().bedehkari->setText(u"1000"_s);
-        QCOMPARE(search(), u"4,3,2,1|4"_s); // the operator box as the page leaves it: no operator, no condition
+        QCOMPARE(search(), u"4,3,2,1|4"_s); // the operator box as the page leaves
+                                            // it: no operator, no condition
         // The sign stands between the value (left) and the caption (right): "<" finds debits above the value.
-        for (const auto &[chosen, listed] : {std::pair{0, u"3|1"_s}, {1, u"2|1"_s}, {2, u"1|1"_s}, {3, u"2,1|2"_s}}) {
+        for (const auto &[chosen, listed] :
+             {std::pair{0, u"3|1"_s}, {1, u"4,2|2"_s}, {2, u"1|1"_s}, {3, u"4,2,1|3"_s}}) {
             pageUi().Combo_bedehkari->setCurrentIndex(chosen);
             QCOMPARE(search(), listed);
         }
@@ -138,9 +152,7 @@ private slots:
                   "else 0 end"_s);
         search();
         QCOMPARE(pageUi().tankhah_mande->text(), u"-150,000"_s);
-        const db::QueryModel &model = page().gridModel();
-        QCOMPARE(model.data(model.index(3, model.columnOfField(u"MablaghDigit"_s)), Qt::DisplayRole).toString(),
-                 u"400,000"_s);
+        QCOMPARE(shown(3, u"MablaghDigit"_s), u"400,000"_s);
         pageUi().N1->trigger();
         QVERIFY(pdftext::hasTokens(pdftext::pages(env->dialogs.lastPreview()).join(u' '), amount::GetNum(400000)));
     }
@@ -170,17 +182,17 @@ private slots:
                                    + QString::number(!f.edit_btn->isHidden()) + QString::number(!f.del_btn->isHidden())}
                 .join(u'|');
         };
-        page().N4Click();
+        pageUi().N4->trigger();
         QVERIFY(env->dialogs.shown.isEmpty());
         entryUi().cmt->setText(u"left over"_s);
-        page().N3Click();
+        pageUi().N3->trigger();
         QCOMPARE(form(), u"||0|0|0|"_s + fiscalYear() + u"|0100"_s);
         searchEveryYear(); // the second row is invoice 3
         page().N4Click();
-        QCOMPARE(form(), u"|فروشگاه كتاب|1,000|1000|400|1403|1010"_s);
+        QCOMPARE(form(), u"کم|فروشگاه کتاب|1,000|1000|400|1403|1010"_s);
         entryUi().variz2->setText(u"kept"_s);
         page().N5Click();
-        QCOMPARE(form(), u"|فروشگاه كتاب|1,000|kept|400|1403|1001"_s);
+        QCOMPARE(form(), u"کم|فروشگاه کتاب|1,000|kept|400|1403|1001"_s);
     }
     // Year repair: Cancel writes nothing; asked until two digits; only dates of the form dd/dd/dd; searched again.
     void yearRepair()
@@ -225,8 +237,10 @@ private slots:
         QCOMPARE(lines.at(7 + 10), u"<th>بده کاي</th>"_s);
         QCOMPARE(lines.mid(7 + 22, 4), (QStringList{u"<th>user_id</th>"_s, u"<th>MablaghDigit</th>"_s,
                                                     u"<th>MablaghText</th>"_s, u"<th>شناسه رکورد</th>"_s}));
-        QCOMPARE(lines.mid(body, 4),
-                 (QStringList{u"<tbody>"_s, u"<tr>"_s, u"<td>1</td>"_s, u"<td dir=\"ltr\">333</td>"_s}));
+        // The deposit a driver's decimal text, the amount negative with a fraction: whole rials.
+        QCOMPARE(lines.mid(body, 9),
+                 (QStringList{u"<tbody>"_s, u"<tr>"_s, u"<td>1</td>"_s, u"<td dir=\"ltr\">333</td>"_s, u"<td></td>"_s,
+                              u"<td></td>"_s, u"<td>1250000</td>"_s, u"<td></td>"_s, u"<td>-4</td>"_s}));
         const int last = body + 1 + 3 * (fields + 3); // invoice 1, the oldest
         QCOMPARE(lines.mid(last + 1, 2), (QStringList{u"<td>4</td>"_s, u"<td dir=\"ltr\">111</td>"_s}));
         QCOMPARE(lines.at(last + 2 + 6), u"<td dir=\"ltr\">1402/05/10</td>"_s);
@@ -237,7 +251,8 @@ private slots:
         page().N10Click(); // the dialog keeps the name chosen last
         QCOMPARE(env->dialogs.shown.last().detail, path);
 
-        page().N11Click(); // the same report, opened in the browser without a question
+        page().N11Click(); // the same report, opened in the browser without a
+                           // question
         QVERIFY(env->openedFiles.value(0).endsWith(u"/Velmaroshtikandaz.htm"_s));
         QCOMPARE(htmlLines(env->openedFiles.value(0)), lines);
 
@@ -245,8 +260,8 @@ private slots:
         page().N31Click(); // the list, headed by the field names
         const XlsxSheet list(env->openedFiles.value(0));
         QCOMPARE(list.cell(u"A1"_s).text + list.cell(u"Z1"_s).text + list.cell(u"A5"_s).text + u'|'
-                     + QString::number(list.lastRow),
-                 u"hesab_noid111|5"_s);
+                     + QString::number(list.lastRow) + u'|' + list.cell(u"D2"_s).text + u'|' + list.cell(u"F2"_s).text,
+                 u"hesab_noid111|5|1250000|-4"_s);
 
         env->dialogs.files.enqueue(env->folder() + u"/accounts"_s); // ".xlsx" is added
         page().N21Click();
@@ -258,6 +273,11 @@ private slots:
                  u"List of Accounts|4|333|1000|1,000"_s);
         QCOMPARE(QDir(env->folder()).entryList({u"*accounts*"_s}, QDir::Files | QDir::Hidden),
                  QStringList{u"accounts.xlsx"_s}); // no part file left beside it
+        // Each report proposes the file it last wrote, never the other's.
+        page().N10Click();
+        QCOMPARE(env->dialogs.shown.last().detail, path);
+        page().N21Click();
+        QCOMPARE(env->dialogs.shown.last().detail, env->folder() + u"/accounts.xlsx"_s);
 
         // The name typed again: the dialog asked about "accounts", so replacing "accounts.xlsx" is asked here.
         writeFile(env->folder() + u"/accounts.xlsx"_s, "kept");
@@ -289,9 +309,9 @@ private slots:
                             + sheet.cell(u"B"_s + QString::number(row)).text;
             return rows;
         };
-        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1400"_s, u"15=2500"_s, u"20=7"_s}));
+        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1400"_s, u"15=2500"_s, u"20=-4"_s}));
         env->signInAs(1, u"Admin"_s, u"ostan"_s); // the exemption goes by the exact sign-in name
-        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1000"_s, u"20=7"_s}));
+        QCOMPARE(totals(), (QStringList{u"rizhazine=mablagh"_s, u"12=1000"_s, u"20=-4"_s}));
     }
 };
 

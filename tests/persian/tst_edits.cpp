@@ -2,6 +2,7 @@
 // keyboard digits, and the values read back (with the refusals of texts that are no number or no time).
 #include "persian/MonEdit.h"
 #include "persian/RealEdit.h"
+#include "persian/persian_text.h"
 #include "support/form_input.h"
 #include "support/refusal.h"
 #include "ui/date_edit.h"
@@ -26,7 +27,8 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("read");
-        const QString tooLong = u"مبلغ وارد شده بيش از 18 رقم دارد"_s, noNumber = u"عدد وارد شده معتبر نيست: "_s;
+        const QString tooLong = u"مبلغ وارد شده بيش از 18 رقم دارد"_s, noAmount = u"مبلغ وارد شده درست نيست: "_s,
+                      noNumber = u"عدد وارد شده معتبر نيست: "_s;
         const auto row = [](const char *name, bool money, const QString &set, const QString &typed,
                             const QString &shown, const QString &read) {
             QTest::newRow(name) << money << set << typed << shown << read;
@@ -35,18 +37,25 @@ private slots:
         row("money deleted in the middle", true, u"2,345|,678"_s, u"\b"_s, u"234,678"_s, u"234678"_s);
         // A digit typed in the middle that leaves the grouping as it was still sends the caret to the end.
         row("money typed in the middle", true, u"1|,234"_s, u"5"_s, u"15,234"_s, u"15234"_s);
-        // A sign is dropped as it is typed, as is all but digits: no negative amount is ever shown or read.
-        row("money drops all but digits", true, {}, u"-1a2 b-3.4"_s, u"1,234"_s, u"1234"_s);
+        row("money drops letters and blanks", true, {}, u"1a2 b3,4"_s, u"1,234"_s, u"1234"_s);
+        // What would change the amount if dropped stays, to be refused: a sign (in front), a decimal point.
+        row("money keeps a sign in front", true, {}, u"12-34"_s, u"-1,234"_s, noAmount + u"-1,234"_s);
+        row("money keeps a decimal point", true, u"۱۲۳۴٫۵"_s, {}, u"1,234.5"_s, noAmount + u"1,234.5"_s);
         row("money persian and arabic digits", true, u"12"_s, u"۳۴٥٦"_s, u"123,456"_s, u"123456"_s);
         // Beyond 32 bits; leading zeros are no digits of the amount; 19 digits are refused, never wrapped.
         row("money of 18 digits", true, u"0000999999999999999999"_s, {}, u"0,000,999,999,999,999,999,999"_s,
             u"999999999999999999"_s);
         row("money of 19 digits", true, u"1000000000000000000"_s, {}, u"1,000,000,000,000,000,000"_s, tooLong);
-        row("money pasted without digits", true, u"abc, -"_s, {}, {}, u"0"_s);
+        row("money pasted without digits", true, u"abc, "_s, {}, {}, u"0"_s);
+        // Keys that have no place in a number are dropped as typed; Persian digits and decimal separator read.
         row("real keeps the minus, drops all else", false, {}, u"-1,250 kg"_s, u"-1250"_s, u"-1250"_s);
-        row("real persian digits", false, {}, u"۱۲.۷٥"_s, u"12.75"_s, u"12.75"_s);
+        row("real persian digits", false, {}, u"۱۲٫۷٥"_s, u"12.75"_s, u"12.75"_s);
         row("real empty", false, {}, {}, {}, u"0"_s);
-        // Kept as typed; refused when read.
+        // A number pasted whole with an exponent shows in plain decimals; other texts stay, refused when read.
+        row("real pasted with an exponent", false, u"-2.5E-10"_s, {}, u"-0.00000000025"_s, u"-2.5e-10"_s);
+        row("real pasted too large", false, u"1e400"_s, {}, u"1e400"_s, noNumber + u"1e400"_s);
+        row("real pasted with a unit", false, u"12 kg"_s, {}, u"12 kg"_s, noNumber + u"12 kg"_s);
+        row("real pasted with a comma", false, u"1,5"_s, {}, u"1,5"_s, noNumber + u"1,5"_s);
         row("real two points", false, {}, u"1.2.3"_s, u"1.2.3"_s, noNumber + u"1.2.3"_s);
         row("real too large for a double", false, QString(400, u'9'), {}, QString(400, u'9'),
             noNumber + QString(400, u'9'));
@@ -76,6 +85,34 @@ private slots:
             value = money ? QString::number(monEdit.MonEditGetValue()) : QString::number(realEdit.RealEditGetValue());
         });
         QCOMPARE(refused.isEmpty() ? value : refused, read);
+    }
+
+    // A name shows nothing when it holds only blanks and Unicode's default-ignorable characters (the ends of
+    // each range, those beyond 16 bits as surrogate pairs); a character just outside a range shows.
+    void blankTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("blank");
+        const QList<char32_t> ignorable = {0x00AD,  0x034F,  0x061C,  0x115F,  0x1160,  0x17B4,  0x17B5,  0x180B,
+                                           0x180F,  0x200B,  0x200F,  0x202A,  0x202E,  0x2060,  0x206F,  0x3164,
+                                           0xFE00,  0xFE0F,  0xFEFF,  0xFFA0,  0xFFF0,  0xFFF8,  0x1BCA0, 0x1BCA3,
+                                           0x1D173, 0x1D17A, 0xE0000, 0xE0FFF};
+        const QList<char32_t> shown = {0x115E, 0x1161, 0x180A, 0x2010, 0x2070,  0x3165,  0xFFF9,
+                                       0x0600, 0xD800, 0x1D172, 0x1D17B, 0xE1000, u'a'};
+        QTest::newRow("empty") << QString() << true;
+        QTest::newRow("blanks") << u" \t\u00A0\u3000"_s << true;
+        for (const char32_t c : ignorable)
+            QTest::addRow("U+%04X", unsigned(c)) << u" "_s + QString::fromUcs4(&c, 1) + u"\u200C"_s << true;
+        for (const char32_t c : shown) { // U+D800: a lone surrogate, shown as the replacement character
+            const QString character = c == 0xD800 ? QString(QChar(char16_t(c))) : QString::fromUcs4(&c, 1);
+            QTest::addRow("U+%04X shows", unsigned(c)) << u"\u200C"_s + character << false;
+        }
+    }
+    void blankTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, blank);
+        QCOMPARE(text::isBlank(text), blank);
     }
 
     // The masked date field: what it shows and what it hands over for storing.

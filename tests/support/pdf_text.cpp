@@ -65,27 +65,39 @@ int countPhrase(const QString &text, const QString &phrase)
     return wanted.isEmpty() ? 0 : int(words.count(u' ' + wanted.join(u' ') + u' '));
 }
 
-QStringList latinLeftToRight(const QString &pdfPath, const QString &word)
+QString wordsLeftToRight(const QString &pdfPath, const QString &word)
 {
-    // Every word with its box (Persian ones come glyph by glyph); the PDFs read so have one page.
+    struct Placed {
+        QString text;
+        double left, right, middle;
+        bool persian() const { return text.front().unicode() >= 0x0600; }
+    };
     static const QRegularExpression placed(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<std::pair<QString, QPointF>> words; // text, left edge and middle height
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Placed> words;
     const QString page = readerOutput({QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
-    for (const QRegularExpressionMatch &m : placed.globalMatch(page)) {
-        const double middle = (m.captured(2).toDouble() + m.captured(3).toDouble()) / 2;
-        words.append({m.captured(4), {m.captured(1).toDouble(), middle}});
-    }
-    const auto found = std::find_if(words.cbegin(), words.cend(), [&](const auto &w) { return w.first == word; });
+    for (const QRegularExpressionMatch &m : placed.globalMatch(page))
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(3).toDouble(),
+                      (m.captured(2).toDouble() + m.captured(4).toDouble()) / 2});
+    const auto found = std::find_if(words.cbegin(), words.cend(), [&](const Placed &w) { return w.text == word; });
     if (found == words.cend())
         return {};
-    const double line = found->second.y();
-    std::sort(words.begin(), words.end(), [](const auto &a, const auto &b) { return a.second.x() < b.second.x(); });
+    const double line = found->middle;
+    words.removeIf([&](const Placed &w) { return std::abs(w.middle - line) >= 5; });
+    std::sort(words.begin(), words.end(), [](const Placed &a, const Placed &b) { return a.left < b.left; });
+    QList<Placed> joined;
+    for (const Placed &w : std::as_const(words)) {
+        if (!joined.isEmpty() && w.persian() && joined.last().persian() && w.left - joined.last().right < 1) {
+            joined.last().text.prepend(w.text); // a Persian word runs from right to left
+            joined.last().right = w.right;
+        } else {
+            joined.append(w);
+        }
+    }
     QStringList result;
-    for (const auto &[text, at] : words)
-        if (std::abs(at.y() - line) < 5 && text.front().unicode() < 0x0600)
-            result << text;
-    return result;
+    for (const Placed &w : std::as_const(joined))
+        result << w.text;
+    return normalised(result.join(u' '));
 }
 
 } // namespace pdftext

@@ -20,8 +20,9 @@ bool hasTokens(const QString &text, const QString &phrase);
 // How often the phrase's words occur one after the other in the text.
 int countPhrase(const QString &text, const QString &phrase);
 
-// The Latin words and numbers of the line that holds the word, from left to right as they stand on the page
-// (the order a reader sees, whatever order the text runs in), of a one-page PDF; empty when it lacks the word.
-QStringList latinLeftToRight(const QString &pdfPath, const QString &word);
+// The words of the line that holds the word, from left to right as they stand on the page (the order a reader
+// sees, whatever order the text runs in), normalised and joined by blanks, of a one-page PDF; empty when it
+// lacks the word. A Persian word, which the reader gives glyph by glyph, is its touching glyphs.
+QString wordsLeftToRight(const QString &pdfPath, const QString &word);
 
 } // namespace pdftext
