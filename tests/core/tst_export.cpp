@@ -172,6 +172,7 @@ private Q_SLOTS:
         {
             auto partlyRead = many();
             ui::Progress reading(u"x"_s, excel::knownRows(*partlyRead), 1, 0);
+            QVERIFY(reading.advance(1) && shownDialog() && shownDialog()->maximum() == 0);
             QVERIFY(excel::writeWorkbook(*partlyRead, {}, QDir(db->folder()).filePath(u"many.xlsx"_s), &reading));
             QCOMPARE(shownDialog()->maximum(), 2500);
         }
