@@ -39,7 +39,7 @@ QString writtenWorkbook(db::Query &dataSet, const Captions &captions, const QStr
         throw db::Error(failure(scratch.fileName(), scratch.errorString()));
     if (!writeWorkbook(dataSet, captions, scratch.fileName(), &progress, leftOut))
         return QString();
-    // The writer made its own file at the scratch name; that file is moved (the scratch object removes nothing).
+    // The writer made its own file at the scratch name: that file is moved to its name, so nothing is left.
     const QString path = platform::freeTempPath(exportName(pageName));
     QFile written(scratch.fileName());
     if (!written.rename(path))
