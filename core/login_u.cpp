@@ -36,7 +36,7 @@ std::function<void()> &programEnd()
 db::StatementLimit signInLimit()
 {
     db::Connection &connection = forms::dm->ADOConnection1;
-    return db::StatementLimit(connection, db::silenceWithinConnectTime(connection.timeouts()));
+    return db::StatementLimit(connection, connection.timeouts().connectSeconds);
 }
 
 // A text bound as a value is never NULL: an empty edit compares as the empty text.

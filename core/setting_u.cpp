@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "setting_u.h"
 #include "ui_setting_u.h"
 
@@ -7,7 +8,9 @@
 #include "main_u.h"
 #include "pagekit/opener.h"
 #include "pagekit/grid.h"
+#include "pagekit/row_exists.h"
 #include "pagekit/rows.h"
+#include "pagekit/save.h"
 #include "page_rights.h"
 #include "persian/persian_text.h"
 #include "pagekit/field_check.h"
@@ -42,18 +45,21 @@ Tsetting::Tsetting(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
     ui->component->lineEdit()->setMaxLength(componentSize);
     ui->component->setCurrentIndex(-1);
 
-    model_ = pagekit::setupGrid(ui->DBGrid1, settingQuery(), {
-        {QStringLiteral("component"), QStringLiteral("عنوان")},
-        {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
-        {QStringLiteral("user_id"), QStringLiteral("کاربر")},
-    });
-    pagekit::disableWhileEmpty(settingQuery(), {ui->N1}, this);
+    model_ = pagekit::setupGrid(ui->DBGrid1, settingQuery(),
+                                {
+                                    {QStringLiteral("component"), QStringLiteral("عنوان")},
+                                    {QStringLiteral("cmt"), QStringLiteral("توضيحات")},
+                                    {QStringLiteral("user_id"), QStringLiteral("کاربر")},
+                                });
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(settingQuery())
+        .add(ui->ins_btn, Right::Insert, &Tsetting::ins_btnClick)
+        .add(ui->N1, Right::Delete, &Tsetting::N1Click, Needs::CurrentRow);
 
     // A title chosen or typed by the user lists its values; a text set by a command does not.
     ui::connectGuarded(ui->component, &QComboBox::activated, this, &Tsetting::componentChange);
     ui::connectGuarded(ui->component->lineEdit(), &QLineEdit::textEdited, this, &Tsetting::componentChange);
-    ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tsetting::ins_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tsetting::N1Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tsetting::showPopup);
     installOpener();
 }
@@ -85,17 +91,16 @@ void Tsetting::ins_btnClick()
     if (text::hasControlCharacter(title))
         throw ui::Refusal(fields::refusalText(QStringLiteral("عنوان")), ui->component);
 
-    db::Query &query = *forms::dm->ADOQuery1;
-    setUserValueStatement(query, QStringLiteral("select * from setting"), title, value);
-    query.open();
-    if (!query.isEmpty()) {
-        ui::showMessage(QStringLiteral("تكراري است"));
-        return;
-    }
-    db::writeRow(query, db::Query::State::Insert, [&](db::Query &row) {
-        row.fieldByName(QStringLiteral("component")).setValue(title);
-        row.fieldByName(QStringLiteral("cmt")).setValue(value);
-        row.fieldByName(QStringLiteral("user_id")).setValue(setting_rows::currentUserId());
+    // The repeat check and the row it guards in one write transaction: the same user at two workstations
+    // never files a value twice.
+    const QVariant user = setting_rows::currentUserId();
+    pagekit::inWriteTransaction([&] {
+        if (pagekit::rowExists(QStringLiteral("setting"), {{QStringLiteral("component"), title},
+                                                           {QStringLiteral("cmt"), value},
+                                                           {QStringLiteral("user_id"), user}}))
+            throw ui::Refusal(QStringLiteral("تكراري است"));
+        forms::dm->ADOConnection1.exec(QStringLiteral("insert into setting (component,cmt,user_id) values (?,?,?)"),
+                                       {title, value, user});
     });
     ui::showMessage(QStringLiteral("ثبت شد"));
     componentChange();
@@ -104,8 +109,6 @@ void Tsetting::ins_btnClick()
 void Tsetting::N1Click()
 {
     db::Query &rows = settingQuery();
-    if (!pagekit::hasCurrentRow(rows))
-        return;
     const QString value = rows.fieldByName(QStringLiteral("cmt")).asString();
     const QString title = rows.fieldByName(QStringLiteral("component")).asString();
     ui->cmt->setText(value);
@@ -126,7 +129,7 @@ void Tsetting::installOpener()
         return;
     pagekit::Opener opener;
     opener.key = rights::key::setting;
-    opener.commands = {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}};
+    opener.commands = commands();
     opener.cleared = {ui->component, ui->cmt};
     pagekit::installOpener(forms::main_->ui->N9, this, std::move(opener));
 }

@@ -47,7 +47,7 @@ void Tusers::ins_btnClick() { SaveUserAllowedItems(); }
 // The account's old list is replaced as a whole: the delete and the inserts stand or fall together.
 void Tusers::SaveUserAllowedItems()
 {
-    if (!pagekit::hasCurrentRow(*forms::dm->adoq_user))
+    if (forms::dm->adoq_user->fieldByName(u"id"_s).isNull()) // no current row, or one not stored yet
         return;
     const qint64 userId = forms::dm->adoq_user->fieldByName(u"id"_s).asInteger();
 

@@ -84,7 +84,7 @@ void Tusers::ins_btn2Click() { SaveUserPageRights(); }
 void Tusers::SaveUserPageRights()
 {
     db::Query &users = *forms::dm->adoq_user;
-    if (!pagekit::hasCurrentRow(users) || users.fieldByName(u"id"_s).isNull())
+    if (users.fieldByName(u"id"_s).isNull()) // no current row, or one not stored yet
         return;
     const qint64 userId = users.fieldByName(u"id"_s).asInteger();
     const QString userName = users.fieldByName(u"us"_s).asString();

@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "users_u.h"
 #include "db/querymodel.h"
 #include "dm_u.h"
@@ -60,7 +61,6 @@ Tusers::Tusers(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui:
         .like(ui->CheckBox2, ui->ostan2, u"ostan"_s)
         .like(ui->CheckBox3, ui->nam, u"nam"_s)
         .like(ui->CheckBox4, ui->lev2, u"lev"_s);
-    pagekit::disableWhileEmpty(*forms::dm->adoq_user, {ui->N6, ui->N7}, this);
     // The rights boxes follow the current row, wherever it moves; until there is one they are empty and off.
     ui::connectGuarded(forms::dm->adoq_user, &db::Query::currentChanged, this, &Tusers::DBGrid1CellClick);
     DBGrid1CellClick();
@@ -74,21 +74,25 @@ Tusers::~Tusers() = default;
 
 void Tusers::connectHandlers()
 {
+    using pagekit::Needs;
+    using pagekit::Right;
+    // The rights switch the account commands, and the buttons that save an account's rights and counties.
+    declareCommands(*forms::dm->adoq_user)
+        .add(ui->N5, Right::Insert, &Tusers::N5Click)
+        .add(ui->N6, Right::Edit, &Tusers::N6Click, Needs::CurrentRow)
+        .add(ui->N7, Right::Delete, &Tusers::N7Click, Needs::CurrentRow)
+        .add(ui->N8, Right::None, &Tusers::N8Click)
+        .add(ui->N9, Right::None, &Tusers::N9Click)
+        .add(ui->ins_btn2, Right::Insert, &Tusers::ins_btn2Click, Needs::CurrentRow)
+        .add(ui->ins_btn, Right::Insert, &Tusers::ins_btnClick, Needs::CurrentRow)
+        .add(ui->SpeedButton2, Right::Insert, &Tusers::SpeedButton2Click)
+        .add(ui->SpeedButton3, Right::Insert, &Tusers::SpeedButton3Click)
+        .add(ui->N3, Right::None, &Tusers::N3Click)
+        .add(ui->N1, Right::None, &Tusers::N1Click);
     using ui::connectGuarded;
     connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tusers::src_btnClick);
-    connectGuarded(ui->N5, &QAction::triggered, this, &Tusers::N5Click);
-    connectGuarded(ui->N6, &QAction::triggered, this, &Tusers::N6Click);
-    connectGuarded(ui->N7, &QAction::triggered, this, &Tusers::N7Click);
-    connectGuarded(ui->N8, &QAction::triggered, this, &Tusers::N8Click);
-    connectGuarded(ui->N9, &QAction::triggered, this, &Tusers::N9Click);
     connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Tusers::DBGrid1CellClick);
-    connectGuarded(ui->ins_btn2, &QPushButton::clicked, this, &Tusers::ins_btn2Click);
     connectGuarded(ui->ostan, &QComboBox::currentTextChanged, this, &Tusers::ostanChange);
-    connectGuarded(ui->SpeedButton2, &QToolButton::clicked, this, &Tusers::SpeedButton2Click);
-    connectGuarded(ui->SpeedButton3, &QToolButton::clicked, this, &Tusers::SpeedButton3Click);
-    connectGuarded(ui->N3, &QAction::triggered, this, &Tusers::N3Click);
-    connectGuarded(ui->N1, &QAction::triggered, this, &Tusers::N1Click);
-    connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tusers::ins_btnClick);
 }
 
 void Tusers::showSignedInUser()
@@ -118,12 +122,7 @@ void Tusers::installOpener()
         return;
     pagekit::Opener opener;
     opener.key = rights::key::karbaran;
-    opener.commands = {
-        {rights::menuItem(ui->MainMenu1, 0), ui->ins_btn2, ui->ins_btn, ui->SpeedButton2, ui->SpeedButton3},
-        {rights::menuItem(ui->MainMenu1, 1)},
-        {rights::menuItem(ui->MainMenu1, 2)},
-        {},
-    };
+    opener.commands = commands();
     opener.cleared = {ui->ostan, ui->shahrestan, ui->us, ui->ostan2, ui->nam, ui->lev, ui->lev2, ui->semat, ui->cnt};
     opener.heightLess = 80;
     pagekit::installOpener(forms::main_->ui->N3, this, std::move(opener));
@@ -155,8 +154,6 @@ void Tusers::N5Click()
 
 void Tusers::N6Click()
 {
-    if (!pagekit::hasCurrentRow(*forms::dm->adoq_user))
-        return;
     Tusers_ins &entry = *forms::users_ins;
     entry.loadFrom(*forms::dm->adoq_user);
     listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);

@@ -201,16 +201,8 @@ void Tchek_ins::FormClose()
         forms::chek_src->BitBtn1Click();
 }
 
-void Tchek_ins::storeKafInTexts()
-{
-    for (QWidget *text : {static_cast<QWidget *>(ui->cmt), static_cast<QWidget *>(ui->mozo),
-                          static_cast<QWidget *>(ui->foroshgah)})
-        ui::setControlText(text, invoices::arabicKaf(ui::controlText(text)));
-}
-
 pagekit::Values Tchek_ins::checkedValues(bool inserting)
 {
-    storeKafInTexts();
     pagekit::Values values = fields_.checked(inserting);
     // Petty cash and debit are the money fields' values: 0 when left empty.
     for (const QString &column : {u"tankhah"_s, u"bedehkari"_s})
@@ -226,7 +218,8 @@ bool Tchek_ins::remarksAccepted(const pagekit::Values &values)
         return true;
     db::Query &query = *forms::dm->ADOQuery1;
     query.clear();
-    query.add(u"select id from chek where cmt=?"_s, remarks);
+    const invoices::KafCondition sameRemarks = invoices::eitherKaf(u"cmt"_s, u"="_s, remarks);
+    query.add(u"select id from chek where "_s + sameRemarks.text, sameRemarks.values);
     query.add(u" and salemali=?"_s, values[u"salemali"_s]);
     query.open();
     return query.isEmpty() || ui::confirmWarning(remarksRepeated);
@@ -235,14 +228,19 @@ bool Tchek_ins::remarksAccepted(const pagekit::Values &values)
 void Tchek_ins::refuseDuplicate(const pagekit::Values &values)
 {
     // Serial, tax, levy and the vendor's details take no part: an entry differing only there is the same entry.
+    // Remarks, subject and shop are the same whichever kaf they were typed with.
     db::Connection &connection = forms::dm->ADOConnection1;
     db::Query query(connection, u"chek_duplicate"_s);
-    query.add(u"select id from "_s + connection.dialect().lockedTable(u"chek"_s) + u" where cmt=?"_s,
-              values[u"cmt"_s]);
-    for (const char *column : {"daste_chek_no", "mozo", "chek_dat", "salemali", "hesab_no", "tankhah", "variz",
+    query.add(u"select id from "_s + connection.dialect().lockedTable(u"chek"_s) + u" where id<>-1"_s);
+    for (const char *column : {"cmt", "daste_chek_no", "mozo", "chek_dat", "salemali", "hesab_no", "tankhah", "variz",
                                "chek_no", "mablagh", "rizhazine", "bedehkari", "foroshgah"}) {
         const QString name = QString::fromLatin1(column);
-        query.add(u" and "_s + name + u"=?"_s, values[name]);
+        if (name == u"cmt"_s || name == u"mozo"_s || name == u"foroshgah"_s) {
+            const invoices::KafCondition same = invoices::eitherKaf(name, u"="_s, values[name].toString());
+            query.add(u" and "_s + same.text, same.values);
+        } else {
+            query.add(u" and "_s + name + u"=?"_s, values[name]);
+        }
     }
     query.open();
     if (!query.isEmpty())
@@ -288,7 +286,7 @@ void Tchek_ins::del_btnClick()
     // The register's delete command chose the row: no question here. The form closes whether the delete
     // succeeded or not (and the register searches again), so no further click reaches a row not shown here.
     try {
-        pagekit::deleteCurrentRow(list(), {}, pagekit::withoutQuestion);
+        pagekit::deleteCurrentRow(list(), pagekit::withoutQuestion());
     } catch (...) {
         close();
         throw;
@@ -326,11 +324,13 @@ void Tchek_ins::avarezExit()
 
 void Tchek_ins::foroshgahChange()
 {
-    const QString shop = invoices::arabicKaf(text::storedText(ui->foroshgah->currentText()));
+    // The newest row of the shop, whichever kaf its name was stored or is typed with.
+    const invoices::KafCondition shop =
+        invoices::eitherKaf(u"foroshgah"_s, u"="_s, text::storedText(ui->foroshgah->currentText()));
     db::Query &query = *forms::dm->ADOQuery1;
     query.clear();
-    query.add(u"select * from chek where foroshgah=?"_s, shop);
-    query.add(u" and id in (select max(id) from chek where foroshgah=?)"_s, shop);
+    query.add(u"select * from chek where "_s + shop.text, shop.values);
+    query.add(u" and id in (select max(id) from chek where "_s + shop.text + u')', shop.values);
     query.open();
     const bool found = !query.isEmpty();
     for (QWidget *detail : {static_cast<QWidget *>(ui->foroshandeh), static_cast<QWidget *>(ui->phone),

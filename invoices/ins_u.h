@@ -46,8 +46,6 @@ private:
     void declareFields();
     void connectHandlers();
     void installKeys();
-    // The three texts the register stores with the Arabic kaf, brought to it in their fields.
-    void storeKafInTexts();
     // Every field checked and converted before anything is written; a refusal names the field.
     pagekit::Values checkedValues(bool inserting);
     bool remarksAccepted(const pagekit::Values &values);

@@ -28,14 +28,6 @@ db::Query &list()
 
 } // namespace
 
-QString Tchek_src::chosenFile(const QString &proposed)
-{
-    const QString path = ui::dialogs().saveFile(QString(), saveFilter, proposed);
-    if (!path.isEmpty())
-        lastFileName_ = path;
-    return path;
-}
-
 void Tchek_src::N31Click()
 {
     // No captions: the sheet is headed by the field names.
@@ -47,7 +39,8 @@ void Tchek_src::N13Click()
     const listpage::FilterLines lines = totalsLines();
     db::Query &totals = *forms::dm->ADOQuery1;
     totals.clear();
-    totals.add(u"select rizhazine,sum(mablagh) as mablagh  from chek"_s);
+    // Each amount in whole rials before it is added, as the register's own totals count it.
+    totals.add(u"select rizhazine,sum(round(mablagh,0)) as mablagh  from chek"_s);
     totals.add(u" where id<>-1"_s);
     lines.addTo(totals);
     totals.add(u" group by rizhazine "_s);
@@ -60,9 +53,10 @@ void Tchek_src::N13Click()
 
 void Tchek_src::N10Click()
 {
-    const QString path = chosenFile(lastFileName_.isEmpty() ? u"report.xls"_s : lastFileName_);
+    const QString path = ui::dialogs().saveFile(QString(), saveFilter, lastHtmlName_);
     if (path.isEmpty())
         return;
+    lastHtmlName_ = path;
     if (invoices::saveHtmlReport(list(), path))
         ui::showMessage(u"فايل گزارش تهيه شد"_s);
 }
@@ -77,13 +71,15 @@ void Tchek_src::N11Click()
 
 void Tchek_src::N21Click()
 {
-    const QString chosen = chosenFile(u"Report.xlsx"_s);
+    const QString chosen = ui::dialogs().saveFile(QString(), saveFilter, lastWorkbookName_);
     if (chosen.isEmpty())
         return;
     // A typed name gets the workbook's extension; a file of that name is replaced only when the user says so.
     const QString path = platform::confirmedPath(chosen, u".xlsx"_s);
-    if (!path.isEmpty())
-        invoices::saveAccountsWorkbook(list(), path);
+    if (path.isEmpty())
+        return;
+    lastWorkbookName_ = path;
+    invoices::saveAccountsWorkbook(list(), path);
 }
 
 void Tchek_src::N8Click()

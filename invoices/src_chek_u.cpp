@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "src_chek_u.h"
 #include "rizhazine_rep_u.h"
 #include "chek_open.h"
@@ -7,6 +8,7 @@
 #include "forms.h"
 #include "ins_u.h"
 #include "kaf.h"
+#include "pagekit/filters.h"
 #include "pagekit/grid.h"
 #include "pagekit/listpage.h"
 #include "pagekit/picklist.h"
@@ -15,9 +17,11 @@
 #include "pagekit/rows.h"
 #include "pagekit/search.h"
 #include "pagekit/setting_rows.h"
+#include "persian/persian_text.h"
 #include "signed_in_user.h"
 #include "ui/click_label.h"
 #include "ui/combo_items.h"
+#include "ui/control_text.h"
 #include "ui/guard.h"
 #include "ui_src_chek_u.h"
 #include <QApplication>
@@ -88,6 +92,17 @@ listpage::FilterLines ownRows(bool exempt)
     return lines;
 }
 
+// A contains-filter on a text stored with either kaf: the row matches whichever kaf it or the filter holds.
+std::function<void(listpage::FilterLines &)> eitherKafLike(QLabel *caption, QWidget *control, const QString &column)
+{
+    return [caption, control, column](listpage::FilterLines &lines) {
+        const QString typed = pagekit::fittingFilterText(u"chek"_s, column, text::storedText(ui::controlText(control)),
+                                                         caption->text(), control);
+        const invoices::KafCondition like = invoices::eitherKaf(column, u" like "_s, u'%' + typed + u'%');
+        lines.always(u" and "_s + like.text, like.values);
+    };
+}
+
 } // namespace
 
 Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_src)
@@ -97,8 +112,8 @@ Tchek_src::Tchek_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Tchek_
     ui->Combo_bedehkari->setCurrentIndex(-1);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     declareFilters();
+    declareMenu();
     connectHandlers();
-    pagekit::disableWhileEmpty(list(), {ui->N4, ui->N5, ui->N14}, this);
     if (forms::main_)
         installInvoicesOpener(*forms::main_, *this);
 }
@@ -121,11 +136,10 @@ void Tchek_src::declareFilters()
                         lines.always(u" and user_id=?"_s, {isNumber ? QVariant(id) : QVariant(ui->user->text())});
                     })
         .like(ui->Label15, ui->daste_chek_no, u"daste_chek_no"_s)
-        // Texts the register stores with the Arabic kaf.
-        .like(ui->Label14, ui->foroshgah, u"foroshgah"_s, invoices::arabicKaf)
-        .like(ui->Label11, ui->mozo, u"mozo"_s, invoices::arabicKaf)
+        .custom(ui->Label14, {ui->foroshgah}, eitherKafLike(ui->Label14, ui->foroshgah, u"foroshgah"_s))
+        .custom(ui->Label11, {ui->mozo}, eitherKafLike(ui->Label11, ui->mozo, u"mozo"_s))
         .like(ui->Label9, ui->chek_no, u"chek_no"_s)
-        .like(ui->Label13, ui->cmt, u"cmt"_s, invoices::arabicKaf)
+        .custom(ui->Label13, {ui->cmt}, eitherKafLike(ui->Label13, ui->cmt, u"cmt"_s))
         .amount(ui->Label10, ui->mablagh, u"mablagh"_s)
         .valueList(ui->Label12, {ui->rizhazine, ui->add_hamkari, ui->show_list_hamkari, ui->list_hamkari},
                    u"rizhazine"_s)
@@ -158,16 +172,30 @@ void Tchek_src::connectHandlers()
     ui::connectGuarded(ui->bedehkari_sum, &ClickLabel::clicked, this, &Tchek_src::bedehkari_sumClick);
     ui::connectGuarded(ui->tankhah_mande, &ClickLabel::clicked, this, &Tchek_src::tankhah_mandeClick);
     ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Tchek_src::DBGrid1CellClick);
+}
 
-    const std::pair<QAction *, void (Tchek_src::*)()> commands[] = {
-        {ui->N3, &Tchek_src::N3Click},   {ui->N4, &Tchek_src::N4Click},   {ui->N5, &Tchek_src::N5Click},
-        {ui->N14, &Tchek_src::N14Click}, {ui->N2, &Tchek_src::N2Click},   {ui->N1, &Tchek_src::N1Click},
-        {ui->N7, &Tchek_src::N7Click},   {ui->N31, &Tchek_src::N31Click}, {ui->N13, &Tchek_src::N13Click},
-        {ui->N10, &Tchek_src::N10Click}, {ui->N11, &Tchek_src::N11Click}, {ui->N21, &Tchek_src::N21Click},
-        {ui->N8, &Tchek_src::N8Click},   {ui->N12, &Tchek_src::N12Click},
-    };
-    for (const auto &[item, handler] : commands)
-        ui::connectGuarded(item, &QAction::triggered, this, handler);
+void Tchek_src::declareMenu()
+{
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N3, Right::Insert, &Tchek_src::N3Click)
+        .add(ui->N4, Right::Edit, &Tchek_src::N4Click, Needs::CurrentRow)
+        .add(ui->N5, Right::Delete, &Tchek_src::N5Click, Needs::CurrentRow)
+        .add(ui->N14, Right::View, &Tchek_src::N14Click, Needs::CurrentRow)
+        .add(ui->N6->menuAction(), Right::View) // the statements
+        .add(ui->N2, Right::View, &Tchek_src::N2Click)
+        .add(ui->N1, Right::View, &Tchek_src::N1Click)
+        .add(ui->N7, Right::View, &Tchek_src::N7Click)
+        .add(ui->N9->menuAction(), Right::View) // the reports
+        .add(ui->N31, Right::View, &Tchek_src::N31Click)
+        .add(ui->N13, Right::View, &Tchek_src::N13Click)
+        .add(ui->N10, Right::View, &Tchek_src::N10Click)
+        .add(ui->N11, Right::View, &Tchek_src::N11Click)
+        .add(ui->N21, Right::View, &Tchek_src::N21Click)
+        // The year repair rewrites stored dates: it stands among the reports but needs the edit right.
+        .add(ui->N8, Right::Edit, &Tchek_src::N8Click)
+        .add(ui->N12, Right::None, &Tchek_src::N12Click);
 }
 
 listpage::FilterLines Tchek_src::searchLines() const
@@ -268,23 +296,11 @@ void Tchek_src::N3Click()
     forms::chek_ins->showFor(Tchek_ins::Mode::New);
 }
 
-void Tchek_src::N4Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::chek_ins->showFor(Tchek_ins::Mode::Edit);
-}
+void Tchek_src::N4Click() { forms::chek_ins->showFor(Tchek_ins::Mode::Edit); }
 
-void Tchek_src::N5Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::chek_ins->showFor(Tchek_ins::Mode::Delete);
-}
+void Tchek_src::N5Click() { forms::chek_ins->showFor(Tchek_ins::Mode::Delete); }
 
-void Tchek_src::N14Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        openInvoiceAttachments(list().fieldByName(QStringLiteral("id")).asInteger());
-}
+void Tchek_src::N14Click() { openInvoiceAttachments(list().fieldByName(QStringLiteral("id")).asInteger()); }
 void Tchek_src::printStatement(Trizhazine_rep::Variant variant)
 {
     // The statement prints the totals: those of a long list still being counted are counted first.

@@ -66,11 +66,13 @@ public:
 private:
     void printStatement(Trizhazine_rep::Variant variant);
     void declareFilters();
+    void declareMenu();
     void connectHandlers();
-    QString chosenFile(const QString &proposed);
 
     pagekit::FilterTable filters_{QStringLiteral("chek")};
     mutable bool userFilterApplies_ = true; // off while the statement totals take the filters' lines
     db::QueryModel *model_ = nullptr;
-    QString lastFileName_; // the save dialog keeps the last name chosen
+    // The save dialog proposes each report's own last file, so that one never proposes the other's.
+    QString lastHtmlName_ = QStringLiteral("report.xls");
+    QString lastWorkbookName_ = QStringLiteral("Report.xlsx");
 };

@@ -1,4 +1,5 @@
 #include "darkhast_src_u.h"
+#include "pagekit/commands.h"
 #include "persian/Dates.h"
 #include "darkhast_estelam_u.h"
 #include "darkhast_ins_u.h"
@@ -67,10 +68,7 @@ pagekit::Opener opener(Tdarkhast_src &page)
     Ui::Tdarkhast_src &ui = *page.ui;
     pagekit::Opener opener;
     opener.key = rights::key::darkhast;
-    opener.commands = {{rights::menuItem(ui.MainMenu1, 0)},
-                       {rights::menuItem(ui.MainMenu1, 1)},
-                       {rights::menuItem(ui.MainMenu1, 2)},
-                       rights::menuItems(ui.MainMenu1, 3, 5)};
+    opener.commands = page.commands();
     opener.cleared = {ui.prj_name, ui.kala, ui.cmt, ui.darkhastkonande, ui.status, ui.cnt, ui.dabir_no, ui.radif};
     opener.prepare = [&ui] { ui.sal->setText(fiscalYear()); };
     opener.widthLess = 30;
@@ -86,9 +84,20 @@ Tdarkhast_src::Tdarkhast_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui
     ui->setupUi(this);
     // The submenu's item answers to the submenu's name like every other item of the menu.
     ui->N7->menuAction()->setObjectName(QStringLiteral("N7"));
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns(), ui->N2);
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     model_->setRowBackground(&Tdarkhast_src::rowColour);
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N8}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Tdarkhast_src::N1Click)
+        .add(ui->N2, Right::Edit, &Tdarkhast_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Tdarkhast_src::N3Click, Needs::CurrentRow)
+        .add(ui->N6, Right::View) // "مستندات" has no command
+        .add(ui->N4, Right::View, &Tdarkhast_src::N4Click)
+        .add(ui->N7->menuAction(), Right::View)
+        .add(ui->N8, Right::View, &Tdarkhast_src::N8Click, Needs::CurrentRow)
+        .add(ui->N5, Right::None, &Tdarkhast_src::N5Click)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     filters_.like(ui->CheckBox1, ui->prj_name, QStringLiteral("prj_name"))
         .like(ui->CheckBox2, ui->kala, QStringLiteral("kala"))
@@ -102,13 +111,6 @@ Tdarkhast_src::Tdarkhast_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui
                    QStringLiteral("radif"), true);
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tdarkhast_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tdarkhast_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tdarkhast_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tdarkhast_src::N3Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tdarkhast_src::N4Click);
-    ui::connectGuarded(ui->N8, &QAction::triggered, this, &Tdarkhast_src::N8Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &Tdarkhast_src::N5Click);
-    // N6 "مستندات" has no command.
     if (forms::main_)
         pagekit::installOpener(forms::main_->ui->N7, this, opener(*this));
 }
@@ -169,11 +171,7 @@ void Tdarkhast_src::N1Click()
     forms::darkhast_ins->prepareNew();
 }
 
-void Tdarkhast_src::N2Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::darkhast_ins->prepareEdit(list());
-}
+void Tdarkhast_src::N2Click() { forms::darkhast_ins->prepareEdit(list()); }
 
 void Tdarkhast_src::N3Click()
 {

@@ -4,6 +4,7 @@
 #include "estelam_pic_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/commands.h"
 #include "pagekit/opener.h"
 #include "ui_main_u.h"
 #include "pagekit/grid.h"
@@ -68,10 +69,7 @@ pagekit::Opener opener(Testelam_src &page)
     Ui::Testelam_src &ui = *page.ui;
     pagekit::Opener opener;
     opener.key = rights::key::estelam;
-    opener.commands = {{rights::menuItem(ui.MainMenu1, 0)},
-                       {rights::menuItem(ui.MainMenu1, 1)},
-                       {rights::menuItem(ui.MainMenu1, 2)},
-                       {}};
+    opener.commands = page.commands();
     opener.cleared = {ui.estelam_no, ui.sal, ui.onvan, ui.viner};
     opener.widthLess = 30;
     opener.heightLess = 60;
@@ -84,9 +82,19 @@ pagekit::Opener opener(Testelam_src &page)
 Testelam_src::Testelam_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::Testelam_src)
 {
     ui->setupUi(this);
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns(), ui->N2);
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
     model_->setRowBackground(&Testelam_src::rowColour);
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Testelam_src::N1Click)
+        .add(ui->N2, Right::Edit, &Testelam_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Testelam_src::N3Click, Needs::CurrentRow)
+        // The attachments form applies the page's rights itself.
+        .add(ui->N6, Right::None, &Testelam_src::N6Click, Needs::CurrentRow)
+        .add(ui->N4, Right::None, &Testelam_src::N4Click)
+        .add(ui->N5, Right::None, &Testelam_src::N5Click)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     filters_.like(ui->CheckBox1, ui->sal, QStringLiteral("sal"))
         .like(ui->CheckBox2, ui->onvan, QStringLiteral("onvan"))
@@ -95,12 +103,6 @@ Testelam_src::Testelam_src(QWidget *parent) : pagekit::Page(parent), ui(new Ui::
         .range(ui->CheckBox3, ui->est_dat1, ui->est_dat2, QStringLiteral("est_dat"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Testelam_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Testelam_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Testelam_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Testelam_src::N3Click);
-    ui::connectGuarded(ui->N6, &QAction::triggered, this, &Testelam_src::N6Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Testelam_src::N4Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &Testelam_src::N5Click);
     if (forms::main_)
         pagekit::installOpener(forms::main_->ui->N16, this, opener(*this));
 }
@@ -129,29 +131,23 @@ void Testelam_src::N1Click()
     forms::estelam_ins->prepareNew();
 }
 
-void Testelam_src::N2Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::estelam_ins->prepareEdit(list());
-}
+void Testelam_src::N2Click() { forms::estelam_ins->prepareEdit(list()); }
 
 void Testelam_src::N3Click()
 {
     // The password shared by all users takes the place of the question. Cancel deletes nothing; a wrong
     // answer is met with silence. The inquiry's attachments stay in estelam_pic.
-    pagekit::deleteCurrentRow(list(), {}, [] {
+    pagekit::Deletion deletion;
+    deletion.confirm = [] {
         const QString password = picklist::firstValue(passwordTitle);
         const std::optional<QString> answer = ui::dialogs().input(
             QStringLiteral("Delete Password"), QStringLiteral("رمز حذف را وارد نماييد؟"), QStringLiteral("?"));
         return answer && *answer == password;
-    });
+    };
+    pagekit::deleteCurrentRow(list(), deletion);
 }
 
-void Testelam_src::N6Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        openInquiryAttachments(list().fieldByName(QStringLiteral("id")).asInteger());
-}
+void Testelam_src::N6Click() { openInquiryAttachments(list().fieldByName(QStringLiteral("id")).asInteger()); }
 
 excel::Captions Testelam_src::exportCaptions()
 {

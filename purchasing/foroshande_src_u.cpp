@@ -4,6 +4,7 @@
 #include "foroshande_ins_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/commands.h"
 #include "pagekit/opener.h"
 #include "ui_main_u.h"
 #include "pagekit/grid.h"
@@ -36,14 +37,11 @@ QVector<pagekit::Column> gridColumns()
 }
 
 // The main window's vendors command: the page is shown as its last search left it (empty at first).
-pagekit::Opener opener(Ui::Tforoshande_src &page)
+pagekit::Opener opener(Ui::Tforoshande_src &page, pagekit::Commands *commands)
 {
     pagekit::Opener opener;
     opener.key = rights::key::foroshande;
-    opener.commands = {{rights::menuItem(page.MainMenu1, 0)},
-                       {rights::menuItem(page.MainMenu1, 1)},
-                       {rights::menuItem(page.MainMenu1, 2)},
-                       rights::menuItems(page.MainMenu1, 3, 5)};
+    opener.commands = commands;
     opener.cleared = {page.bank, page.foroshgah, page.nam, page.cmt, page.hesab_no, page.cnt};
     opener.widthLess = 30;
     opener.heightLess = 50;
@@ -56,7 +54,17 @@ Tforoshande_src::Tforoshande_src(QWidget *parent) : pagekit::Page(parent), ui(ne
 {
     ui->setupUi(this);
     model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns());
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Tforoshande_src::N1Click)
+        .add(ui->N2, Right::Edit, &Tforoshande_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Tforoshande_src::N3Click, Needs::CurrentRow)
+        .add(ui->N6, Right::View) // "رزومه و مدارک" has no command
+        .add(ui->N4, Right::View, &Tforoshande_src::N4Click)
+        // The copy from the purchases register adds vendors: a write, whichever menu it stands in.
+        .add(ui->N7, Right::Insert, &Tforoshande_src::N7Click)
+        .add(ui->N5, Right::None, &Tforoshande_src::N5Click);
 
     filters_.like(ui->CheckBox1, ui->foroshgah, QStringLiteral("foroshgah"))
         .like(ui->CheckBox2, ui->nam, QStringLiteral("nam"))
@@ -65,15 +73,8 @@ Tforoshande_src::Tforoshande_src(QWidget *parent) : pagekit::Page(parent), ui(ne
         .like(ui->CheckBox6, ui->cmt, QStringLiteral("cmt"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tforoshande_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tforoshande_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tforoshande_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tforoshande_src::N3Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tforoshande_src::N4Click);
-    ui::connectGuarded(ui->N7, &QAction::triggered, this, &Tforoshande_src::N7Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &Tforoshande_src::N5Click);
-    // N6 "رزومه و مدارک" has no command.
     if (forms::main_)
-        pagekit::installOpener(forms::main_->ui->N11, this, opener(*ui));
+        pagekit::installOpener(forms::main_->ui->N11, this, opener(*ui, commands()));
 }
 
 Tforoshande_src::~Tforoshande_src()
@@ -105,11 +106,7 @@ void Tforoshande_src::N1Click()
     forms::foroshande_ins->prepareNew();
 }
 
-void Tforoshande_src::N2Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::foroshande_ins->prepareEdit(list());
-}
+void Tforoshande_src::N2Click() { forms::foroshande_ins->prepareEdit(list()); }
 
 void Tforoshande_src::N3Click()
 {

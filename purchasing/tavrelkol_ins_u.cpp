@@ -53,12 +53,11 @@ Ttavrelkol_ins::Ttavrelkol_ins(QWidget *parent) : pagekit::Page(parent), ui(new 
                           Empty empty = Empty::Stored) {
         return pagekit::Field{QString(), control, caption->text(), kind, empty};
     };
-    pagekit::Field unitPrice = field(ui->mablagh, ui->Label5, Kind::Money, Empty::Null);
-    unitPrice.retry = pagekit::Field::Retry::OnInsert; // typed with separators: asked once more
     // The 22 fields in the order a row is written (user_id is not among them).
     fields_.setFields(u"tavrelkol"_s, {
         field(ui->prj_name, ui->Label1), field(ui->mozo, ui->Label2), field(ui->cnt, ui->Label3),
-        field(ui->vahed, ui->Label4), unitPrice, field(ui->mablagh_kol, ui->Label6, Kind::Money, Empty::Null),
+        field(ui->vahed, ui->Label4), field(ui->mablagh, ui->Label5, Kind::Money, Empty::Null),
+        field(ui->mablagh_kol, ui->Label6, Kind::Money, Empty::Null),
         field(ui->tavrel_dat, ui->Label7, Kind::Date), field(ui->pardakht_dat, ui->Label8, Kind::Date),
         field(ui->foroshande, ui->Label9), field(ui->resid, ui->Label10), field(ui->faktor_no, ui->Label11),
         field(ui->kargah, ui->Label12), field(ui->sal, ui->Label13, Kind::Year, Empty::Refused),

@@ -60,10 +60,7 @@ void installPurchasesOpener(Ttavrelkol_src &page)
     Ui::Ttavrelkol_src &p = *page.ui;
     pagekit::Opener opener;
     opener.key = rights::key::tavrelkol;
-    opener.commands = {{rights::menuItem(p.MainMenu1, 0)},
-                       {rights::menuItem(p.MainMenu1, 1)},
-                       {rights::menuItem(p.MainMenu1, 2)},
-                       rights::menuItems(p.MainMenu1, 3, 5)};
+    opener.commands = page.commands();
     // The filters' texts are emptied; their boxes keep their state.
     opener.cleared = {p.prj_name, p.mozo, p.foroshande, p.kargah, p.sal, p.cmt,
                       p.faktor_no, p.dabir_no, p.resid, p.us, p.pardakhti};

@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "tavrelkol_src_u.h"
 #include "db/querymodel.h"
 #include "dm_u.h"
@@ -68,12 +69,22 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new 
     ui->setupUi(this);
     ui->pardakhti->setCurrentIndex(-1); // the payment filter starts with no state chosen
 
-    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns, ui->N2);
+    model_ = pagekit::setupGrid(ui->DBGrid1, list(), gridColumns);
     model_->setRowBackground([](const db::Query &query, int row) {
         const int column = query.fieldIndex(u"pardakhti"_s);
         return column >= 0 && query.textAt(row, column) == paid ? paidColour : QColor();
     });
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3, ui->N6, ui->N7}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Ttavrelkol_src::N1Click)
+        .add(ui->N2, Right::Edit, &Ttavrelkol_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Ttavrelkol_src::N3Click, Needs::CurrentRow)
+        .add(ui->N6, Right::View, &Ttavrelkol_src::N6Click, Needs::CurrentRow)
+        .add(ui->N4, Right::View, &Ttavrelkol_src::N4Click)
+        .add(ui->N7, Right::View, &Ttavrelkol_src::N7Click, Needs::CurrentRow)
+        .add(ui->N5, Right::None, &Ttavrelkol_src::N5Click)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     // The hidden label holds the chosen user's id; "-1" while none is chosen.
     const auto chosenUser = [this]() -> QVariant {
@@ -95,13 +106,6 @@ Ttavrelkol_src::Ttavrelkol_src(QWidget *parent) : pagekit::Page(parent), ui(new 
         .like(ui->CheckBox12, ui->pardakhti, u"pardakhti"_s);
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Ttavrelkol_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Ttavrelkol_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Ttavrelkol_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Ttavrelkol_src::N3Click);
-    ui::connectGuarded(ui->N6, &QAction::triggered, this, &Ttavrelkol_src::N6Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Ttavrelkol_src::N4Click);
-    ui::connectGuarded(ui->N7, &QAction::triggered, this, &Ttavrelkol_src::N7Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &Ttavrelkol_src::N5Click);
     ui::connectGuarded(ui->DBGrid1, &QTableView::clicked, this, &Ttavrelkol_src::DBGrid1CellClick);
     ui::connectGuarded(ui->us, &QComboBox::currentTextChanged, this, &Ttavrelkol_src::usChange);
     ui::connectGuarded(ui->mablagh_kol_sum, &ClickLabel::clicked, this, &Ttavrelkol_src::mablagh_kol_sumClick);
@@ -116,7 +120,8 @@ Ttavrelkol_src::~Ttavrelkol_src()
 void Ttavrelkol_src::src_btnClick()
 {
     pagekit::SearchStatements statements;
-    statements.listAnchor = u" where tavrelkol.ID<>-1 "_s; // after the declared purchases-with-picture-counts
+    statements.listAnchor = u" where tavrelkol.ID<>-1 "_s; // after the declared
+                                                           // purchases-with-picture-counts
     statements.count = ui->cnt;
     statements.sums = {{u"mablagh_kol"_s, ui->mablagh_kol_sum}};
     pagekit::runSearch(list(), statements, filters_.lines());
@@ -132,11 +137,7 @@ void Ttavrelkol_src::N1Click()
     forms::tavrelkol_ins->prepareNew();
 }
 
-void Ttavrelkol_src::N2Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        forms::tavrelkol_ins->prepareEdit(list());
-}
+void Ttavrelkol_src::N2Click() { forms::tavrelkol_ins->prepareEdit(list()); }
 
 void Ttavrelkol_src::N3Click()
 {
@@ -144,11 +145,7 @@ void Ttavrelkol_src::N3Click()
     pagekit::deleteCurrentRow(list());
 }
 
-void Ttavrelkol_src::N6Click()
-{
-    if (pagekit::hasCurrentRow(list()))
-        openPurchaseAttachments(list().fieldByName(u"id"_s).asInteger());
-}
+void Ttavrelkol_src::N6Click() { openPurchaseAttachments(list().fieldByName(u"id"_s).asInteger()); }
 
 void Ttavrelkol_src::N7Click()
 {

@@ -3,6 +3,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/commands.h"
 #include "pagekit/grid.h"
 #include "pagekit/opener.h"
 #include "pagekit/rows.h"
@@ -29,8 +30,14 @@ Tabadiha::Tabadiha(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
                         {QStringLiteral("shahr"), QStringLiteral("شهر"), 100},
                         {QStringLiteral("bakhsh"), QStringLiteral("بخش"), 100},
                         {QStringLiteral("dehestan"), QStringLiteral("دهستان"), 100},
-                        {QStringLiteral("rosta"), QStringLiteral("روستا"), 100}}, ui->N3);
-    pagekit::disableWhileEmpty(list(), {ui->N3, ui->N1}, this);
+                        {QStringLiteral("rosta"), QStringLiteral("روستا"), 100}});
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N2, Right::Insert, &Tabadiha::N2Click)
+        .add(ui->N3, Right::Edit, &Tabadiha::N3Click, Needs::CurrentRow)
+        .add(ui->N1, Right::Delete, &Tabadiha::N1Click, Needs::CurrentRow)
+        .onDoubleClick(ui->DBGrid1, ui->N3);
 
     // The search's lines come in this order.
     filters_.like(ui->CheckBox1, ui->cod, QStringLiteral("cod"))
@@ -41,18 +48,12 @@ Tabadiha::Tabadiha(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique
         .like(ui->CheckBox6, ui->rosta, QStringLiteral("rosta"));
 
     ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tabadiha::BitBtn1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tabadiha::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tabadiha::N3Click);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tabadiha::N1Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tabadiha::showPopup);
 
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::abadiha;
-        opener.commands = {{rights::menuItem(ui->PopupMenu1, 0)},
-                           {rights::menuItem(ui->PopupMenu1, 1)},
-                           {rights::menuItem(ui->PopupMenu1, 2)},
-                           {}};
+        opener.commands = commands();
         opener.cleared = {ui->ostan, ui->bakhsh, ui->dehestan, ui->cod, ui->shahrestan, ui->rosta};
         opener.texts = {{ui->cnt, QStringLiteral("0")}};
         // The register is large: the page opens with no rows until the user searches.
@@ -81,8 +82,6 @@ void Tabadiha::N2Click()
 
 void Tabadiha::N3Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
     Tabadiha_ins &entry = *forms::abadiha_ins;
     entry.prepareEdit();
     listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);

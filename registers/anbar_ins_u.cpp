@@ -26,8 +26,19 @@ const QString notRegistered = QStringLiteral(
     "خطا! اين کالا در اين انبار موجود نيست. ابتدا مشخصات کالا را در بخش کالا ثبت نماييد");
 const QString repeated = QStringLiteral("خطا! اين کالا در اين روز براي اين تحويل گيرنده در اين انبار تکراري است");
 const QString notAvailable = QStringLiteral("خطا! اين مقدار از کالا موجود نمي باشد");
+const QString otherUnit = QStringLiteral("خطا! واحد اين کالا در اين انبار «%1» است. مقدار را با همين واحد وارد نماييد");
 
 db::Query &list() { return *forms::dm->ADOQ_anbar; }
+
+// The unit the warehouse registers the goods of this code and description in; nullopt when it has no such goods.
+std::optional<QString> registeredUnit(const QString &warehouse, const QVariant &code, const QString &description)
+{
+    db::Query &goods = *forms::dm->ADOQuery1;
+    goods.clear();
+    goods.add(QStringLiteral("select vahed from kala where anbar=? and cod=? and cmt=?"), {warehouse, code, description});
+    goods.open();
+    return goods.isEmpty() ? std::nullopt : std::optional<QString>(goods.fieldByName(QStringLiteral("vahed")).asString());
+}
 
 QStringList nonEmpty(QStringList values)
 {
@@ -213,8 +224,12 @@ void Tanbar_ins::ins_btnClick()
     save.query = &rows;
     save.lockedChecks = [&] {
         before = stock::heldRegistered(warehouse, code, description, values[QStringLiteral("kala_vahed")].toString());
-        if (!before)
+        if (!before) {
+            // Registered goods in another unit are told as such: their quantity would count in the wrong unit.
+            if (const std::optional<QString> unit = registeredUnit(warehouse, code, description))
+                throw ui::Refusal(otherUnit.arg(*unit), ui->kala_vahed);
             throw ui::Refusal(notRegistered, ui->kala_cod);
+        }
         if (pagekit::rowExists(QStringLiteral("anbar"),
                                {{QStringLiteral("nam"), warehouse},
                                 {QStringLiteral("typ"), type},

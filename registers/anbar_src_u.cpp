@@ -1,4 +1,5 @@
 #include "anbar_src_u.h"
+#include "pagekit/commands.h"
 #include "persian/Dates.h"
 #include "anbar_ins_u.h"
 #include "dm_u.h"
@@ -65,27 +66,27 @@ Tanbar_src::Tanbar_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_un
                         {QStringLiteral("tahvildahande"), QStringLiteral("تحويل دهنده"), 100},
                         {QStringLiteral("tahvilgirande"), QStringLiteral("تحويل گيرنده"), 100},
                         {QStringLiteral("cmt"), QStringLiteral("توضيحات"), 150},
-                        {QStringLiteral("us"), QStringLiteral("کاربر"), 65}}, ui->N2);
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
+                        {QStringLiteral("us"), QStringLiteral("کاربر"), 65}});
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Tanbar_src::N1Click)
+        .add(ui->N2, Right::Edit, &Tanbar_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Tanbar_src::N3Click, Needs::CurrentRow)
+        .add(ui->N4, Right::None, &Tanbar_src::N4Click)
+        .add(ui->N5, Right::None, &QDialog::close)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     filters_.like(ui->CheckBox1, ui->kala_cod, QStringLiteral("kala_cod"))
         .like(ui->CheckBox2, ui->kala_name, QStringLiteral("kala_cmt"))
         .range(ui->CheckBox3, ui->dat1, ui->dat2, QStringLiteral("dat"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tanbar_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tanbar_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tanbar_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tanbar_src::N3Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tanbar_src::N4Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
 
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::anbar;
-        opener.commands = {{rights::menuItem(ui->MainMenu1, 0)},
-                           {rights::menuItem(ui->MainMenu1, 1)},
-                           {rights::menuItem(ui->MainMenu1, 2)},
-                           {}};
+        opener.commands = commands();
         opener.cleared = {ui->kala_name, ui->kala_cod};
         // A date filter switched on starts from today.
         opener.prepare = [this] {
@@ -119,8 +120,6 @@ void Tanbar_src::N1Click()
 
 void Tanbar_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
     Tanbar_ins &entry = *forms::anbar_ins;
     entry.prepareEdit();
     ui::showMessage(editNote);
@@ -129,7 +128,9 @@ void Tanbar_src::N2Click()
 
 void Tanbar_src::N3Click()
 {
-    pagekit::deleteCurrentRow(list(), reverseMovement);
+    pagekit::Deletion deletion;
+    deletion.ownSteps = reverseMovement;
+    pagekit::deleteCurrentRow(list(), deletion);
 }
 
 excel::Captions Tanbar_src::exportCaptions()

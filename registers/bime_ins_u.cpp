@@ -26,7 +26,6 @@ Tbime_ins::Tbime_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
     ui->setupUi(this);
     using pagekit::Empty;
     using pagekit::Kind;
-    using Retry = pagekit::Field::Retry;
     fields.setFields(QStringLiteral("bime"), {
         {QStringLiteral("bimename"), ui->bimename, ui->Label1->text()},
         {QStringLiteral("bimekonande"), ui->bimekonande, ui->Label2->text()},
@@ -34,8 +33,7 @@ Tbime_ins::Tbime_ins(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
         {QStringLiteral("sodor_dat"), ui->sodor_dat, ui->Label4->text(), Kind::Date},
         {QStringLiteral("khateme_dat"), ui->khateme_dat, ui->Label5->text(), Kind::Date},
         {QStringLiteral("bime_no"), ui->bime_no, ui->Label6->text()},
-        // A premium typed with separators is asked for once more, on a new policy and an edit alike.
-        {QStringLiteral("mablagh"), ui->mablagh, ui->Label7->text(), Kind::Money, Empty::Null, Retry::Always},
+        {QStringLiteral("mablagh"), ui->mablagh, ui->Label7->text(), Kind::Money, Empty::Null},
         {QStringLiteral("cmt"), ui->cmt, ui->Label8->text()},
     });
     ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tbime_ins::ins_btnClick);

@@ -3,6 +3,7 @@
 #include "dm_u.h"
 #include "forms.h"
 #include "main_u.h"
+#include "pagekit/commands.h"
 #include "pagekit/grid.h"
 #include "pagekit/opener.h"
 #include "pagekit/rows.h"
@@ -33,10 +34,21 @@ Tbime_src::Tbime_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
                         {QStringLiteral("bime_no"), QStringLiteral("شماره بيمه نامه"), 50},
                         {QStringLiteral("mablagh"), QStringLiteral("مبلغ حق بيمه کل"), 100},
                         {QStringLiteral("cmt"), QStringLiteral("توضيحات"), 200},
-                        {QStringLiteral("us"), QStringLiteral("کاربر")}}, ui->N2);
+                        {QStringLiteral("us"), QStringLiteral("کاربر")}});
     // This list keeps the order the server gives: its titles sort nothing.
     ui->DBGrid1->horizontalHeader()->setSectionsClickable(false);
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Tbime_src::N1Click)
+        .add(ui->N2, Right::Edit, &Tbime_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Tbime_src::N3Click, Needs::CurrentRow)
+        .add(ui->N6,
+             Right::View) // "مستندات", "اکسل" and "فرم ها" have no command here
+        .add(ui->N4, Right::View)
+        .add(ui->N7, Right::View)
+        .add(ui->N5, Right::None, &QDialog::close)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     // The search's lines come in this order. The user filter is the signed-in user, whatever its box shows.
     filters_.equal(ui->CheckBox11, ui->user, QStringLiteral("us"), [] { return SignedInUser::instance().karbar(); })
@@ -49,18 +61,11 @@ Tbime_src::Tbime_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
         .like(ui->CheckBox7, ui->bime_no, QStringLiteral("bime_no"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tbime_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tbime_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tbime_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tbime_src::N3Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
 
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::bime;
-        opener.commands = {{rights::menuItem(ui->MainMenu1, 0)},
-                           {rights::menuItem(ui->MainMenu1, 1)},
-                           {rights::menuItem(ui->MainMenu1, 2)},
-                           rights::menuItems(ui->MainMenu1, 3, 5)};
+        opener.commands = commands();
         opener.cleared = {ui->bimename, ui->bimekonande, ui->prj_name, ui->bime_no, ui->cmt};
         // The user filter's box shows whose policies it keeps.
         opener.prepare = [this] { ui->user->setEditText(SignedInUser::instance().karbar()); };
@@ -95,8 +100,6 @@ void Tbime_src::N1Click()
 
 void Tbime_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
     Tbime_ins &entry = *forms::bime_ins;
     entry.prepareEdit();
     listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);

@@ -3,6 +3,7 @@
 #include "forms.h"
 #include "kala_ins_u.h"
 #include "main_u.h"
+#include "pagekit/commands.h"
 #include "pagekit/grid.h"
 #include "pagekit/opener.h"
 #include "pagekit/row_exists.h"
@@ -31,25 +32,25 @@ Tkala_src::Tkala_src(QWidget *parent) : pagekit::Page(parent), ui(std::make_uniq
                         {QStringLiteral("cod"), QStringLiteral("کد کالا")},
                         {QStringLiteral("cmt"), QStringLiteral("شرح کالا"), 150},
                         {QStringLiteral("vahed"), QStringLiteral("واحد"), 80},
-                        {QStringLiteral("mojodi"), QStringLiteral("موجودي")}}, ui->N2);
-    pagekit::disableWhileEmpty(list(), {ui->N2, ui->N3}, this);
+                        {QStringLiteral("mojodi"), QStringLiteral("موجودي")}});
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->N1, Right::Insert, &Tkala_src::N1Click)
+        .add(ui->N2, Right::Edit, &Tkala_src::N2Click, Needs::CurrentRow)
+        .add(ui->N3, Right::Delete, &Tkala_src::N3Click, Needs::CurrentRow)
+        .add(ui->N4, Right::None, &Tkala_src::N4Click)
+        .add(ui->N5, Right::None, &QDialog::close)
+        .onDoubleClick(ui->DBGrid1, ui->N2);
 
     filters_.like(ui->CheckBox1, ui->cod, QStringLiteral("cod")).like(ui->CheckBox2, ui->cmt, QStringLiteral("cmt"));
 
     ui::connectGuarded(ui->src_btn, &QPushButton::clicked, this, &Tkala_src::src_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tkala_src::N1Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tkala_src::N2Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tkala_src::N3Click);
-    ui::connectGuarded(ui->N4, &QAction::triggered, this, &Tkala_src::N4Click);
-    ui::connectGuarded(ui->N5, &QAction::triggered, this, &QDialog::close);
 
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::kala;
-        opener.commands = {{rights::menuItem(ui->MainMenu1, 0)},
-                           {rights::menuItem(ui->MainMenu1, 1)},
-                           {rights::menuItem(ui->MainMenu1, 2)},
-                           {}};
+        opener.commands = commands();
         opener.cleared = {ui->cmt, ui->cod};
         opener.heightLess = 60;
         opener.search = [this] { src_btnClick(); };
@@ -76,8 +77,6 @@ void Tkala_src::N1Click()
 
 void Tkala_src::N2Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
     Tkala_ins &entry = *forms::kala_ins;
     entry.prepareEdit();
     listpage::showEntryForm(&entry, entry.ui->ins_btn, entry.ui->edit_btn, false);
@@ -86,12 +85,14 @@ void Tkala_src::N2Click()
 void Tkala_src::N3Click()
 {
     // The stock of goods with movements is their sum: deleting the goods would orphan them.
-    pagekit::deleteCurrentRow(list(), [](db::Query &row) {
+    pagekit::Deletion deletion;
+    deletion.ownSteps = [](db::Query &row) {
         if (pagekit::rowExists(QStringLiteral("anbar"),
                                {{QStringLiteral("nam"), row.fieldByName(QStringLiteral("anbar")).value()},
                                 {QStringLiteral("kala_cod"), row.fieldByName(QStringLiteral("cod")).value()}}))
             throw ui::Refusal(hasMovements);
-    });
+    };
+    pagekit::deleteCurrentRow(list(), deletion);
 }
 
 excel::Captions Tkala_src::exportCaptions()

@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "payam_u.h"
 #include "persian/Dates.h"
 #include "dm_u.h"
@@ -16,10 +17,12 @@
 #include "signed_in_user.h"
 #include "ui/dialogs.h"
 #include "ui/guard.h"
+#include "ui/reading_direction.h"
 #include "ui/refusal.h"
 #include "ui_main_u.h"
 #include "ui_payam_u.h"
 #include <QLineEdit>
+#include <QTextDocument>
 #include "unread_mark.h"
 #include <algorithm>
 
@@ -32,12 +35,27 @@ db::Query &list() { return *forms::dm->ADOQ_payam; }
 
 bool isAdministrator() { return SignedInUser::instance().karbar() == QStringLiteral("admin"); }
 
+// A message box right to left, whatever a message starts with: a text box of its own sets each paragraph in the
+// direction of its first letter and aligns every one left.
+void setRightToLeft(QPlainTextEdit *box)
+{
+    QTextOption option = box->document()->defaultTextOption();
+    option.setTextDirection(Qt::RightToLeft);
+    option.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    box->document()->setDefaultTextOption(option);
+}
+
 } // namespace
 
 Tpayam::Tpayam(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui::Tpayam>())
 {
     ui->setupUi(this);
     ui->mozo->lineEdit()->setMaxLength(subjectSize);
+    setRightToLeft(ui->DBMemo1);
+    setRightToLeft(ui->cmt);
+    // A recipient with empty parts reads as its parts run ("*ostan**"), not with its stars moved by the list's
+    // direction; the item keeps its text.
+    ui::drawInReadingDirection(ui->prs_list);
     pagekit::setupGrid(ui->DBGrid1, list(),
                        {{QStringLiteral("id"), QString(), 0, true},
                         {QStringLiteral("ferestande"), QStringLiteral("فرستنده"), 80},
@@ -46,17 +64,20 @@ Tpayam::Tpayam(QWidget *parent) : pagekit::Page(parent), ui(std::make_unique<Ui:
                         {QStringLiteral("mozo"), QStringLiteral("موضوع"), 100},
                         {QStringLiteral("cmt"), QStringLiteral("متن پيام"), 0, true}});
     ui->DBGrid1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    pagekit::disableWhileEmpty(list(), {ui->N1, ui->N3, ui->N6, ui->N2}, this);
+    // Every user reads and marks their own messages: no command needs a right.
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(ui->BitBtn1, Right::None, &Tpayam::BitBtn1Click)
+        .add(ui->N1, Right::None, &Tpayam::N1Click, Needs::CurrentRow)
+        .add(ui->N3, Right::None, &Tpayam::N3Click, Needs::CurrentRow)
+        .add(ui->N6, Right::None, &Tpayam::N6Click, Needs::CurrentRow)
+        .add(ui->N2, Right::None, &Tpayam::N2Click, Needs::CurrentRow);
 
     // The viewer follows the current message.
     connect(&list(), &db::Query::currentChanged, this, &Tpayam::showCurrentText);
     connect(&list(), &db::Query::opened, this, &Tpayam::showCurrentText);
 
-    ui::connectGuarded(ui->BitBtn1, &QPushButton::clicked, this, &Tpayam::BitBtn1Click);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tpayam::N1Click);
-    ui::connectGuarded(ui->N3, &QAction::triggered, this, &Tpayam::N3Click);
-    ui::connectGuarded(ui->N6, &QAction::triggered, this, &Tpayam::N6Click);
-    ui::connectGuarded(ui->N2, &QAction::triggered, this, &Tpayam::N2Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tpayam::showPopup);
 
     if (forms::main_) {
@@ -157,8 +178,6 @@ void Tpayam::BitBtn1Click()
 
 void Tpayam::N1Click()
 {
-    if (!pagekit::hasCurrentRow(list()))
-        return;
     // Only the current message is marked, whatever else is selected; marking again moves the date.
     forms::dm->ADOConnection1.exec(QStringLiteral("Update payamha set show_dat=? where id=?"),
                                    {shamsiToday(), list().fieldByName(QStringLiteral("id")).value()});
@@ -168,11 +187,13 @@ void Tpayam::N1Click()
 void Tpayam::N3Click()
 {
     // Only the administrator deletes, with no question; the list is then opened again.
-    const bool deleted = pagekit::deleteCurrentRow(list(), {}, [] {
+    pagekit::Deletion deletion;
+    deletion.confirm = [] {
         if (!isAdministrator())
             ui::showMessage(QStringLiteral("حذف فقط توسط مدير سيستم قابل انجام است"));
         return isAdministrator();
-    });
+    };
+    const bool deleted = pagekit::deleteCurrentRow(list(), deletion);
     if (deleted)
         list().refresh();
 }
@@ -188,17 +209,15 @@ void Tpayam::showUser(const QString &statement, const QVariant &key)
 
 void Tpayam::N6Click()
 {
-    if (pagekit::hasCurrentRow(list()))
-        showUser(QStringLiteral("select * from users where id=?"),
-                 list().fieldByName(QStringLiteral("send_prs_id")).value());
+    showUser(QStringLiteral("select * from users where id=?"),
+             list().fieldByName(QStringLiteral("send_prs_id")).value());
 }
 
 void Tpayam::N2Click()
 {
-    if (pagekit::hasCurrentRow(list()))
-        showUser(QStringLiteral("select users.* from payamha left join users on payamha.rec_prs_id=users.id "
-                                "where payamha.id=?"),
-                 list().fieldByName(QStringLiteral("id")).value());
+    showUser(QStringLiteral("select users.* from payamha left join users on payamha.rec_prs_id=users.id "
+                            "where payamha.id=?"),
+             list().fieldByName(QStringLiteral("id")).value());
 }
 
 void Tpayam::showCurrentText()

@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "phone_u.h"
 #include "dm_u.h"
 #include "forms.h"
@@ -40,7 +41,11 @@ Tphone::Tphone(QWidget *parent)
                         {QStringLiteral("cmt"), QStringLiteral("شرح"), 120},
                         {QStringLiteral("mobile"), QStringLiteral("موبايل"), 100},
                         {QStringLiteral("fax"), QStringLiteral("فکس"), 110}});
-    pagekit::disableWhileEmpty(rows_, {ui->N1}, this);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(rows_)
+        .add(ui->ins_btn, Right::Insert, &Tphone::ins_btnClick)
+        .add(ui->N1, Right::Delete, &Tphone::N1Click, Needs::CurrentRow);
 
     using pagekit::Empty;
     using pagekit::Kind;
@@ -53,14 +58,12 @@ Tphone::Tphone(QWidget *parent)
     });
 
     ui::connectGuarded(ui->src, &QLineEdit::textChanged, this, &Tphone::srcChange);
-    ui::connectGuarded(ui->ins_btn, &QPushButton::clicked, this, &Tphone::ins_btnClick);
-    ui::connectGuarded(ui->N1, &QAction::triggered, this, &Tphone::N1Click);
     connect(ui->DBGrid1, &QWidget::customContextMenuRequested, this, &Tphone::showPopup);
 
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::phone;
-        opener.commands = {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}};
+        opener.commands = commands();
         opener.cleared = {ui->src, ui->name, ui->tel, ui->mobile, ui->fax, ui->cmt};
         opener.heightLess = 50;
         opener.search = [this] { srcChange(); };
@@ -119,11 +122,9 @@ void Tphone::ins_btnClick()
 
 void Tphone::N1Click()
 {
-    if (!pagekit::hasCurrentRow(rows_))
-        return;
     // The deleted entry stays in the entry fields, so a mistaken delete can be added again. No question.
     fields_.fillFrom(rows_);
-    if (pagekit::deleteCurrentRow(rows_, {}, pagekit::withoutQuestion))
+    if (pagekit::deleteCurrentRow(rows_, pagekit::withoutQuestion()))
         srcChange();
 }
 

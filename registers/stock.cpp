@@ -1,4 +1,5 @@
 #include "stock.h"
+#include "db/decimal_text.h"
 #include "dm_u.h"
 #include "forms.h"
 
@@ -29,7 +30,7 @@ double rounded(double value)
 
 QString text(double value)
 {
-    return QString::number(rounded(value), 'g', 15);
+    return db::decimalText(rounded(value));
 }
 
 std::optional<double> held(const QString &warehouse, const QVariant &code)

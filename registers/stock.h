@@ -17,7 +17,7 @@ inline constexpr double largest = 999'999'999'999'999.0;
 
 // A stock as it is stored: rounded to 15 significant digits, so that 0.3 - 0.1 - 0.2 is 0, never -0.
 double rounded(double value);
-// A stock as the forms show it: general format, up to 15 significant digits, "." as the decimal point.
+// A stock as the forms show it: plain decimals, up to 15 significant digits, "." as the decimal point.
 QString text(double value);
 
 // The stock of the goods row of the warehouse and code, read afresh (held to the end of the transaction

@@ -51,7 +51,7 @@ Tzamaem::Tzamaem(QWidget *parent) : attachments::PictureStore(parent), ui(std::m
     if (forms::main_) {
         pagekit::Opener opener;
         opener.key = rights::key::zamaem;
-        opener.commands = {{ui->ins_btn}, {}, {rights::menuItem(ui->PopupMenu1, 0)}, {}};
+        opener.commands = commands();
         opener.cleared = {ui->Combo_type, ui->ramz};
         opener.heightLess = 80;
         pagekit::installOpener(forms::main_->ui->N4, this, std::move(opener));
@@ -77,15 +77,12 @@ void Tzamaem::Combo_typeChange()
 void Tzamaem::N1Click()
 {
     db::Query &rows = list();
-    if (!pagekit::hasCurrentRow(rows))
-        return;
-    const QVariant id = rows[u"id"_s].value();
     {
         // The deleted row's description stays in the box; the grid stays empty until one is chosen again.
         const QSignalBlocker quiet(ui->Combo_type);
         ui->Combo_type->setEditText(rows[u"cmt"_s].asString());
     }
-    rows.connection().exec(u"delete from zamaem where id=?"_s, {id});
-    rows.close();
-    ui::showMessage(u"حذف شد"_s);
+    // At once, with no question; "حذف شد" only once the row is gone.
+    if (pagekit::deleteCurrentRow(rows, pagekit::withoutQuestion()))
+        rows.close();
 }

@@ -155,9 +155,10 @@ Threads &threads()
 
 QString totalsStatement(const Dialect &dialect, const QString &statement, const QStringList &fields)
 {
+    // Each amount counts in whole rials as its row shows it (a stored 1250000.4 is 1250000), summed exactly.
     QString sql = u"select count(*)"_s;
     for (const QString &field : fields)
-        sql += u", sum("_s + dialect.quoteIdentifier(field) + u')';
+        sql += u", sum(cast(round("_s + dialect.quoteIdentifier(field) + u", 0) as bigint))"_s;
     // The statement's last line may end in a comment: the closing parenthesis goes on a line of its own.
     return sql + u" from ("_s + statement + u"\n) listed"_s;
 }

@@ -126,8 +126,9 @@ void Connection::openOdbc()
 {
     QSqlDatabase database = QSqlDatabase::addDatabase(u"QODBC"_s, sqlName_);
     // The statements of the connection itself (the driver's questions about the server's types, the session's
-    // settings) answer within the connect time: FreeTDS's Timeout is the limit of a statement that sets none.
-    database.setDatabaseName(connectionString_ + u";Timeout="_s + QString::number(silenceWithinConnectTime(timeouts_)));
+    // settings) answer within the connect time: FreeTDS's Timeout is the wait of a statement that sets none.
+    const QString ownWait = QString::number(driverWait(timeouts_.connectSeconds));
+    database.setDatabaseName(connectionString_ + u";Timeout="_s + ownWait);
     // A server that takes the connection and never answers would otherwise hold the sign-in for ever.
     const QString seconds = QString::number(timeouts_.connectSeconds);
     database.setConnectOptions(u"SQL_ATTR_LOGIN_TIMEOUT="_s + seconds + u";SQL_ATTR_CONNECTION_TIMEOUT="_s + seconds);
@@ -236,6 +237,11 @@ void Connection::rollback()
     finishPendingReads();
     if (QSqlDatabase db = database(); !db.rollback())
         detail::failOdbc(*this, db.lastError());
+}
+
+int driverWait(int limitSeconds)
+{
+    return limitSeconds > 1 ? limitSeconds / 2 : std::max(limitSeconds, 0);
 }
 
 StatementLimit::StatementLimit(Connection &connection, int seconds)

@@ -10,7 +10,7 @@
 namespace db {
 
 // How long the connection waits. SQL Server: reaching the server and signing in, and a statement that gets no
-// answer (0: no limit); SQLite: another program's write lock on the file.
+// answer, its cancel included (0: no limit); SQLite: another program's write lock on the file.
 struct Timeouts {
     int connectSeconds = 15;
     int statementSeconds = 30;
@@ -104,12 +104,10 @@ private:
     int kept_;
 };
 
-// The statement time within which a server that goes silent costs no more than the connect time: the driver
-// waits once for the answer and once more for the answer to its cancel.
-inline int silenceWithinConnectTime(const Timeouts &timeouts)
-{
-    return timeouts.connectSeconds > 1 ? timeouts.connectSeconds / 2 : 1;
-}
+// What the driver is told to wait for a statement's answer so that a server gone silent holds the statement no
+// longer than its limit in seconds: FreeTDS waits that long for the answer and, having sent a cancel, as long
+// again for the cancel's answer. 0 stays no limit; one second, the least the driver takes, stays one.
+int driverWait(int limitSeconds);
 
 // Begins a transaction on construction; rolls it back on destruction unless commit() ran.
 class Transaction {

@@ -1,4 +1,5 @@
 #include "db/conversions.h"
+#include "db/decimal_text.h"
 #include <QDateTime>
 #include <QLocale>
 #include <cmath>
@@ -47,7 +48,7 @@ bool isText(const QVariant &value)
 qint64 roundToInteger(double value)
 {
     if (!std::isfinite(value) || std::fabs(value) >= 9.2e18)
-        throw Error(u"The number "_s + formatFloat(value) + u" is out of range"_s);
+        throw Error(u"The number "_s + decimalText(value) + u" is out of range"_s);
     return std::llround(value);
 }
 
@@ -110,21 +111,6 @@ bool parseRounded(QByteArrayView text, qint64 &result)
         return false;
     result = negative ? -qint64(whole) : qint64(whole);
     return true;
-}
-
-QString formatFloat(double value)
-{
-    if (std::fabs(value) < 1e15 && value == std::trunc(value))
-        return QString::number(qint64(value));
-    QString text = QString::number(value, 'g', 15);
-    if (text.contains(u'e') && std::fabs(value) < 1e15 && std::fabs(value) >= 1e-4) {
-        text = QString::number(value, 'f', 15);
-        while (text.endsWith(u'0'))
-            text.chop(1);
-        if (text.endsWith(u'.'))
-            text.chop(1);
-    }
-    return text;
 }
 
 QString formatDateTime(const QDateTime &value)
@@ -193,7 +179,7 @@ QString toText(const QVariant &value, FieldType type)
     case QMetaType::Float:
         if (type == FieldType::Money)
             return QString::number(roundToInteger(value.toDouble()));
-        return formatFloat(value.toDouble());
+        return decimalText(value.toDouble());
     case QMetaType::Bool: return value.toBool() ? u"True"_s : u"False"_s;
     case QMetaType::QDateTime: return formatDateTime(value.toDateTime());
     default: break;

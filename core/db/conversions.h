@@ -24,7 +24,6 @@ QVariant toPublic(const QVariant &value, FieldType type); // what Field::value()
 
 // Decimal text ("1250000.0000", "-3.5", " 12 ") as a whole number rounded half away from zero.
 bool parseRounded(QByteArrayView text, qint64 &result);
-QString formatFloat(double value);
 QString formatDateTime(const QDateTime &value);
 
 } // namespace db::detail

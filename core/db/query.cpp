@@ -53,6 +53,13 @@ void Query::Private::requireActive() const
         throw Error(name + u": Cannot perform this operation on a closed dataset"_s);
 }
 
+// A list may have rows and none current (after a refresh that no longer finds it).
+void Query::Private::requireCurrent() const
+{
+    if (current < 0)
+        throw Error(name + u": No current record"_s);
+}
+
 Column &Query::Private::column(int field)
 {
     if (field < 0 || field >= int(result.columns.size()))

@@ -45,6 +45,7 @@ struct Query::Private {
     void installDeclared();          // no rows: the memory of the last ones goes back
     void dropRows();                 // closed, with no rows
     void requireActive() const;
+    void requireCurrent() const; // editing and deleting work on the current row
     detail::Column &column(int field);
     QVariant read(int field);
     void write(int field, const QVariant &value);

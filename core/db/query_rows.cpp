@@ -114,6 +114,7 @@ void Query::edit()
         insert();
         return;
     }
+    d->requireCurrent();
     d->pending.clear();
     d->state = State::Edit;
 }
@@ -162,6 +163,7 @@ void Query::deleteRecord()
     }
     if (d->count() == 0)
         throw Error(d->name + u": Cannot perform this operation on an empty dataset"_s);
+    d->requireCurrent();
     d->pending.clear();
     d->state = State::Browse;
     // The row after it becomes current, one not read yet included: it is read first.
@@ -182,8 +184,13 @@ void Query::refresh()
     d->sort.clear();
     if (!sort.isEmpty())
         d->applySort(sort);
-    int row = currentId.isValid() ? d->find(id, detail::normalise(currentId, fieldType(id))) : -1;
-    if (row < 0)
+    // The current row stays on its record. A record the list no longer holds leaves no row current: moving to a
+    // neighbour would make the next edit, delete or rights save hit a record the clerk did not pick. A list without
+    // ids keeps the position.
+    int row = -1;
+    if (currentId.isValid())
+        row = d->find(id, detail::normalise(currentId, fieldType(id)));
+    else if (id < 0)
         row = std::min(kept, d->count() - 1);
     d->current = row;
     Q_EMIT opened();

@@ -224,9 +224,11 @@ void QueryModel::attach(QTableView *view)
     followCurrentRow(query_ ? query_->recNo() - 1 : -1);
 }
 
+// Watches its own view only, so `watched` is never compared with it: a view being destroyed still sends events
+// (its focus cleared) when it is no longer a QTableView.
 bool QueryModel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view_ && event->type() == QEvent::Show)
+    if (event->type() == QEvent::Show)
         fitColumnsOnce();
     return QAbstractTableModel::eventFilter(watched, event);
 }

@@ -96,6 +96,12 @@ void RowWriter::appendReadValueCondition(const std::vector<Column> &columns, qsi
             conditions << column + u" IS NULL"_s;
             continue;
         }
+        if (old.typeId() == QMetaType::QString && c.storage != Storage::Text) {
+            // A number column holding a text that is no number ("12x"): it is compared as that text.
+            conditions << column + u" = ?"_s;
+            values << old;
+            continue;
+        }
         switch (c.def.type) {
         case FieldType::Money:
             // Read as whole rials, rounded: a stored 1250000.4 is the 1250000 the user saw.
@@ -149,8 +155,14 @@ void RowWriter::update(const QString &table, const std::vector<Column> &columns,
     appendReadValueCondition(columns, row, written, conditions, values);
     const QString sql = u"update "_s + dialect.quoteTable(table) + u" set "_s + assignments.join(u", "_s)
                         + u" where "_s + conditions.join(u" and "_s);
-    if (execute(connection_, sql, values) > 0)
-        return;
+    if (execute(connection_, sql, values) == 0)
+        throwChangedOrDeleted(table, id);
+}
+
+// A write by id found no row holding what was read: told apart by whether the row is still there.
+void RowWriter::throwChangedOrDeleted(const QString &table, const QVariant &id)
+{
+    const Dialect &dialect = connection_.dialect();
     const QString exists = u"select count(*) from "_s + dialect.quoteTable(table) + u" where "_s
                            + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
     if (toInteger(scalar(connection_, exists, {id})) > 0)
@@ -185,13 +197,22 @@ QVariant RowWriter::insert(const QString &table, const std::vector<Column> &colu
     return scalar(connection_, statements.back(), {});
 }
 
+// The row goes only while it still holds what was read: a row another user changed meanwhile is not the one the
+// clerk chose to delete.
 void RowWriter::remove(const QString &table, const std::vector<Column> &columns, qsizetype row, int idField)
 {
+    QList<int> read;
+    for (int field = 0; field < int(columns.size()); ++field)
+        if (!columns[size_t(field)].def.calculated && tableHas(table, columns[size_t(field)].def.name))
+            read << field;
     const Dialect &dialect = connection_.dialect();
-    const QString sql = u"delete from "_s + dialect.quoteTable(table) + u" where "_s
-                        + dialect.quoteIdentifier(u"id"_s) + u" = ?"_s;
-    if (execute(connection_, sql, {idOf(columns, row, idField)}) == 0)
-        throw Error(message::rowDeleted, Error::Kind::RowDeleted);
+    const QVariant id = idOf(columns, row, idField);
+    QStringList conditions{dialect.quoteIdentifier(u"id"_s) + u" = ?"_s};
+    QVariantList values{id};
+    appendReadValueCondition(columns, row, read, conditions, values);
+    const QString sql = u"delete from "_s + dialect.quoteTable(table) + u" where "_s + conditions.join(u" and "_s);
+    if (execute(connection_, sql, values) == 0)
+        throwChangedOrDeleted(table, id);
 }
 
 } // namespace db::detail

@@ -22,11 +22,12 @@ public:
     // Inserts the pending fields; the new row's id, invalid when the page gave it or the table has none.
     QVariant insert(const QString &table, const std::vector<Column> &columns, int idField,
                     const QHash<int, QVariant> &pending);
-    // db::Error RowDeleted when it was gone.
+    // Deletes the row while it still holds what was read; db::Error RowChanged or RowDeleted otherwise.
     void remove(const QString &table, const std::vector<Column> &columns, qsizetype row, int idField);
 
 private:
     QVariant idOf(const std::vector<Column> &columns, qsizetype row, int idField) const;
+    [[noreturn]] void throwChangedOrDeleted(const QString &table, const QVariant &id);
     bool tableHas(const QString &table, const QString &column);
     QList<int> columnsOf(const QString &table, const std::vector<Column> &columns, const QHash<int, QVariant> &pending);
     void appendReadValueCondition(const std::vector<Column> &columns, qsizetype row, const QList<int> &written,

@@ -191,7 +191,7 @@ QSqlQuery runOdbc(Connection &connection, const QString &sql, const QVariantList
     if (!query.prepare(sql))
         failOdbc(connection, query.lastError());
     // The prepared statement's handle takes the limit before it runs; a driver without it runs unlimited.
-    setOdbcQueryTimeout(query, connection.timeouts().statementSeconds);
+    setOdbcQueryTimeout(query, driverWait(connection.timeouts().statementSeconds));
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (prepared)

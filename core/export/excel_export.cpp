@@ -1,12 +1,11 @@
 #include "export/excel_export.h"
-#include "db/error.h"
+#include "db/decimal_text.h"
 #include "db/query.h"
+#include "export/xlsx_book.h"
 #include "ui/progress.h"
-#include <QFile>
-#include <QStringEncoder>
 #include <QVarLengthArray>
 #include <cmath>
-#include <xlsxwriter.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -17,50 +16,11 @@ namespace {
 // The header cells A..AA are bold; the header A..M and the data cells A..M have borders.
 constexpr int boldColumns = 27;
 constexpr int borderedColumns = 13;
-
-void check(lxw_error error, const QString &path)
-{
-    if (error != LXW_NO_ERROR)
-        throw db::Error(u"فايل اکسل نوشته نشد: "_s + path + u" ("_s + QString::fromUtf8(lxw_strerror(error))
-                        + u')');
-}
-
-// The workbook is freed without writing when the export stops on an error.
-class Workbook {
-public:
-    explicit Workbook(const QString &path) : path_(path)
-    {
-        lxw_workbook_options options{};
-        // Rows go straight to a temporary file instead of staying in memory; they must come in order.
-        options.constant_memory = LXW_TRUE;
-        const QByteArray name = QFile::encodeName(path);
-        book_ = workbook_new_opt(name.constData(), &options);
-        if (!book_)
-            check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
-    }
-    ~Workbook()
-    {
-        if (book_)
-            lxw_workbook_free(book_);
-    }
-    Workbook(const Workbook &) = delete;
-    Workbook &operator=(const Workbook &) = delete;
-
-    lxw_workbook *get() const { return book_; }
-    void close()
-    {
-        lxw_workbook *book = std::exchange(book_, nullptr);
-        check(workbook_close(book), path_);
-    }
-
-private:
-    QString path_;
-    lxw_workbook *book_ = nullptr;
-};
+constexpr int columnWidth = 10;
 
 // The few combinations of font, border and number format a cell can have, made once per workbook.
 struct Formats {
-    explicit Formats(lxw_workbook *book)
+    explicit Formats(lxw_workbook *book) : book_(book)
     {
         auto make = [book](bool bold, uint8_t border, const char *numberFormat) {
             lxw_format *format = workbook_add_format(book);
@@ -93,8 +53,27 @@ struct Formats {
         return isMoney ? money : nullptr;
     }
 
+    // A number shown in plain decimals with this many places ("0", "0.0", "0.00"...), made when first asked for.
+    lxw_format *places(int column, int count)
+    {
+        const bool bordered = column < borderedColumns;
+        lxw_format *&format = places_[{bordered, count}];
+        if (!format) {
+            format = workbook_add_format(book_);
+            if (bordered)
+                format_set_border(format, LXW_BORDER_THIN);
+            const QByteArray pattern = count > 0 ? "0." + QByteArray(count, '0') : QByteArray("0");
+            format_set_num_format(format, pattern.constData()); // the format keeps its own copy
+        }
+        return format;
+    }
+
     static constexpr const char *moneyFormat = "#,##0";
     lxw_format *headerBoldBorder, *headerBold, *cell, *cellMoney, *money;
+
+private:
+    lxw_workbook *book_;
+    std::map<std::pair<bool, int>, lxw_format *> places_;
 };
 
 // How a field's values go into cells.
@@ -124,24 +103,6 @@ CellKind cellKind(db::FieldType type)
     return CellKind::Text;
 }
 
-// Turns texts into the NUL-terminated UTF-8 the writer takes, reusing one buffer.
-class Utf8 {
-public:
-    const char *operator()(QStringView text)
-    {
-        const qsizetype needed = encoder_.requiredSpace(text.size()) + 1;
-        if (buffer_.size() < needed)
-            buffer_.resize(needed);
-        char *end = encoder_.appendToBuffer(buffer_.data(), text);
-        *end = '\0';
-        return buffer_.constData();
-    }
-
-private:
-    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
-    QByteArray buffer_;
-};
-
 QString captionOf(const Captions &captions, const QString &field)
 {
     if (const auto found = captions.constFind(field); found != captions.constEnd())
@@ -154,7 +115,10 @@ QString captionOf(const Captions &captions, const QString &field)
 
 class SheetWriter {
 public:
-    SheetWriter(lxw_worksheet *sheet, const QString &path) : sheet_(sheet), path_(path) {}
+    SheetWriter(lxw_worksheet *sheet, const QString &path, Formats &formats)
+        : sheet_(sheet), path_(path), formats_(formats)
+    {
+    }
 
     void text(int row, int column, QStringView value, lxw_format *format)
     {
@@ -179,33 +143,62 @@ public:
     }
 
     // One value of the data set. A number that does not read as one (a text in a numeric column) stays text.
-    void value(int row, int column, const QVariant &value, CellKind kind, lxw_format *format)
+    // Returns the characters a number shows in plain decimals (0 for any other cell).
+    int value(int row, int column, const QVariant &value, CellKind kind, lxw_format *format)
     {
         if (kind == CellKind::Empty || value.isNull()) {
             blank(row, column, format);
-            return;
+            return 0;
         }
         bool ok = false;
         switch (kind) {
         case CellKind::Money:
-            if (const double rials = value.toDouble(&ok); ok)
-                return number(row, column, std::round(rials), format);
+            if (const double rials = value.toDouble(&ok); ok) {
+                number(row, column, std::round(rials), format);
+                return 0;
+            }
             break;
         case CellKind::Number:
             if (const double n = value.toDouble(&ok); ok)
-                return number(row, column, n, format);
+                return plainNumber(row, column, n, format);
             break;
         case CellKind::Boolean:
-            return boolean(row, column, value.toBool(), format);
+            boolean(row, column, value.toBool(), format);
+            return 0;
         default:
             break;
         }
         text(row, column, value.toString(), format);
+        return 0;
     }
 
 private:
+    // A number as the grid shows it, in plain decimals: the spreadsheet's general format would show a small or a
+    // long number with an exponent ("1E-10") and a fraction only to the column's width. A fraction gets a format
+    // of as many places as its decimal text has, a whole number too long for the general format the format "0";
+    // beyond the places a format can hold, the decimal text itself.
+    int plainNumber(int row, int column, double n, lxw_format *format)
+    {
+        constexpr int generalDigits = 11, mostPlaces = 30;
+        if (std::fabs(n) < 1e11 && n == std::trunc(n)) { // most numbers: shown whole by the general format
+            number(row, column, n, format);
+            return (n < 0 ? 2 : 1) + (n == 0 ? 0 : int(std::log10(std::fabs(n))));
+        }
+        const QString shown = db::decimalText(n);
+        const qsizetype point = shown.indexOf(u'.');
+        const int places = point < 0 ? 0 : int(shown.size() - point - 1);
+        if (places > mostPlaces) {
+            text(row, column, shown, format);
+        } else {
+            const bool general = places == 0 && shown.size() <= generalDigits;
+            number(row, column, n, general ? format : formats_.places(column, places));
+        }
+        return int(shown.size());
+    }
+
     lxw_worksheet *sheet_;
     QString path_;
+    Formats &formats_;
     Utf8 utf8_;
 };
 
@@ -221,20 +214,17 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
         if (!leftOut.contains(dataSet.fieldName(f), Qt::CaseInsensitive))
             fieldOf.append(f);
     const int fields = int(fieldOf.size());
-    const int rows = dataSet.recordCount();
     // Columns A..M carry borders even where the data set has fewer fields, and A..AA of the header bold.
     const int columns = std::max(fields, borderedColumns);
     const int headerColumns = std::max(fields, boldColumns);
 
-    Workbook book(path);
-    const Formats formats(book.get());
-    lxw_worksheet *sheet = workbook_add_worksheet(book.get(), "Sheet1");
-    if (!sheet)
-        check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
-    worksheet_right_to_left(sheet);
-    if (fields > 0)
-        check(worksheet_set_column(sheet, 0, lxw_col_t(fields - 1), 10, nullptr), path);
-    SheetWriter write(sheet, path);
+    StreamedWorkbook book(path);
+    Formats formats(book.get());
+    lxw_worksheet *sheet = book.addRightToLeftSheet("Sheet1");
+    SheetWriter write(sheet, path, formats);
+    // Every column 10 characters wide, or as wide as its longest number in plain decimals (the spreadsheet shows
+    // "####" for a formatted number that does not fit).
+    QVarLengthArray<int, 64> widths(fields, columnWidth);
 
     QVarLengthArray<CellKind, 64> kinds(fields);
     for (int c = 0; c < headerColumns; ++c) {
@@ -246,7 +236,7 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
         }
     }
 
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; hasRow(dataSet, r, progress); ++r) {
         if (progress && !progress->advance(r))
             return false; // the workbook is freed unwritten
         const int row = r + 1;
@@ -261,9 +251,11 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
             if (kind == CellKind::FormattedText)
                 write.text(row, c, dataSet.isNullAt(r, f) ? QString() : dataSet.textAt(r, f), format);
             else
-                write.value(row, c, dataSet.valueAt(r, f), kind, format);
+                widths[c] = std::max(widths[c], write.value(row, c, dataSet.valueAt(r, f), kind, format) + 1);
         }
     }
+    for (int c = 0; c < fields; ++c) // columns are kept apart from the rows: set once all are written
+        check(worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr), path);
     book.close();
     return true;
 }

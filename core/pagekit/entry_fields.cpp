@@ -1,12 +1,12 @@
 #include "pagekit/entry_fields.h"
 #include "persian/MonEdit.h"
+#include "persian/RealEdit.h"
 #include "schema/column_sizes.h"
 #include "db/query.h"
 #include "pagekit/date_check.h"
 #include "pagekit/field_check.h"
 #include "persian/persian_text.h"
 #include "ui/control_text.h"
-#include "ui/dialogs.h"
 #include "ui/refusal.h"
 #include <QComboBox>
 #include <QLineEdit>
@@ -18,9 +18,6 @@ using namespace Qt::StringLiterals;
 namespace pagekit {
 
 namespace {
-
-const QString retryCaption = u"Mablagh"_s;
-const QString retryPrompt = u"مبلغ بزرگ است، لطفا بدون ويرگول وارد نماييد"_s;
 
 QLineEdit *lineEditOf(QWidget *control)
 {
@@ -86,6 +83,7 @@ const Field *EntryFields::find(const QString &column) const
 void EntryFields::clear()
 {
     filled_.clear();
+    filledValues_.clear();
     for (const Field &field : std::as_const(fields_)) {
         ui::setControlText(field.control, QString());
         if (limits_.contains(field.control))
@@ -96,15 +94,19 @@ void EntryFields::clear()
 void EntryFields::fillFrom(db::Query &row)
 {
     filled_.clear();
+    filledValues_.clear();
     for (const Field &field : std::as_const(fields_)) {
-        const QString text = row.fieldByName(field.column).asString();
+        const db::Field stored = row.fieldByName(field.column);
+        const QString text = stored.asString();
         const int limit = limits_.value(field.control, 0);
         // A text an older program stored longer than the column is shown whole, so saving the form
         // unchanged never cuts it.
         if (limit > 0)
             setLimit(field.control, std::max<int>(limit, int(text.size())));
         ui::setControlText(field.control, text);
-        filled_.insert(field.control, text);
+        filled_.insert(field.control, ui::controlText(field.control)); // as shown: a money edit groups it
+        if (field.kind == Kind::Money)
+            filledValues_.insert(field.control, stored.value());
     }
 }
 
@@ -165,28 +167,18 @@ QVariant EntryFields::checkedValue(const Field &field, bool inserting) const
         return *number;
     }
     case Kind::Money: {
-        // A money field shows its digits grouped; a plain edit must hold the digits alone.
+        // An amount shown as the row held it is kept as read, a negative one (an older program's) too.
+        if (filledValues_.contains(field.control) && typed == filled_.value(field.control))
+            return filledValues_.value(field.control);
         const QString digits = qobject_cast<TMonEdit *>(field.control) ? QString(typed).remove(u',') : typed;
         if (const std::optional<qint64> value = fields::rials(digits))
             return *value;
-        const bool retry = field.retry == Field::Retry::Always || (field.retry == Field::Retry::OnInsert && inserting);
-        if (retry) {
-            if (const std::optional<QString> again = ui::dialogs().input(retryCaption, retryPrompt, typed)) {
-                if (const std::optional<qint64> value = fields::rials(*again)) {
-                    ui::setControlText(field.control, QString::number(*value));
-                    return *value;
-                }
-            }
-        }
         refuse(field);
     }
-    case Kind::Real: {
-        bool ok = false;
-        const double value = text::latinDigits(typed).trimmed().toDouble(&ok);
-        if (!ok)
-            refuse(field);
-        return value;
-    }
+    case Kind::Real:
+        if (const std::optional<double> value = TRealEdit::number(typed))
+            return *value;
+        refuse(field);
     }
     return QVariant();
 }

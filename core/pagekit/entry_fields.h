@@ -25,8 +25,9 @@ enum class Kind {
     Year,         // four digits
     Whole,        // a whole number (32 bits)
     Positive,     // a whole number above 0
-    Money,        // whole rials (no separators), at most fields::maxRials
-    Real,         // a decimal number ("." as the point)
+    Money,        // whole rials (a money edit's separators aside), at most fields::maxRials; an amount shown
+                  // unchanged as the row held it is kept as it was read
+    Real,         // a finite decimal number, the whole text ("." as the point)
 };
 
 // What an empty field stores.
@@ -43,9 +44,6 @@ struct Field {
     QString caption;    // named in a refusal
     Kind kind = Kind::Text;
     Empty empty = Empty::Stored;
-    // A money field's one more chance: when its text is no amount, the input box "Mablagh" asks for the
-    // amount without separators (on a new row only, or always); a second failure or Cancel is refused.
-    enum class Retry { No, OnInsert, Always } retry = Retry::No;
     bool trimmed = false; // blanks around the text dropped (a user name)
 };
 
@@ -77,7 +75,7 @@ public:
     void fillFrom(db::Query &row);
 
     // Every value checked and converted by kind, in field order; a refusal (ui::Refusal) names the first
-    // field refused and gives it the focus. inserting: a new row (for Retry::OnInsert).
+    // field refused and gives it the focus. inserting: a new row (for Empty::RefusedOnInsert).
     Values checked(bool inserting) const;
     // Sets every field of the row (in insert or edit state) from the values.
     void writeTo(db::Query &row, const Values &values) const;
@@ -87,6 +85,7 @@ private:
     QList<Field> fields_;
     QHash<QWidget *, int> limits_;      // text fields: their column's size
     QHash<QWidget *, QString> filled_;  // the texts fillFrom showed, for stored texts longer than the column
+    QHash<QWidget *, QVariant> filledValues_; // money fields: the values fillFrom read
 };
 
 } // namespace pagekit

@@ -3,13 +3,12 @@
 #include "pagekit/long_list.h"
 #include "ui/guard.h"
 #include "ui/latin_font.h"
-#include <QAction>
 #include <QHeaderView>
 #include <QTableView>
 
 namespace pagekit {
 
-db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns, QAction *editCommand)
+db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Column> &columns)
 {
     // A list a page shows reads its first rows at once, and the rest between the user's events.
     query.setIncremental(true);
@@ -20,11 +19,6 @@ db::QueryModel *setupGrid(QTableView *grid, db::Query &query, const QVector<Colu
     reachEveryRow(grid, model);
     ui::connectGuarded(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
                        [model](int column) { listpage::SortGridByTitle(*model, column); });
-    if (editCommand)
-        // A disabled command does nothing when triggered: its enabled state carries the rights and the empty
-        // list.
-        ui::connectGuarded(grid, &QAbstractItemView::doubleClicked, editCommand,
-                           [editCommand] { editCommand->trigger(); });
     return model;
 }
 

@@ -8,7 +8,10 @@ namespace pagekit {
 
 bool openPage(QWidget *page, const Opener &opener)
 {
-    if (!opener.key.isEmpty() && !rights::CheckPageRights(opener.key, opener.commands))
+    if (!opener.key.isEmpty() && !rights::CheckPageRights(opener.key, [&](const rights::Granted &granted) {
+            if (opener.commands)
+                opener.commands->apply(granted);
+        }))
         return false;
     for (QWidget *control : opener.cleared)
         ui::setControlText(control, QString());

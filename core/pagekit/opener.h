@@ -2,7 +2,7 @@
 // The one way a main-menu command opens a page: the page rights applied to the page's commands, the
 // page's resets, its size from the main window, its search, and showing it modally. Every page's opener,
 // the users and settings pages' included, is declared with this.
-#include "page_rights.h"
+#include "pagekit/commands.h"
 #include <QList>
 #include <QString>
 #include <functional>
@@ -16,7 +16,7 @@ namespace pagekit {
 
 struct Opener {
     QString key;                                   // the rights key of table dastrasi; empty: no rights check
-    rights::PageCommands commands;
+    Commands *commands = nullptr;                  // the page's declared commands, which the rights switch
     QList<QWidget *> cleared;                      // texts emptied
     QList<std::pair<QWidget *, QString>> texts;    // fixed texts set ("-1", "0"); today's date or year,
                                                    // which change while the program runs, go in prepare

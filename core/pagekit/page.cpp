@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "pagekit/page.h"
 #include "ui/escape_key.h"
 #include "ui/guard.h"
@@ -9,6 +10,13 @@ Page::Page(QWidget *parent) : QDialog(parent)
 {
     setLayoutDirection(Qt::RightToLeft);
     ui::keepOpenOnEscape(this);
+}
+
+Commands &Page::declareCommands(db::Query &list)
+{
+    Q_ASSERT(!commands_);
+    commands_ = new Commands(this, list);
+    return *commands_;
 }
 
 void Page::showEvent(QShowEvent *event)

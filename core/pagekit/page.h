@@ -3,7 +3,13 @@
 // shows it (not when the desktop merely re-exposes it). A form overrides FormShow for its own preparation.
 #include <QDialog>
 
+namespace db {
+class Query;
+}
+
 namespace pagekit {
+
+class Commands;
 
 class Page : public QDialog {
     Q_OBJECT
@@ -13,8 +19,17 @@ public:
     // The form's preparation at every showing (pick lists, focus); nothing by default.
     virtual void FormShow() {}
 
+    // The page's commands, as it declared them (null for a form that declares none).
+    Commands *commands() const { return commands_; }
+
 protected:
+    // Starts the declaration of the page's commands over its list (pagekit/commands.h); once per page.
+    Commands &declareCommands(db::Query &list);
+
     void showEvent(QShowEvent *event) override;
+
+private:
+    Commands *commands_ = nullptr;
 };
 
 } // namespace pagekit

@@ -1,3 +1,4 @@
+#include "pagekit/commands.h"
 #include "pagekit/picture_store.h"
 #include "page_rights.h"
 #include "pagekit/chosen_file.h"
@@ -37,12 +38,14 @@ void PictureStore::setUp(Member member, Controls controls, const QVector<pagekit
     // The file bytes are never a grid column: a hidden column would still be measured for its width.
     const db::QueryModel *model = pagekit::setupGrid(controls_.grid, list(), columns);
     ui::drawLeftToRight(controls_.grid, model->columnOfField(u"pictype"_s));
-    pagekit::disableWhileEmpty(list(), {controls_.remove}, this);
     controls_.description->lineEdit()->setMaxLength(descriptionLength);
 
-    ui::connectGuarded(controls_.add, &QAbstractButton::clicked, this, &PictureStore::image1_btnClick);
+    using pagekit::Needs;
+    using pagekit::Right;
+    declareCommands(list())
+        .add(controls_.add, Right::Insert, &PictureStore::image1_btnClick)
+        .add(controls_.remove, Right::Delete, &PictureStore::N1Click, Needs::CurrentRow);
     ui::connectGuarded(controls_.grid, &QTableView::clicked, this, &PictureStore::DBGrid1CellClick);
-    ui::connectGuarded(controls_.remove, &QAction::triggered, this, &PictureStore::N1Click);
     ui::connectGuarded(controls_.grid, &QWidget::customContextMenuRequested, this, &PictureStore::showPopup);
 }
 
@@ -66,7 +69,8 @@ void PictureStore::setUpRecordFiles(db::Query *query, const QString &table, cons
 
 void PictureStore::openFor(qint64 parentId)
 {
-    if (!rights::CheckPageRights(member_.rightsKey, {{controls_.add}, {}, {controls_.remove}, {}}))
+    if (!rights::CheckPageRights(member_.rightsKey,
+                                 [this](const rights::Granted &granted) { commands()->apply(granted); }))
         return;
     parentId_ = parentId;
     ui::setControlText(controls_.description, QString());
@@ -203,13 +207,13 @@ void PictureStore::DBGrid1CellClick()
 
 void PictureStore::N1Click()
 {
-    if (pagekit::hasCurrentRow(list()))
-        list().deleteRecord();
+    // At once: no question, no message.
+    pagekit::deleteCurrentRow(list(), pagekit::withoutQuestion(false));
 }
 
 void PictureStore::showPopup(const QPoint &pos)
 {
-    if (pagekit::hasCurrentRow(list()) && controls_.remove->isEnabled())
+    if (commands()->allows(controls_.remove))
         controls_.popup->popup(controls_.grid->viewport()->mapToGlobal(pos));
 }
 

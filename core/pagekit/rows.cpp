@@ -3,7 +3,6 @@
 #include "pagekit/listpage.h"
 #include "pagekit/save.h"
 #include "ui/dialogs.h"
-#include <QActionGroup>
 
 namespace pagekit {
 
@@ -12,18 +11,28 @@ bool hasCurrentRow(const db::Query &list)
     return list.active() && list.recNo() > 0;
 }
 
-bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps,
-                      const std::function<bool()> &confirm)
+bool deleteCurrentRow(db::Query &list, const Deletion &deletion)
 {
-    if (!hasCurrentRow(list) || !(confirm ? confirm() : listpage::confirmDelete()))
+    if (!hasCurrentRow(list) || !(deletion.confirm ? deletion.confirm() : listpage::confirmDelete()))
         return false;
-    inWriteTransaction([&] {
-        if (ownSteps)
-            ownSteps(list);
-        list.deleteRecord();
-    }, {&list});
-    ui::showMessage(QStringLiteral("حذف شد"));
+    inWriteTransaction(
+        [&] {
+            if (deletion.ownSteps)
+                deletion.ownSteps(list);
+            list.deleteRecord();
+        },
+        {&list});
+    if (deletion.told)
+        ui::showMessage(QStringLiteral("حذف شد"));
     return true;
+}
+
+Deletion withoutQuestion(bool told)
+{
+    Deletion deletion;
+    deletion.confirm = [] { return true; };
+    deletion.told = told;
+    return deletion;
 }
 
 void openEmpty(db::Query &list, const QString &table)
@@ -37,21 +46,6 @@ void openEmptyIfClosed(db::Query &list, const QString &table)
 {
     if (!list.active())
         openEmpty(list, table);
-}
-
-void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner)
-{
-    // A group, so that the page rights, which switch each command, still decide once the list has rows: a
-    // right given while the list is empty waits for rows.
-    auto *group = new QActionGroup(owner);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (QAction *command : commands)
-        group->addAction(command);
-    const auto follow = [group, &list] { group->setEnabled(list.active() && !list.isEmpty()); };
-    follow();
-    QObject::connect(&list, &db::Query::opened, group, follow);
-    QObject::connect(&list, &db::Query::rowInserted, group, follow);
-    QObject::connect(&list, &db::Query::rowRemoved, group, follow);
 }
 
 } // namespace pagekit

@@ -1,12 +1,7 @@
 #pragma once
-// What list pages do with the current row: whether there is one, the delete step, and keeping the
-// current-row commands off while the list is empty.
-#include <QList>
+// What list pages do with the current row: whether there is one, and the one delete step of every page.
 #include <QString>
 #include <functional>
-
-class QAction;
-class QObject;
 
 namespace db {
 class Query;
@@ -17,23 +12,27 @@ namespace pagekit {
 // True when the list is open and has a current row.
 bool hasCurrentRow(const db::Query &list);
 
-// The one delete step of every page: nothing on an empty list; otherwise the page's own confirmation
-// (confirm; empty: the question "آيا از حذف مطمئن هستيد؟", Yes only), then in one write transaction the
-// page's own steps (ownSteps, given the list on the row to delete) and the row's delete, then "حذف شد". When
-// anything fails, nothing is kept and the list is read again; a row another user deleted meanwhile is told
-// by a plain message. Returns true when the row was deleted.
-bool deleteCurrentRow(db::Query &list, const std::function<void(db::Query &)> &ownSteps = {},
-                      const std::function<bool()> &confirm = {});
-// The confirmation of a delete that asks nothing: the command is the clerk's decision.
-inline bool withoutQuestion() { return true; }
+// How a page deletes: its own steps, its own confirmation, and whether it says so.
+struct Deletion {
+    // Run in the transaction, given the list on the row to delete, before the row goes (a stock given back).
+    std::function<void(db::Query &)> ownSteps;
+    // The page's own confirmation; empty: the question "آيا از حذف مطمئن هستيد؟", Yes only.
+    std::function<bool()> confirm;
+    bool told = true; // "حذف شد" once the row is gone
+};
+// A delete that asks nothing (the command is the clerk's decision), told or not.
+Deletion withoutQuestion(bool told = true);
+
+// The one delete step of every page: nothing without a current row; otherwise the confirmation, then in one write
+// transaction the page's own steps and the row's delete, then "حذف شد". The row is deleted only while it still holds
+// what the list read: a row another user changed or deleted meanwhile is refused with the database layer's Persian
+// message, nothing is kept and the list is read again. Returns true when the row was deleted.
+bool deleteCurrentRow(db::Query &list, const Deletion &deletion = {});
 
 // The list opened on no rows of the table, so its grid shows just what an entry form then adds.
 void openEmpty(db::Query &list, const QString &table);
 // An entry form writes through its list page's query. When the page has not searched yet, the query is
 // opened empty (not on the whole table).
 void openEmptyIfClosed(db::Query &list, const QString &table);
-
-// Keeps the commands disabled while the list is closed or empty.
-void disableWhileEmpty(db::Query &list, const QList<QAction *> &commands, QObject *owner);
 
 } // namespace pagekit

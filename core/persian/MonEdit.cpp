@@ -35,7 +35,15 @@ QString TMonEdit::MonEditFormat(const QString &s)
 {
     if (s == lastFormatted_ || s.isEmpty())
         return s;
-    lastFormatted_ = amount::DIGITS(digitsOf(text::latinDigits(s)));
+    // What would change the amount if it were dropped stays, so that the amount is refused when read rather
+    // than silently changed: a minus (shown in front), and a decimal point with the digits after it.
+    const QString typed = text::latinNumber(s);
+    const qsizetype point = typed.indexOf(u'.');
+    QString shown = typed.contains(u'-') ? QStringLiteral("-") : QString();
+    shown += amount::DIGITS(digitsOf(QStringView(typed).left(point < 0 ? typed.size() : point)));
+    if (point >= 0)
+        shown += u'.' + digitsOf(QStringView(typed).mid(point + 1));
+    lastFormatted_ = shown;
     return lastFormatted_;
 }
 
@@ -55,7 +63,9 @@ QString TMonEdit::MonEditInsertChar(const QString &s, qsizetype length, QChar c,
 
 std::optional<qint64> TMonEdit::amount() const
 {
-    const QString current = text::latinDigits(text());
+    const QString current = text::latinNumber(text());
+    if (current.contains(u'-') || current.contains(u'.'))
+        return std::nullopt;
     QString digits = MonEditDigitsOnly(current, current.size());
     while (digits.size() > 1 && digits.front() == u'0')
         digits.remove(0, 1);
@@ -69,6 +79,8 @@ std::optional<qint64> TMonEdit::amount() const
 qint64 TMonEdit::MonEditGetValue() const
 {
     const std::optional<qint64> value = amount();
+    if (!value && (text().contains(u'-') || text().contains(u'.')))
+        throw db::Error(QStringLiteral("مبلغ وارد شده درست نيست: ") + text());
     if (!value)
         throw db::Error(QStringLiteral("مبلغ وارد شده بيش از %1 رقم دارد").arg(maxDigits));
     return *value;

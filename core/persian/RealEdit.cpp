@@ -1,9 +1,11 @@
 #include "persian/RealEdit.h"
 
+#include "db/decimal_text.h"
 #include "db/error.h"
 #include "persian/filtered_edit.h"
 #include "persian/persian_text.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 #include <cmath>
 
@@ -13,45 +15,60 @@ TRealEdit::TRealEdit(QWidget *parent) : QLineEdit(parent)
     connect(this, &QLineEdit::textChanged, this, &TRealEdit::RealEditFormatOnChange);
 }
 
-namespace {
-
-// A number written with an exponent, as a stored quantity may read ("1e-10"), in plain decimals
-// ("0.0000000001"); any other text as it is.
-QString withoutExponent(const QString &text)
-{
-    if (!text.contains(u'e', Qt::CaseInsensitive))
-        return text;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok && std::isfinite(value) ? QString::number(value, 'f', QLocale::FloatingPointShortest) : text;
-}
-
-} // namespace
-
 void TRealEdit::RealEditFormatOnChange()
 {
-    edits::showFiltered(*this, RealEditFilter(withoutExponent(text())));
+    const QString typed = text::latinNumber(text());
+    const std::optional<double> value =
+        typed.contains(u'e', Qt::CaseInsensitive) ? number(typed) : std::optional<double>();
+    edits::showFiltered(*this, value ? db::decimalText(*value) : typed);
+}
+
+void TRealEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = event->text();
+    if (typed.isEmpty() || !typed.front().isPrint()) {
+        QLineEdit::keyPressEvent(event); // editing keys and shortcuts (a paste is checked when read)
+        return;
+    }
+    if (const QString kept = RealEditFilter(typed); kept != typed) {
+        if (!kept.isEmpty())
+            insert(kept);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 QString TRealEdit::RealEditFilter(const QString &s)
 {
     QString out;
-    for (QChar c : text::latinDigits(s))
+    for (QChar c : text::latinNumber(s))
         if ((c >= u'0' && c <= u'9') || c == u'.' || c == u'-')
             out += c;
     return out;
 }
 
+std::optional<double> TRealEdit::number(const QString &text)
+{
+    // "1,250" may mean 1250 or 1.25: a comma makes no number here.
+    static const QLocale reader = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        return c;
+    }();
+    bool ok = false;
+    const double value = reader.toDouble(text::latinNumber(text).trimmed(), &ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
 double TRealEdit::RealEditGetValue() const
 {
-    const QString current = RealEditFilter(text());
-    if (current.isEmpty())
+    if (text().isEmpty())
         return 0.0;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(current, &ok);
-    if (!ok)
+    const std::optional<double> value = number(text());
+    if (!value)
         throw db::Error(QStringLiteral("عدد وارد شده معتبر نيست: ") + text());
-    return value;
+    return *value;
 }
 
 // The meta-object code stays in this file, so a program that uses the control links only what it needs.

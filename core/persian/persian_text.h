@@ -15,8 +15,13 @@ QString storedText(const QString &s);
 // Whether the text holds a control character (a tab, a line break, NUL...), which no typed value may hold.
 bool hasControlCharacter(const QString &s);
 
-// True when the text shows nothing: it holds only blanks and invisible format characters (the zero-width
-// non-joiner a Persian keyboard types, direction marks and the like), or nothing at all.
+// A number typed on a Persian keyboard in the form the number fields read: the digits of latinDigits, the
+// Arabic decimal separator "٫" (U+066B) as ".", the Arabic thousands separator "٬" (U+066C) as ",".
+QString latinNumber(const QString &s);
+
+// True when the text shows nothing: it holds only blanks and characters Unicode marks default-ignorable (the
+// zero-width non-joiner a Persian keyboard types, direction marks, variation selectors, the Hangul fillers and
+// the like), or nothing at all.
 bool isBlank(const QString &s);
 
 // Alphabetical order as a Persian reader expects it (the letters Persian adds to Arabic in their places):

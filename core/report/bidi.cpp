@@ -1,13 +1,7 @@
 #include "report/bidi.h"
+#include "ui/reading_direction.h"
 
 namespace report {
-
-namespace {
-
-constexpr QChar firstStrongIsolate(0x2068);
-constexpr QChar popDirectionalIsolate(0x2069);
-
-} // namespace
 
 SetText isolateValues(const QString &text, const QVector<Span> &spans)
 {
@@ -20,10 +14,9 @@ SetText isolateValues(const QString &text, const QVector<Span> &spans)
         copied = span.start + span.length;
         span.start = int(set.text.size());
         if (span.value)
-            set.text += firstStrongIsolate;
-        set.text += own;
-        if (span.value)
-            set.text += popDirectionalIsolate;
+            set.text += ui::isolated(own);
+        else
+            set.text += own;
         span.length = int(set.text.size()) - span.start;
     }
     set.text += QStringView(text).mid(copied);

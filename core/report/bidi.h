@@ -1,7 +1,7 @@
 #pragma once
-// A paragraph's text prepared for setting: each filled value isolated in its own direction, so that an
-// account number or a Latin name among Persian words reads as it was typed. Everything else is ordered by
-// Qt's own bidirectional algorithm, as the screen orders the same text.
+// A text prepared for setting: each filled value isolated in its own reading direction (ui/reading_direction.h),
+// so that an account number or a Latin name among Persian words reads as it was typed. Everything else is
+// ordered by Qt's own bidirectional algorithm, as the screen orders the same text.
 #include "report/document.h"
 #include <QString>
 #include <QVector>

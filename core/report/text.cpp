@@ -86,12 +86,22 @@ void drawPlaced(QPainter &painter, const QPointF &origin, QGlyphRun run)
     painter.drawGlyphRun(origin + QPointF(left, 0), run);
 }
 
+// The text as set: a paragraph's values isolated, or a left-to-right control's text as one value, so that
+// "1403/ب/125" reads there as the grid shows it.
+SetText prepared(const TextStyle &style, const QString &text, const QVector<Span> &spans)
+{
+    if (style.valueWhole)
+        return isolateValues(text, {Span{0, int(text.size()), false, false, true}});
+    return isolateValues(text, spans);
+}
+
 } // namespace
 
 TextStyle::TextStyle(const Control &control, const Font &layoutFont)
     : font(qtFont(control.font.value_or(layoutFont))),
       wraps(control.wraps || control.kind == Kind::Paragraph),
-      centred(!wraps)
+      centred(!wraps),
+      valueWhole(control.isText() && control.direction == Direction::LeftToRight)
 {
     option.setAlignment(horizontal(control) | Qt::AlignAbsolute);
     option.setTextDirection(control.direction == Direction::RightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
@@ -104,7 +114,7 @@ int lineCount(const TextStyle &style, const QString &text, const QVector<Span> &
 {
     if (!style.wraps || text.isEmpty())
         return 1;
-    const SetText set = isolateValues(text, spans);
+    const SetText set = prepared(style, text, spans);
     QTextLayout layout(set.text);
     return breakLines(layout, breakingAtWords(style), set.spans, width);
 }
@@ -121,7 +131,7 @@ void drawText(QPainter &painter, const TextStyle &style, const QRectF &box, cons
         return;
     const double block = lines * style.pitch;
     const QPointF origin(box.left(), style.centred ? box.top() + (box.height() - block) / 2 : box.top());
-    const SetText set = isolateValues(text, spans);
+    const SetText set = prepared(style, text, spans);
     QTextLayout layout(set.text);
     breakLines(layout, style.wraps ? breakingAtWords(style) : style, set.spans, box.width());
     // The print preview records each run of one direction as its characters and sets them again on their

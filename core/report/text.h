@@ -15,6 +15,7 @@ struct TextStyle {
     double pitch = 0;    // dots from one line to the next
     bool wraps = false;
     bool centred = true; // a single line sits in the middle of its box; wrapping text starts at the top
+    bool valueWhole = false; // a left-to-right text control: its text is one filled value, isolated as a paragraph's
 
     TextStyle() = default;
     TextStyle(const Control &control, const Font &layoutFont);

@@ -8,10 +8,22 @@ namespace ui {
 
 class BusyCursor {
 public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    // Only a GUI application has a pointer: work done in a program without one (a tool, a data test) shows nothing.
+    BusyCursor() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (shown_)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyCursor()
+    {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
     BusyCursor(const BusyCursor &) = delete;
     BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    const bool shown_;
 };
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include "ui/guard.h"
 #include "ui/left_to_right_column.h"
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QTreeView>
@@ -128,6 +130,31 @@ void keepLatinColumnsReadable(QFileDialog &dialog)
     }
 }
 
+// A widget's own texts drawn left to right: Qt paints a widget in the program's direction, not the widget's.
+class LeftToRightTexts : public QProxyStyle {
+public:
+    void drawItemText(QPainter *painter, const QRect &rect, int flags, const QPalette &palette, bool enabled,
+                      const QString &text, QPalette::ColorRole role) const override
+    {
+        QProxyStyle::drawItemText(painter, rect, flags | Qt::TextForceLeftToRight, palette, enabled, text, role);
+    }
+};
+
+// The folder box and its list of folders show paths left to right ("/home/x", not "home/x/"); the rest of the
+// dialog stays right to left. (The name box sets a typed path in the direction of its first letter, as every
+// line edit does: a path from the root reads left to right there already.)
+void showPathsLeftToRight(QFileDialog &dialog)
+{
+    auto *folders = dialog.findChild<QComboBox *>(QStringLiteral("lookInCombo"));
+    if (!folders)
+        return;
+    folders->setLayoutDirection(Qt::LeftToRight);
+    auto *style = new LeftToRightTexts;
+    style->setParent(folders);
+    folders->setStyle(style);
+    drawLeftToRight(folders->view(), 0); // its list, a window of its own, is painted as the program is
+}
+
 // Runs a file dialog; the file or folder chosen (remembered as the next start), or empty text when cancelled.
 // A suggested name without a folder is proposed in the start folder.
 QString runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode kind, const QString &title,
@@ -145,6 +172,7 @@ QString runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode kind, 
     else if (!start.isEmpty())
         dialog.selectFile(suggested.fileName());
     keepLatinColumnsReadable(dialog);
+    showPathsLeftToRight(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString chosen = dialog.selectedFiles().constFirst();

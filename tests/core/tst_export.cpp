@@ -1,6 +1,7 @@
 // The spreadsheet export read back: headers, values, bold and bordered ranges, the command's file, progress.
 #include "db/query.h"
 #include "export/excel_export.h"
+#include "export/xlsx_book.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "support/page_io.h"
@@ -37,7 +38,9 @@ class TestExport : public QObject {
                               {u"sal"_s, db::FieldType::Integer},
                               {u"cmt"_s, db::FieldType::WideText, 150},
                               {u"ver"_s, db::FieldType::WideText, 10},
-                              {u"nam"_s, db::FieldType::WideText, 100}});
+                              {u"nam"_s, db::FieldType::WideText, 100},
+                              {u"meghdar"_s, db::FieldType::Float},
+                              {u"saat_sys"_s, db::FieldType::DateTime}});
         q->add(u"select * from purchases where id<>-1 "_s + where + u" order by id"_s);
         q->open();
         return q;
@@ -45,6 +48,18 @@ class TestExport : public QObject {
     const excel::Captions captions{{u"id"_s, u"شناسه"_s}, {u"prj_name"_s, u"نام پروژه"_s},
                                    {u"mablagh_kol"_s, u"مبلغ کل"_s}, {u"sal"_s, u"سال"_s},
                                    {u"cmt"_s, u"توضيحات"_s}, {u"nam"_s, QString()}};
+
+    // 2,500 numbers in a list still being read.
+    std::unique_ptr<db::Query> many()
+    {
+        auto q = std::make_unique<db::Query>(db->connection(), u"many"_s);
+        q->setIncremental(true);
+        q->add(u"select n from many"_s);
+        q->open();
+        if (!q->hasMoreRows())
+            qFatal("the list was read whole");
+        return q;
+    }
 
     QString write(db::Query &q, const excel::Captions &c, const QString &name)
     {
@@ -60,13 +75,19 @@ private Q_SLOTS:
         db = std::make_unique<TempDb>();
         qputenv("TMPDIR", QFile::encodeName(db->folder()));
         db->connection().exec(u"create table purchases (id integer primary key, prj_name nvarchar(100), mablagh_kol "
-                              "money, sal int, cmt nvarchar(150), ver nvarchar(10), nam nvarchar(100))"_s);
+                              "money, sal int, cmt nvarchar(150), ver nvarchar(10), nam nvarchar(100), meghdar float, "
+                              "saat_sys datetime)"_s);
         db->connection().exec(u"insert into purchases values (1, '  ساختمان مرکزي  ', 1250000, 1403, 'it''s', null, "
-                              "'x'), (2, 'انبار', null, null, '   ', 'v2', null), (3, null, 987654321012, 1402, 'سه', "
-                              "null, null)"_s);
+                              "'x', 1e-10, '2024-03-20 10:15:00'), (2, 'انبار', null, null, '   ', 'v2', null, -1234.5, "
+                              "null), (3, null, 987654321012, 1402, 'سه', null, null, 123456789012345, "
+                              "'2024-03-20 10:15:00.250')"_s);
+        db->connection().exec(u"create table many (n int)"_s);
+        db->connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 2500) "
+                              u"insert into many select n from r"_s);
     }
 
-    // Captions (else the field's name), trimmed texts, grouped numbers, empty cells for nulls, nothing beyond.
+    // Captions (else the field's name), trimmed texts, grouped numbers, plain decimals, dates, empty cells for nulls,
+    // nothing beyond.
     void headersValuesAndFormats()
     {
         auto q = purchases();
@@ -82,6 +103,14 @@ private Q_SLOTS:
         QCOMPARE(cells, (QStringList{u"text:ساختمان مرکزي"_s, u"text:it's"_s, u"n:1250000"_s, u"n:1403"_s,
                                      u"n:987654321012"_s, u"text:v2"_s} + QStringList(6, u":"_s)));
         QCOMPARE(sheet.style(u"C2"_s).numberFormat, u"#,##0"_s);
+        // Quantities in plain decimals (never "1E-10"), the column as wide as the longest; dates as their text.
+        QStringList quantities;
+        for (const QString &at : {u"H2"_s, u"H3"_s, u"H4"_s})
+            quantities << sheet.cell(at).text.toLower() + u' ' + sheet.style(at).numberFormat;
+        QCOMPARE(quantities, (QStringList{u"1e-10 0.0000000000"_s, u"-1234.5 0.0"_s, u"123456789012345 0"_s}));
+        QCOMPARE(sheet.widths.value(7), std::trunc((16 * 7 + 5) / 7.0 * 256) / 256);
+        QCOMPARE(sheet.cell(u"I2"_s).text + u'|' + sheet.cell(u"I3"_s).text + u'|' + sheet.cell(u"I4"_s).text,
+                 u"2024-03-20 10:15:00||2024-03-20 10:15:00.250"_s);
         QCOMPARE(sheet.lastRow, 4);
         QVERIFY(!sheet.style(u"B2"_s).bold && !sheet.has(u"AB1"_s) && !sheet.has(u"N2"_s));
 
@@ -117,14 +146,8 @@ private Q_SLOTS:
     // The command writes a partly read list whole, in the private folder with no scratch file, and opens it.
     void exportCommandWritesAPrivateFileAndOpensIt()
     {
-        db->connection().exec(u"create table many (n int)"_s);
-        db->connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 2500) "
-                              u"insert into many select n from r"_s);
-        db::Query q(db->connection(), u"many"_s);
-        q.setIncremental(true);
-        q.add(u"select n from many"_s);
-        q.open();
-        QVERIFY(q.hasMoreRows());
+        auto partlyRead = many();
+        db::Query &q = *partlyRead;
         QStringList opened;
         platform::setFileOpener([&](const QString &path) {
             opened << path;
@@ -141,10 +164,18 @@ private Q_SLOTS:
         QCOMPARE(file.dir().entryList(QDir::Files), QStringList{file.fileName()});
     }
 
-    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file.
+    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file. A list still being
+    // read has a moving bar until its last row is read, then its count.
     void progressShownForLongWorkAndCancelled()
     {
         const auto shownDialog = [] { return qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()); };
+        {
+            auto partlyRead = many();
+            ui::Progress reading(u"x"_s, excel::knownRows(*partlyRead), 1, 0);
+            QVERIFY(reading.advance(1) && shownDialog() && shownDialog()->maximum() == 0);
+            QVERIFY(excel::writeWorkbook(*partlyRead, {}, QDir(db->folder()).filePath(u"many.xlsx"_s), &reading));
+            QCOMPARE(shownDialog()->maximum(), 2500);
+        }
         auto q = purchases();
         ui::Progress quick(u"x"_s, 3, 1);
         QVERIFY(excel::writeWorkbook(*q, captions, QDir(db->folder()).filePath(u"quick.xlsx"_s), &quick));

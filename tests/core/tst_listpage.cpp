@@ -1,8 +1,11 @@
 // The machinery every list page shares: filters, the title sort, the search's count and sums, the total labels.
 #include "db/querymodel.h"
+#include "pagekit/commands.h"
 #include "pagekit/filters.h"
 #include "pagekit/grid.h"
 #include "pagekit/search.h"
+#include "persian/MonEdit.h"
+#include "support/form_input.h"
 #include "support/page_io.h"
 #include "support/tempdb.h"
 #include "ui/click_label.h"
@@ -51,7 +54,8 @@ private Q_SLOTS:
                               "('a_b', '1403/03/01', 3), ('axb', '1402/12/29', 2), (null, '1403/02/10', 1)"_s);
     }
 
-    // A box switches its field on, yellow and focused; a caption turns green; each filter adds its lines while on.
+    // A box switches its field on, yellow and focused; a caption turns green; each filter adds its lines while on;
+    // a money filter refuses what it would otherwise drop.
     void filtersSwitchAndBindTheirTexts()
     {
         QWidget page;
@@ -66,9 +70,12 @@ private Q_SLOTS:
         auto *add = new QPushButton(&page);
         auto *show = new QCheckBox(&page);
         auto *items = new QListWidget(&page);
+        auto *amountBox = new QCheckBox(u"مبلغ"_s, &page);
+        auto *amount = new TMonEdit(&page);
         pagekit::FilterTable filters(u"people"_s);
         filters.like(box, us, u"us"_s).range(caption, from, to, u"dat"_s);
         filters.valueList(levCaption, {lev, add, show, items}, u"lev"_s, true);
+        filters.amount(amountBox, amount, u"mablagh"_s);
         page.show();
         page.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&page));
@@ -127,6 +134,76 @@ private Q_SLOTS:
         QVERIFY(items->isVisible());
         Q_EMIT levCaption->clicked();
         QVERIFY(!lev->isEnabled() && !add->isEnabled() && items->isHidden() && !items->count() && show->isChecked());
+
+        // An amount searched as typed; a sign or a decimal point refused by the caption, never dropped.
+        db->connection().exec(u"update people set mablagh=5 where us='ali'"_s);
+        amountBox->click();
+        for (const QString &refused : {u"-5"_s, u"0.5"_s}) {
+            amount->clear();
+            typeText(amount, refused);
+            QVERIFY(!ui::guarded([&] { filters.lines(); }));
+            QCOMPARE(dialogs->lastMessage(), u"مقدار «مبلغ» درست نيست"_s);
+        }
+        amount->setText(u"5"_s);
+        QCOMPARE(search(filters.lines()), QStringList{u"ali"_s});
+    }
+
+    // A command follows its right (one of no right stays as declared); one on the current row is off, and does
+    // nothing, while there is none (a closed list, or a row a refresh no longer finds: the list then has no
+    // current row rather than a neighbour's); the grid's double click runs its command only when it may run.
+    void commandsFollowTheirRightAndTheCurrentRow()
+    {
+        using pagekit::Needs;
+        using pagekit::Right;
+        db->connection().exec(u"create table goods (id integer primary key, name nvarchar(20))"_s);
+        db->connection().exec(u"insert into goods (name) values ('a'), ('b')"_s);
+        QWidget page;
+        db::Query list(db->connection(), u"goods"_s);
+        auto *grid = new QTableView(&page);
+        const db::QueryModel *model = pagekit::setupGrid(grid, list, {});
+        QAction insert, edit, view, close;
+        auto *remove = new QPushButton(&page);
+        QStringList ran;
+        const auto runs = [&ran](const QString &name) { return [&ran, name] { ran << name; }; };
+        pagekit::Commands commands(&page, list);
+        commands.add(&insert, Right::Insert, runs(u"insert"_s))
+            .add(&edit, Right::Edit, runs(u"edit"_s), Needs::CurrentRow)
+            .add(remove, Right::Delete, runs(u"delete"_s), Needs::CurrentRow)
+            .add(&view, Right::View, runs(u"view"_s))
+            .add(&close, Right::None, runs(u"close"_s))
+            .onDoubleClick(grid, &edit);
+        const auto states = [&] {
+            return QList<bool>{insert.isEnabled(), edit.isEnabled(), remove->isEnabled(), view.isEnabled(),
+                               close.isEnabled()};
+        };
+        const auto runEach = [&] {
+            ran.clear();
+            for (QAction *action : {&insert, &edit, &view, &close})
+                action->trigger();
+            remove->click();
+            Q_EMIT grid->doubleClicked(model->index(0, 1));
+            for (const QObject *command : {static_cast<QObject *>(&view), static_cast<QObject *>(&edit)})
+                commands.run(command); // what a stray signal or shortcut reaches: the same guard
+            return ran;
+        };
+        QCOMPARE(states(), (QList<bool>{true, false, false, true, true})); // as declared; the list closed
+        QCOMPARE(runEach(), (QStringList{u"insert"_s, u"view"_s, u"close"_s, u"view"_s}));
+
+        commands.apply({true, true, true, false});
+        QCOMPARE(states(), (QList<bool>{true, false, false, false, true}));
+        list.add(u"select * from goods order by id"_s);
+        list.open();
+        QCOMPARE(states(), (QList<bool>{true, true, true, false, true}));
+        QCOMPARE(runEach(), (QStringList{u"insert"_s, u"edit"_s, u"close"_s, u"delete"_s, u"edit"_s, u"edit"_s}));
+
+        db->connection().exec(u"delete from goods where id=1"_s);
+        list.refresh();
+        QCOMPARE(list.recNo(), 0);
+        QCOMPARE(states(), (QList<bool>{true, false, false, false, true}));
+        QCOMPARE(runEach(), (QStringList{u"insert"_s, u"close"_s}));
+        list.first();
+        commands.apply({false, false, false, true});
+        QCOMPARE(states(), (QList<bool>{false, false, false, true, true}));
     }
 
     // Another field starts ascending, even one whose name begins the sorted one's; only its title is bold.

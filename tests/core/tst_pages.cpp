@@ -1,4 +1,5 @@
 // What the page kit wires on every list page and entry form, proved once over a table of the pages.
+#include "pagekit/commands.h"
 #include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
@@ -41,7 +42,10 @@ const struct PageRow {
     {"phone book", "N10", "phone", "phone", "shakhsi", "name", nullptr, false},
     {"settings", "N9", "setting", "setting", "setting", "cmt", nullptr, false},
     {"messages", "N17", "", "payam", "payamha", "mozo", nullptr, false},
+    {"reference files", "N4", "zamaem", "zamaem", "zamaem", "ramz", nullptr, false},
 };
+
+using pagekit::Right;
 
 // A list page as the kit sees it.
 struct ListPage : PageRow {
@@ -49,14 +53,25 @@ struct ListPage : PageRow {
     QAction *opener = nullptr;
     QWidget *form = nullptr, *entry = nullptr;
     QVariantMap row;                       // what else a row needs to be listed
-    QList<QObject *> insert, edit, remove; // the commands the rights switch
     std::function<void()> search;          // lists the rows after the opening
     std::function<void()> afterDelete;     // what the delete command leaves to do (the invoice's entry form)
+    QObject *remove = nullptr;             // the delete command
 
     QTableView *grid() const { return form->findChild<QTableView *>(u"DBGrid1"_s); }
     db::QueryModel &model() const { return *qobject_cast<db::QueryModel *>(grid()->model()); }
     db::Query &list() const { return model().query(); }
-    QList<QObject *> commands() const { return insert + edit + remove; }
+    pagekit::Commands &commands() const { return *static_cast<pagekit::Page *>(form)->commands(); }
+    // The commands declared with the right.
+    QList<QObject *> needing(Right right) const
+    {
+        QList<QObject *> found;
+        for (QObject *command : commands().declared())
+            if (commands().rightOf(command) == right)
+                found << command;
+        return found;
+    }
+    QObject *first(Right right) const { return needing(right).value(0); }
+    QList<QObject *> writing() const { return needing(Right::Insert) + needing(Right::Edit) + needing(Right::Delete); }
 };
 
 void clickSearch(QWidget *form)
@@ -75,30 +90,16 @@ ListPage listPage(const QString &name, int userId)
     p.form = formNamed(p.formName);
     p.entry = p.entryName ? formNamed(p.entryName) : nullptr;
     p.search = [form = p.form] { clickSearch(form); };
-    const auto named = [&](const char *command) {
-        return QList<QObject *>{p.form->findChild<QObject *>(QLatin1StringView(command))};
-    };
-    // The page's own menu starts with insert, edit and delete.
-    const QWidget *menu = p.form->findChild<QWidget *>(u"MainMenu1"_s);
-    if (!menu)
-        menu = p.form->findChild<QWidget *>(u"PopupMenu1"_s);
-    for (auto [position, commands] : {std::pair{0, &p.insert}, {1, &p.edit}, {2, &p.remove}})
-        if (QAction *item = rights::menuItem(menu, position))
-            *commands = {item};
+    p.remove = p.first(Right::Delete);
     if (name == "invoices"_L1) {
         p.row = {{u"salemali"_s, fiscalYear()}}; // the year filter is on from the start
         p.afterDelete = [entry = p.entry] { entry->findChild<QAbstractButton *>(u"del_btn"_s)->click(); };
-    } else if (name == "users"_L1) {
-        for (const char *command : {"ins_btn2", "ins_btn", "SpeedButton2", "SpeedButton3"}) // rights and counties
-            p.insert += named(command);
-    } else if (name == "phone book"_L1 || name == "settings"_L1) {
-        p.remove = p.insert;
-        p.insert = named("ins_btn");
-        p.edit = {};
     } else if (name == "messages"_L1) {
-        p.insert = p.edit = {};
-        p.remove = named("N3");
         p.row = {{u"rec_prs_id"_s, userId}};
+        p.remove = p.form->findChild<QAction *>(u"N3"_s); // every user's command, with no right
+    } else if (name == "reference files"_L1) {
+        p.row = {{u"cmt"_s, u"سند"_s}};
+        p.search = [form = p.form] { typeText(form->findChild<QComboBox *>(u"Combo_type"_s)->lineEdit(), u"سند"_s); };
     }
     if (name == "settings"_L1) {
         p.row = {{u"component"_s, u"واحد"_s}, {u"user_id"_s, userId}};
@@ -192,6 +193,49 @@ bool allEnabled(const QList<QObject *> &commands, bool enabled)
     return std::ranges::all_of(commands, [&](QObject *command) { return command->property("enabled") == enabled; });
 }
 
+// Every row of every table of the database, as text: what a command that changes nothing leaves as it was.
+QStringList everyRow()
+{
+    QStringList rows;
+    for (const QString &table : rowTexts(u"select name from sqlite_master where type='table' order by name"_s))
+        rows << table << rowTexts(u"select * from "_s + table);
+    return rows;
+}
+
+// The rights the commands need, by their place in the page's menu (the places the rights table names), and the
+// buttons that need the insert right: I insert, E edit, D delete, V view, - none.
+const struct {
+    QString page, menu, rights;
+    QStringList insertButtons;
+} menuRights[] = {
+    {u"purchases"_s, u"MainMenu1"_s, u"IEDVVV-"_s, {}},
+    {u"requests"_s, u"MainMenu1"_s, u"IEDVVV-"_s, {}},
+    {u"vendors"_s, u"MainMenu1"_s, u"IEDVVI-"_s, {}}, // the copy from purchases adds vendors
+    {u"invoices"_s, u"MainMenu1"_s, u"IEDVVV-"_s, {}},
+    {u"insurance"_s, u"MainMenu1"_s, u"IEDVVV-"_s, {}},
+    {u"inquiries"_s, u"MainMenu1"_s, u"IED---"_s, {}},
+    {u"warehouse"_s, u"MainMenu1"_s, u"IED--"_s, {}},
+    {u"goods"_s, u"MainMenu1"_s, u"IED--"_s, {}},
+    {u"users"_s, u"MainMenu1"_s, u"IED--"_s, {u"ins_btn2"_s, u"ins_btn"_s, u"SpeedButton2"_s, u"SpeedButton3"_s}},
+    {u"villages"_s, u"PopupMenu1"_s, u"IED"_s, {}},
+    {u"phone book"_s, u"PopupMenu1"_s, u"D"_s, {u"ins_btn"_s}},
+    {u"settings"_s, u"PopupMenu1"_s, u"D"_s, {u"ins_btn"_s}},
+    {u"reference files"_s, u"PopupMenu1"_s, u"D"_s, {u"ins_btn"_s}},
+    {u"messages"_s, u"PopupMenu1"_s, u"------"_s, {}},
+};
+
+char rightLetter(Right right)
+{
+    switch (right) {
+    case Right::Insert: return 'I';
+    case Right::Edit: return 'E';
+    case Right::Delete: return 'D';
+    case Right::View: return 'V';
+    case Right::None: break;
+    }
+    return '-';
+}
+
 int modalsShown(const ui::ScriptedDialogs &dialogs)
 {
     return int(std::count_if(dialogs.shown.cbegin(), dialogs.shown.cend(),
@@ -229,7 +273,8 @@ class TestPages : public PageTest {
     qint64 addListed(const ListPage &page, const QString &text) { return addListed(page, {{page.field, text}}); }
 
 private slots:
-    // No view right: refused. A viewer: commands off, a double click opens nothing. The edit right: it edits.
+    // No view right: refused. A viewer: every command that writes is off, and every command the page declares, run as
+    // the clerk runs it (and a double click), changes no row of any table. The edit right: it edits.
     void rightsHoldOnEveryRoad_data() { pageNames({u"messages"_s}); }
     void rightsHoldOnEveryRoad()
     {
@@ -237,6 +282,10 @@ private slots:
         env->signInAs(viewer, u"viewer"_s);
         const ListPage page = listPage(name, viewer);
         const qint64 id = addListed(page, u"a"_s);
+        // Rows the commands that rewrite a register would change: an invoice of a two-digit year (the year repair)
+        // and the purchase of a shop that is no vendor yet (the vendors' copy from purchases).
+        addRow(*env, u"chek"_s, {{u"chek_dat"_s, u"03/01/05"_s}, {u"salemali"_s, fiscalYear()}});
+        addRow(*env, u"tavrelkol"_s, {{u"foroshande"_s, u"shop"_s}});
 
         env->setRights(viewer, page.key, {true, true, true, false});
         QVERIFY(!open(page));
@@ -245,20 +294,46 @@ private slots:
         env->setRights(viewer, page.key, {false, false, false, true});
         QVERIFY(open(page));
         QVERIFY(page.list().locate(u"id"_s, id));
-        QVERIFY(allEnabled(page.commands(), false));
+        QVERIFY(allEnabled(page.writing(), false));
         const auto doubleClick = [&] {
             env->dialogs.reset();
             Q_EMIT page.grid()->doubleClicked(page.model().index(page.list().recNo() - 1, 1));
             return modalsShown(env->dialogs);
         };
         QCOMPARE(doubleClick(), 0);
+        const QStringList stored = everyRow();
+        for (QObject *command : page.commands().declared()) {
+            if (auto *action = qobject_cast<QAction *>(command))
+                action->trigger();
+            else
+                qobject_cast<QAbstractButton *>(command)->click();
+            page.list().locate(u"id"_s, id); // a command may have listed other rows
+        }
+        QCOMPARE(env->dialogs.errors(), QStringList());
+        QCOMPARE(everyRow(), stored);
 
         env->setRights(viewer, page.key, {false, true, false, true});
         QVERIFY(open(page));
-        QVERIFY(allEnabled(page.edit, true));
+        QVERIFY(allEnabled(page.needing(Right::Edit), true));
         QCOMPARE(doubleClick(), page.doubleClickEdits ? 1 : 0);
         if (page.doubleClickEdits)
             QCOMPARE(env->dialogs.shown.last().text, page.entry->objectName());
+    }
+
+    // The rights table names commands by their place in the page's menu: each place needs the right the table gives
+    // it; the page's buttons of the insert right need that right too.
+    void commandsNeedTheRightOfTheirPlace_data() { tableRows(menuRights); }
+    void commandsNeedTheRightOfTheirPlace()
+    {
+        QFETCH(int, at);
+        const auto &[name, menu, expected, insertButtons] = menuRights[at];
+        const ListPage page = listPage(name, 1);
+        QString rights;
+        for (const QAction *item : page.form->findChild<QWidget *>(menu)->actions())
+            rights += QLatin1Char(rightLetter(page.commands().rightOf(item)));
+        QCOMPARE(rights, expected);
+        for (const QString &button : insertButtons)
+            QCOMPARE(page.commands().rightOf(page.form->findChild<QAbstractButton *>(button)), Right::Insert);
     }
 
     // Attachments follow the listing page's rights: a viewer lists and saves; insert adds, delete deletes.
@@ -308,6 +383,16 @@ private slots:
         QCOMPARE(listed(), (narrows ? QStringList{u"نامه"_s} : QStringList{u"نامه"_s, u"قرارداد"_s}));
         remove->trigger();
         QCOMPARE(rowCount(*env, table), 2);
+
+        // A file another user deleted meanwhile: told plainly, and the grid lets it go.
+        openFiles();
+        QCOMPARE(listed().size(), 1);
+        otherWorkstation(*env)->exec(u"delete from "_s + table + u" where id=?"_s, {form.list()[u"id"_s].value()});
+        env->dialogs.reset();
+        remove->trigger();
+        QCOMPARE(env->dialogs.errors(), QStringList());
+        QCOMPARE(env->dialogs.messages(), QStringList{db::message::rowDeleted});
+        QCOMPARE(listed(), QStringList());
     }
 
     // A title click sorts its column ascending, the next click on it descending.
@@ -328,26 +413,37 @@ private slots:
         QCOMPARE(textsOf(page.list(), page.field), (QStringList{u"c"_s, u"b"_s, u"a"_s}));
     }
 
-    // Deleting a row another user deleted meanwhile: a plain message, the list read again, the other rows kept.
-    void deleteOfARowGoneMeanwhile_data() { pageNames({u"settings"_s, u"users"_s}); } // by value; no delete
-    void deleteOfARowGoneMeanwhile()
+    // Deleting a row another user changed or deleted since it was read: refused with the message an edit gives,
+    // nothing deleted, the list read again, and no "حذف شد".
+    void deleteOfARowChangedOrGoneMeanwhile_data() { pageNames({u"settings"_s, u"users"_s}); } // by value; none
+    void deleteOfARowChangedOrGoneMeanwhile()
     {
         QFETCH(QString, name);
         const ListPage page = listPage(name, 1);
         addSetting(*env, u"رمز حذف"_s, u"pw"_s); // the inquiries' delete password
-        const qint64 gone = addListed(page, u"gone"_s), kept = addListed(page, u"kept"_s);
+        const qint64 changed = addListed(page, u"changed"_s), gone = addListed(page, u"gone"_s),
+                     kept = addListed(page, u"kept"_s);
         openAsAdministrator(page);
-        QVERIFY(page.list().locate(u"id"_s, gone));
-        otherWorkstation(*env)->exec(u"delete from "_s + page.table + u" where id=?"_s, {gone});
-        env->dialogs.reset();
-        env->dialogs.answers.enqueue(ui::Answer::Yes);
-        env->dialogs.inputs.enqueue(u"pw"_s);
-        trigger(page.remove.first());
-        if (page.afterDelete)
-            page.afterDelete();
-        QCOMPARE(env->dialogs.errors(), QStringList());
-        QCOMPARE(env->dialogs.lastMessage(), u"اين رديف را کاربر ديگري در اين فاصله حذف کرده است؛ دوباره جستجو کنيد"_s);
-        QCOMPARE(idsOf(page.list()), QList<qint64>{kept});
+        const auto removeChangedMeanwhile = [&](qint64 id, const QString &change) {
+            QVERIFY(page.list().locate(u"id"_s, id));
+            otherWorkstation(*env)->exec(change, {id});
+            env->dialogs.reset();
+            env->dialogs.answers.enqueue(ui::Answer::Yes);
+            env->dialogs.inputs.enqueue(u"pw"_s);
+            trigger(page.remove);
+            if (page.afterDelete)
+                page.afterDelete();
+            QCOMPARE(env->dialogs.errors(), QStringList());
+        };
+        removeChangedMeanwhile(changed, u"update "_s + page.table + u" set "_s + page.field + u"='other' where id=?"_s);
+        QCOMPARE(env->dialogs.lastMessage(), db::message::rowChanged);
+        removeChangedMeanwhile(gone, u"delete from "_s + page.table + u" where id=?"_s);
+        QCOMPARE(env->dialogs.lastMessage(), db::message::rowDeleted);
+        QVERIFY(!env->dialogs.messages().contains(u"حذف شد"_s));
+        QList<qint64> listed = idsOf(page.list());
+        std::sort(listed.begin(), listed.end());
+        QCOMPARE(listed, (QList<qint64>{changed, kept}));
+        QVERIFY(textsOf(page.list(), page.field).contains(u"other"_s)); // the change read again
     }
 
     // A filter text longer than its column, or an amount beyond 18 digits, is refused naming the filter.
@@ -391,7 +487,7 @@ private slots:
         const qint64 id = addListed(page, row);
         openAsAdministrator(page);
         QVERIFY(page.list().locate(u"id"_s, id));
-        trigger(page.edit.first());
+        trigger(page.first(Right::Edit));
         QCOMPARE(edit->text(), longText);
         ui::setControlText(page.entry->findChild<QWidget *>(changed), u"12"_s);
         env->dialogs.reset();
@@ -399,7 +495,7 @@ private slots:
         QCOMPARE(env->dialogs.errors(), QStringList());
         QCOMPARE(rowTexts(u"select "_s + column + u","_s + changed + u" from "_s + page.table + u" where id=?"_s, {id}),
                  QStringList{longText + u"|12"_s});
-        trigger(page.insert.first()); // a new row is held to the column
+        trigger(page.first(Right::Insert)); // a new row is held to the column
         QCOMPARE(edit->maxLength(), size);
     }
 
@@ -411,7 +507,7 @@ private slots:
         const auto &[name, year, repeated] = yearRows[at];
         const ListPage page = listPage(name, 1);
         openAsAdministrator(page);
-        trigger(page.insert.first());
+        trigger(page.first(Right::Insert));
         ui::setControlText(page.entry->findChild<QWidget *>(year), QString());
         for (int press = 0; press < 2; ++press)
             page.entry->findChild<QAbstractButton *>(u"ins_btn"_s)->click();

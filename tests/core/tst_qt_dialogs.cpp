@@ -1,13 +1,16 @@
 // The application as the program sets it up: the Qt dialog service's boxes, file dialogs and combo boxes.
 #include "app.h"
 #include "forms.h"
+#include "support/drawn_text.h"
 #include "support/testenv.h"
 #include "tavrelkol_src_u.h"
 #include "ui/dialogs.h"
 #include "ui_tavrelkol_src_u.h"
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -75,16 +78,23 @@ private Q_SLOTS:
         }
     }
 
-    // A file dialog opens at home with its proposed name, the next where the user went.
+    // A file dialog opens at home with its proposed name, the next where the user went. Its folder box and
+    // list of folders show the path left to right.
     void fileDialogsStartAtHomeThenWhereTheUserWent()
     {
         QTemporaryDir elsewhere;
-        QStringList starts;
+        QStringList starts, paths;
         const auto choose = [&](const QString &name) {
-            whenModalShown([&starts, file = elsewhere.filePath(name)](QWidget *window) {
+            whenModalShown([&, file = elsewhere.filePath(name)](QWidget *window) {
                 auto *dialog = qobject_cast<QFileDialog *>(window);
-                starts << dialog->directory().absolutePath() + u'|' + dialog->selectedFiles().value(0);
-                dialog->selectFile(file);
+                const QString folder = dialog->directory().absolutePath();
+                starts << folder + u'|' + dialog->selectedFiles().value(0);
+                auto *folders = dialog->findChild<QComboBox *>(u"lookInCombo"_s);
+                paths << drawnLeftToRight(folders, QDir(folder).dirName());
+                folders->showPopup();
+                paths << drawnLeftToRight(folders->view()->viewport(), QDir(folder).dirName());
+                folders->hidePopup();
+                dialog->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(file); // the name box has the focus back
                 static_cast<QDialog *>(dialog)->accept(); // QFileDialog hides its own
             });
         };
@@ -95,6 +105,7 @@ private Q_SLOTS:
         const QString home = QDir::homePath();
         QCOMPARE(starts, (QStringList{home + u'|' + home + u"/report.xls"_s,
                                       elsewhere.path() + u'|' + elsewhere.filePath(u"Report.xlsx"_s)}));
+        QCOMPARE(paths, (QStringList{home, home, elsewhere.path(), elsewhere.path()}));
     }
 
     // A long subject in a filter leaves the page on the screen; the open list shows it whole.

@@ -1,4 +1,5 @@
 // The settings page (filing, listing by title, deleting one's own values) and the pick lists read from it.
+#include "db/statement.h"
 #include "main_u.h"
 #include "pagekit/picklist.h"
 #include "setting_u.h"
@@ -7,6 +8,7 @@
 #include "ui/guard.h"
 #include "ui_main_u.h"
 #include "ui_setting_u.h"
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -22,6 +24,34 @@ Tsetting &page() { return *forms::setting; }
 QComboBox *component() { return page().ui->component; }
 QLineEdit *cmt() { return page().ui->cmt; }
 QStringList listed() { return textsOf(*forms::dm->adoq_set, u"cmt"_s); }
+
+// The statements on table `setting` the data module's own connection runs while it is watched (a list read outside a
+// transaction has a reader of its own), each told as "read" or "write" and, inside a transaction, the number of
+// the transaction begun ("write in 2").
+class SettingStatements {
+public:
+    SettingStatements() : handle_(db::detail::sqliteHandle(forms::dm->ADOConnection1))
+    {
+        sqlite3_trace_v2(handle_, SQLITE_TRACE_STMT, &SettingStatements::seen, this);
+    }
+    ~SettingStatements() { sqlite3_trace_v2(handle_, 0, nullptr, nullptr); }
+    QStringList told;
+
+private:
+    static int seen(unsigned, void *context, void *, void *sql)
+    {
+        auto &self = *static_cast<SettingStatements *>(context);
+        const QString text = QString::fromUtf8(static_cast<const char *>(sql)).trimmed().toLower().remove(u'"');
+        if (text.startsWith(u"begin"_s))
+            ++self.begun_;
+        else if (text.contains(u" setting"_s))
+            self.told << (text.startsWith(u"select"_s) ? u"read"_s : u"write"_s)
+                             + (sqlite3_get_autocommit(self.handle_) ? QString() : u" in "_s + QString::number(self.begun_));
+        return 0;
+    }
+    sqlite3 *handle_;
+    int begun_ = 0;
+};
 
 } // namespace
 
@@ -44,11 +74,17 @@ class TestSetting : public PageTest {
     }
 
 private slots:
-    // Stored as the register stores Persian typing, once per user; empty values and control characters refused.
+    // Stored as the register stores Persian typing, once per user, the repeat check and the row in one write
+    // transaction; empty values and control characters refused.
     void filesAValueOncePerUser()
     {
         QCOMPARE(file(project, QString()), u"لطفا مقدار مناسب را وارد نماييد"_s);
-        QCOMPARE(file(project, u"  "_s), stored);
+        {
+            // The repeat check and the row it guards in one write transaction.
+            const SettingStatements statements;
+            QCOMPARE(file(project, u"  "_s), stored);
+            QCOMPARE(statements.told, (QStringList{u"read in 1"_s, u"write in 1"_s}));
+        }
         QCOMPARE(file(project, u"پروژه ی ۱۲"_s), stored);
         const QString value = u"پروژه ي 12"_s;
         QCOMPARE(listed(), (QStringList{u"  "_s, value}));

@@ -78,8 +78,8 @@ private Q_SLOTS:
         QCOMPARE(searched(page().CheckBox1, page().us, u"nobody"_s), QStringList());
         QCOMPARE(page().cnt->text(), u"0"_s);
         page().list_loc->addItem(u"ري"_s);
-        forms::users->N6Click();
-        forms::users->SaveUserAllowedItems();
+        page().N6->trigger();
+        page().ins_btn->click();
         entry().edit_btn->click();
         QVERIFY(env->dialogs.shown.isEmpty());
         QCOMPARE(count(u"select (select count(*) from dastrasi) + (select count(*) from dastrasi2)"_s), 1);
@@ -101,7 +101,7 @@ private Q_SLOTS:
         ui::setControlText(entry().us, u"old"_s);
         forms::users->N5Click();
         QCOMPARE(entry().us->text() + u'|' + entry().status->currentText(), u"|فعال"_s);
-        setFieldTexts(forms::users_ins, {{u"us"_s, u" \u200C\u200F\u200B "_s}, {u"nam"_s, u"مریم"_s},
+        setFieldTexts(forms::users_ins, {{u"us"_s, u" \u115F\u1160\uFFA0\U0001D173 "_s}, {u"nam"_s, u"مریم"_s},
                                          {u"ostan"_s, fars}, {u"lev"_s, u"city"_s}});
         entry().ins_btn->click();
         QVERIFY(env->dialogs.lastMessage().contains(u"«نام كاربري (کد ملي)»"_s));
@@ -164,6 +164,27 @@ private Q_SLOTS:
         page().ins_btn2->click();
         QVERIFY(rightsOf(added).contains(u"kala:0001"_s));
         QCOMPARE(rightsOf(1), u"karbaran:1111"_s);
+
+        // Under a filter the saved account does not match (added, or edited out of it), no row is current and the
+        // boxes are empty and off: rights ticked next land on no account.
+        page().CheckBox1->click();
+        ui::setControlText(page().us, u"new"_s);
+        page().src_btn->click();
+        const auto savedOutOfTheFilter = [&] {
+            QCOMPARE(list().recNo(), 0);
+            QVERIFY(!page().rightsBox->isEnabled() && !page().kala_show->isChecked());
+        };
+        forms::users->N5Click();
+        setFieldTexts(forms::users_ins, {{u"us"_s, u"other"_s}, {u"ps"_s, u"p"_s}});
+        entry().ins_btn->click();
+        savedOutOfTheFilter();
+        selectUser(u"new"_s);
+        forms::users->N6Click();
+        ui::setControlText(entry().us, u"renamed"_s);
+        entry().edit_btn->click();
+        savedOutOfTheFilter();
+        page().ins_btn2->click();
+        QCOMPARE(count(u"select count(*) from dastrasi"_s), 14);
     }
 
     // The boxes show the current account however it became current; a save writes its whole set, or nothing.

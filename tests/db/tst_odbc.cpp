@@ -1,11 +1,13 @@
 // The data layer against a SQL Server played by the test: a list read a slice at a time, a link cut in the
-// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects), a server that
-// stops answering (a statement is given up after the connection's statement time, shortened here, with the
-// Persian text and the driver's reason) while the backup's statement, without a limit, waits for its answer.
+// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects, again after a failed
+// attempt), a server that stops answering (a statement is given up within the connection's statement time,
+// shortened here, with the Persian text and the driver's reason) while the backup's statement, without a limit,
+// waits for its answer.
 #include "db/connection.h"
 #include "db/query.h"
 #include "support/refusal.h"
 #include "support/sql_server_stand_in.h"
+#include <QElapsedTimer>
 #include <QTest>
 #include <thread>
 
@@ -14,11 +16,11 @@ using namespace Qt::StringLiterals;
 class TestOdbc : public QObject {
     Q_OBJECT
 
-    // Connected with a time of 2 s to connect and 1 s for a statement.
+    // Connected with a time of 2 s to connect and 3 s for a statement.
     static void connectTo(db::Connection &connection, const SqlServerStandIn &server)
     {
         connection.setConnectionString(server.connectionString());
-        connection.setTimeouts({2, 1, 5000});
+        connection.setTimeouts({2, 3, 5000});
         connection.open();
     }
 
@@ -66,25 +68,37 @@ private Q_SLOTS:
         QCOMPARE(error.text().section(u'\n', 0, 1), db::message::readFailed + u'\n' + db::message::linkLost);
         QVERIFY2(error.text().section(u'\n', 2).contains(u"EOF"_s), qPrintable(error.text()));
         QVERIFY(!list.active() && !connection.connected());
-        // The next statement signs in again; a connection closed on purpose stays closed.
+        // The next statement signs in again, and after a failed attempt (the server down) the next tries again; a
+        // connection closed on purpose stays closed.
+        server.setRefusing(true);
+        const db::Error refused = failure([&] { connection.exec(u"select 1"_s); });
+        QCOMPARE(refused.kind(), db::Error::Kind::NotConnected);
+        QCOMPARE(refused.text().section(u'\n', 0, 0), db::message::notConnected);
+        QVERIFY(!connection.connected());
+        server.setRefusing(false);
         connection.exec(u"select 1"_s);
         QCOMPARE(server.logins(), 2);
         connection.close();
         QCOMPARE(failure([&] { connection.exec(u"select 1"_s); }).kind(), db::Error::Kind::NotConnected);
     }
 
-    // The backup (no limit) waits until a statement of another connection, sent after it, has been given up
-    // at its limit of 1 s: had it a limit of its own, it would have been given up first.
+    // A statement the server never answers, nor its cancel, is given up within its limit of 3 s, the wait for
+    // the cancel's answer included. The backup (no limit) waits until that statement, sent after it on another
+    // connection, has been given up: had it a limit of its own, it would have been given up first.
     void statementsAreGivenUpButTheBackupWaits()
     {
         SqlServerStandIn server;
         db::Error silent(QString{});
+        qint64 silentMs = 0;
         bool silentConnectionClosed = false;
         std::thread other([&] {
             db::Connection connection(u"silent"_s);
             connectTo(connection, server);
             server.waitForRequest(u"hold"_s);
+            QElapsedTimer clock;
+            clock.start();
             silent = failure([&] { connection.exec(u"select 'silent'"_s); });
+            silentMs = clock.elapsed();
             silentConnectionClosed = !connection.connected();
         });
         db::Connection backup(u"backup"_s);
@@ -96,7 +110,8 @@ private Q_SLOTS:
         }
         other.join();
         QCOMPARE(backupRefused, QString());
-        QCOMPARE(backup.timeouts().statementSeconds, 1);
+        QCOMPARE(backup.timeouts().statementSeconds, 3);
+        QVERIFY2(silentMs < 3000, qPrintable(QString::number(silentMs)));
         QCOMPARE(server.cancelled(), QStringList{u"silent"_s});
         QCOMPARE(silent.kind(), db::Error::Kind::Timeout);
         QCOMPARE(silent.text().section(u'\n', 0, 0), db::message::timeout);

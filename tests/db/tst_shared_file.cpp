@@ -99,7 +99,11 @@ private Q_SLOTS:
         db::writeRow(clerkA, Query::State::Edit, [](Query &q) { q[u"mablagh"_s].setValue(1300000); });
         QCOMPARE(value(u"select mablagh from purchase where id=2"_s).toLongLong(), 1300000);
 
-        // A row B deleted meanwhile. (Its delete: every page's test.)
+        // B's delete of the row A changed since B read it is refused; read again, it goes. Then A's edit of the row B
+        // deleted meanwhile. (The pages' delete: every page's test.)
+        QVERIFY(clerkB.locate(u"id"_s, 2));
+        QCOMPARE(refusal([&] { clerkB.deleteRecord(); }), db::message::rowChanged);
+        clerkB.refresh();
         QVERIFY(clerkB.locate(u"id"_s, 2));
         clerkB.deleteRecord();
         const auto remark = [](Query &q) { q[u"cmt"_s].setValue(u"y"_s); };

@@ -1,6 +1,7 @@
 // The warehouse register: movements and the goods' stock, their checks, delete, two workstations, edit, filters.
 #include "persian/Dates.h"
 #include "db/connection.h"
+#include "db/querymodel.h"
 #include "main_u.h"
 #include "registers/anbar_ins_u.h"
 #include "registers/anbar_src_u.h"
@@ -23,6 +24,7 @@ const QString wouldGoNegative = u"خطا! موجودي اين کالا منفي 
 const QString repeated = u"خطا! اين کالا در اين روز براي اين تحويل گيرنده در اين انبار تکراري است"_s;
 const QString notRegistered =
     u"خطا! اين کالا در اين انبار موجود نيست. ابتدا مشخصات کالا را در بخش کالا ثبت نماييد"_s;
+const QString inPackets = u"خطا! واحد اين کالا در اين انبار «بسته» است. مقدار را با همين واحد وارد نماييد"_s;
 
 Ui::Tanbar_ins &entry() { return *forms::anbar_ins->ui; }
 Ui::Tanbar_src &page() { return *forms::anbar_src->ui; }
@@ -35,6 +37,7 @@ struct Move {
     QString date = u"1403/05/01"_s;
     int code = 1;
     QString description = u"کاغذ"_s;
+    QString unit = {}; // empty: the goods' own, packets for goods 1, pieces for goods 2
 };
 
 // The new command, the movement typed, and the insert button.
@@ -46,7 +49,7 @@ void enter(const Move &move)
     entry().typ->setEditText(move.type);
     entry().kala_cod->setEditText(QString::number(move.code));
     entry().kala_cmt->setEditText(move.description);
-    entry().kala_vahed->setEditText(u"بسته"_s);
+    entry().kala_vahed->setEditText(!move.unit.isEmpty() ? move.unit : move.code == 1 ? u"بسته"_s : u"عدد"_s);
     entry().meghdar->setText(move.quantity);
     entry().tahvilgirande->setEditText(move.receiver);
     entry().dat->setStoredText(move.date);
@@ -74,13 +77,15 @@ private slots:
         PageTest::init();
         env->signInAs(2, u"reza"_s);
         for (const int code : {1, 2})
-            addRow(*env, u"kala"_s, {{u"anbar"_s, warehouse}, {u"cod"_s, code}, {u"vahed"_s, u"بسته"_s},
+            addRow(*env, u"kala"_s, {{u"anbar"_s, warehouse}, {u"cod"_s, code},
+                                     {u"vahed"_s, code == 1 ? u"بسته"_s : u"عدد"_s},
                                      {u"cmt"_s, code == 1 ? u"کاغذ"_s : u"خودکار"_s}, {u"mojodi"_s, 0.0}});
         forms::anbar_src->src_btnClick();
     }
 
     // A movement changes the stock, no message, its row, user, time and audit row; whole stock out, no more; no trace;
-    // quantities below 0 or beyond what the stock counts refused by caption; a stored one edited in plain decimals.
+    // quantities below 0, beyond what the stock counts or not read whole refused by caption; a stored quantity and
+    // stock shown in plain decimals.
     void movementsChangeTheStockAndQuantitiesAreChecked()
     {
         enter({in, u"10"_s});
@@ -96,17 +101,21 @@ private slots:
         QCOMPARE(state() + u'|' + entry().mande->text(), u"0|5|0"_s);
         QCOMPARE(env->dialogs.messages(), QStringList{notAvailable});
 
-        for (const QString &quantity : {u"-5"_s, u"1000000000000000"_s, u"999999999999999"_s})
+        for (const QString &quantity : {u"-5"_s, u"1e400"_s, u"1000000000000000"_s, u"999999999999999"_s})
             enter({in, quantity, u"q"_s});
         QCOMPARE(stock(), 999'999'999'999'999.0);
         enter({in, u"1"_s, u"حسن"_s}); // the stock would pass what it counts
-        QCOMPARE(env->dialogs.messages().mid(1), QStringList(3, u"مقدار «مقدار» درست نيست"_s));
+        QCOMPARE(env->dialogs.messages().mid(1), QStringList(4, u"مقدار «مقدار» درست نيست"_s));
         QCOMPARE(rowCount(*env, u"anbar"_s), 6);
 
         env->exec(u"update anbar set meghdar=1e-10"_s);
+        env->exec(u"update kala set mojodi=2e-10 where cod=1"_s);
         forms::anbar_src->src_btnClick();
         forms::anbar_src->N2Click();
-        QCOMPARE(entry().meghdar->text(), u"0.0000000001"_s);
+        const auto &grid = *qobject_cast<db::QueryModel *>(page().DBGrid1->model());
+        QCOMPARE(entry().meghdar->text() + u'|' + entry().mande->text() + u'|'
+                     + grid.data(grid.index(0, grid.columnOfField(u"meghdar"_s)), Qt::DisplayRole).toString(),
+                 u"0.0000000001|0.0000000002|0.0000000001"_s);
     }
     // A delete reverses its movement unless the stock would go below zero; goods no longer registered still go.
     void deletingReversesTheStock()
@@ -131,11 +140,13 @@ private slots:
         deleteRow(orphan);
         QCOMPARE(rowCount(*env, u"anbar"_s), 0);
     }
-    // Refused in order: the type, goods described otherwise, a repeat (not of the other type), a half-typed time.
+    // Refused in order: the type, goods described otherwise, goods in another unit (the other goods' unit), a repeat
+    // (not of the other type), a half-typed time.
     void checksRefuseInTheirOrder()
     {
         enter({u"ورودي"_s, u"1"_s});
         enter({in, u"1"_s, u"علي"_s, u"1403/05/01"_s, 1, u"کاغذ A4"_s});
+        enter({in, u"1"_s, u"علي"_s, u"1403/05/01"_s, 1, u"کاغذ"_s, u"عدد"_s});
         enter({in, u"5"_s});
         enter({in, u"7"_s});
         enter({out, u"1"_s});
@@ -143,8 +154,8 @@ private slots:
         entry().saat->setStoredText(u"1 :  "_s);
         entry().typ->setEditText(in);
         entry().ins_btn->click();
-        QCOMPARE(env->dialogs.messages(), (QStringList{u"خطا! نوع درست انتخاب نشده است"_s, notRegistered, repeated,
-                                                       u"مقدار «ساعت» درست نيست"_s}));
+        QCOMPARE(env->dialogs.messages(), (QStringList{u"خطا! نوع درست انتخاب نشده است"_s, notRegistered, inPackets,
+                                                       repeated, u"مقدار «ساعت» درست نيست"_s}));
         QCOMPARE(state(), u"4|2"_s);
     }
     // The stock read afresh at the save, changed meanwhile elsewhere; a failure inside the save keeps nothing.
@@ -205,9 +216,9 @@ private slots:
                                entry().kala_vahed->currentText(), entry().mande->text()};
         };
         typeText(entry().kala_cmt->lineEdit(), u"خودکار"_s);
-        QCOMPARE(goods(), (QStringList{u"2"_s, u"خودکار"_s, u"بسته"_s, u"4"_s}));
+        QCOMPARE(goods(), (QStringList{u"2"_s, u"خودکار"_s, u"عدد"_s, u"4"_s}));
         entry().kala_cod->setEditText(u"1"_s); // a text set by the form itself starts nothing
-        QCOMPARE(goods(), (QStringList{u"1"_s, u"خودکار"_s, u"بسته"_s, u"4"_s}));
+        QCOMPARE(goods(), (QStringList{u"1"_s, u"خودکار"_s, u"عدد"_s, u"4"_s}));
         typeText(entry().kala_cod->lineEdit(), u"9"_s); // "19": no such goods
         QCOMPARE(goods(), (QStringList{u"19"_s, QString(), QString(), QString()}));
     }

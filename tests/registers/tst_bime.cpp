@@ -46,12 +46,13 @@ private slots:
         env->dialogs.reset();
     }
 
-    // The premium asked again when typed with separators; both warnings asked, only Yes saves; an edit asks nothing.
+    // The premium a money edit (letters dropped, separators read; a sign refused by its caption); both warnings
+    // asked, only Yes saves; an edit asks nothing.
     void warningsAreBothAskedAndOnlyYesSaves()
     {
-        env->dialogs.inputs.enqueue(u"1250000"_s);
-        newPolicy(u"بدنه"_s, u"N1"_s, u"1,250,000"_s);
-        QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
+        newPolicy(u"ساختمان"_s, u"N0"_s, u"-12500000"_s);
+        newPolicy(u"بدنه"_s, u"N1"_s, u"abc1,250,000"_s);
+        QCOMPARE(env->dialogs.messages(), (QStringList{u"مقدار «مبلغ حق بيمه کل» درست نيست"_s, u"ثبت شد"_s}));
         QCOMPARE(list().recordCount(), 1);
         QCOMPARE(env->scalar(u"select us||'|'||mablagh from bime"_s).toString(), u"maryam|1250000"_s);
         QCOMPARE(env->scalar(u"select cmt from log"_s).toString(), u" ثبت بيمه جديد  بدنه maryam"_s);

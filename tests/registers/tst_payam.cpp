@@ -1,8 +1,10 @@
-// Messages: sending to the ticked users, each user's list, marking read, the unread mark, the delete of "admin".
+// Messages: sending to the ticked users, each user's list, marking read, the unread mark, the delete of "admin";
+// the boxes and the recipients as they read.
 #include "persian/Dates.h"
 #include "main_u.h"
 #include "registers/message_text.h"
 #include "registers/payam_u.h"
+#include "support/drawn_text.h"
 #include "support/page_test.h"
 #include "ui_main_u.h"
 #include "ui_payam_u.h"
@@ -75,6 +77,18 @@ private slots:
         QCOMPARE(rowTexts(u"select rec_prs_id,send_prs_id,send_dat,show_dat,mozo from payamha order by id"_s),
                  (QStringList{row(twin1, u"جلسه"_s), row(twin2, u"جلسه"_s), row(twin1, u"ديگر"_s),
                               row(twin2, u"ديگر"_s)}));
+    }
+    // The message boxes flow and align right to left whatever a message starts with; a recipient reads as its
+    // parts run, empty ones included (the administrator's: no province, level "ostan").
+    void boxesAndRecipientsReadInTheirDirection()
+    {
+        for (QPlainTextEdit *box : {page().cmt, page().DBMemo1}) {
+            box->setPlainText(u"Hello سلام"_s);
+            const QList<DrawnRun> line = drawnLine(box->viewport(), u"Hello"_s);
+            QVERIFY2(line.size() == 2 && line.last().text == u"Hello"_s, qPrintable(box->objectName()));
+            QVERIFY2(line.first().left > box->viewport()->width() / 2, qPrintable(box->objectName()));
+        }
+        QCOMPARE(drawnLeftToRight(page().prs_list->viewport(), u"ostan"_s), u"*ostan**"_s);
     }
     // Each reads their own, newest first; marking read; the unread mark from sign-in, cleared on close; admin deletes.
     void eachUserReadsTheirOwnAndTheMarkFollowsOnClose()

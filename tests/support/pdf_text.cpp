@@ -16,11 +16,6 @@ QString readerOutput(const QStringList &arguments)
     return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
-QStringList tokens(const QString &text)
-{
-    return normalised(text).split(u' ', Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 QStringList pages(const QString &pdfPath)
@@ -52,40 +47,40 @@ QString normalised(const QString &text)
 
 bool hasTokens(const QString &text, const QString &phrase)
 {
-    QStringList words = tokens(text);
-    const QStringList wanted = tokens(phrase);
+    QStringList words = normalised(text).split(u' ', Qt::SkipEmptyParts);
+    const QStringList wanted = normalised(phrase).split(u' ', Qt::SkipEmptyParts);
     return std::all_of(wanted.cbegin(), wanted.cend(), [&](const QString &token) { return words.removeOne(token); });
 }
 
-int countPhrase(const QString &text, const QString &phrase)
+QString wordsLeftToRight(const QString &pdfPath, const QString &word)
 {
-    const QStringList wanted = tokens(phrase);
-    // Blanks around every word: the phrase matches whole words only, overlapping matches counted.
-    const QString words = u' ' + tokens(text).join(u' ') + u' ';
-    return wanted.isEmpty() ? 0 : int(words.count(u' ' + wanted.join(u' ') + u' '));
-}
-
-QStringList latinLeftToRight(const QString &pdfPath, const QString &word)
-{
-    // Every word with its box (Persian ones come glyph by glyph); the PDFs read so have one page.
+    struct Placed {
+        QString text;
+        double left, right, middle;
+        bool persian() const { return text.front().unicode() >= 0x0600; }
+    };
     static const QRegularExpression placed(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"[\\d.]+\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<std::pair<QString, QPointF>> words; // text, left edge and middle height
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Placed> words;
     const QString page = readerOutput({QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
-    for (const QRegularExpressionMatch &m : placed.globalMatch(page)) {
-        const double middle = (m.captured(2).toDouble() + m.captured(3).toDouble()) / 2;
-        words.append({m.captured(4), {m.captured(1).toDouble(), middle}});
-    }
-    const auto found = std::find_if(words.cbegin(), words.cend(), [&](const auto &w) { return w.first == word; });
+    for (const QRegularExpressionMatch &m : placed.globalMatch(page))
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(3).toDouble(),
+                      (m.captured(2).toDouble() + m.captured(4).toDouble()) / 2});
+    const auto found = std::find_if(words.cbegin(), words.cend(), [&](const Placed &w) { return w.text == word; });
     if (found == words.cend())
         return {};
-    const double line = found->second.y();
-    std::sort(words.begin(), words.end(), [](const auto &a, const auto &b) { return a.second.x() < b.second.x(); });
+    const double line = found->middle;
+    words.removeIf([&](const Placed &w) { return std::abs(w.middle - line) >= 5; });
+    std::sort(words.begin(), words.end(), [](const Placed &a, const Placed &b) { return a.left < b.left; });
     QStringList result;
-    for (const auto &[text, at] : words)
-        if (std::abs(at.y() - line) < 5 && text.front().unicode() < 0x0600)
-            result << text;
-    return result;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Placed &w = words[i];
+        if (i > 0 && w.persian() && words[i - 1].persian() && w.left - words[i - 1].right < 1)
+            result.last().prepend(w.text); // a Persian word runs from right to left, glyph by touching glyph
+        else
+            result << w.text;
+    }
+    return normalised(result.join(u' '));
 }
 
 } // namespace pdftext

@@ -133,6 +133,12 @@ QStringList SqlServerStandIn::cancelled() const
     return cancelled_;
 }
 
+void SqlServerStandIn::setRefusing(bool refusing)
+{
+    const std::lock_guard lock(mutex_);
+    refusing_ = refusing;
+}
+
 void SqlServerStandIn::accept()
 {
     for (int client; (client = ::accept(listener_, nullptr, nullptr)) >= 0;) {
@@ -140,6 +146,10 @@ void SqlServerStandIn::accept()
         if (stopping_) {
             ::close(client);
             return;
+        }
+        if (refusing_) {
+            ::close(client);
+            continue;
         }
         clients_[client] = QString();
         servers_.emplace_back([this, client] { serve(client); });

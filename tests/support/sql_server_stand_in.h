@@ -28,6 +28,8 @@ public:
     bool received(const QString &text) const;
     void waitForRequest(const QString &text) const;
     int logins() const;
+    // While refusing, every new connection is closed as soon as it is taken (a server down for a moment).
+    void setRefusing(bool refusing);
     // The words ("silent", "hold") of the statements their clients cancelled, in order.
     QStringList cancelled() const;
 
@@ -47,6 +49,7 @@ private:
     std::map<int, QString> clients_; // socket -> the word of the statement it waits on, if any
     QStringList cancelled_;
     int logins_ = 0;
+    bool refusing_ = false;
     std::vector<std::thread> servers_; // one per client
     std::thread acceptor_;
 };
