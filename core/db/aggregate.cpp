@@ -4,6 +4,7 @@
 #include "db/statement.h"
 #include <QScopeGuard>
 #include <QSqlRecord>
+#include <cmath>
 #include <condition_variable>
 #include <mutex>
 #include <sqlite3.h>
@@ -151,14 +152,29 @@ Threads &threads()
     return all;
 }
 
+// A sum in whole rials, exact: a fraction (of amounts stored with one, or a driver's "3896.5000") is dropped, as the
+// total labels have always shown it.
+qint64 wholeRials(const QVariant &sum)
+{
+    if (sum.typeId() == QMetaType::Double)
+        return qint64(std::trunc(sum.toDouble()));
+    QString text = sum.toString().trimmed();
+    if (const qsizetype point = text.indexOf(u'.'); point >= 0)
+        text.truncate(point);
+    bool whole = false;
+    const qint64 rials = text.toLongLong(&whole);
+    if (!whole && !text.isEmpty() && text != u"-"_s)
+        throw Error(u"The total \""_s + sum.toString() + u"\" is no amount"_s);
+    return rials;
+}
+
 } // namespace
 
 QString totalsStatement(const Dialect &dialect, const QString &statement, const QStringList &fields)
 {
-    // Each amount counts in whole rials as its row shows it (a stored 1250000.4 is 1250000), summed exactly.
     QString sql = u"select count(*)"_s;
     for (const QString &field : fields)
-        sql += u", sum(cast(round("_s + dialect.quoteIdentifier(field) + u", 0) as bigint))"_s;
+        sql += u", sum("_s + dialect.quoteIdentifier(field) + u')';
     // The statement's last line may end in a comment: the closing parenthesis goes on a line of its own.
     return sql + u" from ("_s + statement + u"\n) listed"_s;
 }
@@ -224,7 +240,7 @@ void Aggregate::deliver(bool throwing)
             try {
                 totals.count = toInteger(run_->row.value(0));
                 for (qsizetype i = 1; i < run_->row.size(); ++i)
-                    totals.sums << (run_->row.at(i).isValid() ? std::optional(toCurrency(run_->row.at(i)))
+                    totals.sums << (run_->row.at(i).isValid() ? std::optional(wholeRials(run_->row.at(i)))
                                                               : std::nullopt);
             } catch (const Error &error) {
                 failure = error;

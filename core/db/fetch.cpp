@@ -47,22 +47,25 @@ ResultSet RowReader::columns() const
 
 namespace {
 
+// A batch of rows copied while the one before is kept: smaller within a turn, so the turn ends in time.
 constexpr qsizetype batchRows = 8192;
+constexpr qsizetype batchRowsInATurn = 2048;
 
-// The threads that keep copied rows beside the one reading them.
+// The threads that keep copied rows beside the one copying them: keeping a batch takes less than copying it.
 int keepingThreads()
 {
-    static const int threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 5u)) - 1;
+    static const int threads = std::thread::hardware_concurrency() > 1 ? 1 : 0;
     return threads;
 }
 
 } // namespace
 
-bool RowReader::read(ResultSet &result, qsizetype rows)
+bool RowReader::read(ResultSet &result, qsizetype rows, const std::function<bool()> &timeUp)
 {
     const qsizetype first = result.rows;
-    if (rows < 2 * batchRows || keepingThreads() == 0 || !readAlongside(result, rows))
-        readHere(result, rows);
+    const qsizetype batch = timeUp ? batchRowsInATurn : batchRows;
+    if (rows < 2 * batch || keepingThreads() == 0 || !readAlongside(result, rows, batch, timeUp))
+        readHere(result, rows, timeUp);
     const auto count = result.columns.size();
     // A column the driver could not describe takes the type of its first value.
     for (size_t i = 0; i < count; ++i) {
@@ -85,10 +88,10 @@ bool RowReader::read(ResultSet &result, qsizetype rows)
     return !atEnd_;
 }
 
-void RowReader::readHere(ResultSet &result, qsizetype rows)
+void RowReader::readHere(ResultSet &result, qsizetype rows, const std::function<bool()> &timeUp)
 {
     const auto count = result.columns.size();
-    for (qsizetype read = 0; read < rows && !atEnd_; ++read) {
+    for (qsizetype read = 0; read < rows && !atEnd_ && !(timeUp && read % 256 == 255 && timeUp()); ++read) {
         if (!source_->next()) {
             atEnd_ = true;
             break;
@@ -105,7 +108,8 @@ void RowReader::readHere(ResultSet &result, qsizetype rows)
 
 // Many rows: this thread copies each batch from the source while a few others keep the batch before, each its
 // own columns. False where the source can't copy its rows.
-bool RowReader::readAlongside(ResultSet &result, qsizetype rows)
+bool RowReader::readAlongside(ResultSet &result, qsizetype rows, qsizetype batchRows,
+                              const std::function<bool()> &timeUp)
 {
     const int count = int(result.columns.size());
     std::vector<Storage> storages;
@@ -145,7 +149,7 @@ bool RowReader::readAlongside(ResultSet &result, qsizetype rows)
             });
         std::exception_ptr copyFailure;
         try {
-            if (atEnd_)
+            if (atEnd_ || (timeUp && timeUp()))
                 batches[1 - current].clear();
             else
                 copy(batches[1 - current]);

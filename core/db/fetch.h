@@ -3,6 +3,7 @@
 // onto the fields the query exposes (its declared fields, or every column of the result).
 #include "db/column.h"
 #include "db/copied_rows.h"
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,13 +38,14 @@ public:
 
     // The columns to read into: an empty result of the exposed fields. The reader appends to it.
     ResultSet columns() const;
-    // Reads up to `rows` more rows into the result; false once the source has none left.
-    bool read(ResultSet &result, qsizetype rows);
+    // Reads up to `rows` more rows into the result, or fewer once timeUp() says so; false once the source has
+    // none left.
+    bool read(ResultSet &result, qsizetype rows, const std::function<bool()> &timeUp = {});
     bool atEnd() const { return atEnd_; }
 
 private:
-    void readHere(ResultSet &result, qsizetype rows);
-    bool readAlongside(ResultSet &result, qsizetype rows);
+    void readHere(ResultSet &result, qsizetype rows, const std::function<bool()> &timeUp);
+    bool readAlongside(ResultSet &result, qsizetype rows, qsizetype batchRows, const std::function<bool()> &timeUp);
     std::unique_ptr<RowSource> source_;
     std::vector<Column> shape_;
     std::vector<int> from_;

@@ -64,12 +64,10 @@ void ReadInTurns::readSome(qsizetype rows, const QElapsedTimer *turn)
     const qsizetype first = into.rows;
     bool more = true;
     try {
-        // A turn reads a few rows at a time until its time is over; a command's read goes at once.
-        const qsizetype step = turn ? 256 : rows;
-        for (qsizetype done = 0; more && done < rows && !(turn && turn->nsecsElapsed() >= turn_);) {
-            more = reader_->read(into, std::min(rows - done, step));
-            done += step;
-        }
+        // A turn reads until its time is over; a command's read goes at once.
+        const qint64 length = turn_;
+        more = turn ? reader_->read(into, rows, [turn, length] { return turn->nsecsElapsed() >= length; })
+                    : reader_->read(into, rows);
     } catch (const std::exception &failure) {
         const Error told = readFailure(failure);
         stop();
