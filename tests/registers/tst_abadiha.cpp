@@ -45,7 +45,8 @@ private slots:
         env->dialogs.reset();
     }
 
-    // The page opens empty; a filter; adding: repeats and codes refused, the grid then holding the new village alone.
+    // The page opens empty, also after a search; a filter; adding: repeats and codes refused, the grid then holding
+    // the new village alone.
     void opensEmptyFiltersAndAddingChecksTheCode()
     {
         QVERIFY(!list().active());
@@ -65,6 +66,8 @@ private slots:
         QCOMPARE(env->dialogs.messages(), (QStringList{u"خطا! شهرستان و روستا و استان و کدآبادي تکراري است"_s,
                                                        codeRepeated, u"ثبت شد"_s, u"ثبت شد"_s, codeRepeated}));
         QCOMPARE(rowCount(*env, u"abadiha"_s), 5);
+        forms::main_->ui->N18->trigger();
+        QVERIFY(!list().active());
     }
     // An edit checked against the other rows and saved to its own; the county list the province's, a province
     // typed (not one set by a command) listing its counties and emptying the rest; the provinces listed.

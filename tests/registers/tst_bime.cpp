@@ -48,22 +48,23 @@ private slots:
         QCOMPARE(env->scalar(u"select us||'|'||mablagh from bime"_s).toString(), u"maryam|1250000"_s);
 
         env->dialogs.reset();
-        env->dialogs.answers << ui::Answer::No << ui::Answer::Yes << ui::Answer::Yes;
+        env->dialogs.answers << ui::Answer::No << ui::Answer::Yes << ui::Answer::Yes << ui::Answer::Yes;
         newPolicy(u"بدنه"_s, u"N1"_s);
         newPolicy(u"بدنه"_s, QString());
+        newPolicy(u"بدنه"_s, QString()); // an empty number repeats nothing, though one is stored
         const QString policyWarning =
             u"هشدار! بيمه نامه و بيمه کننده و نام پروژه تکراري است. آيا ميخواهيد ادامه دهيد؟"_s;
         QCOMPARE(askedTexts(env->dialogs),
                  (QStringList{u"هشدار! شماره بيمه نامه و نوع بيمه نامه تکراري است. آيا ميخواهيد ادامه دهيد؟"_s,
-                              policyWarning, policyWarning}));
-        QCOMPARE(rowCount(*env, u"bime"_s), 2);
+                              policyWarning, policyWarning, policyWarning}));
+        QCOMPARE(rowCount(*env, u"bime"_s), 3);
 
         env->dialogs.reset();
         forms::bime_src->N2Click();
         entry().bime_no->setText(u"N1"_s);
         entry().edit_btn->click();
         QVERIFY(askedTexts(env->dialogs).isEmpty() && !forms::bime_ins->isVisible());
-        QCOMPARE(rowTexts(u"select cmt from log"_s), QStringList(3, u" ثبت بيمه جديد  بدنه maryam"_s));
+        QCOMPARE(rowTexts(u"select cmt from log"_s), QStringList(4, u" ثبت بيمه جديد  بدنه maryam"_s));
     }
     // The user filter keeps the signed-in user's policies, whatever its box shows; the issue dates.
     void filtersNarrowTheListAndTheCount()
