@@ -164,22 +164,26 @@ private slots:
         QCOMPARE(rowTexts(u"select id from tavrelkol"_s), QStringList{QString::number(kept)});
         QCOMPARE(rowTexts(u"select tavrelkol_id from tavrelkol_pic"_s), QStringList{QString::number(gone)});
     }
-    // The export: the captions in the list's order, values as stored, texts trimmed, a row with an attachment once.
+    // The export: the captions in the list's order, values as stored, texts trimmed, a row with attachments once
+    // with their count, a row without any with an empty count.
     void exportCarriesTheCaptions()
     {
         const qint64 id =
             addPurchase(*env, {{u"prj_name"_s, u" پروژه الف "_s}, {u"mablagh_kol"_s, Q_INT64_C(1'000'000'000'000)}});
-        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, id}, {u"cmt"_s, u"scan"_s}});
+        const qint64 bare = addPurchase(*env, {{u"prj_name"_s, u"ب"_s}});
+        for (const QString &scan : {u"scan"_s, u"scan 2"_s})
+            addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, id}, {u"cmt"_s, scan}});
         page().src_btnClick();
         page().N4Click();
         const XlsxSheet sheet(env->openedFiles.value(0));
         QStringList cells;
-        for (const QString &row : {u"1"_s, u"2"_s})
+        for (const QString &row : {u"1"_s, u"2"_s, u"3"_s})
             for (const QChar column : u"AFNTZ"_s)
                 cells << sheet.cell(column + row).text;
-        QCOMPARE(cells, (QStringList{u"نام پروژه"_s, u"مبلغ کل"_s, QString(), u"شناسه"_s, QString(), u"پروژه الف"_s,
-                                     u"1000000000000"_s, u"1"_s, QString::number(id), QString()}));
-        QCOMPARE(sheet.lastRow, 2);
+        QCOMPARE(cells, (QStringList{u"نام پروژه"_s, u"مبلغ کل"_s, QString(), u"شناسه"_s, QString(),
+                                     u"پروژه الف"_s, u"1000000000000"_s, u"2"_s, QString::number(id), QString(),
+                                     u"ب"_s, QString(), QString(), QString::number(bare), QString()}));
+        QCOMPARE(sheet.lastRow, 3);
     }
     // The opener: filter texts reset (a box on stays on), receipt dates today, the search, the subjects filled once.
     void mainWindowCommand()

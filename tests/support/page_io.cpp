@@ -22,6 +22,14 @@ void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts)
     }
 }
 
+QString fieldTexts(const QWidget *form, const QStringList &names)
+{
+    QStringList texts;
+    for (const QString &name : names)
+        texts << ui::controlText(form->findChild<QWidget *>(name));
+    return texts.join(u'|');
+}
+
 QStringList rowTexts(const QString &select, const QVariantList &values)
 {
     db::Query rows(forms::dm->ADOConnection1, QStringLiteral("rowTexts"));

@@ -1,7 +1,6 @@
 #include "register_rows.h"
 #include "page_io.h"
 #include "testenv.h"
-#include "ui/control_text.h"
 #include <QCheckBox>
 #include <QStringList>
 
@@ -25,9 +24,7 @@ QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &s
     QStringList rows;
     for (const qint64 id : searchWithFilter(page, list, box, controls, texts))
         rows << QString::number(seeded.indexOf(id));
-    QStringList found{rows.join(u',')};
-    for (const QString &name : shown)
-        found << ui::controlText(page->findChild<QWidget *>(name));
+    const QString found = rows.join(u',') + (shown.isEmpty() ? QString() : u'|' + fieldTexts(page, shown));
     page->findChild<QCheckBox *>(box)->click();
-    return found.join(u'|');
+    return found;
 }
