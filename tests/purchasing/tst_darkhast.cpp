@@ -1,14 +1,18 @@
-// The purchase requests list and entry form: filters, colours, numbering, the duplicate, edit, export and opener.
+// The purchase requests list and entry form: filters, colours, numbering, the duplicate, edit, export and opener;
+// the price-inquiry letter printed from the list.
 #include "persian/Dates.h"
 #include "db/querymodel.h"
 #include "main_u.h"
+#include "platform/platform.h"
+#include "purchasing/darkhast_estelam_u.h"
 #include "purchasing/darkhast_ins_u.h"
 #include "purchasing/darkhast_src_u.h"
+#include "report/organisation.h"
 #include "support/page_test.h"
+#include "support/pdf_text.h"
 #include "ui/control_text.h"
 #include "ui_darkhast_ins_u.h"
 #include "ui_darkhast_src_u.h"
-#include <QBrush>
 #include <QCheckBox>
 
 using namespace Qt::StringLiterals;
@@ -19,16 +23,26 @@ const QString untouched = u"    /  /  "_s;
 
 Tdarkhast_src &page() { return *forms::darkhast_src; }
 Ui::Tdarkhast_src &pageUi() { return *forms::darkhast_src->ui; }
-Tdarkhast_ins &entry() { return *forms::darkhast_ins; }
 Ui::Tdarkhast_ins &entryUi() { return *forms::darkhast_ins->ui; }
 db::Query &listQuery() { return *forms::dm->ADOQ_darkhast; }
+report::Report &letter() { return forms::darkhast_estelam->QuickRep1; }
 
 qint64 addRequest(TestEnv &env, const QVariantMap &columns) { return addRow(env, u"darkhast"_s, columns); }
 // The given fields typed into the entry form and its insert button pressed.
 void insert(const QHash<QString, QString> &typed)
 {
-    setFieldTexts(&entry(), typed);
+    setFieldTexts(forms::darkhast_ins, typed);
     entryUi().ins_btn->click();
+}
+
+// The running numbers of the letter's lines, page after page.
+QStringList lineNumbers(const report::Document &document)
+{
+    QStringList numbers;
+    for (int page = 0; page < document.pages.size(); ++page)
+        for (const report::Item *item : document.find(page, u"QRSysData1"_s))
+            numbers << item->text;
+    return numbers;
 }
 
 } // namespace
@@ -37,7 +51,8 @@ class TestDarkhast : public PageTest {
     Q_OBJECT
 
 private slots:
-    // Each filter alone; the value lists (the kit's, proved here): "+" adds, empty finds nothing, row numbers checked.
+    // Each filter alone: "the seeded rows listed|the count". The value lists (the kit's, proved here): "+" adds a
+    // text, one typed and not added plays no part, none added finds nothing, row numbers checked.
     void eachFilterAlone()
     {
         const QList<qint64> seeded{
@@ -49,24 +64,24 @@ private slots:
                               {u"radif"_s, 3}}),
         };
         const auto found = [&](int box, const QString &control, const QStringList &texts) -> QString {
-            QWidget *edit = page().findChild<QWidget *>(control);
+            const QString boxName = u"CheckBox"_s + QString::number(box);
             auto *add = page().findChild<QAbstractButton *>(u"add_"_s + control);
-            auto *checkBox = page().findChild<QCheckBox *>(u"CheckBox"_s + QString::number(box));
+            if (!add)
+                return filterAlone(&page(), listQuery(), seeded, boxName, {control}, texts);
+            auto *checkBox = page().findChild<QCheckBox *>(boxName);
             checkBox->click();
-            for (const QString &text : texts) {
-                ui::setControlText(edit, text);
-                if (add)
+            for (const QString &text : texts + QStringList{u"55"_s}) { // the last typed, never added
+                ui::setControlText(page().findChild<QWidget *>(control), text);
+                if (text != u"55"_s)
                     add->click();
             }
-            if (add)
-                ui::setControlText(edit, u"55"_s); // typed, never added
             pageUi().src_btn->click();
             waitForTotals(listQuery());
+            checkBox->click(); // off again
             QStringList rows;
             for (const qint64 id : idsOf(listQuery()))
                 rows << QString::number(seeded.indexOf(id));
             rows.sort();
-            checkBox->click(); // off again
             return rows.join(u',') + u'|' + pageUi().cnt->text();
         };
         QCOMPARE(found(1, u"prj_name"_s, {u"الف"_s}), u"0|1"_s);
@@ -97,10 +112,9 @@ private slots:
         for (const auto &[columns, colour] : cases)
             addRequest(*env, columns);
         pageUi().src_btn->click();
-        for (int row = 0; row < cases.size(); ++row) {
-            const QVariant brush = page().gridModel().data(page().gridModel().index(row, 3), Qt::BackgroundRole);
-            QCOMPARE(brush.isValid() ? brush.value<QBrush>().color() : QColor(), cases.at(row).second);
-        }
+        for (int row = 0; row < cases.size(); ++row)
+            QCOMPARE(page().gridModel().data(page().gridModel().index(row, 3), Qt::BackgroundRole).value<QColor>(),
+                     cases.at(row).second);
     }
     // Numbering over every year, taken afresh meanwhile; the stored row; the duplicate; the row number's checks.
     void numberingDuplicateAndTheStoredRow()
@@ -141,16 +155,16 @@ private slots:
         pageUi().src_btn->click();
         page().N1Click();
         QCOMPARE(entryUi().vahed->currentText() + entryUi().takhliye->currentText(), u"کيلوانبار"_s);
-        entry().close();
+        forms::darkhast_ins->close();
         page().N2Click();
         entryUi().cnt->setText(u"9"_s);
         entryUi().edit_btn->click();
         QVERIFY(env->dialogs.messages().isEmpty());
-        QVERIFY(!entry().isVisible());
+        QVERIFY(!forms::darkhast_ins->isVisible());
         QCOMPARE(rowTexts(u"select kala,cnt,radif,dabir_dat,takhliye from darkhast where id=?"_s, {id}),
                  QStringList{u"k|9|7|1403/01/05|انبار"_s});
     }
-    // The opener searches this year, its other texts emptied, the only project chosen; the export's captions.
+    // The opener searches this year, its other texts emptied, the only project chosen; the export's last captions.
     void openerSearchesThisYearAndExport()
     {
         env->setRights(1, u"darkhast"_s, {true, true, true, true});
@@ -164,9 +178,85 @@ private slots:
         QCOMPARE(idsOf(listQuery()), QList<qint64>{now});
         QCOMPARE(pageUi().prj_name->currentText(), u"پروژه يک"_s);
         page().N4Click();
-        const QStringList headers = workbookHeaders(env->openedFiles.value(0), 19);
-        QCOMPARE(headers.mid(0, 3), (QStringList{u"شناسه"_s, u"واحد درخواست کننده"_s, u"تاريخ درخواست"_s}));
-        QCOMPARE(headers.mid(15), (QStringList{u"زمان تحويل"_s, u"رديف"_s, QString(), QString()}));
+        QCOMPARE(workbookHeaders(env->openedFiles.value(0), 19).mid(16),
+                 (QStringList{u"رديف"_s, QString(), QString()})); // the status uncaptioned
+    }
+
+    // The letter: the heading and the conditions from the current request, the address boxes' default "؟" (printed),
+    // the signer, the organisation, the list's rows numbered; the list's representative column titled with the
+    // short name.
+    void inquiryLetter()
+    {
+        const QStringList goods{u"کاغذ"_s, u"ميز"_s, u"صندلي"_s, u"کمد"_s};
+        for (int i = 0; i < 4; ++i)
+            addRequest(*env, {{u"kala"_s, goods[i]}, {u"cnt"_s, QString::number(i + 2)},
+                              {u"moshakhasat"_s, QString(u"detail"_s + QString::number(i))},
+                              {u"dabir_no"_s, QString(i == 3 ? u"99"_s : u"450"_s)}, {u"dabir_dat"_s, u"1403/02/20"_s},
+                              {u"takhliye"_s, u"انبار مرکزي"_s}, {u"est_dat"_s, u"1403/03/01"_s},
+                              {u"namayande"_s, u"رضا کريمي"_s}});
+        const QString signer = u"رئيس اداره تدارکات و پشتيباني"_s;
+        addSetting(*env, signer, u"حسن احمدي"_s, 7); // the lowest id, whoever filed it
+        addSetting(*env, signer, u"other"_s);
+        pageUi().CheckBox7->click(); // the secretariat number 450, its second request current
+        pageUi().dabir_no->setEditText(u"450"_s);
+        pageUi().add_dabir_no->click();
+        pageUi().src_btn->click();
+        listQuery().setRecNo(2);
+        env->dialogs.inputs << u"کارگاه شمال"_s << std::nullopt; // the third box takes its default too
+        const auto store = platform::settings();
+        store->setValue(report::orgNameKey, u"اداره کل نمونه"_s);
+        store->setValue(report::orgShortNameKey, u"اداره"_s);
+        store->setValue(report::orgAddressKey, u"خيابان اول صندوق پستي 123"_s);
+
+        pageUi().N8->trigger();
+        QStringList boxes;
+        for (const auto &shown : env->dialogs.shown)
+            boxes << shown.kind + u'|' + shown.caption + u'|' + shown.text + u'|' + shown.detail;
+        QCOMPARE(boxes.mid(0, 3), (QStringList{u"input|Adr Kargah1|آدرس کارگاه اول|؟"_s,
+                                               u"input|Adr Kargah2|آدرس کارگاه دوم|؟"_s,
+                                               u"input|Adr Kargah3|آدرس کارگاه سوم|؟"_s}));
+        QCOMPARE(listQuery().recNo(), 2); // printing moves no row
+        const QStringList pages = pdftext::pages(env->dialogs.lastPreview());
+        QCOMPARE(pages.size(), 1);
+        for (const QString &phrase :
+             {u"فرم استعلام بهاي کالاي موردنياز شماره 450 1400- تاريخ 1403/02/20"_s,
+              u"اداره کل نمونه اداره کل نمونه نياز به تعدادي ميز انبار مرکزي 1403/03/01 1403/03/01"_s,
+              u"خيابان اول صندوق پستي 123 رضا کريمي نماينده اين اداره حسن احمدي رضا کريمي"_s,
+              u"کاغذ 2 detail0 ميز 3 detail1 صندلي 4 detail2 کارگاه شمال ؟ ؟"_s})
+            QVERIFY2(pdftext::hasTokens(pages.first(), phrase), qPrintable(phrase));
+        QVERIFY(!pdftext::hasTokens(pages.first(), u"کمد"_s) && !pdftext::hasTokens(pages.first(), u"other"_s));
+        QCOMPARE(lineNumbers(letter().layOut()), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+
+        page().FormShow();
+        const db::QueryModel &grid = page().gridModel();
+        QCOMPARE(grid.headerData(grid.columnOfField(u"namayande"_s), Qt::Horizontal, Qt::DisplayRole).toString(),
+                 u"نماينده اداره"_s);
+    }
+    // Nothing for an empty list; a long list numbered across pages, headers on each, the conditions after the last.
+    void longLettersRepeatTheHeadersAndEndWithTheConditions()
+    {
+        pageUi().src_btn->click();
+        printInquiryLetter();
+        QVERIFY(env->dialogs.shown.isEmpty());
+        QStringList expected;
+        for (int i = 1; i <= 40; ++i) {
+            addRequest(*env, {{u"kala"_s, QString(u"کالا "_s + QString::number(i))}});
+            expected << QString::number(i);
+        }
+        pageUi().src_btn->click();
+        env->dialogs.inputs << u"a"_s << u"b"_s << u"c"_s;
+        printInquiryLetter();
+        const report::Document document = letter().layOut();
+        QVERIFY(document.pages.size() > 1);
+        QCOMPARE(lineNumbers(document), expected); // in order across the pages
+        for (int page = 0; page < document.pages.size(); ++page) {
+            QCOMPARE(document.find(page, u"QRLabel6"_s).size(), 1); // the title on every page
+            QCOMPARE(document.find(page, u"QRTitle5"_s).size(), 1); // and the column titles
+            QCOMPARE(document.find(page, u"QRRichText7"_s).size(), page == document.pages.size() - 1 ? 1 : 0);
+        }
+        const QStringList pdf = pdftext::pages(env->dialogs.lastPreview());
+        QCOMPARE(pdf.size(), document.pages.size());
+        QVERIFY(pdftext::hasTokens(pdf.last(), u"آدرس کارگاهها جهت تحويل a b c"_s));
     }
 };
 

@@ -20,7 +20,6 @@ class TestTavrelkolPic : public PageTest {
     {
         addFile(*env, form->cmt, form->image1_btn, description, chosen);
     }
-    int stored() { return rowCount(*env, u"tavrelkol_pic"_s); }
 
 private slots:
     void init()
@@ -48,13 +47,11 @@ private slots:
         add(QString());
         add(u"تصوير قرارداد"_s); // the dialog cancelled
         QCOMPARE(env->dialogs.shown.last().kind, u"openFile"_s);
-        QCOMPARE(stored(), 3);
         add(u"تصوير قرارداد ی"_s, writeFile(env->folder() + u"/scan.v1.tar.gz"_s, "x"));
         using namespace attachments;
         QCOMPARE(env->dialogs.messages(), (QStringList{emptyText, repeatedText, repeatedText, emptyText, u"ثبت شد"_s}));
-        QCOMPARE(env->scalar(u"select cmt||pictype||tavrelkol_id from tavrelkol_pic where id=?"_s,
-                             {page->list()[u"id"_s].value()}).toString(),
-                 u"تصوير قرارداد ي.gz"_s + QString::number(first));
+        QCOMPARE(rowTexts(u"select cmt,pictype,tavrelkol_id from tavrelkol_pic where id>3"_s),
+                 QStringList{u"تصوير قرارداد ي|.gz|"_s + QString::number(first)});
 
         const QString folder = env->folder() + u"/a.b"_s;
         // The engine's own limit decides what is too large.
@@ -64,7 +61,7 @@ private slots:
                                     writeFile(folder + u"/big"_s, QByteArray(8192, 'b'))}) {
             add(u"تصوير درخواست"_s, path);
             QVERIFY2(env->dialogs.lastMessage().contains(QDir::toNativeSeparators(path)), qPrintable(path));
-            QCOMPARE(stored(), 4);
+            QCOMPARE(rowCount(*env, u"tavrelkol_pic"_s), 4);
             QCOMPARE(page->list().recordCount(), 0); // the purchase's rows of that description
             QCOMPARE(page->list().state(), db::Query::State::Browse);
         }
@@ -108,6 +105,7 @@ private slots:
         QCOMPARE(QDir(out).entryList(QDir::Files), (QStringList{u"_x.pdf"_s, u"n_.._e"_s}));
     }
 
+    // The search keeps to the purchase; its delete asks nothing and says nothing.
     void searchAndDeleteKeepToThePurchase()
     {
         env->exec(u"insert into tavrelkol_pic (tavrelkol_id, cmt) values (?, 'تصوير قرارداد')"_s, {first});
@@ -117,9 +115,8 @@ private slots:
         QCOMPARE(page->list().recordCount(), 1);
         env->dialogs.reset();
         form->N1->trigger();
-        QVERIFY(env->dialogs.shown.isEmpty()); // no question, no message
+        QVERIFY(env->dialogs.shown.isEmpty());
         QCOMPARE(env->scalar(u"select count(*) from tavrelkol_pic where cmt='تصوير قرارداد'"_s).toInt(), 1);
-        QVERIFY(!form->N1->isEnabled());
     }
 };
 

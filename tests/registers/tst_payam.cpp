@@ -1,12 +1,9 @@
 // Messages: sending to the ticked users, each user's list, marking read, the unread mark, the delete of "admin";
 // the boxes and the recipients as they read.
-#include "persian/Dates.h"
-#include "main_u.h"
 #include "registers/message_text.h"
 #include "registers/payam_u.h"
 #include "support/drawn_text.h"
 #include "support/page_test.h"
-#include "ui_main_u.h"
 #include "ui_payam_u.h"
 #include "unread_mark.h"
 
@@ -25,13 +22,13 @@ void open()
     forms::main_->ui->N17->trigger();
 }
 
+QString mark() { return forms::main_->ui->N17->text(); }
+
 } // namespace
 
 class TestPayam : public PageTest {
     Q_OBJECT
     qint64 reza = 0, twin1 = 0, twin2 = 0;
-
-    QString mark() const { return forms::main_->ui->N17->text(); }
 
 private slots:
     void init()
@@ -71,12 +68,12 @@ private slots:
         const QString sent = u"ارسال انجام شد"_s;
         QCOMPARE(env->dialogs.messages(), (QStringList{u"گيرنده پيام را از فهرست گيرندگان تيك بزنيد"_s, sent, sent,
                                                        sent, u"حرف «✓» در «متن پيام جديد» قابل ثبت نيست"_s}));
-        const auto row = [&](qint64 to, const QString &subject) -> QString {
-            return QString::number(to) + u'|' + QString::number(reza) + u'|' + shamsiToday() + u"||"_s + subject;
-        };
+        QStringList expected; // "recipient|sender|sent|read|subject"
+        for (const QString &subject : {u"جلسه"_s, u"ديگر"_s})
+            for (const qint64 to : {twin1, twin2})
+                expected << u"%1|%2|%3||%4"_s.arg(to).arg(reza).arg(shamsiToday(), subject);
         QCOMPARE(rowTexts(u"select rec_prs_id,send_prs_id,send_dat,show_dat,mozo from payamha order by id"_s),
-                 (QStringList{row(twin1, u"جلسه"_s), row(twin2, u"جلسه"_s), row(twin1, u"ديگر"_s),
-                              row(twin2, u"ديگر"_s)}));
+                 expected);
     }
     // The message boxes flow and align right to left whatever a message starts with; a recipient reads as its
     // parts run, empty ones included (the administrator's: no province, level "ostan").
@@ -93,21 +90,18 @@ private slots:
     // Each reads their own, newest first; marking read; the unread mark from sign-in, cleared on close; admin deletes.
     void eachUserReadsTheirOwnAndTheMarkFollowsOnClose()
     {
-        const auto message = [&](qint64 from, qint64 to, const QString &date, const QString &subject) {
-            return addRow(*env, u"payamha"_s, {{u"send_prs_id"_s, from}, {u"rec_prs_id"_s, to}, {u"send_dat"_s, date},
-                                               {u"show_dat"_s, u""_s}, {u"mozo"_s, subject},
-                                               {u"cmt"_s, message_text::encode(u"متن"_s)}});
-        };
-        message(twin1, reza, u"1403/01/01"_s, u"old"_s);
-        message(twin1, reza, u"1403/02/01"_s, u"new"_s);
-        message(reza, twin2, u"1403/03/01"_s, u"sent"_s);
+        for (const auto &[from, to, date, subject] :
+             {std::tuple{twin1, reza, u"1403/01/01"_s, u"old"_s}, {twin1, reza, u"1403/02/01"_s, u"new"_s},
+              {reza, twin2, u"1403/03/01"_s, u"sent"_s}})
+            addRow(*env, u"payamha"_s, {{u"send_prs_id"_s, from}, {u"rec_prs_id"_s, to}, {u"send_dat"_s, date},
+                                        {u"show_dat"_s, u""_s}, {u"mozo"_s, subject},
+                                        {u"cmt"_s, message_text::encode(u"متن"_s)}});
         messages::RefreshUnreadMark(messages::UnreadMark::SetOnly); // as the sign-in does
         QCOMPARE(mark(), u"پيام*"_s);
 
         open();
-        QCOMPARE(list().recordCount(), 2); // not the message to another user
-        QCOMPARE(list().fieldByName(u"mozo"_s).asString() + u'|' + list().fieldByName(u"ferestande"_s).asString(),
-                 u"new|ali1"_s);
+        QCOMPARE(textsOf(list(), u"mozo"_s), (QStringList{u"new"_s, u"old"_s})); // not the message to another user
+        QCOMPARE(list().fieldByName(u"ferestande"_s).asString(), u"ali1"_s);
         list().setRecNo(2);
         QCOMPARE(page().DBMemo1->toPlainText(), u"متن"_s);
         QVERIFY(page().DBMemo1->isReadOnly());
