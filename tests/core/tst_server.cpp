@@ -6,7 +6,6 @@
 #include "server_u.h"
 #include "support/testenv.h"
 #include "ui/guard.h"
-#include "ui/radio_group.h"
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -28,32 +27,49 @@ private Q_SLOTS:
         }
     }
 
-    // The first empty field is named and focused, nothing stored; a store that cannot be written is said.
-    void refusalsAndAStoreThatCannotBeWritten()
+    // The first empty field named and focused, or a path that can't name a new file refused, before anything is made
+    // or stored; one that can is made, with the schema; a store that cannot be written is said.
+    void settingsFormRefusalsAndANewFile()
     {
         TestEnv env;
         Tserver &form = *forms::server;
-        for (QLineEdit *edit : {form.ui.SqlServerName, form.ui.DataBase, form.ui.UserName, form.ui.Password})
-            edit->clear();
-        form.Button1Click();
-        form.ui.SqlServerName->setText(u"s"_s);
-        form.ui.DataBase->setText(u"d"_s);
-        form.ui.UserName->setText(u"u"_s);
-        form.Button1Click();
-        QCOMPARE(env.dialogs.messages(), (QStringList{u"نام سرور را وارد نمائيد"_s, u"رمز عبور را وارد نمائيد"_s}));
-        QCOMPARE(env.dialogs.shown.first().buttons, ui::Buttons::Yes);
-        QCOMPARE(form.focusWidget(), form.ui.Password);
+        form.show(); // nothing stored: the local file is proposed
+        const QString folder = env.folder() + u"/semi;colon"_s;
+        QVERIFY(QDir().mkpath(folder));
+        const QString file = folder + u"/tavrel.sqlite"_s;
+        const QList<std::array<QString, 3>> refused{
+            // the path, the password, the refusal
+            {QString(), u"p"_s, u"نام سرور را وارد نمائيد"_s},
+            {file, QString(), u"رمز عبور را وارد نمائيد"_s},
+            {env.folder() + u"/nowhere/tavrel.sqlite"_s, u"p"_s, u"پوشه اين فايل وجود ندارد"_s},
+            {u"semi;colon/tavrel.sqlite"_s, u"p"_s, u"مسير کامل فايل را وارد نماييد"_s},
+            {file + u' ', u"p"_s, u"مسير فايل با فاصله شروع يا تمام شده است"_s},
+            {folder + u"/tav\nrel.sqlite"_s, u"p"_s, u"مسير فايل نويسه نامعتبر دارد"_s},
+            {folder, u"p"_s, u"اين مسير يک پوشه است؛ نام فايل را هم وارد نماييد"_s},
+        };
+        for (const auto &[path, password, message] : refused) {
+            form.ui.SqlServerName->setText(path);
+            form.ui.Password->setText(password);
+            ui::guarded([&] { form.Button1Click(); });
+            QCOMPARE(env.dialogs.lastMessage(), message);
+            QCOMPARE(form.focusWidget(), password.isEmpty() ? form.ui.Password : form.ui.SqlServerName);
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         QVERIFY(!connection::readSettings());
 
-        const QString file = platform::settings()->fileName();
-        QFile::remove(file);
-        QVERIFY(QDir().mkpath(file));
-        form.show();
-        form.ui.Password->setText(u"p"_s);
+        form.ui.SqlServerName->setText(file);
         form.Button1Click();
-        QDir(file).removeRecursively();
+        QVERIFY(ConnectDatabase(DatabaseChoice::Local));
+        QCOMPARE(forms::dm->ADOConnection1.databaseName(), file);
+        QCOMPARE(env.scalar(u"select status from users where us='admin'"_s).toString(), u"فعال"_s);
+        QCOMPARE(QDir(env.folder()).entryList({u"semi*"_s, u"nowhere*"_s}), QStringList{u"semi;colon"_s});
+
+        const QString store = platform::settings()->fileName();
+        QFile::remove(store);
+        QVERIFY(QDir().mkpath(store));
+        form.Button1Click();
+        QDir(store).removeRecursively();
         QCOMPARE(env.dialogs.lastMessage(), u"عمليات ثبت با خطا مواجه گرديد، لطفا دوباره سعي نماييد"_s);
-        QVERIFY(!form.isVisible());
     }
 
     // Passwords braced, ports after a comma; the central server: its address alone, or none stored, told.
@@ -87,39 +103,6 @@ private Q_SLOTS:
         QVERIFY(!forms::dm->ADOConnection1.connected());
     }
 
-    // A path that can't name a new file is refused before anything is made; one that can is made, with the schema.
-    void confirmingANewFileCreatesItWithItsSchema()
-    {
-        TestEnv env;
-        Tserver &form = *forms::server;
-        form.show();
-        setRadioIndex(form.ui.RadioGroup1, 2);
-        form.RadioGroup1Click();
-        const QString folder = env.folder() + u"/semi;colon"_s;
-        QVERIFY(QDir().mkpath(folder));
-        const std::pair<QString, QString> refused[] = {
-            {env.folder() + u"/nowhere/tavrel.sqlite"_s, u"پوشه اين فايل وجود ندارد"_s},
-            {u"semi;colon/tavrel.sqlite"_s, u"مسير کامل فايل را وارد نماييد"_s},
-            {folder + u"/tavrel.sqlite "_s, u"مسير فايل با فاصله شروع يا تمام شده است"_s},
-            {folder + u"/tav\nrel.sqlite"_s, u"مسير فايل نويسه نامعتبر دارد"_s},
-            {folder, u"اين مسير يک پوشه است؛ نام فايل را هم وارد نماييد"_s},
-        };
-        for (const auto &[path, message] : refused) {
-            form.ui.SqlServerName->setText(path);
-            QVERIFY(!ui::guarded([&] { form.Button1Click(); }));
-            QCOMPARE(env.dialogs.lastMessage(), message);
-        }
-        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-        QVERIFY(!connection::readSettings());
-
-        const QString file = folder + u"/tavrel.sqlite"_s;
-        form.ui.SqlServerName->setText(file);
-        form.Button1Click();
-        QVERIFY(ConnectDatabase(DatabaseChoice::Local));
-        QCOMPARE(forms::dm->ADOConnection1.databaseName(), file);
-        QCOMPARE(env.scalar(u"select status from users where us='admin'"_s).toString(), u"فعال"_s);
-        QCOMPARE(QDir(env.folder()).entryList({u"semi*"_s, u"nowhere*"_s}), QStringList{u"semi;colon"_s});
-    }
 };
 
 QTEST_MAIN(TestServer)

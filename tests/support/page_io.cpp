@@ -82,14 +82,6 @@ QStringList textsOf(const db::Query &list, const QString &field)
     return texts;
 }
 
-QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes)
-{
-    QList<qint64> ids;
-    for (int index : indexes)
-        ids << seeded.at(index);
-    return ids;
-}
-
 QList<qint64> searchWithFilter(QWidget *page, const db::Query &list, const QString &box, const QStringList &controls,
                                const QStringList &texts)
 {

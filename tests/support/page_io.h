@@ -32,8 +32,6 @@ void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, con
 QList<qint64> idsOf(const db::Query &list);
 // The texts of one column of a list's rows, in the list's order.
 QStringList textsOf(const db::Query &list, const QString &field);
-// The seeded ids at these indexes, in that order.
-QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes);
 
 // One filter alone: its box ticked, the texts shown in its controls (named), the page's search button
 // clicked; returns the ids listed, in id order.

@@ -41,16 +41,6 @@ TestEnv::~TestEnv()
     user_store::clear();
 }
 
-QString TestEnv::dbPath() const
-{
-    return dir_.filePath(QStringLiteral("test.sqlite"));
-}
-
-QString TestEnv::folder() const
-{
-    return dir_.path();
-}
-
 void TestEnv::signInAs(int id, const QString &user, const QString &level)
 {
     SignedInUser::instance().set(QString::number(id), user, level);

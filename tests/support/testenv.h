@@ -18,8 +18,8 @@ public:
 
     ui::ScriptedDialogs &dialogs;
     QStringList openedFiles;
-    QString dbPath() const;
-    QString folder() const;          // the temporary folder, private to this test
+    QString dbPath() const { return dir_.filePath(QStringLiteral("test.sqlite")); }
+    QString folder() const { return dir_.path(); } // the temporary folder, private to this test
 
     // Sets the signed-in user as a successful sign-in does (the seeded administrator: id 1, "admin", "ostan").
     void signInAs(int id = 1, const QString &user = QStringLiteral("admin"), const QString &level = QStringLiteral("ostan"));
