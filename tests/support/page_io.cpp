@@ -67,9 +67,8 @@ void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, con
 QList<qint64> idsOf(const db::Query &list)
 {
     QList<qint64> ids;
-    const int id = list.fieldIndex(QStringLiteral("id"));
-    for (int row = 0; row < list.recordCount(); ++row)
-        ids << list.valueAt(row, id).toLongLong();
+    for (const QString &id : textsOf(list, QStringLiteral("id")))
+        ids << id.toLongLong();
     return ids;
 }
 

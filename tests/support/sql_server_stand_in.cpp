@@ -121,22 +121,10 @@ void SqlServerStandIn::waitForRequest(const QString &text) const
     arrived_.wait(lock, [&] { return receivedLocked(text); });
 }
 
-int SqlServerStandIn::logins() const
-{
-    const std::lock_guard lock(mutex_);
-    return logins_;
-}
-
 QStringList SqlServerStandIn::cancelled() const
 {
     const std::lock_guard lock(mutex_);
     return cancelled_;
-}
-
-void SqlServerStandIn::setRefusing(bool refusing)
-{
-    const std::lock_guard lock(mutex_);
-    refusing_ = refusing;
 }
 
 void SqlServerStandIn::accept()

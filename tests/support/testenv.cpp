@@ -1,12 +1,7 @@
 #include "testenv.h"
-#include "db/statement.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "platform/platform.h"
 #include "schema/schema.h"
-#include "signed_in_user.h"
 #include "support/user_store.h"
-#include <QStandardPaths>
 #include <stdexcept>
 
 TestEnv::TestEnv(bool withSchema) : dialogs(ui::ScriptedDialogs::install())
@@ -41,25 +36,10 @@ TestEnv::~TestEnv()
     user_store::clear();
 }
 
-void TestEnv::signInAs(int id, const QString &user, const QString &level)
-{
-    SignedInUser::instance().set(QString::number(id), user, level);
-}
-
 void TestEnv::setRights(int prsId, const QString &page, const QList<bool> &bits)
 {
     exec(QStringLiteral("delete from dastrasi where prs_id=? and page_name=?"), {prsId, page});
     exec(QStringLiteral("insert into dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) "
                         "values (?, ?, ?, ?, ?, ?)"),
          {prsId, page, bits.value(0), bits.value(1), bits.value(2), bits.value(3)});
-}
-
-void TestEnv::exec(const QString &sql, const QVariantList &values)
-{
-    forms::dm->ADOConnection1.exec(sql, values);
-}
-
-QVariant TestEnv::scalar(const QString &sql, const QVariantList &values)
-{
-    return db::detail::scalar(forms::dm->ADOConnection1, sql, values);
 }

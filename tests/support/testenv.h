@@ -3,6 +3,10 @@
 // routine in a temporary folder, every form created, and the data module connected to that database.
 // Files the program opens with the desktop are recorded in openedFiles instead. The settings store and data
 // folder are this test program's own, and are left empty again at the end.
+#include "db/statement.h"
+#include "dm_u.h"
+#include "forms.h"
+#include "signed_in_user.h"
 #include "ui/scripted_dialogs.h"
 #include <QString>
 #include <QStringList>
@@ -22,12 +26,18 @@ public:
     QString folder() const { return dir_.path(); } // the temporary folder, private to this test
 
     // Sets the signed-in user as a successful sign-in does (the seeded administrator: id 1, "admin", "ostan").
-    void signInAs(int id = 1, const QString &user = QStringLiteral("admin"), const QString &level = QStringLiteral("ostan"));
+    void signInAs(int id = 1, const QString &user = QStringLiteral("admin"), const QString &level = QStringLiteral("ostan"))
+    {
+        SignedInUser::instance().set(QString::number(id), user, level);
+    }
     // Gives an account its rights on a page (insert, edit, delete, view), in place of any it had there.
     void setRights(int prsId, const QString &page, const QList<bool> &bits);
     // Runs one statement / one scalar select on the test database (bound values in order).
-    void exec(const QString &sql, const QVariantList &values = {});
-    QVariant scalar(const QString &sql, const QVariantList &values = {});
+    void exec(const QString &sql, const QVariantList &values = {}) { forms::dm->ADOConnection1.exec(sql, values); }
+    QVariant scalar(const QString &sql, const QVariantList &values = {})
+    {
+        return db::detail::scalar(forms::dm->ADOConnection1, sql, values);
+    }
 
 private:
     QTemporaryDir dir_;
