@@ -80,7 +80,7 @@ class TestBackup : public QObject {
 
 private slots:
     // A copy replaces the day's, removing what interrupted backups left; a failed one keeps the earlier copy.
-    void backupsOfTheDay()
+    void backupsOfTheDayAndFoldersRefused()
     {
         QCOMPARE(backup_file::fileName(u"1403/01/15"_s), u"Tavrel1403_01_15"_s);
         TestEnv env;
@@ -123,12 +123,9 @@ private slots:
         QCOMPARE(env.dialogs.errors() + env.dialogs.messages(), QStringList{db::message::diskFull});
         QCOMPARE(projectsInBackup(env.folder()), (QStringList{u"سد کرج"_s, u"پل"_s}));
         QCOMPARE(backupFiles(env.folder()), 1);
-    }
+        env.dialogs.reset();
 
-    // No folder: asked for one. A folder that can't be written: told as such, root included, nothing left.
-    void folderMissingOrNotWritable()
-    {
-        TestEnv env;
+        // No folder: asked for one. A folder that can't be written: told as such, root included, nothing left.
         window().ui->ShellTreeView1->clearSelection();
         click();
         QCOMPARE(env.dialogs.lastMessage(), u"محل فايل پشتيبان را مشخص نماييد"_s);

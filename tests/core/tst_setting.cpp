@@ -129,27 +129,23 @@ private slots:
         QCOMPARE(cmt()->text(), u"سد"_s);
     }
 
-    // Titles match exactly; all or one's own values; a single one chosen when asked; the first rule row decides.
+    // Titles match exactly; all or one's own values; a single one chosen when asked, never in place of a value
+    // held; the first rule row decides.
     void pickListsAndTheOwnRowsRule()
     {
         addRows(unit, {{u"متر"_s, 1}, {u"عدد"_s, 2}, {u"متر"_s, 2}});
         addRows(u"واحد کالا"_s, {{u"کيلو"_s, 1}});
-        addRows(project, {{u"سد"_s, 1}, {u"پل"_s, 1}});
-        QComboBox fixed; // without an edit field
-        picklist::LoadPickList(&fixed, unit, picklist::Rows::AllUsers, true);
-        QCOMPARE(comboItems(&fixed), (QStringList{u"متر"_s, u"عدد"_s, u"متر"_s})); // in filing order
-        QCOMPARE(fixed.currentIndex(), -1);
-        picklist::LoadPickList(&fixed, unit, picklist::Rows::Own, true);
-        QCOMPARE(comboItems(&fixed) << fixed.currentText(), (QStringList{u"متر"_s, u"متر"_s}));
-        picklist::LoadPickList(&fixed, project, picklist::Rows::Own, true);
-        QCOMPARE(fixed.currentIndex(), -1);
-
-        QComboBox edited;
-        edited.setEditable(true);
-        picklist::LoadPickList(&edited, unit, picklist::Rows::Own, false);
-        QCOMPARE(edited.currentText(), QString());
-        picklist::LoadPickList(&edited, unit, picklist::Rows::Own, true);
-        QCOMPARE(edited.currentText(), u"متر"_s);
+        QComboBox combo;
+        combo.setEditable(true);
+        const auto loaded = [&](const QString &title, picklist::Rows rows, bool selectSingle) {
+            picklist::LoadPickList(&combo, title, rows, selectSingle);
+            return comboItems(&combo) << combo.currentText();
+        };
+        QCOMPARE(loaded(unit, picklist::Rows::AllUsers, true), (QStringList{u"متر"_s, u"عدد"_s, u"متر"_s, {}})); // as filed
+        QCOMPARE(loaded(unit, picklist::Rows::Own, false), (QStringList{u"متر"_s, {}}));
+        QCOMPARE(loaded(unit, picklist::Rows::Own, true), (QStringList{u"متر"_s, u"متر"_s}));
+        combo.setEditText(u"x"_s);
+        QCOMPARE(loaded(unit, picklist::Rows::Own, true), (QStringList{u"متر"_s, u"x"_s})); // held, not replaced
         env->signInAs(2, u"ali"_s);
         QCOMPARE(picklist::values(unit, picklist::Rows::Own), (QStringList{u"عدد"_s, u"متر"_s}));
 
