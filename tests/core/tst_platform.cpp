@@ -147,13 +147,11 @@ private Q_SLOTS:
         QCOMPARE(store->childKeys().filter(u"database"_s, Qt::CaseInsensitive).size(), 1);
     }
 
-    // No search for a name; a reverse look-up without a name gives the empty text, never the address back.
+    // Only an IPv4 address is looked up: any other text would start a search for a host of that name.
     void hostNameOfAnythingButAnIpv4AddressIsEmpty()
     {
         for (const QString &address : {QString(), u"localhost"_s, u"300.1.1.1"_s, u"::1"_s})
             QCOMPARE(platform::hostNameOf(address), QString());
-        const QString loopback = platform::hostNameOf(u"127.0.0.1"_s);
-        QVERIFY2(loopback != u"127.0.0.1"_s, qPrintable(loopback));
     }
 
     void filesWrittenWholeAndOpened()

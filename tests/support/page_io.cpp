@@ -28,10 +28,8 @@ QStringList rowTexts(const QString &select, const QVariantList &values)
     QStringList texts;
     for (rows.first(); !rows.eof(); rows.next()) {
         QStringList columns;
-        for (int column = 0; column < rows.fieldCount(); ++column) {
-            const db::Field field = rows.field(column);
-            columns << (field.isNull() ? QStringLiteral("null") : field.asString());
-        }
+        for (int column = 0; column < rows.fieldCount(); ++column)
+            columns << (rows.field(column).isNull() ? QStringLiteral("null") : rows.field(column).asString());
         texts << columns.join(u'|');
     }
     return texts;
