@@ -17,7 +17,6 @@
 #include "support/permissions_hold.h"
 #include "support/sql_server_stand_in.h"
 #include "support/testenv.h"
-#include "support/user_store.h"
 #include "ui/guard.h"
 #include "ui_main_u.h"
 #include <QHostInfo>

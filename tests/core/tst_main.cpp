@@ -19,7 +19,6 @@
 #include "support/page_io.h"
 #include "support/permissions_hold.h"
 #include "support/testenv.h"
-#include "support/user_store.h"
 #include "ui/guard.h"
 #include "ui_backup_u.h"
 #include "ui_main_u.h"

@@ -9,7 +9,6 @@
 #include "support/attachment_files.h"
 #include "support/drawn_text.h"
 #include "support/testenv.h"
-#include "support/user_store.h"
 #include "tavrelkol_src_u.h"
 #include "ui/dialogs.h"
 #include "ui/scripted_dialogs.h"

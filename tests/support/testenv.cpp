@@ -1,7 +1,11 @@
 #include "testenv.h"
+#include "connection_settings.h"
+#include "login_u.h"
 #include "platform/platform.h"
 #include "schema/schema.h"
-#include "support/user_store.h"
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 #include <stdexcept>
 
 TestEnv::TestEnv(bool withSchema) : dialogs(ui::ScriptedDialogs::install())
@@ -43,3 +47,39 @@ void TestEnv::setRights(int prsId, const QString &page, const QList<bool> &bits)
                         "values (?, ?, ?, ?, ?, ?)"),
          {prsId, page, bits.value(0), bits.value(1), bits.value(2), bits.value(3)});
 }
+
+namespace user_store {
+
+void isolate()
+{
+    static QTemporaryDir home;
+    // The test locations of QStandardPaths lie under the home folder; the settings path is fixed at the
+    // first use of a store, so it is set here as well.
+    qputenv("HOME", QFile::encodeName(home.path()));
+    // Files the program writes to the temporary folder (spreadsheet exports) go with this home at the end.
+    const QString temporary = home.filePath(QStringLiteral("tmp"));
+    QDir().mkpath(temporary);
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+void clear()
+{
+    const std::unique_ptr<QSettings> store = platform::settings();
+    store->clear();
+    store->sync();
+    QFile::remove(Tlogin::lastUserFile());
+    const QString database = connection::defaultDatabaseFile();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(database + suffix);
+}
+
+void storeLocalDatabase(const QString &path)
+{
+    connection::writeSettings({path, QStringLiteral("tavrel.accdb"), connection::localFile, QStringLiteral("admin"),
+                               QStringLiteral("32-bit"), QStringLiteral("805317")});
+}
+
+} // namespace user_store
