@@ -211,16 +211,19 @@ private Q_SLOTS:
         QCOMPARE(forms::change_pass->ui.Edit1->text(), u"نو ۲ "_s); // kept for the next showing
     }
 
-    // Read backwards, each Windows-1256 byte one lower ("ب" 0xC8 to "ا"); any text stored and read back whole.
+    // Read backwards, each Windows-1256 byte one lower ("ب" 0xC8 to "ا"); any text stored and read back whole, in
+    // place of the value under another spelling of its name, as the registry's names were.
     void passwordStoredScrambledOnCodePageBytes()
     {
         QCOMPARE(ScramblePassword(u"805317"_s) + ScramblePassword(u"بپ"_s), u"6024/7€ا"_s);
         QCOMPARE(ScramblePassword(QString(QChar(0))), QString(QChar(0x06D2)));
+        platform::settings()->setValue(u"TAVRELPASSWORD"_s, u"old"_s);
         for (const QString &password : {u"رمز عبور۱۴۰۳گچ"_s, u"یک\u06CCx"_s, u"xA"_s, u" !a "_s}) {
             QVERIFY(connection::writeSettings({u"s"_s, u"d"_s, connection::sqlServerLogin, u"sa"_s, {}, password}));
-            QCOMPARE(platform::settingText(*platform::settings(), u"TAVRELPASSWORD"_s), ScramblePassword(password));
+            QCOMPARE(platform::settingText(*platform::settings(), u"TavrelPassWord"_s), ScramblePassword(password));
             QCOMPARE(connection::readSettings()->password, password);
         }
+        QCOMPARE(platform::settings()->childKeys().filter(u"password"_s, Qt::CaseInsensitive).size(), 1);
     }
 
     // Nothing stored: a sign-in asks for the settings, whose form proposes the local file. The first empty field

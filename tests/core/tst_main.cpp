@@ -214,7 +214,6 @@ private Q_SLOTS:
     // A copy replaces the day's, removing what interrupted backups left; a failed one keeps the earlier copy.
     void backupsOfTheDayAndFoldersRefused()
     {
-        QCOMPARE(backup_file::fileName(u"1403/01/15"_s), u"Tavrel1403_01_15"_s);
         TestEnv env;
         env.signInAs(2, u"ali"_s); // no rights are needed
         forms::main_->N8Click();
@@ -275,16 +274,16 @@ private Q_SLOTS:
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
-    // Any name, quoted as an identifier: "-", "." and blanks stay in it, "]" is doubled; the path is bound.
-    void sqlServerStatement()
+    // The day's file name; on SQL Server any database name, quoted as an identifier ("-", "." and blanks stay in
+    // it, "]" is doubled), and the path bound.
+    void backupStatementOnSqlServer()
     {
         db::Connection server(u"office-server"_s);
         server.setConnectionString(u"DRIVER=FreeTDS;SERVER=office;PORT=1433;DATABASE=tavrel"_s);
         db::Query command(server, u"ADOQuery1"_s);
-        const QString path = u"/srv/o'neil/Tavrel1403_01_15"_s;
-        backup_file::prepare(command, u"tavrel-1403 v.2]x"_s, path);
+        backup_file::prepare(command, u"tavrel-1403 v.2]x"_s, u"/srv/o'neil/"_s + backup_file::fileName(u"1403/01/15"_s));
         QCOMPARE(command.text(), u"BACKUP DATABASE [tavrel-1403 v.2]]x] TO DISK = ?"_s);
-        QCOMPARE(command.bindings(), QVariantList{path});
+        QCOMPARE(command.bindings(), QVariantList{u"/srv/o'neil/Tavrel1403_01_15"_s});
     }
 };
 

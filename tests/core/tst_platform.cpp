@@ -136,16 +136,6 @@ private Q_SLOTS:
         QVERIFY2(list->width() > 2 * mozo->width(), qPrintable(QString::number(list->width())));
         QVERIFY(list->screen()->availableGeometry().contains(list->geometry()));
     }
-    // Writing a setting under another spelling replaces the value, as the registry's names did.
-    void settingWrittenUnderAnotherSpellingReplacesIt()
-    {
-        auto store = platform::settings();
-        store->setValue(u"TavrelDataBase"_s, u"old"_s);
-        platform::setSettingText(*store, u"tavrelDataBase"_s, u"tavrel"_s);
-        QCOMPARE(platform::settingText(*store, u"TAVRELDATABASE"_s), u"tavrel"_s);
-        QCOMPARE(store->childKeys().filter(u"database"_s, Qt::CaseInsensitive).size(), 1);
-    }
-
     // Only an IPv4 address is looked up: any other text would start a search for a host of that name.
     void hostNameOfAnythingButAnIpv4AddressIsEmpty()
     {

@@ -102,9 +102,9 @@ class TestUsers : public PageTest {
         ui::guarded([] { settings().ins_btnClick(); });
         return env->dialogs.lastMessage();
     }
-    void addRows(const QString &title, const QList<std::pair<QString, int>> &values)
+    void addRows(const QString &title, const QList<std::pair<QString, int>> &rows)
     {
-        for (const auto &[value, user] : values)
+        for (const auto &[value, user] : rows)
             addSetting(*env, title, value, user);
     }
 
