@@ -1,17 +1,13 @@
 // Sign-in and its connection settings: every way a sign-in ends, the version gate, the password change, a first
 // start, the audit rows; the stored password, the settings form, the connection strings, the central server.
 #include "persian/Dates.h"
-#include "audit.h"
 #include "change_pass_u.h"
 #include "connection_settings.h"
 #include "db/error.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "login_u.h"
 #include "main_u.h"
 #include "platform/platform.h"
 #include "server_u.h"
-#include "signed_in_user.h"
 #include "support/attachment_files.h"
 #include "support/page_io.h"
 #include "support/permissions_hold.h"

@@ -1,8 +1,7 @@
-// The desktop layer: Qt's boxes, file dialogs and combo boxes as the program sets them up; the settings store,
-// host names, files written out and opened, the Persian keyboard layout.
+// The desktop layer: Qt's boxes, file dialogs and combo boxes as the program sets them up; host names, files
+// written out and opened, the Persian keyboard layout.
 #include "app.h"
 #include "db/error.h"
-#include "forms.h"
 #include "platform/files.h"
 #include "platform/keyboard_layouts.h"
 #include "platform/platform.h"
@@ -19,7 +18,6 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QtTest>
 #include <functional>
@@ -30,19 +28,11 @@ using ui::Buttons;
 
 namespace {
 
-// Acts on the next modal window once it is shown: the call that shows it does not return until it closes.
+// Acts on the modal window the next call shows: the call does not return until it closes, and the timer fires in
+// that window's own event loop.
 void whenModalShown(std::function<void(QWidget *)> act)
 {
-    auto *poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            poll->deleteLater();
-            poll->stop();
-            act(modal);
-        }
-    });
-    poll->start();
+    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
 }
 
 } // namespace
@@ -167,15 +157,10 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(db::Error, platform::writeFileAtomically(folder + u"/no/such"_s, "x"));
 
         ui::ScriptedDialogs &dialogs = ui::ScriptedDialogs::install();
-        QStringList opened;
-        platform::setFileOpener([&](const QString &path) {
-            opened << path;
-            return path == first;
-        });
+        platform::setFileOpener([&](const QString &path) { return path == first; }); // no program for the second
         platform::openOrTell(first);
         platform::openOrTell(second);
         platform::setFileOpener(nullptr);
-        QCOMPARE(opened, (QStringList{first, second}));
         QVERIFY(dialogs.messages().size() == 1 && dialogs.messages().first().endsWith(second));
     }
 

@@ -1,6 +1,5 @@
 // The users and settings pages: accounts searched, added and edited, their rights and counties, the export; values
 // filed once per user, listed by title and deleted, and the pick lists read from them.
-#include "db/statement.h"
 #include "main_u.h"
 #include "pagekit/picklist.h"
 #include "places.h"
