@@ -47,8 +47,7 @@ private Q_SLOTS:
         programEnds = 0;
         env = std::make_unique<TestEnv>();
         user_store::storeLocalDatabase(env->dbPath());
-        env->exec(u"insert into users (us, ps, ver, lev, nam, status) values ('ali', 'p', '0', 'shahr', 'علي رضايي', "
-                  "'فعال')"_s);
+        env->exec(u"insert into users (us, ps, ver, status) values ('ali', 'p', '0', 'فعال')"_s);
         forms::login->show();
     }
     void cleanup() { env.reset(); }
@@ -61,14 +60,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("told");   // the refusal; empty: signed in
         QTest::addColumn<QString>("holder"); // the account signed in
         const QString wrong = u"کلمه يا رمز عبور اشتباه است"_s, noName = u"نام كاربري را وارد نماييد"_s;
+        const QString badName = u"نام كاربري نويسه نامعتبر دارد"_s, badPassword = u"كلمه عبور نويسه نامعتبر دارد"_s;
         QTest::newRow("wrong password") << u"ali"_s << u"x' or '1'='1"_s << wrong << QString();
         QTest::newRow("inactive user") << u"reza"_s << u"r"_s << u"کاربر شما غير فعال شده است"_s << QString();
         QTest::newRow("password typed on a Persian keyboard") << u"علی۱"_s << u"1ي"_s << wrong << QString();
         QTest::newRow("invisible name") << u"\u034F \uFE0F\u3164\U000E0100"_s << QString() << noName << QString();
-        QTest::newRow("control character in the name")
-            << u"ali\u0001"_s << u"p"_s << u"نام كاربري نويسه نامعتبر دارد"_s << QString();
-        QTest::newRow("control character in the password")
-            << u"ali"_s << u"p\t"_s << u"كلمه عبور نويسه نامعتبر دارد"_s << QString();
+        QTest::newRow("control character in the name") << u"ali\u0001"_s << u"p"_s << badName << QString();
+        QTest::newRow("control character in the password") << u"ali"_s << u"p\t"_s << badPassword << QString();
         QTest::newRow("quotes") << u"o'neil"_s << u"p'q"_s << QString() << u"o'neil"_s;
         QTest::newRow("blanks around") << u" ali "_s << u"p"_s << QString() << u"ali"_s;
         QTest::newRow("Persian keyboard") << u"علی۱"_s << u"۱ی"_s << QString() << u"علي1"_s;
@@ -126,7 +124,6 @@ private Q_SLOTS:
         env->exec(u"update users set ver='' where us='admin'"_s);
         QVERIFY(!signIn(u"ali"_s, u"p"_s));
         QCOMPARE(env->scalar(u"select count(*) from log"_s).toInt(), 1);
-        QVERIFY(!forms::main_->isVisible());
     }
 
     // An unknown kind opens nothing; a mistyped path makes no file; a read-only file is told as such.
@@ -135,8 +132,7 @@ private Q_SLOTS:
         connection::writeSettings({env->dbPath(), QString(), u"Oracle"_s, {}, {}, {}});
         QVERIFY(!signIn());
         QCOMPARE(env->dialogs.errors(), QStringList{db::message::notConnected});
-        QVERIFY(!forms::dm->ADOConnection1.connected());
-        QCOMPARE(signedIn(), u"karbar"_s);
+        QVERIFY(!forms::dm->ADOConnection1.connected() && signedIn() == u"karbar"_s);
 
         const QString typo = env->folder() + u"/tavrl.sqlite"_s;
         user_store::storeLocalDatabase(typo);
@@ -162,8 +158,7 @@ private Q_SLOTS:
         const std::pair<Silence, QString> silences[]{
             {Silence::Always,
              u"تنظيمات اتصال به بانک اطلاعاتي اشتباه انجام شده است، لطفا با مدير شبکه تماس حاصل کنيد"_s},
-            {Silence::AfterLogin, db::message::linkLost},
-            {Silence::AfterSessionSettings, db::message::timeout}};
+            {Silence::AfterLogin, db::message::linkLost}, {Silence::AfterSessionSettings, db::message::timeout}};
         for (const auto &[silence, told] : silences) {
             env->dialogs.reset();
             SqlServerStandIn server(silence);

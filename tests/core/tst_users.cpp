@@ -114,8 +114,7 @@ private Q_SLOTS:
         env->exec(u"insert into users (us, ps, ver, lev, ostan, semat, mobile, nam, status) values "
                   "('ali', 'p', '1', 'city', ?, '', '0912', 'علي رضايي', 'فعال'), "
                   "('reza', 'p', '1', 'ostan', ?, '', '0912', 'رضا', 'فعال'), "
-                  "('o''hara', 'p', '1', 'keshvar', ?, '', '0912', 'سارا', 'فعال')"_s,
-                  {tehran, fars, tehran});
+                  "('o''hara', 'p', '1', 'keshvar', ?, '', '0912', 'سارا', 'فعال')"_s, {tehran, fars, tehran});
         ali = env->scalar(u"select id from users where us='ali'"_s).toInt();
     }
 
@@ -140,9 +139,8 @@ private Q_SLOTS:
         QCOMPARE(searched(u"CheckBox1"_s, u"us"_s, u"ali"_s), u"1|1"_s);
         page().N8->trigger();
         const XlsxSheet sheet(env->openedFiles.value(0)); // nine columns: the password's left out
-        QCOMPARE((QStringList{sheet.cell(u"B2"_s).text, sheet.cell(u"I1"_s).text + sheet.cell(u"J1"_s).text,
-                              QString::number(sheet.lastRow)}),
-                 (QStringList{u"ali"_s, u"status"_s, u"2"_s}));
+        QCOMPARE(sheet.cell(u"B2"_s).text + u'|' + sheet.cell(u"I1"_s).text + sheet.cell(u"J1"_s).text + u'|'
+                     + QString::number(sheet.lastRow), u"ali|status|2"_s);
     }
 
     // Names of invisible characters and repeats (in stored form) refused; stored trimmed; audit rows; edits.
@@ -157,14 +155,12 @@ private Q_SLOTS:
                                       {u"ostan"_s, fars}, {u"lev"_s, u"city"_s}, {u"ps"_s, u"پی۱"_s}};
         save({}, typed);
         QCOMPARE(env->dialogs.lastMessage(), u"مقدار «نام كاربري (کد ملي)» درست نيست"_s);
-        QCOMPARE(count(u"select count(*) from users"_s), 4);
 
         env->dialogs.reset();
         typed[u"us"_s] = u" ۰۰۷ "_s;
         save({}, typed);
         QCOMPARE(env->dialogs.messages(), QStringList{u"ثبت شد"_s});
-        QCOMPARE(rowTexts(u"select ps, nam, ver, status from users where us='007'"_s),
-                 QStringList{u"پی۱|مريم||فعال"_s});
+        QCOMPARE(rowTexts(u"select ps,nam,ver,status from users where us='007'"_s), QStringList{u"پی۱|مريم||فعال"_s});
         QCOMPARE(rowTexts(u"select karbar, cmt from log"_s), QStringList{u"admin| ثبت کاربر جديد 007 فارس"_s});
         entry().ins_btn->click();
         QCOMPARE(env->dialogs.lastMessage(), duplicate);
@@ -198,7 +194,7 @@ private Q_SLOTS:
 
         save({}, {{u"us"_s, u"new"_s}, {u"ps"_s, u"p"_s}});
         const qint64 added = count(u"select id from users where us='new'"_s);
-        QCOMPARE((QList<qint64>{list().recordCount(), list().fieldByName(u"id"_s).asInteger()}), (QList<qint64>{5, added}));
+        QCOMPARE((QList<qint64>{list().recordCount(), list()[u"id"_s].asInteger()}), (QList<qint64>{5, added}));
         QVERIFY(page().rightsBox->isEnabled() && ticked().isEmpty());
         page().kala_show->setChecked(true);
         page().ins_btn2->click();
@@ -259,10 +255,9 @@ private Q_SLOTS:
     void countiesGatheredAndSaved()
     {
         env->exec(u"insert into abadiha (ostan,shahrestan) values (?,'ري'), (?,'شميرانات'), (?,'ري'), (?,'شيراز'), "
-                  "(null,'بي نام'), ('','بي مکان'), ('',null)"_s,
-                  {tehran, tehran, tehran, fars});
+                  "(null,'بي نام'), ('','بي مکان'), ('',null)"_s, {tehran, tehran, tehran, fars});
         forms::users->show();
-        QCOMPARE(comboItems(page().ostan) + comboItems(page().ostan2), (QStringList{{}, tehran, fars, {}, tehran, fars}));
+        QCOMPARE((comboItems(page().ostan) + comboItems(page().ostan2)).join(u'|'), u"|تهران|فارس||تهران|فارس"_s);
         QCOMPARE(places::counties(QString()), (QStringList{u"بي نام"_s, u"بي مکان"_s}));
         ui::setControlText(page().ostan, tehran);
         QCOMPARE(comboItems(page().shahrestan), (QStringList{u"ري"_s, u"شميرانات"_s}));
@@ -318,8 +313,7 @@ private Q_SLOTS:
         env->exec(u"create trigger refuse before insert on setting begin select raise(abort, 'refused'); end"_s);
         cmt()->setText(u"پل"_s);
         QVERIFY_THROWS_EXCEPTION(db::Error, settings().ins_btnClick());
-        QCOMPARE(forms::dm->ADOQuery1->state(), db::Query::State::Browse);
-        QCOMPARE(forms::dm->ADOQuery1->recordCount(), 0);
+        QVERIFY(forms::dm->ADOQuery1->state() == db::Query::State::Browse && forms::dm->ADOQuery1->recordCount() == 0);
     }
 
     // Opened with its fields emptied; typing a title lists the user's own values of every title containing it; a
@@ -353,8 +347,8 @@ private Q_SLOTS:
         QCOMPARE(cmt()->text(), u"سد"_s);
     }
 
-    // Titles match exactly; all or one's own values; a single one chosen when asked, never in place of a value
-    // held; the first rule row decides.
+    // Titles match exactly; all values (in filing order) or one's own; a single one chosen when asked, never in
+    // place of a value held; the first rule row decides.
     void pickListsAndTheOwnRowsRule()
     {
         addRows(unit, {{u"متر"_s, 1}, {u"عدد"_s, 2}, {u"متر"_s, 2}});
@@ -365,7 +359,7 @@ private Q_SLOTS:
             picklist::LoadPickList(&combo, title, rows, selectSingle);
             return comboItems(&combo) << combo.currentText();
         };
-        QCOMPARE(loaded(unit, picklist::Rows::AllUsers, true), (QStringList{u"متر"_s, u"عدد"_s, u"متر"_s, {}})); // as filed
+        QCOMPARE(loaded(unit, picklist::Rows::AllUsers, true), (QStringList{u"متر"_s, u"عدد"_s, u"متر"_s, {}}));
         QCOMPARE(loaded(unit, picklist::Rows::Own, false), (QStringList{u"متر"_s, {}}));
         QCOMPARE(loaded(unit, picklist::Rows::Own, true), (QStringList{u"متر"_s, u"متر"_s}));
         combo.setEditText(u"x"_s);

@@ -37,7 +37,6 @@ private:
     void accept();
     void serve(int client);
     void cancel(int client);
-    bool receivedLocked(const QString &text) const;
 
     Silence silence_;
     int listener_ = -1;
