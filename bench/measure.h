@@ -53,7 +53,6 @@ double seconds(F &&work)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-// One figure of the report: its name, then its value.
 // Where the generated databases are kept between runs: beside the benchmark program, inside the build folder,
 // never in the source tree.
 inline QString dataFolder()
@@ -61,10 +60,22 @@ inline QString dataFolder()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/bench-data");
 }
 
+// One figure of the report: its name, then its value.
 inline void report(const char *what, const QString &value)
 {
     std::printf("%-52s %s\n", what, qPrintable(value));
     std::fflush(stdout);
 }
+inline void report(const QString &what, const QString &value) { report(qPrintable(what), value); }
+
+inline QString fixed(double value, int decimals = 3) { return QString::number(value, 'f', decimals); }
+// A time; a negative one stands for a moment never reached within the time allowed.
+inline QString timeText(double seconds) { return seconds < 0 ? QStringLiteral("not reached") : fixed(seconds); }
+inline QString ratioText(double part, double whole, int decimals = 3)
+{
+    return part < 0 || whole <= 0 ? QStringLiteral("-") : fixed(part / whole, decimals);
+}
+// " (target at most <x>)", the way every figure with a target names it.
+inline QString target(const QString &most) { return QStringLiteral(" (target at most ") + most + u')'; }
 
 } // namespace bench

@@ -4,8 +4,11 @@
 #include "schema/schema.h"
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtGlobal>
 #include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
 
 namespace bench {
 
@@ -35,15 +38,16 @@ GeneratedDatabase::GeneratedDatabase(const QString &folder, const QString &name,
     QDir().mkpath(folder);
     path = folder + u'/' + name + u'-' + QString::number(rows) + QStringLiteral(".sqlite");
     existing = QFile::exists(path) && tableRows(path, table) == rows;
-    if (existing)
-        return;
-    for (const char *suffix : {"", "-wal", "-shm"})
-        QFile::remove(path + QLatin1StringView(suffix));
+    if (!existing)
+        for (const char *suffix : {"", "-wal", "-shm"})
+            QFile::remove(path + QLatin1StringView(suffix));
     db::Connection &connection = forms::dm->ADOConnection1;
     connection.setConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + path);
     connection.open();
     RunSchemaSteps();
     connection.close();
+    if (existing)
+        return;
     check(sqlite3_open(QFile::encodeName(path).constData(), &db), db);
     check(sqlite3_exec(db, "pragma synchronous=off; begin", nullptr, nullptr, nullptr), db);
 }
@@ -55,15 +59,42 @@ void GeneratedDatabase::finish()
     db = nullptr;
 }
 
-int rawRead(const QString &path, const QString &statement, const QString &like)
+sqlite3 *openAsReader(const QString &path)
 {
     sqlite3 *db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    check(sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                          nullptr),
+          db);
+    sqlite3_busy_timeout(db, 5000);
+    check(sqlite3_exec(db, "PRAGMA cache_size=-256", nullptr, nullptr, nullptr), db);
+    return db;
+}
+
+namespace {
+
+// The statement prepared on the reader with its values bound.
+sqlite3_stmt *prepared(sqlite3 *db, const QString &statement, const QVariantList &values)
+{
     sqlite3_stmt *st = nullptr;
-    const QByteArray sql = statement.toUtf8();
-    sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr);
-    const QByteArray bound = like.toUtf8();
-    sqlite3_bind_text(st, 1, bound.constData(), -1, SQLITE_TRANSIENT);
+    check(sqlite3_prepare_v2(db, statement.toUtf8().constData(), -1, &st, nullptr), db);
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant &value = values.at(i);
+        if (value.isNull())
+            sqlite3_bind_null(st, i + 1);
+        else if (value.typeId() == QMetaType::Int || value.typeId() == QMetaType::LongLong)
+            sqlite3_bind_int64(st, i + 1, value.toLongLong());
+        else
+            sqlite3_bind_text(st, i + 1, value.toString().toUtf8().constData(), -1, SQLITE_TRANSIENT);
+    }
+    return st;
+}
+
+} // namespace
+
+int rawRead(const QString &path, const QString &statement, const QVariantList &values)
+{
+    sqlite3 *db = openAsReader(path);
+    sqlite3_stmt *st = prepared(db, statement, values);
     int rows = 0;
     qint64 checksum = 0;
     const int columns = sqlite3_column_count(st);
@@ -81,6 +112,27 @@ int rawRead(const QString &path, const QString &statement, const QString &like)
     sqlite3_finalize(st);
     sqlite3_close(db);
     return rows + int(checksum & 0);
+}
+
+qint64 bareAggregate(const QString &path, const QString &statement, const QVariantList &values,
+                     const QStringList &columns)
+{
+    // Its last line's order is left out: it changes no count or sum, and keeping it could cost a sort.
+    QStringList lines = statement.split(u'\n');
+    static const QRegularExpression orderBy(u"^\\s*order\\s+by\\b"_s, QRegularExpression::CaseInsensitiveOption);
+    if (orderBy.match(lines.constLast()).hasMatch())
+        lines.removeLast();
+    sqlite3 *db = openAsReader(path);
+    QString sums;
+    for (const QString &column : columns)
+        sums += u", sum("_s + column + u')';
+    sqlite3_stmt *st = prepared(db, u"select count(*)"_s + sums + u" from ("_s + lines.join(u'\n') + u") t"_s, values);
+    qint64 count = -1;
+    if (sqlite3_step(st) == SQLITE_ROW)
+        count = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return count;
 }
 
 } // namespace bench

@@ -35,9 +35,11 @@ Tdm::Tdm(QObject *parent) : QObject(parent)
     ADOQuery2 = makeQuery(c, QStringLiteral("ADOQuery2"));
     ADOQ_chek = makeQuery(c, QStringLiteral("ADOQ_chek"), QStringLiteral("select * from chek"));
     ADOQ_tavrel = makeQuery(c, QStringLiteral("ADOQ_tavrel"));
-    ADOQ_tavrel->add(QStringLiteral("select tavrelkol.*,B.pic_count FROM tavrelkol LEFT JOIN (select "
-                                    "tavrelkol_id,COUNT(*)as pic_count from tavrelkol_pic group by tavrelkol_id) B "));
-    ADOQ_tavrel->add(QStringLiteral(" ON tavrelkol.ID =  B.tavrelkol_id "));
+    // The pictures of each purchase counted row by row over the index on tavrelkol_pic(tavrelkol_id), so the
+    // first rows come at once (a grouped count of every picture would be built whole first); no picture
+    // leaves the cell empty.
+    ADOQ_tavrel->add(QStringLiteral("select tavrelkol.*,nullif((select count(*) from tavrelkol_pic where "
+                                    "tavrelkol_pic.tavrelkol_id=tavrelkol.id),0) as pic_count FROM tavrelkol "));
     ADOQ_tavrel->setDeclared(ADOQ_tavrel->text());
     ADOQ_tavrelkol_pic = makeQuery(c, QStringLiteral("ADOQ_tavrelkol_pic"), QStringLiteral("select * from tavrelkol_pic"));
     ADOQ_dastrasi = makeQuery(c, QStringLiteral("ADOQ_dastrasi"));

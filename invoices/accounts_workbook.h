@@ -10,9 +10,9 @@ class Query;
 
 namespace invoices {
 
-// Writes the workbook under a busy cursor and, for a long list, a progress window; the target is replaced only
-// by a complete workbook. The list's current row stays. False when the user cancelled: nothing is written.
-// Throws db::Error when it cannot be written.
-bool saveAccountsWorkbook(const db::Query &list, const QString &path);
+// Writes the workbook under a busy cursor and, for a long list, a progress window; a list still being read is
+// written as its rows are read. The target is replaced only by a complete workbook. The list's current row
+// stays. False when the user cancelled: nothing is written. Throws db::Error when it cannot be written.
+bool saveAccountsWorkbook(db::Query &list, const QString &path);
 
 } // namespace invoices

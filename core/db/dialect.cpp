@@ -45,6 +45,8 @@ protected:
         return quoted.join(u", "_s);
     }
 
+    static QString quotedText(const QString &text) { return u'\'' + QString(text).replace(u"'"_s, u"''"_s) + u'\''; }
+
     static QString placeholders(qsizetype count)
     {
         QStringList marks;
@@ -96,6 +98,14 @@ public:
         for (const ColumnDef &column : columns)
             parts << column.name + u' ' + columnType(column);
         return {u"alter table "_s + table + u" add "_s + parts.join(u", "_s)};
+    }
+
+    // SQL Server knows no "if not exists" on an index: the catalogue is asked first.
+    QString createIndex(const QString &name, const QString &table, const QStringList &columns) const override
+    {
+        return u"if not exists (select 1 from sys.indexes where name = "_s + quotedText(name)
+               + u" and object_id = object_id("_s + quotedText(table) + u")) create index "_s + name + u" on "_s + table
+               + u" ("_s + columns.join(u", "_s) + u')';
     }
 
     // One statement: SCOPE_IDENTITY() in a later batch of a prepared statement no longer sees the insert.
@@ -151,6 +161,11 @@ public:
         for (const ColumnDef &column : columns)
             statements << u"alter table "_s + table + u" add column "_s + column.name + u' ' + columnType(column);
         return statements;
+    }
+
+    QString createIndex(const QString &name, const QString &table, const QStringList &columns) const override
+    {
+        return u"create index if not exists "_s + name + u" on "_s + table + u" ("_s + columns.join(u", "_s) + u')';
     }
 
     QStringList insertFetchingId(const QString &table, const QStringList &columns) const override

@@ -46,6 +46,9 @@ public:
     // One or more statements adding all columns (the schema routine runs a step's statements under one
     // savepoint: all or nothing).
     virtual QStringList addColumns(const QString &table, const QVector<ColumnDef> &columns) const = 0;
+    // Makes the named index on the table's columns unless one of that name is there; running it again changes
+    // nothing. Never unique: an index only speeds up the reads that sort or join on its columns.
+    virtual QString createIndex(const QString &name, const QString &table, const QStringList &columns) const = 0;
     // An insert of the named columns; a column whose isDefault entry is true takes its default: DEFAULT
     // in the value list (SQL Server) or left out of the column list (SQLite). Other values are bound ('?').
     virtual QString insertWithDefaults(const QString &table, const QStringList &columns,

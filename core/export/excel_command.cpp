@@ -4,10 +4,12 @@
 #include "db/error.h"
 #include "db/query.h"
 #include "export/excel_export.h"
+#include "export/xlsx_book.h"
 #include "platform/files.h"
 #include "ui/busy.h"
 #include "ui/progress.h"
 #include <QDir>
+#include <QFile>
 #include <QTemporaryFile>
 
 using namespace Qt::StringLiterals;
@@ -23,23 +25,26 @@ QString exportName(const QString &pageName)
     return page + u'-' + QString(shamsiToday()).replace(u'/', u'-') + u".xlsx"_s;
 }
 
-// The workbook as bytes: the writer makes it in a scratch file of the private folder, removed afterwards.
-// Empty when the user cancelled.
-QByteArray workbookBytes(db::Query &dataSet, const Captions &captions, const QStringList &leftOut)
+// Writes the workbook under a scratch name, so a cancelled or failed export leaves nothing, then gives it its
+// own name. Returns its path; empty when the user cancelled.
+QString writtenWorkbook(db::Query &dataSet, const Captions &captions, const QString &pageName,
+                        const QStringList &leftOut)
 {
     ui::BusyCursor busy;
     if (!dataSet.active())
         dataSet.open();
-    ui::Progress progress(u"در حال ساختن فايل اکسل"_s, dataSet.recordCount());
+    ui::Progress progress(u"در حال ساختن فايل اکسل"_s, knownRows(dataSet));
     QTemporaryFile scratch(QDir(platform::privateTempFolder()).filePath(u"XXXXXX.part"_s));
     if (!scratch.open())
-        throw db::Error(u"فايل اکسل نوشته نشد: "_s + scratch.errorString());
+        throw db::Error(failure(scratch.fileName(), scratch.errorString()));
     if (!writeWorkbook(dataSet, captions, scratch.fileName(), &progress, leftOut))
-        return QByteArray();
+        return QString();
+    // The writer made its own file at the scratch name: that file is moved to its name, so nothing is left.
+    const QString path = platform::freeTempPath(exportName(pageName));
     QFile written(scratch.fileName());
-    if (!written.open(QIODevice::ReadOnly))
-        throw db::Error(u"فايل اکسل نوشته نشد: "_s + written.errorString());
-    return written.readAll();
+    if (!written.rename(path))
+        throw db::Error(failure(path, written.errorString()));
+    return path;
 }
 
 } // namespace
@@ -47,11 +52,9 @@ QByteArray workbookBytes(db::Query &dataSet, const Captions &captions, const QSt
 QString ExportGridToExcel(db::Query &dataSet, const Captions &captions, const QString &pageName,
                           const QStringList &leftOut)
 {
-    const QByteArray workbook = workbookBytes(dataSet, captions, leftOut);
-    if (workbook.isEmpty())
-        return QString();
-    const QString path = platform::writeTempFile(exportName(pageName), workbook);
-    platform::openOrTell(path);
+    const QString path = writtenWorkbook(dataSet, captions, pageName, leftOut);
+    if (!path.isEmpty())
+        platform::openOrTell(path);
     return path;
 }
 

@@ -1,14 +1,11 @@
 #include "export/excel_export.h"
 #include "db/decimal_text.h"
-#include "db/error.h"
 #include "db/query.h"
+#include "export/xlsx_book.h"
 #include "ui/progress.h"
-#include <QFile>
-#include <QStringEncoder>
 #include <QVarLengthArray>
 #include <cmath>
 #include <map>
-#include <xlsxwriter.h>
 
 using namespace Qt::StringLiterals;
 
@@ -20,46 +17,6 @@ namespace {
 constexpr int boldColumns = 27;
 constexpr int borderedColumns = 13;
 constexpr int columnWidth = 10;
-
-void check(lxw_error error, const QString &path)
-{
-    if (error != LXW_NO_ERROR)
-        throw db::Error(u"فايل اکسل نوشته نشد: "_s + path + u" ("_s + QString::fromUtf8(lxw_strerror(error))
-                        + u')');
-}
-
-// The workbook is freed without writing when the export stops on an error.
-class Workbook {
-public:
-    explicit Workbook(const QString &path) : path_(path)
-    {
-        lxw_workbook_options options{};
-        // Rows go straight to a temporary file instead of staying in memory; they must come in order.
-        options.constant_memory = LXW_TRUE;
-        const QByteArray name = QFile::encodeName(path);
-        book_ = workbook_new_opt(name.constData(), &options);
-        if (!book_)
-            check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
-    }
-    ~Workbook()
-    {
-        if (book_)
-            lxw_workbook_free(book_);
-    }
-    Workbook(const Workbook &) = delete;
-    Workbook &operator=(const Workbook &) = delete;
-
-    lxw_workbook *get() const { return book_; }
-    void close()
-    {
-        lxw_workbook *book = std::exchange(book_, nullptr);
-        check(workbook_close(book), path_);
-    }
-
-private:
-    QString path_;
-    lxw_workbook *book_ = nullptr;
-};
 
 // The few combinations of font, border and number format a cell can have, made once per workbook.
 struct Formats {
@@ -145,24 +102,6 @@ CellKind cellKind(db::FieldType type)
     }
     return CellKind::Text;
 }
-
-// Turns texts into the NUL-terminated UTF-8 the writer takes, reusing one buffer.
-class Utf8 {
-public:
-    const char *operator()(QStringView text)
-    {
-        const qsizetype needed = encoder_.requiredSpace(text.size()) + 1;
-        if (buffer_.size() < needed)
-            buffer_.resize(needed);
-        char *end = encoder_.appendToBuffer(buffer_.data(), text);
-        *end = '\0';
-        return buffer_.constData();
-    }
-
-private:
-    QStringEncoder encoder_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
-    QByteArray buffer_;
-};
 
 QString captionOf(const Captions &captions, const QString &field)
 {
@@ -275,17 +214,13 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
         if (!leftOut.contains(dataSet.fieldName(f), Qt::CaseInsensitive))
             fieldOf.append(f);
     const int fields = int(fieldOf.size());
-    const int rows = dataSet.recordCount();
     // Columns A..M carry borders even where the data set has fewer fields, and A..AA of the header bold.
     const int columns = std::max(fields, borderedColumns);
     const int headerColumns = std::max(fields, boldColumns);
 
-    Workbook book(path);
+    StreamedWorkbook book(path);
     Formats formats(book.get());
-    lxw_worksheet *sheet = workbook_add_worksheet(book.get(), "Sheet1");
-    if (!sheet)
-        check(LXW_ERROR_MEMORY_MALLOC_FAILED, path);
-    worksheet_right_to_left(sheet);
+    lxw_worksheet *sheet = book.addRightToLeftSheet("Sheet1");
     SheetWriter write(sheet, path, formats);
     // Every column 10 characters wide, or as wide as its longest number in plain decimals (the spreadsheet shows
     // "####" for a formatted number that does not fit).
@@ -301,7 +236,7 @@ bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &
         }
     }
 
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; hasRow(dataSet, r, progress); ++r) {
         if (progress && !progress->advance(r))
             return false; // the workbook is freed unwritten
         const int row = r + 1;

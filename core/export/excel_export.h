@@ -20,8 +20,9 @@ using Captions = QHash<QString, QString>;
 // Writes the workbook to `path` (sheet "Sheet1", header row, every row of the query in its current order,
 // widths, bold "A1:AA1", dash-dot borders on "A1:M1", thin borders on "A2:M"+(rows+1)). Every field is a
 // column but those named in leftOut (what must not leave the program, a password), whose columns close up.
-// The query's current row stays where it was. Each row is told to the progress, if given; false when the
-// user cancelled there, and nothing is written. Throws db::Error when the file cannot be written.
+// The query's current row stays where it was. A list still being read is written as its rows are read. Each
+// row is told to the progress, if given; false when the user cancelled there, and nothing is written. Throws
+// db::Error when the file cannot be written.
 bool writeWorkbook(db::Query &dataSet, const Captions &captions, const QString &path,
                    ui::Progress *progress = nullptr, const QStringList &leftOut = {});
 

@@ -116,7 +116,7 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes)
     });
 }
 
-QString writeTempFile(const QString &name, const QByteArray &bytes)
+QString freeTempPath(const QString &name)
 {
     QString clean = cleanFileName(name);
     if (clean.isEmpty())
@@ -125,6 +125,12 @@ QString writeTempFile(const QString &name, const QByteArray &bytes)
     QString path = folder.filePath(clean);
     for (int n = 2; QFileInfo::exists(path); ++n)
         path = folder.filePath(withNumber(clean, n));
+    return path;
+}
+
+QString writeTempFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = freeTempPath(name);
     writeFileAtomically(path, bytes);
     return path;
 }

@@ -25,8 +25,9 @@ void writeFileAtomically(const QString &path, const QByteArray &bytes);
 // The same for a file written piece by piece: false (nothing written) when write gave up.
 bool writeFileAtomically(const QString &path, const std::function<bool(QIODevice &file)> &write);
 
-// Writes the bytes into the private temporary folder under the cleaned name, numbered ("x-2.jpg") when the
-// name is taken; returns the file's path.
+// A path in the private temporary folder under the cleaned name, numbered ("x-2.jpg") when the name is taken.
+QString freeTempPath(const QString &name);
+// Writes the bytes there; returns the file's path.
 QString writeTempFile(const QString &name, const QByteArray &bytes);
 
 // A stored file extension ("." and what follows it) made safe to append to a name: path separators, colons

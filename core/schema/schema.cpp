@@ -19,6 +19,14 @@ QStringList statementsFor(const Step &step, const db::Dialect &dialect)
         return {QStringLiteral("Alter table ") + step.table + QStringLiteral(" \n alter column ") + column.name
                 + u' ' + dialect.columnType(column) + u' '};
     }
+    case Action::CreateIndex: {
+        QStringList columns;
+        for (const db::ColumnDef &column : step.columns)
+            columns << column.name;
+        // Named after what it covers: ix_payamha_rec_prs_id_send_dat.
+        const QString name = QStringLiteral("ix_") + step.table + u'_' + columns.join(u'_');
+        return {dialect.createIndex(name, step.table, columns)};
+    }
     }
     return {};
 }

@@ -15,6 +15,7 @@ enum class Action {
     CreateTable,  // create table <table> with the columns
     AddColumns,   // alter table <table> add the columns, all or none
     AlterColumn,  // alter table <table> alter column: sets the type of the one column
+    CreateIndex,  // an index on <table> over the columns (only their names count), made when missing
 };
 
 struct Step {
@@ -27,7 +28,7 @@ struct Step {
 
 // Every step in the order it runs: the 27 of the routine, then those that create what older databases
 // were given by hand (the price-inquiry, village and phone-book tables, the extra users columns and
-// zamaem.ramz).
+// zamaem.ramz), then the indexes the lists wait on.
 const QVector<Step> &steps();
 const Step &step(int number);
 

@@ -44,11 +44,27 @@ bool Progress::update(int done)
             return true;
         makeDialog(QStringLiteral("انصراف"), total_);
     }
-    // The first value shows the dialog (its minimum duration is over); from then on a modal progress
-    // dialog processes the pending events itself whenever its value changes.
-    dialog_->setValue(std::min(done, total_));
+    if (total_ == 0) {
+        // A moving bar while the total is not known: its value never changes, so the dialog neither shows nor
+        // lets the events through (its cancel button among them) by itself.
+        dialog_->show();
+        QApplication::processEvents();
+    } else {
+        // The first value shows the dialog (its minimum duration is over); from then on a modal progress
+        // dialog processes the pending events itself whenever its value changes.
+        dialog_->setValue(std::min(done, total_));
+    }
     cancelled_ = dialog_->wasCanceled();
     return !cancelled_;
+}
+
+void Progress::setTotal(int total)
+{
+    if (total == total_)
+        return;
+    total_ = total;
+    if (dialog_)
+        dialog_->setMaximum(total);
 }
 
 void Progress::step(qint64 done, qint64 total)

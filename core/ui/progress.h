@@ -17,7 +17,7 @@ namespace ui {
 
 class Progress {
 public:
-    // Counted, cancellable work of `total` steps.
+    // Counted, cancellable work of `total` steps; 0: not known yet (a moving bar until setTotal()).
     Progress(const QString &label, int total, int stride = 1000, int showAfterMs = 1000);
     // Work that can't be cancelled, shown at once.
     explicit Progress(const QString &label);
@@ -28,6 +28,8 @@ public:
     // Counted work: `done` steps of the total are done; false once the user has cancelled the work.
     bool advance(int done) { return done < next_ ? !cancelled_ : update(done); }
     bool cancelled() const { return cancelled_; }
+    // The total of counted work, once it is known.
+    void setTotal(int total);
 
     // Work that can't be cancelled: done of total; a total of 0 shows the moving bar.
     void step(qint64 done, qint64 total);

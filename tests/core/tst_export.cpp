@@ -1,6 +1,7 @@
 // The spreadsheet export read back: headers, values, bold and bordered ranges, the command's file, progress.
 #include "db/query.h"
 #include "export/excel_export.h"
+#include "export/xlsx_book.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "support/page_io.h"
@@ -48,6 +49,18 @@ class TestExport : public QObject {
                                    {u"mablagh_kol"_s, u"مبلغ کل"_s}, {u"sal"_s, u"سال"_s},
                                    {u"cmt"_s, u"توضيحات"_s}, {u"nam"_s, QString()}};
 
+    // 2,500 numbers in a list still being read.
+    std::unique_ptr<db::Query> many()
+    {
+        auto q = std::make_unique<db::Query>(db->connection(), u"many"_s);
+        q->setIncremental(true);
+        q->add(u"select n from many"_s);
+        q->open();
+        if (!q->hasMoreRows())
+            qFatal("the list was read whole");
+        return q;
+    }
+
     QString write(db::Query &q, const excel::Captions &c, const QString &name)
     {
         const QString path = QDir(db->folder()).filePath(name + u".xlsx"_s);
@@ -68,6 +81,9 @@ private Q_SLOTS:
                               "'x', 1e-10, '2024-03-20 10:15:00'), (2, 'انبار', null, null, '   ', 'v2', null, -1234.5, "
                               "null), (3, null, 987654321012, 1402, 'سه', null, null, 123456789012345, "
                               "'2024-03-20 10:15:00.250')"_s);
+        db->connection().exec(u"create table many (n int)"_s);
+        db->connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 2500) "
+                              u"insert into many select n from r"_s);
     }
 
     // Captions (else the field's name), trimmed texts, grouped numbers, plain decimals, dates, empty cells for nulls,
@@ -130,14 +146,8 @@ private Q_SLOTS:
     // The command writes a partly read list whole, in the private folder with no scratch file, and opens it.
     void exportCommandWritesAPrivateFileAndOpensIt()
     {
-        db->connection().exec(u"create table many (n int)"_s);
-        db->connection().exec(u"with recursive r(n) as (select 1 union all select n + 1 from r where n < 2500) "
-                              u"insert into many select n from r"_s);
-        db::Query q(db->connection(), u"many"_s);
-        q.setIncremental(true);
-        q.add(u"select n from many"_s);
-        q.open();
-        QVERIFY(q.hasMoreRows());
+        auto partlyRead = many();
+        db::Query &q = *partlyRead;
         QStringList opened;
         platform::setFileOpener([&](const QString &path) {
             opened << path;
@@ -154,10 +164,18 @@ private Q_SLOTS:
         QCOMPARE(file.dir().entryList(QDir::Files), QStringList{file.fileName()});
     }
 
-    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file.
+    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file. A list still being
+    // read has a moving bar until its last row is read, then its count.
     void progressShownForLongWorkAndCancelled()
     {
         const auto shownDialog = [] { return qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()); };
+        {
+            auto partlyRead = many();
+            ui::Progress reading(u"x"_s, excel::knownRows(*partlyRead), 1, 0);
+            QVERIFY(reading.advance(1) && shownDialog() && shownDialog()->maximum() == 0);
+            QVERIFY(excel::writeWorkbook(*partlyRead, {}, QDir(db->folder()).filePath(u"many.xlsx"_s), &reading));
+            QCOMPARE(shownDialog()->maximum(), 2500);
+        }
         auto q = purchases();
         ui::Progress quick(u"x"_s, 3, 1);
         QVERIFY(excel::writeWorkbook(*q, captions, QDir(db->folder()).filePath(u"quick.xlsx"_s), &quick));

@@ -1,5 +1,5 @@
-// The desktop layer: Qt's boxes, file dialogs and combo boxes as the program sets them up; host names, files
-// written out and opened, the Persian keyboard layout.
+// The desktop layer: Qt's boxes, file dialogs and combo boxes as the program sets them up; files written out and
+// opened, the Persian keyboard layout.
 #include "app.h"
 #include "db/error.h"
 #include "platform/files.h"
@@ -125,16 +125,11 @@ private Q_SLOTS:
         QVERIFY2(list->width() > 2 * mozo->width(), qPrintable(QString::number(list->width())));
         QVERIFY(list->screen()->availableGeometry().contains(list->geometry()));
     }
-    // Only an IPv4 address is looked up: any other text would start a search for a host of that name.
-    void hostNameOfAnythingButAnIpv4AddressIsEmpty()
-    {
-        for (const QString &address : {QString(), u"localhost"_s, u"300.1.1.1"_s, u"::1"_s})
-            QCOMPARE(platform::hostNameOf(address), QString());
-    }
 
+    // Names that can't leave their folder, disguise their type or outgrow one (a Persian non-joiner stays); private
+    // temporary files numbered apart; a file replaced whole, never runnable; opened, or its place told.
     void filesWrittenWholeAndOpened()
     {
-        // Names that can't leave their folder or disguise their type, nor outgrow one; a Persian non-joiner stays.
         const QList<std::pair<QString, QString>> names{
             {u"a/b"_s, u"a_b"_s}, {u" ..\\.ش:ب\n.pdf"_s, u"_.ش_ب_.pdf"_s}, {u".."_s, QString()},
             {u"\u202Egpj.\u2066exe\u200F"_s, u"gpj.exe"_s}, {u"نامه\u200Cها.pdf"_s, u"نامه\u200Cها.pdf"_s},

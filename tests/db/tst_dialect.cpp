@@ -45,6 +45,12 @@ private Q_SLOTS:
         QCOMPARE(dialect->insertFetchingId(u"dbo.chek"_s, {}),
                  QStringList{u"insert into [dbo].[chek] output inserted.[id] default values"_s});
         QCOMPARE(dialect->quoteIdentifier(u"a]b"_s), u"[a]]b]"_s);
+        // Made only where the table has no index of that name yet.
+        QCOMPARE(
+            dialect->createIndex(u"ix_payamha_rec_prs_id_send_dat"_s, u"payamha"_s, {u"rec_prs_id"_s, u"send_dat"_s}),
+            u"if not exists (select 1 from sys.indexes where name = 'ix_payamha_rec_prs_id_send_dat' and "
+            "object_id = object_id('payamha')) create index ix_payamha_rec_prs_id_send_dat on payamha "
+            "(rec_prs_id, send_dat)"_s);
     }
 
     void connectionStringsAndTransactions()

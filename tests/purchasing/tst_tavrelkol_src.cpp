@@ -150,12 +150,15 @@ private slots:
         pageUi().N3->trigger();
         QCOMPARE(menuStates(pageUi().MainMenu1), noRows);
     }
-    // The export: the captions in the list's order, values as stored, texts trimmed, a row with an attachment once.
+    // The export: the captions in the list's order, values as stored, texts trimmed, a row with attachments once
+    // with their count, a row without any with an empty count.
     void exportCarriesTheCaptions()
     {
         const qint64 id =
             addPurchase(*env, {{u"prj_name"_s, u" پروژه الف "_s}, {u"mablagh_kol"_s, Q_INT64_C(1'000'000'000'000)}});
-        addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, id}, {u"cmt"_s, u"scan"_s}});
+        const qint64 bare = addPurchase(*env, {{u"prj_name"_s, u"ب"_s}});
+        for (const QString &scan : {u"scan"_s, u"scan 2"_s})
+            addRow(*env, u"tavrelkol_pic"_s, {{u"tavrelkol_id"_s, id}, {u"cmt"_s, scan}});
         page().src_btnClick();
         page().N4Click();
         const XlsxSheet sheet(env->openedFiles.value(0));
@@ -164,9 +167,10 @@ private slots:
                                sheet.cell(u'T' + row).text, sheet.cell(u'Z' + row).text};
         };
         QCOMPARE(cells(u"1"_s), (QStringList{u"نام پروژه"_s, u"مبلغ کل"_s, QString(), u"شناسه"_s, QString()}));
-        QCOMPARE(cells(u"2"_s),
-                 (QStringList{u"پروژه الف"_s, u"1000000000000"_s, u"1"_s, QString::number(id), QString()}));
-        QCOMPARE(sheet.lastRow, 2);
+        QCOMPARE(
+            cells(u"2"_s), (QStringList {u"پروژه الف"_s, u"1000000000000"_s, u"2"_s, QString::number(id), QString()}));
+        QCOMPARE(cells(u"3"_s), (QStringList {u"ب"_s, QString(), QString(), QString::number(bare), QString()}));
+        QCOMPARE(sheet.lastRow, 3);
     }
     // The opener: filter texts reset (a box on stays on), receipt dates today, the search, the subjects filled once.
     void mainWindowCommand()

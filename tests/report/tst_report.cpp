@@ -1,7 +1,5 @@
-// The report renderer: pages laid out from a real dataset (its order, its current row, a closed one), bands
-// that move to the next page, wrapped text growing its band, captions, visibility and pens, mixed text in
-// reading order, the preview's drawing, fonts and the organisation's values. (The printed statements' tests
-// read the preview dialog's pages.)
+// The report renderer: pages from a real dataset, bands moving on, wrapped text growing its band, named runs, mixed
+// text in reading order, the preview's drawing, fonts and the logo. (The statements' tests read their previews.)
 #include "db/query.h"
 #include "platform/platform.h"
 #include "report/fonts.h"
@@ -16,7 +14,6 @@
 #include <QPicture>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using report::Control;
@@ -51,25 +48,6 @@ QStringList texts(const report::Document &document, int page, const QString &nam
     return found;
 }
 
-// Where a line's blanks stand: the first and last column of every stretch of more than sixteen columns
-// without ink between inked ones (narrower ones part letters that do not join within a word).
-QList<int> blankEdges(const QImage &line)
-{
-    QList<int> edges;
-    int lastInk = -1;
-    for (int x = 0; x < line.width(); ++x) {
-        bool ink = false;
-        for (int y = 0; y < line.height() && !ink; ++y)
-            ink = qGray(line.pixel(x, y)) < 128;
-        if (!ink)
-            continue;
-        if (lastInk >= 0 && x - lastInk > 16)
-            edges << lastInk + 1 << x - 1;
-        lastInk = x;
-    }
-    return edges;
-}
-
 } // namespace
 
 class TestReport : public QObject {
@@ -77,8 +55,7 @@ class TestReport : public QObject {
     std::unique_ptr<TempDb> db;
     std::unique_ptr<db::Query> rows;
 
-    // n rows of the sample's dataset, subjects "موضوع 1" ... in the order of their ids; row longAt's subject
-    // takes several lines.
+    // n rows of the sample's dataset, subjects "موضوع 1"... in id order; row longAt's subject takes several lines.
     void fill(int n, int longAt = 0)
     {
         db->connection().exec(u"delete from items"_s);
@@ -100,17 +77,16 @@ private Q_SLOTS:
         rows->add(u"select * from items order by id"_s);
     }
 
-    // (The headers repeated on every page and the PDF's pages read back: the inquiry letter's test.)
-    void pagesFillAndTheSummaryMoves()
+    // Pages filled to the footer, the summary moving alone; lines in the dataset's order, its current row kept; a
+    // wrapped text grows its band; a closed dataset prints no line. (Headers on every page: the inquiry letter's.)
+    void pagesLinesAndGrowingBands()
     {
         report::Report sample(sampleLayout(), rows.get());
         fill(13);
         QCOMPARE(sample.layOut().pages.size(), 1); // thirteen lines and the summary fill the page exactly
         fill(14);
         const report::Document full = sample.layOut(); // fourteen lines fill it: the summary moves alone
-        QCOMPARE(full.pages.size(), 2);
-        QVERIFY(full.find(1, u"number"_s).isEmpty());
-        QCOMPARE(texts(full, 1, u"closing"_s), QStringList{u"پايان فهرست"_s});
+        QVERIFY(full.pages.size() == 2 && full.find(1, u"number"_s).isEmpty() && !full.find(1, u"closing"_s).isEmpty());
         fill(15);
         const report::Document document = sample.layOut();
         QCOMPARE(texts(document, 1, u"number"_s), QStringList{u"15"_s});
@@ -118,27 +94,21 @@ private Q_SLOTS:
         for (int page = 0; page < 2; ++page)
             QCOMPARE(document.find(page, u"foot"_s).first()->box.top(), 210 - 10 - 20 + 5.0);
         QCOMPARE(document.find(1, u"lineFrame"_s).first()->box.top(), 10 + 20 + 10.0);
-    }
 
-    // The lines follow the dataset's order without moving its current row; a wrapped text grows its band.
-    void detailFollowsTheDatasetAndWrapsItsText()
-    {
-        report::Report sample(sampleLayout(), rows.get());
         fill(3, 2);
         rows->setSort(u"id DESC"_s);
         rows->setRecNo(3);
-        const report::Document document = sample.layOut();
-        QCOMPARE(texts(document, 0, u"subject"_s),
-                 (QStringList{u"موضوع 3"_s, u"متن بلند "_s.repeated(30), u"موضوع 1"_s}));
-        QCOMPARE(texts(document, 0, u"number"_s), (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+        const report::Document lines = sample.layOut();
+        QCOMPARE(texts(lines, 0, u"subject"_s) + texts(lines, 0, u"number"_s),
+                 (QStringList{u"موضوع 3"_s, u"متن بلند "_s.repeated(30), u"موضوع 1"_s, u"1"_s, u"2"_s, u"3"_s}));
         QCOMPARE(rows->recNo(), 3);
-        const QVector<const report::Item *> frames = document.find(0, u"lineFrame"_s);
-        const report::Item &subject = *document.find(0, u"subject"_s)[1];
+        const QVector<const report::Item *> frames = lines.find(0, u"lineFrame"_s);
+        const report::Item &subject = *lines.find(0, u"subject"_s)[1];
         const double growth = subject.box.height() - 6.5;
         QVERIFY(subject.lines > 1 && growth > 0);
         // The line's frame follows, what lies below the text moves down, the next line starts lower.
         QCOMPARE(frames[1]->box.height(), 10 + growth);
-        QCOMPARE(document.find(0, u"below"_s)[1]->box.top(), frames[1]->box.top() + 8.6 + growth);
+        QCOMPARE(lines.find(0, u"below"_s)[1]->box.top(), frames[1]->box.top() + 8.6 + growth);
         QCOMPARE(frames[2]->box.top(), frames[1]->box.bottom());
         QCOMPARE(frames[0]->box.height(), 10.0);
 
@@ -151,20 +121,13 @@ private Q_SLOTS:
         QVERIFY(report::Report(quiet, rows.get()).layOut().pages.isEmpty());
     }
 
-    void captionsVisibilityAndPensLast()
+    // Naming no such control or shape is a program error; a paragraph's named runs are captions, bold runs keeping
+    // their place. (Captions, visibility and pens set variant after variant: the expense statement's test.)
+    void captionsOfNamedRuns()
     {
         report::Report sample(sampleLayout(), rows.get());
-        fill(1);
-        sample.setCaption(u"closing"_s, u"پايان"_s);
-        sample.setVisible(u"heading"_s, false);
-        sample.setPen(u"columnsFrame"_s, report::Pen::Clear);
-        const report::Document document = sample.layOut();
-        QCOMPARE(texts(document, 0, u"closing"_s), QStringList{u"پايان"_s});
-        QVERIFY(document.find(0, u"heading"_s).isEmpty() && document.find(0, u"columnsFrame"_s).isEmpty());
         QVERIFY_THROWS_EXCEPTION(std::logic_error, sample.setCaption(u"nosuch"_s, u"x"_s));
         QVERIFY_THROWS_EXCEPTION(std::logic_error, sample.setPen(u"heading"_s, report::Pen::Solid));
-
-        // A paragraph's named runs are captions too; bold runs keep their place in its text.
         report::Layout letter;
         letter.detail = {20, {Control::paragraph(u"body"_s, {0, 0, 100, 6}, {report::Run::fixed(u"به مبلغ "_s),
                               report::Run::label(u"amount"_s).strong(), report::Run::fixed(u" ريال"_s)})}};
@@ -177,10 +140,9 @@ private Q_SLOTS:
         QVERIFY(item.spans[1].bold && !item.spans[0].bold);
     }
 
-    // Text prints in the order the grid shows it, whatever letter it starts with. Qt's algorithm orders a
-    // right-to-left label or field; a paragraph's value and a left-to-right label's text read right to left when
-    // they hold a Persian letter, left to right when they don't. Each: the control, a word of its line, the
-    // line's words from left to right.
+    // Text prints in the order the grid shows it, whatever letter it starts with: a right-to-left label or field by
+    // Qt's algorithm, a paragraph's value and a left-to-right label right to left when they hold a Persian letter,
+    // else left to right. Each: the control, a word of its line, the line's words from left to right.
     void mixedTextPrintsInReadingOrder()
     {
         using report::Run;
@@ -215,14 +177,14 @@ private Q_SLOTS:
             QCOMPARE(pdftext::wordsLeftToRight(pdf, word), pdftext::normalised(words));
     }
 
-    // The print preview records a page and draws it again: the blanks of a line, beside brackets and
-    // numbers too, stand where the printed page has them.
+    // The print preview records a page and draws it again: to the pixel as the page prints it, the blanks beside
+    // brackets and numbers and an underlined word included.
     void previewDrawsWhatThePagePrints()
     {
         const report::TextStyle style(Control::label(u"line"_s, {}, QString()), report::Font{u"Tahoma"_s, 12});
         const QRectF box(0, 0, 150 * report::dotsPerMm, style.pitch);
-        const double scale = 0.4; // 80-pixel letters: a blank is some 20 columns wide
-        const auto onImage = [&](const std::function<void(QPainter &)> &draw) {
+        const double scale = 0.4; // 80-pixel letters: a blank moved is some 20 columns apart
+        const auto onImage = [&](const auto &draw) {
             QImage image((box.size() * scale).toSize(), QImage::Format_RGB32);
             image.fill(Qt::white);
             QPainter painter(&image);
@@ -231,49 +193,37 @@ private Q_SLOTS:
             return image;
         };
         // The second line's Persian word is underlined.
-        const QList<std::pair<QString, QVector<report::Span>>> lines = {
-            {u"شماره (پرداخت نقدي) تاريخ: 12"_s, {}},
-            {u"خريد 3 عدد کارتريج HP 85A"_s, {{0, 11}, {11, 7, false, true}, {18, 7}}}};
-        for (const auto &[text, spans] : lines) {
+        for (const auto &[text, spans] : {std::pair{u"شماره (پرداخت نقدي) تاريخ: 12"_s, QVector<report::Span>()},
+                                          {u"خريد 3 عدد کارتريج HP 85A"_s, {{0, 11}, {11, 7, false, true}, {18, 7}}}}) {
             const auto draw = [&](QPainter &painter) { report::drawText(painter, style, box, text, spans, 1); };
             const QImage printed = onImage(draw);
             QPicture recorded;
-            {
-                QPainter painter(&recorded);
-                draw(painter);
-            }
+            QPainter recording(&recorded);
+            draw(recording);
+            recording.end();
             const QImage previewed = onImage([&](QPainter &painter) { painter.drawPicture(0, 0, recorded); });
-            const QList<int> page = blankEdges(printed), preview = blankEdges(previewed);
-            QVERIFY2(page.size() > 4 && page.size() == preview.size(), qPrintable(text));
-            for (qsizetype i = 0; i < page.size(); ++i)
-                QVERIFY2(std::abs(page[i] - preview[i]) <= 2, qPrintable(text));
+            QVERIFY2(previewed == printed, qPrintable(text));
         }
     }
 
+    // The layouts' families printed with the installed ones, sized in dots.
     void fontsMapToInstalledFamilies()
     {
-        const QList<QPair<QString, QString>> mapping{{u"Tahoma"_s, u"Noto Sans Arabic"_s}, {u"Zar"_s, u"Nazli"_s},
-                                                     {u"Titr"_s, u"Titr"_s}, {u"Arial"_s, u"Noto Sans"_s}};
-        for (const auto &[declared, installed] : mapping)
+        for (const auto &[declared, installed] : {std::pair{u"Tahoma"_s, u"Noto Sans Arabic"_s}, {u"Zar"_s, u"Nazli"_s},
+                                                  {u"Titr"_s, u"Titr"_s}, {u"Arial"_s, u"Noto Sans"_s}})
             QCOMPARE(QFontInfo(report::qtFont(report::Font{declared, 10})).family(), installed);
         QCOMPARE(report::qtFont(report::Font{u"Tahoma"_s, 12}).pixelSize(), 200); // 12 pt at 1200 dots per inch
     }
 
-    // The default name, a name stored under a key in another letter case, the logo file or, unset or unreadable,
-    // the emblem. (The other values printed: the inquiry letter's test.)
-    void organisationValuesAndTheEmblem()
+    // The logo file or, unset or unreadable, the emblem. (The organisation's values: the printed letters' tests.)
+    void organisationsLogoOrTheEmblem()
     {
-        QCOMPARE(report::organisation().name, u"palomirendax"_s);
         QVERIFY(!report::neutralEmblem().isNull());
         QCOMPARE(report::organisationLogo(), report::neutralEmblem());
         QTemporaryDir folder;
-        QImage logo(20, 30, QImage::Format_RGB32);
-        logo.fill(Qt::red);
-        QVERIFY(logo.save(folder.filePath(u"logo.jpg"_s)));
+        QVERIFY(report::neutralEmblem().scaled(20, 30).save(folder.filePath(u"logo.jpg"_s)));
         const auto store = platform::settings();
-        platform::setSettingText(*store, u"TavrelOrgName"_s, u"اداره کل نمونه"_s);
         platform::setSettingText(*store, report::orgLogoKey, folder.filePath(u"logo.jpg"_s));
-        QCOMPARE(report::organisation().name, u"اداره کل نمونه"_s);
         QCOMPARE(report::organisationLogo().size(), QSize(20, 30));
         platform::setSettingText(*store, report::orgLogoKey, folder.filePath(u"missing.jpg"_s));
         QCOMPARE(report::organisationLogo(), report::neutralEmblem());

@@ -8,12 +8,7 @@
 
 namespace {
 
-struct PlacedRun {
-    QPointF at;
-    QString text;
-};
-
-// Keeps the runs of text it is given, and draws nothing.
+// Keeps the runs of text it is given, each with the height it stands at, and draws nothing.
 class RecordingEngine : public QPaintEngine {
 public:
     RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
@@ -30,12 +25,13 @@ public:
             const char16_t u = c.unicode();
             return u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
         });
+        const QPointF placed = painter()->combinedTransform().map(at);
         if (!text.trimmed().isEmpty())
-            runs.append({painter()->combinedTransform().map(at), text});
+            runs.append({placed.y(), {placed.x(), text}});
     }
     Type type() const override { return QPaintEngine::User; }
 
-    QList<PlacedRun> runs;
+    QList<std::pair<double, DrawnRun>> runs;
 };
 
 // A picture that hands what is painted on it to the recording engine instead.
@@ -57,15 +53,13 @@ QList<DrawnRun> drawnLine(QWidget *widget, const QString &word)
         painter.setLayoutDirection(QGuiApplication::layoutDirection()); // as the screen's painter starts
         widget->render(&painter);
     }
-    const QList<PlacedRun> &runs = device.engine.runs;
-    const auto holds = [&](const PlacedRun &run) { return run.text.contains(word); };
-    const auto found = std::find_if(runs.cbegin(), runs.cend(), holds);
-    if (found == runs.cend())
-        return {};
+    const auto &runs = device.engine.runs;
+    const auto found =
+        std::find_if(runs.cbegin(), runs.cend(), [&](const auto &run) { return run.second.text.contains(word); });
     QList<DrawnRun> line;
-    for (const PlacedRun &run : runs)
-        if (std::abs(run.at.y() - found->at.y()) < 1)
-            line.append({run.at.x(), run.text});
+    for (const auto &[y, run] : runs)
+        if (found != runs.cend() && std::abs(y - found->first) < 1)
+            line.append(run);
     std::sort(line.begin(), line.end(), [](const DrawnRun &a, const DrawnRun &b) { return a.left < b.left; });
     return line;
 }

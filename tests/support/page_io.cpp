@@ -20,6 +20,14 @@ void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts)
     }
 }
 
+QString fieldTexts(const QWidget *form, const QStringList &names)
+{
+    QStringList texts;
+    for (const QString &name : names)
+        texts << ui::controlText(form->findChild<QWidget *>(name));
+    return texts.join(u'|');
+}
+
 QStringList rowTexts(const QString &select, const QVariantList &values)
 {
     db::Query rows(forms::dm->ADOConnection1, QStringLiteral("rowTexts"));
@@ -147,9 +155,7 @@ QString filterAlone(QWidget *page, const db::Query &list, const QList<qint64> &s
     QStringList rows;
     for (const qint64 id : searchWithFilter(page, list, box, controls, texts))
         rows << QString::number(seeded.indexOf(id));
-    QStringList found{rows.join(u',')};
-    for (const QString &name : shown)
-        found << ui::controlText(page->findChild<QWidget *>(name));
+    const QString found = rows.join(u',') + (shown.isEmpty() ? QString() : u'|' + fieldTexts(page, shown));
     page->findChild<QCheckBox *>(box)->click();
-    return found.join(u'|');
+    return found;
 }

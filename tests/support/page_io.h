@@ -54,6 +54,8 @@ QStringList askedTexts(const ui::ScriptedDialogs &dialogs);
 
 // Shows each text in the form's field of that name (ui::setControlText).
 void setFieldTexts(QWidget *form, const QHash<QString, QString> &texts);
+// The texts the form's fields of these names show (ui::controlText), joined by "|".
+QString fieldTexts(const QWidget *form, const QStringList &names);
 // Files a value under a title of the settings page for a user, as the pick lists and prints read them.
 void addSetting(TestEnv &env, const QString &title, const QString &value, int userId = 1);
 // Another workstation on the test database, for the cases of two users at once.

@@ -16,11 +16,6 @@ QString readerOutput(const QStringList &arguments)
     return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
-QStringList tokens(const QString &text)
-{
-    return normalised(text).split(u' ', Qt::SkipEmptyParts);
-}
-
 } // namespace
 
 QStringList pages(const QString &pdfPath)
@@ -52,17 +47,9 @@ QString normalised(const QString &text)
 
 bool hasTokens(const QString &text, const QString &phrase)
 {
-    QStringList words = tokens(text);
-    const QStringList wanted = tokens(phrase);
+    QStringList words = normalised(text).split(u' ', Qt::SkipEmptyParts);
+    const QStringList wanted = normalised(phrase).split(u' ', Qt::SkipEmptyParts);
     return std::all_of(wanted.cbegin(), wanted.cend(), [&](const QString &token) { return words.removeOne(token); });
-}
-
-int countPhrase(const QString &text, const QString &phrase)
-{
-    const QStringList wanted = tokens(phrase);
-    // Blanks around every word: the phrase matches whole words only, overlapping matches counted.
-    const QString words = u' ' + tokens(text).join(u' ') + u' ';
-    return wanted.isEmpty() ? 0 : int(words.count(u' ' + wanted.join(u' ') + u' '));
 }
 
 QString wordsLeftToRight(const QString &pdfPath, const QString &word)
@@ -85,18 +72,14 @@ QString wordsLeftToRight(const QString &pdfPath, const QString &word)
     const double line = found->middle;
     words.removeIf([&](const Placed &w) { return std::abs(w.middle - line) >= 5; });
     std::sort(words.begin(), words.end(), [](const Placed &a, const Placed &b) { return a.left < b.left; });
-    QList<Placed> joined;
-    for (const Placed &w : std::as_const(words)) {
-        if (!joined.isEmpty() && w.persian() && joined.last().persian() && w.left - joined.last().right < 1) {
-            joined.last().text.prepend(w.text); // a Persian word runs from right to left
-            joined.last().right = w.right;
-        } else {
-            joined.append(w);
-        }
-    }
     QStringList result;
-    for (const Placed &w : std::as_const(joined))
-        result << w.text;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Placed &w = words[i];
+        if (i > 0 && w.persian() && words[i - 1].persian() && w.left - words[i - 1].right < 1)
+            result.last().prepend(w.text); // a Persian word runs from right to left, glyph by touching glyph
+        else
+            result << w.text;
+    }
     return normalised(result.join(u' '));
 }
 

@@ -2,7 +2,6 @@
 // Printed pages read back: pdftotext's text of each page, normalised so that tests compare words, not the
 // reader's way of writing them. Persian comes back in presentation forms, wrapped in bidi controls, with
 // numbers and Latin words moved within a line; so tests match tokens, never whole mixed lines.
-#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +16,6 @@ QString normalised(const QString &text);
 
 // Whether every word of the phrase (normalised) is a word of the text, as many times as the phrase has it.
 bool hasTokens(const QString &text, const QString &phrase);
-// How often the phrase's words occur one after the other in the text.
-int countPhrase(const QString &text, const QString &phrase);
 
 // The words of the line that holds the word, from left to right as they stand on the page (the order a reader
 // sees, whatever order the text runs in), normalised and joined by blanks, of a one-page PDF; empty when it

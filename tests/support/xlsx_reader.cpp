@@ -5,27 +5,23 @@
 
 namespace {
 
-QByteArray part(const QString &path, const QString &name, QString *error)
+// A part of the workbook, taken out with `unzip -p`; false when it cannot be.
+bool part(const QString &path, const char *name, QByteArray &bytes)
 {
     QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, name});
-    if ((!unzip.waitForFinished(30000) || unzip.exitCode() != 0) && error)
-        *error = QStringLiteral("unzip -p %1 %2 failed").arg(path, name);
-    return unzip.readAllStandardOutput();
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, QString::fromLatin1(name)});
+    const bool read = unzip.waitForFinished(30000) && unzip.exitCode() == 0;
+    bytes = unzip.readAllStandardOutput();
+    return read;
 }
 
-// Calls start(reader, name) at each start element and end(name) at each end element; returns the XML error.
-template <typename Start, typename End = void (*)(QStringView)>
-QString walk(const QByteArray &xml, Start start, End end = [](QStringView) {})
+// Calls visit(reader, element name) at each start element; returns the XML error.
+template <typename Visit> QString walk(const QByteArray &xml, Visit visit)
 {
     QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (reader.isStartElement())
-            start(reader, reader.name());
-        else if (reader.isEndElement())
-            end(reader.name());
-    }
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement)
+            visit(reader, reader.name());
     return reader.hasError() ? reader.errorString() : QString();
 }
 
@@ -33,16 +29,20 @@ QString walk(const QByteArray &xml, Start start, End end = [](QStringView) {})
 
 XlsxSheet::XlsxSheet(const QString &path)
 {
-    const QByteArray workbook = part(path, QStringLiteral("xl/workbook.xml"), &error_);
-    const QByteArray sheet = part(path, QStringLiteral("xl/worksheets/sheet1.xml"), &error_);
-    const QByteArray styles = part(path, QStringLiteral("xl/styles.xml"), &error_);
+    QByteArray parts[4];
+    const char *const names[] = {"xl/workbook.xml", "xl/worksheets/sheet1.xml", "xl/styles.xml",
+                                 "xl/sharedStrings.xml"};
+    for (int i = 0; i < 4; ++i)
+        if (!part(path, names[i], parts[i]) && i < 3) // a sheet of numbers or inline strings has no shared strings
+            error_ = QStringLiteral("unzip -p %1 %2 failed").arg(path, QString::fromLatin1(names[i]));
     if (!error_.isEmpty())
         return;
-    const auto attr = [](const QXmlStreamReader &r, const char *name) { return r.attributes().value(QLatin1String(name)); };
+    const auto attr = [](const QXmlStreamReader &r, const char *name) {
+        return r.attributes().value(QLatin1String(name));
+    };
 
-    // A sheet of numbers or inline strings has no shared strings.
     QStringList strings;
-    walk(part(path, QStringLiteral("xl/sharedStrings.xml"), nullptr), [&](QXmlStreamReader &r, QStringView name) {
+    walk(parts[3], [&](QXmlStreamReader &r, QStringView name) {
         if (name == u"si")
             strings.append(QString());
         else if (name == u"t" && !strings.isEmpty())
@@ -54,7 +54,7 @@ XlsxSheet::XlsxSheet(const QString &path)
     QVector<bool> fontBold;
     QVector<QString> borderLeft;
     QString section; // a copy: the reader reuses the storage its views point into
-    walk(styles, [&](QXmlStreamReader &r, QStringView name) {
+    walk(parts[2], [&](QXmlStreamReader &r, QStringView name) {
         if (name == u"fonts" || name == u"borders" || name == u"cellXfs" || name == u"cellStyleXfs")
             section = name.toString();
         else if (name == u"numFmt")
@@ -72,36 +72,31 @@ XlsxSheet::XlsxSheet(const QString &path)
                             numberFormats.value(attr(r, "numFmtId").toInt())});
     });
 
-    walk(workbook, [&](QXmlStreamReader &r, QStringView element) {
+    walk(parts[0], [&](QXmlStreamReader &r, QStringView element) {
         if (element == u"sheet" && name.isEmpty())
             name = attr(r, "name").toString();
     });
 
-    QString ref;
-    XlsxCell cell;
-    error_ = walk(sheet, [&](QXmlStreamReader &r, QStringView element) {
-        if (element == u"sheetView")
+    XlsxCell *cell = nullptr; // the cell being read: its value and text elements follow it
+    error_ = walk(parts[1], [&](QXmlStreamReader &r, QStringView element) {
+        if (element == u"sheetView") {
             rightToLeft = attr(r, "rightToLeft") == u"1";
-        else if (element == u"col") {
+        } else if (element == u"col") {
             for (int c = attr(r, "min").toInt(); c <= attr(r, "max").toInt(); ++c)
                 widths.insert(c - 1, attr(r, "width").toDouble());
         } else if (element == u"c") {
-            ref = attr(r, "r").toString();
-            cell = {QString(), attr(r, "t").toString(), attr(r, "s").toInt()};
-        } else if (element == u"v") {
+            const QString ref = attr(r, "r").toString();
+            cell = &(cells[ref] = {QString(), attr(r, "t").toString(), attr(r, "s").toInt()});
+            lastRow = std::max(lastRow, ref.sliced(ref.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt());
+        } else if (element == u"v" && cell) {
             // A number carries no t, and a blank neither: the number is told by its <v>.
             const QString value = r.readElementText();
-            if (cell.type.isEmpty())
-                cell.type = QStringLiteral("n");
-            cell.text = cell.type == u"s" ? strings.value(value.toInt()) : value;
-        } else if (element == u"t") {
-            cell.text += r.readElementText();
+            if (cell->type.isEmpty())
+                cell->type = QStringLiteral("n");
+            cell->text = cell->type == u"s" ? strings.value(value.toInt()) : value;
+        } else if (element == u"t" && cell) {
+            cell->text += r.readElementText();
         }
-    }, [&](QStringView element) {
-        if (element != u"c")
-            return;
-        cells.insert(ref, cell);
-        lastRow = std::max(lastRow, ref.sliced(ref.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt());
     });
 }
 

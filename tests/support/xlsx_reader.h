@@ -24,7 +24,6 @@ public:
     explicit XlsxSheet(const QString &path);
 
     bool ok() const { return error_.isEmpty(); }
-    QString error() const { return error_; }
 
     QString name;                 // of the first sheet
     bool rightToLeft = false;
