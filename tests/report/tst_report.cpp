@@ -8,7 +8,7 @@
 #include "report/text.h"
 #include "support/pdf_text.h"
 #include "support/tempdb.h"
-#include "support/user_store.h"
+#include "support/testenv.h"
 #include <QFontInfo>
 #include <QPainter>
 #include <QPicture>

@@ -1,7 +1,5 @@
 #include "page_io.h"
 #include "testenv.h"
-#include "dm_u.h"
-#include "forms.h"
 #include "ui/control_text.h"
 #include "xlsx_reader.h"
 #include <QAbstractButton>
@@ -38,10 +36,8 @@ QStringList rowTexts(const QString &select, const QVariantList &values)
     QStringList texts;
     for (rows.first(); !rows.eof(); rows.next()) {
         QStringList columns;
-        for (int column = 0; column < rows.fieldCount(); ++column) {
-            const db::Field field = rows.field(column);
-            columns << (field.isNull() ? QStringLiteral("null") : field.asString());
-        }
+        for (int column = 0; column < rows.fieldCount(); ++column)
+            columns << (rows.field(column).isNull() ? QStringLiteral("null") : rows.field(column).asString());
         texts << columns.join(u'|');
     }
     return texts;
@@ -75,9 +71,8 @@ void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, con
 QList<qint64> idsOf(const db::Query &list)
 {
     QList<qint64> ids;
-    const int id = list.fieldIndex(QStringLiteral("id"));
-    for (int row = 0; row < list.recordCount(); ++row)
-        ids << list.valueAt(row, id).toLongLong();
+    for (const QString &id : textsOf(list, QStringLiteral("id")))
+        ids << id.toLongLong();
     return ids;
 }
 
@@ -88,14 +83,6 @@ QStringList textsOf(const db::Query &list, const QString &field)
     for (int row = 0; row < list.recordCount(); ++row)
         texts << list.textAt(row, column);
     return texts;
-}
-
-QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes)
-{
-    QList<qint64> ids;
-    for (int index : indexes)
-        ids << seeded.at(index);
-    return ids;
 }
 
 void waitForTotals(db::Query &list)
@@ -153,4 +140,28 @@ std::unique_ptr<db::Connection> otherWorkstation(const TestEnv &env)
     other->setConnectionString(QStringLiteral("Provider=SQLite;Data Source=") + env.dbPath());
     other->open();
     return other;
+}
+
+qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns)
+{
+    const QStringList marks(columns.size(), QStringLiteral("?"));
+    env.exec(QStringLiteral("insert into ") + table + QStringLiteral(" (") + columns.keys().join(u',')
+                 + QStringLiteral(") values (") + marks.join(u',') + u')', columns.values());
+    return env.scalar(QStringLiteral("select max(id) from ") + table).toLongLong();
+}
+
+int rowCount(TestEnv &env, const QString &table)
+{
+    return env.scalar(QStringLiteral("select count(*) from ") + table).toInt();
+}
+
+QString filterAlone(QWidget *page, db::Query &list, const QList<qint64> &seeded, const QString &box,
+                    const QStringList &controls, const QStringList &texts, const QStringList &shown)
+{
+    QStringList rows;
+    for (const qint64 id : searchWithFilter(page, list, box, controls, texts))
+        rows << QString::number(seeded.indexOf(id));
+    const QString found = rows.join(u',') + (shown.isEmpty() ? QString() : u'|' + fieldTexts(page, shown));
+    page->findChild<QCheckBox *>(box)->click();
+    return found;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// What the page tests read back (rows, ids, workbook captions, the questions asked) and what they type into
-// forms and filters.
-#include "register_rows.h"
+// What the page tests store straight into a table, read back (rows, ids, workbook captions, the questions asked)
+// and type into forms and filters.
 #include <QHash>
 #include <QVariantMap>
 #include <memory>
@@ -17,6 +16,10 @@ namespace ui {
 class ScriptedDialogs;
 }
 
+// Inserts one row with the given columns (the others stay null) and returns its id.
+qint64 addRow(TestEnv &env, const QString &table, const QVariantMap &columns);
+// The number of rows of a table.
+int rowCount(TestEnv &env, const QString &table);
 // Every row the select returns, its columns as text joined by "|" (a null as "null").
 QStringList rowTexts(const QString &select, const QVariantList &values = {});
 
@@ -32,8 +35,6 @@ void onRow(QWidget *page, const QString &search, db::Query &list, qint64 id, con
 QList<qint64> idsOf(const db::Query &list);
 // The texts of one column of a list's rows, in the list's order.
 QStringList textsOf(const db::Query &list, const QString &field);
-// The seeded ids at these indexes, in that order.
-QList<qint64> pick(const QList<qint64> &seeded, const QList<int> &indexes);
 
 // The count and sums of the list's last search on their labels: they come from an aggregate run apart, and
 // are waited for here.
@@ -42,6 +43,11 @@ void waitForTotals(db::Query &list);
 // clicked (its totals waited for); returns the ids listed, in id order.
 QList<qint64> searchWithFilter(QWidget *page, db::Query &list, const QString &box, const QStringList &controls,
                                const QStringList &texts);
+// One filter of a list page alone (searchWithFilter), switched off again after: "the indexes of the seeded rows
+// listed|the texts of the controls named in `shown`" (by default the page's count).
+QString filterAlone(QWidget *page, db::Query &list, const QList<qint64> &seeded, const QString &box,
+                    const QStringList &controls, const QStringList &texts,
+                    const QStringList &shown = {QStringLiteral("cnt")});
 // The row 1 captions of a written workbook's first `columns` columns.
 QStringList workbookHeaders(const QString &path, int columns);
 // Whether each item of a page's menu is enabled, in order.

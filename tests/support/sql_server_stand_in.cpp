@@ -67,6 +67,11 @@ bool holds(const QByteArray &request, const QString &text)
     return request.contains(QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
 }
 
+bool anyHolds(const std::vector<QByteArray> &requests, const QString &text)
+{
+    return std::any_of(requests.cbegin(), requests.cend(), [&](const QByteArray &r) { return holds(r, text); });
+}
+
 } // namespace
 
 SqlServerStandIn::SqlServerStandIn(Silence silence) : silence_(silence)
@@ -104,39 +109,22 @@ QString SqlServerStandIn::connectionString() const
            + u";DATABASE=tavrel;UID=sa;PWD=x;TDS_Version=7.4;ClientCharset=UTF-8"_s;
 }
 
-bool SqlServerStandIn::receivedLocked(const QString &text) const
-{
-    return std::any_of(requests_.cbegin(), requests_.cend(), [&](const QByteArray &r) { return holds(r, text); });
-}
-
 bool SqlServerStandIn::received(const QString &text) const
 {
     const std::lock_guard lock(mutex_);
-    return receivedLocked(text);
+    return anyHolds(requests_, text);
 }
 
 void SqlServerStandIn::waitForRequest(const QString &text) const
 {
     std::unique_lock lock(mutex_);
-    arrived_.wait(lock, [&] { return receivedLocked(text); });
-}
-
-int SqlServerStandIn::logins() const
-{
-    const std::lock_guard lock(mutex_);
-    return logins_;
+    arrived_.wait(lock, [&] { return anyHolds(requests_, text); });
 }
 
 QStringList SqlServerStandIn::cancelled() const
 {
     const std::lock_guard lock(mutex_);
     return cancelled_;
-}
-
-void SqlServerStandIn::setRefusing(bool refusing)
-{
-    const std::lock_guard lock(mutex_);
-    refusing_ = refusing;
 }
 
 void SqlServerStandIn::accept()

@@ -7,8 +7,8 @@
 // - "numbers": a one-column result of the whole numbers 1 to 3000, in packets of the default size;
 // - "hold": answered once a client cancels a statement on another connection (so it outwaited that one's limit).
 // A silent server answers nothing at all, or nothing after its login acknowledgement or the session's settings.
-#include <QString>
 #include <QStringList>
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -27,9 +27,9 @@ public:
     QString connectionString() const; // FreeTDS, login "sa"
     bool received(const QString &text) const;
     void waitForRequest(const QString &text) const;
-    int logins() const;
+    int logins() const { return logins_; }
     // While refusing, every new connection is closed as soon as it is taken (a server down for a moment).
-    void setRefusing(bool refusing);
+    void setRefusing(bool refusing) { refusing_ = refusing; }
     // The words ("silent", "hold") of the statements their clients cancelled, in order.
     QStringList cancelled() const;
 
@@ -37,7 +37,6 @@ private:
     void accept();
     void serve(int client);
     void cancel(int client);
-    bool receivedLocked(const QString &text) const;
 
     Silence silence_;
     int listener_ = -1;
@@ -48,8 +47,8 @@ private:
     std::vector<QByteArray> requests_;
     std::map<int, QString> clients_; // socket -> the word of the statement it waits on, if any
     QStringList cancelled_;
-    int logins_ = 0;
-    bool refusing_ = false;
+    std::atomic<int> logins_ = 0;
+    std::atomic<bool> refusing_ = false;
     std::vector<std::thread> servers_; // one per client
     std::thread acceptor_;
 };

@@ -1,12 +1,11 @@
 #include "testenv.h"
-#include "db/statement.h"
-#include "dm_u.h"
-#include "forms.h"
+#include "connection_settings.h"
+#include "login_u.h"
 #include "pagekit/data_feedback.h"
 #include "platform/platform.h"
 #include "schema/schema.h"
-#include "signed_in_user.h"
-#include "support/user_store.h"
+#include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <stdexcept>
 
@@ -43,21 +42,6 @@ TestEnv::~TestEnv()
     user_store::clear();
 }
 
-QString TestEnv::dbPath() const
-{
-    return dir_.filePath(QStringLiteral("test.sqlite"));
-}
-
-QString TestEnv::folder() const
-{
-    return dir_.path();
-}
-
-void TestEnv::signInAs(int id, const QString &user, const QString &level)
-{
-    SignedInUser::instance().set(QString::number(id), user, level);
-}
-
 void TestEnv::setRights(int prsId, const QString &page, const QList<bool> &bits)
 {
     exec(QStringLiteral("delete from dastrasi where prs_id=? and page_name=?"), {prsId, page});
@@ -66,12 +50,38 @@ void TestEnv::setRights(int prsId, const QString &page, const QList<bool> &bits)
          {prsId, page, bits.value(0), bits.value(1), bits.value(2), bits.value(3)});
 }
 
-void TestEnv::exec(const QString &sql, const QVariantList &values)
+namespace user_store {
+
+void isolate()
 {
-    forms::dm->ADOConnection1.exec(sql, values);
+    static QTemporaryDir home;
+    // The test locations of QStandardPaths lie under the home folder; the settings path is fixed at the
+    // first use of a store, so it is set here as well.
+    qputenv("HOME", QFile::encodeName(home.path()));
+    // Files the program writes to the temporary folder (spreadsheet exports) go with this home at the end.
+    const QString temporary = home.filePath(QStringLiteral("tmp"));
+    QDir().mkpath(temporary);
+    qputenv("TMPDIR", QFile::encodeName(temporary));
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
-QVariant TestEnv::scalar(const QString &sql, const QVariantList &values)
+void clear()
 {
-    return db::detail::scalar(forms::dm->ADOConnection1, sql, values);
+    const std::unique_ptr<QSettings> store = platform::settings();
+    store->clear();
+    store->sync();
+    QFile::remove(Tlogin::lastUserFile());
+    const QString database = connection::defaultDatabaseFile();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(database + suffix);
 }
+
+void storeLocalDatabase(const QString &path)
+{
+    connection::writeSettings({path, QStringLiteral("tavrel.accdb"), connection::localFile, QStringLiteral("admin"),
+                               QStringLiteral("32-bit"), QStringLiteral("805317")});
+}
+
+} // namespace user_store
