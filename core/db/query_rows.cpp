@@ -195,8 +195,8 @@ void Query::refresh()
     d->current = row;
     Q_EMIT opened();
     Q_EMIT currentChanged(d->current);
-    // Totals not answered yet are asked again of the statement run again.
-    if (totalsPending())
+    // The totals are asked again of the statement run again: rows may have come or gone since they were counted.
+    if (d->totals)
         d->askTotals();
     d->startReading();
 }
