@@ -229,9 +229,9 @@ private Q_SLOTS:
                                       u"mablagh DESC -B-"_s}));
     }
 
-    // A long list in its grid: Ctrl+End reaches its true last row while the rest is still to come; the count and
-    // sums come through the event loop (empty until then, a sum of nulls the page's empty total); a new search
-    // shows the emptied grid at its top at once, under the busy cursor.
+    // A long list in its grid: the scroll bar's end and Ctrl+End reach its true last row while the rest is still to
+    // come; the count and sums come through the event loop (empty until then, a sum of nulls the page's empty
+    // total); a new search shows the emptied grid at its top at once, under the busy cursor.
     void longListSearchedReachedAndCounted()
     {
         db->connection().exec(u"create table many (id integer primary key, mablagh money, unpaid money)"_s);
@@ -246,6 +246,11 @@ private Q_SLOTS:
                                                    {{u"mablagh"_s, &sum}, {u"unpaid"_s, &none}}, u"0"_s, {}};
         pagekit::runSearch(list, statements, listpage::FilterLines());
         QVERIFY(list.hasMoreRows() && count.text().isEmpty() && sum.text().isEmpty());
+        QScrollBar *bar = grid.verticalScrollBar();
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        QVERIFY(!list.hasMoreRows() && bar->value() == bar->maximum());
+        QCOMPARE(grid.rowAt(grid.viewport()->height() - 1) + 1, 5000);
+        pagekit::runSearch(list, statements, listpage::FilterLines());
         grid.setFocus();
         QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(grid.currentIndex().row() + 1, 5000);
