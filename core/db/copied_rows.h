@@ -36,7 +36,8 @@ public:
         *at++ = char(cell.kind);
         if (sized) {
             std::memcpy(at, &cell.size, 4);
-            std::memcpy(at + 4, cell.bytes, size_t(cell.size));
+            if (cell.size > 0) // an empty text may come without bytes
+                std::memcpy(at + 4, cell.bytes, size_t(cell.size));
             used_ += 5 + size_t(cell.size);
         } else if (cell.kind != RawCell::Kind::Null) {
             std::memcpy(at, cell.kind == RawCell::Kind::Real ? static_cast<const void *>(&cell.real) : &cell.integer, 8);
