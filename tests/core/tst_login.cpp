@@ -182,7 +182,7 @@ private Q_SLOTS:
         // The sign-in form's password, the two boxes, the message, the password stored after.
         const QList<QStringList> changes{
             {u"1"_s, QString(), QString(), u"كلمه عبور صحيح نيست"_s, u"1"_s},
-            {u"1"_s, u"n"_s, QString(), u"كلمه عبور جديد همخواني ندارد"_s, u"1"_s},
+            {u"1"_s, u"n"_s, u"m"_s, u"كلمه عبور جديد همخواني ندارد"_s, u"1"_s},
             {u"changed meanwhile"_s, u"n"_s, u"n"_s, u"كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"_s, u"1"_s},
             {u"1"_s, u"نو ۲ "_s, u"نو ۲ "_s, u"كلمه عبور تغيير يافت"_s, u"نو ۲ "_s}};
         for (const QStringList &c : changes) {
