@@ -129,8 +129,7 @@ private Q_SLOTS:
         q[u"name"_s].setValue(u"آرش"_s);
         q[u"amount"_s].setString(u"700"_s);
         q.post();
-        QCOMPARE(q[u"id"_s].asInteger(), 6);
-        QCOMPARE(count(u"id = 6 and name = 'آرش' and amount = 700"_s), 1);
+        QCOMPARE(count(u"name = 'آرش' and amount = 700 and id = "_s + q[u"id"_s].asString()), 1);
         q.setRecNo(2);
         q.edit();
         q[u"city"_s].clear();
@@ -180,26 +179,23 @@ private Q_SLOTS:
         Query q(c(), u"q"_s);
         open(q, u"select * from people"_s);
         QVERIFY(q.locate(u"name"_s, u"گلاره"_s));
-        q.setSort(u"name ASC"_s);
-        // Persian order, not code points: پ before ت, گ before ل.
-        QCOMPARE(column(q, u"name"_s), (QStringList{u"بهرام"_s, u"پرويز"_s, u"تقي"_s, u"گلاره"_s, u"لادن"_s}));
-        QCOMPARE(q.recNo(), 4);
-        // Numbers by value, nulls first when ascending and last when descending.
-        q.setSort(u"amount ASC"_s);
-        QCOMPARE(column(q, u"amount"_s), (QStringList{QString(), u"9"_s, u"10"_s, u"40"_s, u"1250000"_s}));
-        q.setSort(u"amount  desc"_s);
-        QCOMPARE(column(q, u"amount"_s), (QStringList{u"1250000"_s, u"40"_s, u"10"_s, u"9"_s, QString()}));
-        // Texts of digits as texts: "10" before "9".
-        q.setSort(u"code ASC"_s);
-        QCOMPARE(column(q, u"code"_s), (QStringList{QString(), u"1"_s, u"10"_s, u"100"_s, u"9"_s}));
-        q.setSort(u"code DESC"_s);
-        QCOMPARE(column(q, u"code"_s), (QStringList{u"9"_s, u"100"_s, u"10"_s, u"1"_s, QString()}));
-        // Equal values keep the fetched order; an empty sort restores it.
-        q.setSort(u"city ASC"_s);
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"0"_s, u"2"_s, u"4"_s, u"1"_s, u"3"_s}));
-        q.setSort(QString());
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
-        QCOMPARE(q[u"name"_s].asString(), u"گلاره"_s);
+        // Persian order, not code points (پ before ت, گ before ل); numbers by value, nulls first when ascending and
+        // last when descending; texts of digits as texts ("10" before "9"); equal values in the fetched order; an
+        // empty sort restores it. The current record stays the same.
+        const struct { QString sort, field; QStringList expected; } sorts[] = {
+            {u"name ASC"_s, u"name"_s, {u"بهرام"_s, u"پرويز"_s, u"تقي"_s, u"گلاره"_s, u"لادن"_s}},
+            {u"amount ASC"_s, u"amount"_s, {QString(), u"9"_s, u"10"_s, u"40"_s, u"1250000"_s}},
+            {u"amount  desc"_s, u"amount"_s, {u"1250000"_s, u"40"_s, u"10"_s, u"9"_s, QString()}},
+            {u"code ASC"_s, u"code"_s, {QString(), u"1"_s, u"10"_s, u"100"_s, u"9"_s}},
+            {u"code DESC"_s, u"code"_s, {u"9"_s, u"100"_s, u"10"_s, u"1"_s, QString()}},
+            {u"city ASC"_s, u"score"_s, {u"0"_s, u"2"_s, u"4"_s, u"1"_s, u"3"_s}},
+            {QString(), u"score"_s, {u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}},
+        };
+        for (const auto &[sort, field, expected] : sorts) {
+            q.setSort(sort);
+            QCOMPARE(column(q, field), expected);
+            QCOMPARE(q[u"name"_s].asString(), u"گلاره"_s);
+        }
         QVERIFY_THROWS_EXCEPTION(db::Error, q.setSort(u"nothing ASC"_s));
         QVERIFY_THROWS_EXCEPTION(db::Error, q.setSort(u"name UP"_s));
         // A refresh reads rows added since and keeps the sort; a new statement starts unsorted.
@@ -398,8 +394,7 @@ private Q_SLOTS:
         q.fetchMore(10);
         QCOMPARE(q[u"id"_s].asInteger(), added);
         QVERIFY(q.locate(u"id"_s, 3011));
-        QVERIFY(q.locate(u"id"_s, added));
-        QCOMPARE(q.recNo(), 5000);
+        QVERIFY(q.locate(u"id"_s, added) && q.recNo() == 5000);
 
         auto walk = std::make_unique<Query>(c(), u"walk"_s);
         walk->setIncremental(true);

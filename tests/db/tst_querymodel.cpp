@@ -20,9 +20,12 @@ class TestQueryModel : public QObject {
     {
         return model.data(model.index(row, column), Qt::DisplayRole).toString();
     }
-    static QString title(const QAbstractItemModel &model, int column)
+    static QStringList titles(const QAbstractItemModel &model)
     {
-        return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        QStringList shown;
+        for (int column = 0; column < model.columnCount(); ++column)
+            shown << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return shown;
     }
 
     // A query shown in a view, opened after the view is attached.
@@ -63,8 +66,7 @@ private Q_SLOTS:
         QueryModel &model = grid.model;
         QCOMPARE(grid.shape(), std::pair(4, 0));
         // A column without a title shows its field's name; a field without a column is not shown.
-        QCOMPARE((QStringList{title(model, 0), title(model, 2)}), (QStringList{u"موضوع"_s, u"id"_s}));
-        QCOMPARE(model.columnCount(), 3);
+        QCOMPARE(titles(model), (QStringList{u"موضوع"_s, u"مبلغ"_s, u"id"_s}));
         QCOMPARE(model.columnOfField(u"secret"_s), -1);
         QCOMPARE(grid.view.columnWidth(0), 180);
         // Money grouped; a stored text that is no amount shows as it is stored.
@@ -72,8 +74,7 @@ private Q_SLOTS:
                  (QStringList{u"دارو"_s, u"12x"_s, u"5,000,000"_s}));
         // With no columns set every field shows under its own name.
         model.setColumns({});
-        QCOMPARE(model.columnCount(), 4);
-        QCOMPARE(title(model, 3), u"secret"_s);
+        QCOMPARE(titles(model), (QStringList{u"id"_s, u"mozo"_s, u"mablagh"_s, u"secret"_s}));
     }
 
     // The grid follows every change of the query at once; the view and the query have one current row.
@@ -95,8 +96,7 @@ private Q_SLOTS:
         QCOMPARE(db::detail::scalar(temp.connection(), moved, {}).toInt(), 1);
         // A refresh keeps the view on the query's row.
         q.refresh();
-        QCOMPARE(q.recNo(), 3);
-        QCOMPARE(grid.shape().second, 2);
+        QCOMPARE(std::pair(q.recNo(), grid.shape().second), std::pair(3, 2));
 
         const int mozo = q.fieldIndex(u"mozo"_s);
         q.append();
@@ -135,8 +135,7 @@ private Q_SLOTS:
         grid->q.append();
         grid->q.post();
         QTRY_COMPARE(grid->model.rowCount(), 6001);
-        QCOMPARE(grid->shape().second + 1, grid->q.recNo());
-        QCOMPARE(grid->q.recNo(), 6001);
+        QCOMPARE(std::pair(grid->shape().second, grid->q.recNo()), std::pair(6000, 6001));
         QCOMPARE(cell(grid->model, 5999, 1), u"6000"_s);
 
         auto list = std::make_unique<Query>(temp.connection(), u"list"_s);
