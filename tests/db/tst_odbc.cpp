@@ -1,8 +1,8 @@
 // The data layer against a SQL Server played by the test: a list read a slice at a time, a link cut in the
-// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects, again after a failed
-// attempt), a server that stops answering (a statement is given up within the connection's statement time,
-// shortened here, with the Persian text and the driver's reason) while the backup's statement, without a limit,
-// waits for its answer.
+// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects,
+// again after a failed attempt), a server that stops answering (a statement is given up within the connection's
+// statement time, shortened here, with the Persian text and the driver's reason) while the backup's statement,
+// without a limit, waits for its answer.
 #include "db/connection.h"
 #include "db/query.h"
 #include "support/refusal.h"
@@ -92,11 +92,10 @@ private Q_SLOTS:
         });
         db::Connection backup(u"backup"_s);
         connectTo(backup, server);
-        QString backupRefused;
-        {
+        const QString backupRefused = refusal([&] {
             const db::StatementLimit noLimit(backup, 0);
-            backupRefused = refusal([&] { backup.exec(u"BACKUP DATABASE hold TO DISK = 'x'"_s); });
-        }
+            backup.exec(u"BACKUP DATABASE hold TO DISK = 'x'"_s);
+        });
         other.join();
         QCOMPARE(backupRefused, QString());
         QCOMPARE(backup.timeouts().statementSeconds, 3);

@@ -66,10 +66,9 @@ private Q_SLOTS:
     // leaves the connection closed: the sign-in's test.)
     void refusalsNameTheCauseAndLeaveTheFileFreeToClose()
     {
-        const QString file = temp.folder() + u"/refusals.db"_s;
-        db::Connection own(u"own"_s);
-        own.setConnectionString(u"Provider=SQLite;Data Source="_s + file);
-        own.open();
+        TempDb another;
+        db::Connection &own = another.connection();
+        const QString file = another.file();
         own.exec(u"create table t (a int)"_s);
         QVERIFY(QFile::exists(file + u"-wal"_s));
         QVERIFY(refusal([&] { own.exec(u"insert into nowhere values (1)"_s); }).contains(u"nowhere"_s));
@@ -151,8 +150,7 @@ private Q_SLOTS:
             QVERIFY(refusal([&] { db::writeRow(q, mode, named); }).contains(u"refused"_s));
         const auto nowhere = [](Query &row) { row[u"nowhere"_s].setValue(1); };
         QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Insert, nowhere));
-        QCOMPARE(q.state(), Query::State::Browse);
-        QCOMPARE(column(q, u"name"_s), before);
+        QCOMPARE(column(q, u"name"_s), before); // and no row left in the making
         QCOMPARE(q[u"name"_s].asString(), u"بهرام"_s); // the user's row, not the last one
     }
 
@@ -164,7 +162,6 @@ private Q_SLOTS:
                 " 2.5 as half from people where score = 0"_s);
         const db::Field city = q[u"city"_s];
         QVERIFY(!city.value().isValid() && city.asString().isEmpty() && city.asInteger() == 0 && city.asFloat() == 0);
-        QCOMPARE(q[u"amount"_s].type(), FieldType::Money);
         QCOMPARE((QVariantList{q[u"amount"_s].asString(), q[u"driver_money"_s].asCurrency(), q[u"half"_s].asCurrency(),
                                q[u"half"_s].asString()}), (QVariantList{u"1250000"_s, 1250000, 3, u"2.5"_s}));
         // A text that is no number is an error, never zero.
@@ -227,8 +224,7 @@ private Q_SLOTS:
                 row.fieldByName(u"twice"_s).setValue(QString::number(amount.asCurrency() * 2));
         });
         q.open();
-        QCOMPARE(calls, 0);
-        QCOMPARE(q.fieldCount(), 4);
+        QCOMPARE(std::pair(calls, q.fieldCount()), std::pair(0, 4));
         QCOMPARE(column(q, u"twice"_s), (QStringList{u"2500000"_s, u"80"_s, QString(), u"18"_s, u"20"_s}));
         QCOMPARE(calls, 5);
         q.setRecNo(2);
@@ -244,8 +240,7 @@ private Q_SLOTS:
         QCOMPARE(column(q, u"twice"_s), (QStringList{u"82"_s, u"2500000"_s, u"20"_s, u"10"_s, QString()}));
 
         q.clear();
-        q.add(u"select name from people"_s);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.open());
+        QVERIFY_THROWS_EXCEPTION(db::Error, open(q, u"select name from people"_s));
         QVERIFY(!q.active());
     }
 
@@ -300,21 +295,15 @@ private Q_SLOTS:
         QCOMPARE(atOnce[u"id"_s].asInteger(), 139999);
     }
 
-    // A long list shows its first slice at once and reads the rest between events to its last row, shown in a grid
-    // or not. A read that fails part-way leaves no rows, never a short list: in a turn it is told, to a command that
-    // waits (a sort) or a list read at once it is thrown, after the list was closed. So fails a value counted.
-    void longListReadToItsLastRowOrClosed()
+    // A read that fails part-way leaves no rows, never a short list: in a turn it is told, to a command that waits
+    // (a sort) or a list read at once it is thrown, after the list was closed. So fails a value counted. (Read to
+    // its last row: longListKeepsEveryCellAsStored.)
+    void longListReadFailingPartWayIsClosed()
     {
         createMany();
         QStringList told;
         db::feedback::install({{}, [&told](const db::Error &error) { told << error.text(); }});
         Query q(c(), u"q"_s);
-        q.setIncremental(true);
-        open(q, u"select * from many"_s);
-        QVERIFY(q.hasMoreRows() && q.fetchedCount() == 1000);
-        QTRY_VERIFY(!q.hasMoreRows());
-        QCOMPARE(q.fetchedCount(), 5000);
-
         const QString boom = u"case when id = 4500 then abs(-9223372036854775807 - 1) end"_s;
         enum class Way { InATurn, ToASort, AtOnce };
         for (const Way way : {Way::InATurn, Way::ToASort, Way::AtOnce}) {
