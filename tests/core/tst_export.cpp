@@ -32,15 +32,6 @@ class TestExport : public QObject {
     std::unique_ptr<db::Query> purchases(const QString &where = QString())
     {
         auto q = std::make_unique<db::Query>(db->connection(), u"purchases"_s);
-        q->setDeclaredFields({{u"id"_s, db::FieldType::BigInt, 0, true},
-                              {u"prj_name"_s, db::FieldType::WideText, 100},
-                              {u"mablagh_kol"_s, db::FieldType::Money},
-                              {u"sal"_s, db::FieldType::Integer},
-                              {u"cmt"_s, db::FieldType::WideText, 150},
-                              {u"ver"_s, db::FieldType::WideText, 10},
-                              {u"nam"_s, db::FieldType::WideText, 100},
-                              {u"meghdar"_s, db::FieldType::Float},
-                              {u"saat_sys"_s, db::FieldType::DateTime}});
         q->add(u"select * from purchases where id<>-1 "_s + where + u" order by id"_s);
         q->open();
         return q;
@@ -48,18 +39,6 @@ class TestExport : public QObject {
     const excel::Captions captions{{u"id"_s, u"شناسه"_s}, {u"prj_name"_s, u"نام پروژه"_s},
                                    {u"mablagh_kol"_s, u"مبلغ کل"_s}, {u"sal"_s, u"سال"_s},
                                    {u"cmt"_s, u"توضيحات"_s}, {u"nam"_s, QString()}};
-
-    // 2,500 numbers in a list still being read.
-    std::unique_ptr<db::Query> many()
-    {
-        auto q = std::make_unique<db::Query>(db->connection(), u"many"_s);
-        q->setIncremental(true);
-        q->add(u"select n from many"_s);
-        q->open();
-        if (!q->hasMoreRows())
-            qFatal("the list was read whole");
-        return q;
-    }
 
     QString write(db::Query &q, const excel::Captions &c, const QString &name)
     {
@@ -96,23 +75,20 @@ private Q_SLOTS:
         QVERIFY(sheet.rightToLeft);
         QCOMPARE(workbookHeaders(path, 7),
                  (QStringList{u"شناسه"_s, u"نام پروژه"_s, u"مبلغ کل"_s, u"سال"_s, u"توضيحات"_s, u"ver"_s, QString()}));
+        // Each cell as "kind:text|format": trimmed texts, grouped amounts, quantities in plain decimals (never
+        // "1E-10"), dates as their text, then the nulls' empty cells.
         QStringList cells;
-        for (const QString &at : {u"B2"_s, u"E2"_s, u"C2"_s, u"D2"_s, u"C4"_s, u"F3"_s, u"C3"_s, u"D3"_s, u"E3"_s,
-                                  u"G3"_s, u"B4"_s, u"F2"_s})
-            cells << (sheet.cell(at).isString() ? u"text"_s : sheet.cell(at).type) + u':' + sheet.cell(at).text;
-        QCOMPARE(cells, (QStringList{u"text:ساختمان مرکزي"_s, u"text:it's"_s, u"n:1250000"_s, u"n:1403"_s,
-                                     u"n:987654321012"_s, u"text:v2"_s} + QStringList(6, u":"_s)));
-        QCOMPARE(sheet.style(u"C2"_s).numberFormat, u"#,##0"_s);
-        // Quantities in plain decimals (never "1E-10"), the column as wide as the longest; dates as their text.
-        QStringList quantities;
-        for (const QString &at : {u"H2"_s, u"H3"_s, u"H4"_s})
-            quantities << sheet.cell(at).text.toLower() + u' ' + sheet.style(at).numberFormat;
-        QCOMPARE(quantities, (QStringList{u"1e-10 0.0000000000"_s, u"-1234.5 0.0"_s, u"123456789012345 0"_s}));
-        QCOMPARE(sheet.widths.value(7), std::trunc((16 * 7 + 5) / 7.0 * 256) / 256);
-        QCOMPARE(sheet.cell(u"I2"_s).text + u'|' + sheet.cell(u"I3"_s).text + u'|' + sheet.cell(u"I4"_s).text,
-                 u"2024-03-20 10:15:00||2024-03-20 10:15:00.250"_s);
-        QCOMPARE(sheet.lastRow, 4);
-        QVERIFY(!sheet.style(u"B2"_s).bold && !sheet.has(u"AB1"_s) && !sheet.has(u"N2"_s));
+        for (const QString &at : {u"B2"_s, u"E2"_s, u"C2"_s, u"D2"_s, u"C4"_s, u"F3"_s, u"H2"_s, u"H3"_s, u"H4"_s,
+                                  u"I2"_s, u"I4"_s, u"C3"_s, u"D3"_s, u"E3"_s, u"G3"_s, u"B4"_s, u"F2"_s, u"I3"_s})
+            cells << (sheet.cell(at).isString() ? u"text"_s : sheet.cell(at).type) + u':'
+                         + sheet.cell(at).text.toLower() + u'|' + sheet.style(at).numberFormat;
+        QCOMPARE(cells, (QStringList{u"text:ساختمان مرکزي|"_s, u"text:it's|"_s, u"n:1250000|#,##0"_s, u"n:1403|"_s,
+                                     u"n:987654321012|#,##0"_s, u"text:v2|"_s, u"n:1e-10|0.0000000000"_s,
+                                     u"n:-1234.5|0.0"_s, u"n:123456789012345|0"_s, u"text:2024-03-20 10:15:00|"_s,
+                                     u"text:2024-03-20 10:15:00.250|"_s, u":|#,##0"_s}
+                         + QStringList(6, u":|"_s)));
+        QCOMPARE(sheet.widths.value(7), std::trunc((16 * 7 + 5) / 7.0 * 256) / 256); // as wide as the longest
+        QVERIFY(sheet.lastRow == 4 && !sheet.style(u"B2"_s).bold && !sheet.has(u"AB1"_s) && !sheet.has(u"N2"_s));
 
         auto none = purchases(u" and id=-5"_s);
         const XlsxSheet empty(write(*none, captions, u"empty"_s));
@@ -143,17 +119,30 @@ private Q_SLOTS:
         QVERIFY(!sheet.widths.contains(30));
     }
 
-    // The command writes a partly read list whole, in the private folder with no scratch file, and opens it.
-    void exportCommandWritesAPrivateFileAndOpensIt()
+    // A list still being read (2,500 numbers) has a moving bar until its last row is read, then its count. The
+    // command writes such a list whole, in the private folder with no scratch file, and opens it. Short work shows
+    // no progress; long work shows a dialog, and cancelling it writes no file.
+    void exportCommandAndItsProgress()
     {
-        auto partlyRead = many();
-        db::Query &q = *partlyRead;
+        const auto shownDialog = [] { return qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()); };
+        db::Query partlyRead(db->connection(), u"many"_s);
+        partlyRead.setIncremental(true);
+        partlyRead.add(u"select n from many"_s);
+        partlyRead.open();
+        {
+            ui::Progress reading(u"x"_s, excel::knownRows(partlyRead), 1, 0);
+            QVERIFY(reading.advance(1) && shownDialog() && shownDialog()->maximum() == 0);
+            QVERIFY(excel::writeWorkbook(partlyRead, {}, QDir(db->folder()).filePath(u"many.xlsx"_s), &reading));
+            QCOMPARE(shownDialog()->maximum(), 2500);
+        }
+        partlyRead.refresh();
+        QVERIFY(partlyRead.hasMoreRows());
         QStringList opened;
         platform::setFileOpener([&](const QString &path) {
             opened << path;
             return true;
         });
-        const QString path = excel::ExportGridToExcel(q, {{u"n"_s, u"n"_s}}, u"../x"_s);
+        const QString path = excel::ExportGridToExcel(partlyRead, {{u"n"_s, u"n"_s}}, u"../x"_s);
         platform::setFileOpener(nullptr);
         QCOMPARE(opened, QStringList{path});
         const XlsxSheet sheet(path);
@@ -162,32 +151,18 @@ private Q_SLOTS:
         QCOMPARE(file.absolutePath(), QFileInfo(platform::privateTempFolder()).absoluteFilePath());
         QVERIFY(file.fileName().startsWith(u"_x-"_s));
         QCOMPARE(file.dir().entryList(QDir::Files), QStringList{file.fileName()});
-    }
 
-    // Short work shows no progress; long work shows a dialog, and cancelling it writes no file. A list still being
-    // read has a moving bar until its last row is read, then its count.
-    void progressShownForLongWorkAndCancelled()
-    {
-        const auto shownDialog = [] { return qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()); };
-        {
-            auto partlyRead = many();
-            ui::Progress reading(u"x"_s, excel::knownRows(*partlyRead), 1, 0);
-            QVERIFY(reading.advance(1) && shownDialog() && shownDialog()->maximum() == 0);
-            QVERIFY(excel::writeWorkbook(*partlyRead, {}, QDir(db->folder()).filePath(u"many.xlsx"_s), &reading));
-            QCOMPARE(shownDialog()->maximum(), 2500);
-        }
         auto q = purchases();
         ui::Progress quick(u"x"_s, 3, 1);
         QVERIFY(excel::writeWorkbook(*q, captions, QDir(db->folder()).filePath(u"quick.xlsx"_s), &quick));
         QVERIFY(!shownDialog());
-
         ui::Progress slow(u"در حال ساختن فايل اکسل"_s, 3, 1, 0);
         QVERIFY(slow.advance(1));
         QVERIFY(shownDialog() && shownDialog()->value() == 1);
         shownDialog()->cancel();
-        const QString path = QDir(db->folder()).filePath(u"cancelled.xlsx"_s);
-        QVERIFY(!excel::writeWorkbook(*q, captions, path, &slow));
-        QVERIFY(!QFileInfo::exists(path));
+        const QString cancelled = QDir(db->folder()).filePath(u"cancelled.xlsx"_s);
+        QVERIFY(!excel::writeWorkbook(*q, captions, cancelled, &slow));
+        QVERIFY(!QFileInfo::exists(cancelled));
     }
 };
 

@@ -1,8 +1,8 @@
 // The data layer against a SQL Server played by the test: a list read a slice at a time, a link cut in the
-// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects, again after a failed
-// attempt), a server that stops answering (a statement is given up within the connection's statement time,
-// shortened here, with the Persian text and the driver's reason) while the backup's statement, without a limit,
-// waits for its answer.
+// middle of a result (the list closed, told in Persian, the connection closed, the next statement reconnects,
+// again after a failed attempt), a server that stops answering (a statement is given up within the connection's
+// statement time, shortened here, with the Persian text and the driver's reason) while the backup's statement,
+// without a limit, waits for its answer.
 #include "db/connection.h"
 #include "db/query.h"
 #include "support/refusal.h"
@@ -22,17 +22,6 @@ class TestOdbc : public QObject {
         connection.setConnectionString(server.connectionString());
         connection.setTimeouts({2, 3, 5000});
         connection.open();
-    }
-
-    // The error a statement ends with; a statement that ends without one fails the test.
-    template <typename Work> static db::Error failure(Work work)
-    {
-        try {
-            work();
-        } catch (const db::Error &error) {
-            return error;
-        }
-        return db::Error(u"no error"_s, db::Error::Kind::Database);
     }
 
 private Q_SLOTS:
@@ -62,7 +51,7 @@ private Q_SLOTS:
 
         list.clear();
         list.add(u"select n from cut"_s);
-        const db::Error error = failure([&] { list.open(); });
+        const db::Error error = thrown([&] { list.open(); });
         // The list's read cut short, then why: the link lost, and the driver's reason.
         QCOMPARE(error.kind(), db::Error::Kind::LinkLost);
         QCOMPARE(error.text().section(u'\n', 0, 1), db::message::readFailed + u'\n' + db::message::linkLost);
@@ -71,7 +60,7 @@ private Q_SLOTS:
         // The next statement signs in again, and after a failed attempt (the server down) the next tries again; a
         // connection closed on purpose stays closed.
         server.setRefusing(true);
-        const db::Error refused = failure([&] { connection.exec(u"select 1"_s); });
+        const db::Error refused = thrown([&] { connection.exec(u"select 1"_s); });
         QCOMPARE(refused.kind(), db::Error::Kind::NotConnected);
         QCOMPARE(refused.text().section(u'\n', 0, 0), db::message::notConnected);
         QVERIFY(!connection.connected());
@@ -79,7 +68,7 @@ private Q_SLOTS:
         connection.exec(u"select 1"_s);
         QCOMPARE(server.logins(), 2);
         connection.close();
-        QCOMPARE(failure([&] { connection.exec(u"select 1"_s); }).kind(), db::Error::Kind::NotConnected);
+        QCOMPARE(thrown([&] { connection.exec(u"select 1"_s); }).kind(), db::Error::Kind::NotConnected);
     }
 
     // A statement the server never answers, nor its cancel, is given up within its limit of 3 s, the wait for
@@ -97,17 +86,16 @@ private Q_SLOTS:
             server.waitForRequest(u"hold"_s);
             QElapsedTimer clock;
             clock.start();
-            silent = failure([&] { connection.exec(u"select 'silent'"_s); });
+            silent = thrown([&] { connection.exec(u"select 'silent'"_s); });
             silentMs = clock.elapsed();
             silentConnectionClosed = !connection.connected();
         });
         db::Connection backup(u"backup"_s);
         connectTo(backup, server);
-        QString backupRefused;
-        {
+        const QString backupRefused = refusal([&] {
             const db::StatementLimit noLimit(backup, 0);
-            backupRefused = refusal([&] { backup.exec(u"BACKUP DATABASE hold TO DISK = 'x'"_s); });
-        }
+            backup.exec(u"BACKUP DATABASE hold TO DISK = 'x'"_s);
+        });
         other.join();
         QCOMPARE(backupRefused, QString());
         QCOMPARE(backup.timeouts().statementSeconds, 3);

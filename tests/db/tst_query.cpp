@@ -66,10 +66,9 @@ private Q_SLOTS:
     // leaves the connection closed: the sign-in's test.)
     void refusalsNameTheCauseAndLeaveTheFileFreeToClose()
     {
-        const QString file = temp.folder() + u"/refusals.db"_s;
-        db::Connection own(u"own"_s);
-        own.setConnectionString(u"Provider=SQLite;Data Source="_s + file);
-        own.open();
+        TempDb another;
+        db::Connection &own = another.connection();
+        const QString file = another.file();
         own.exec(u"create table t (a int)"_s);
         QVERIFY(QFile::exists(file + u"-wal"_s));
         QVERIFY(refusal([&] { own.exec(u"insert into nowhere values (1)"_s); }).contains(u"nowhere"_s));
@@ -129,8 +128,7 @@ private Q_SLOTS:
         q[u"name"_s].setValue(u"آرش"_s);
         q[u"amount"_s].setString(u"700"_s);
         q.post();
-        QCOMPARE(q[u"id"_s].asInteger(), 6);
-        QCOMPARE(count(u"id = 6 and name = 'آرش' and amount = 700"_s), 1);
+        QCOMPARE(count(u"name = 'آرش' and amount = 700 and id = "_s + q[u"id"_s].asString()), 1);
         q.setRecNo(2);
         q.edit();
         q[u"city"_s].clear();
@@ -148,13 +146,11 @@ private Q_SLOTS:
         c().exec(u"create trigger no_insert before insert on people begin select raise(abort, 'refused'); end"_s);
         c().exec(u"create trigger no_update before update on people begin select raise(abort, 'refused'); end"_s);
         const auto named = [](Query &row) { row[u"name"_s].setValue(u"نو"_s); };
-        QVERIFY(refusal([&] { db::writeRow(q, Query::State::Insert, named); }).contains(u"refused"_s));
-        QVERIFY(refusal([&] { db::writeRow(q, Query::State::Edit, named); }).contains(u"refused"_s));
-        QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Insert, [](Query &row) {
-                                     row[u"nowhere"_s].setValue(1);
-                                 }));
-        QCOMPARE(q.state(), Query::State::Browse);
-        QCOMPARE(column(q, u"name"_s), before);
+        for (const Query::State mode : {Query::State::Insert, Query::State::Edit})
+            QVERIFY(refusal([&] { db::writeRow(q, mode, named); }).contains(u"refused"_s));
+        const auto nowhere = [](Query &row) { row[u"nowhere"_s].setValue(1); };
+        QVERIFY_THROWS_EXCEPTION(db::Error, db::writeRow(q, Query::State::Insert, nowhere));
+        QCOMPARE(column(q, u"name"_s), before); // and no row left in the making
         QCOMPARE(q[u"name"_s].asString(), u"بهرام"_s); // the user's row, not the last one
     }
 
@@ -166,11 +162,8 @@ private Q_SLOTS:
                 " 2.5 as half from people where score = 0"_s);
         const db::Field city = q[u"city"_s];
         QVERIFY(!city.value().isValid() && city.asString().isEmpty() && city.asInteger() == 0 && city.asFloat() == 0);
-        QCOMPARE(q[u"amount"_s].type(), FieldType::Money);
-        QCOMPARE(q[u"amount"_s].asString(), u"1250000"_s);
-        QCOMPARE(q[u"driver_money"_s].asCurrency(), 1250000);
-        QCOMPARE(q[u"half"_s].asCurrency(), 3);
-        QCOMPARE(q[u"half"_s].asString(), u"2.5"_s);
+        QCOMPARE((QVariantList{q[u"amount"_s].asString(), q[u"driver_money"_s].asCurrency(), q[u"half"_s].asCurrency(),
+                               q[u"half"_s].asString()}), (QVariantList{u"1250000"_s, 1250000, 3, u"2.5"_s}));
         // A text that is no number is an error, never zero.
         QVERIFY_THROWS_EXCEPTION(db::Error, q[u"word"_s].asInteger());
         QVERIFY_THROWS_EXCEPTION(db::Error, q[u"word"_s].asCurrency());
@@ -183,26 +176,23 @@ private Q_SLOTS:
         Query q(c(), u"q"_s);
         open(q, u"select * from people"_s);
         QVERIFY(q.locate(u"name"_s, u"گلاره"_s));
-        q.setSort(u"name ASC"_s);
-        // Persian order, not code points: پ before ت, گ before ل.
-        QCOMPARE(column(q, u"name"_s), (QStringList{u"بهرام"_s, u"پرويز"_s, u"تقي"_s, u"گلاره"_s, u"لادن"_s}));
-        QCOMPARE(q.recNo(), 4);
-        // Numbers by value, nulls first when ascending and last when descending.
-        q.setSort(u"amount ASC"_s);
-        QCOMPARE(column(q, u"amount"_s), (QStringList{QString(), u"9"_s, u"10"_s, u"40"_s, u"1250000"_s}));
-        q.setSort(u"amount  desc"_s);
-        QCOMPARE(column(q, u"amount"_s), (QStringList{u"1250000"_s, u"40"_s, u"10"_s, u"9"_s, QString()}));
-        // Texts of digits as texts: "10" before "9".
-        q.setSort(u"code ASC"_s);
-        QCOMPARE(column(q, u"code"_s), (QStringList{QString(), u"1"_s, u"10"_s, u"100"_s, u"9"_s}));
-        q.setSort(u"code DESC"_s);
-        QCOMPARE(column(q, u"code"_s), (QStringList{u"9"_s, u"100"_s, u"10"_s, u"1"_s, QString()}));
-        // Equal values keep the fetched order; an empty sort restores it.
-        q.setSort(u"city ASC"_s);
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"0"_s, u"2"_s, u"4"_s, u"1"_s, u"3"_s}));
-        q.setSort(QString());
-        QCOMPARE(column(q, u"score"_s), (QStringList{u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}));
-        QCOMPARE(q[u"name"_s].asString(), u"گلاره"_s);
+        // Persian order, not code points (پ before ت, گ before ل); numbers by value, nulls first when ascending and
+        // last when descending; texts of digits as texts ("10" before "9"); equal values in the fetched order; an
+        // empty sort restores it. The current record stays the same.
+        const struct { QString sort, field; QStringList expected; } sorts[] = {
+            {u"name ASC"_s, u"name"_s, {u"بهرام"_s, u"پرويز"_s, u"تقي"_s, u"گلاره"_s, u"لادن"_s}},
+            {u"amount ASC"_s, u"amount"_s, {QString(), u"9"_s, u"10"_s, u"40"_s, u"1250000"_s}},
+            {u"amount  desc"_s, u"amount"_s, {u"1250000"_s, u"40"_s, u"10"_s, u"9"_s, QString()}},
+            {u"code ASC"_s, u"code"_s, {QString(), u"1"_s, u"10"_s, u"100"_s, u"9"_s}},
+            {u"code DESC"_s, u"code"_s, {u"9"_s, u"100"_s, u"10"_s, u"1"_s, QString()}},
+            {u"city ASC"_s, u"score"_s, {u"0"_s, u"2"_s, u"4"_s, u"1"_s, u"3"_s}},
+            {QString(), u"score"_s, {u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s}},
+        };
+        for (const auto &[sort, field, expected] : sorts) {
+            q.setSort(sort);
+            QCOMPARE(column(q, field), expected);
+            QCOMPARE(q[u"name"_s].asString(), u"گلاره"_s);
+        }
         QVERIFY_THROWS_EXCEPTION(db::Error, q.setSort(u"nothing ASC"_s));
         QVERIFY_THROWS_EXCEPTION(db::Error, q.setSort(u"name UP"_s));
         // A refresh reads rows added since and keeps the sort; a new statement starts unsorted.
@@ -234,8 +224,7 @@ private Q_SLOTS:
                 row.fieldByName(u"twice"_s).setValue(QString::number(amount.asCurrency() * 2));
         });
         q.open();
-        QCOMPARE(calls, 0);
-        QCOMPARE(q.fieldCount(), 4);
+        QCOMPARE(std::pair(calls, q.fieldCount()), std::pair(0, 4));
         QCOMPARE(column(q, u"twice"_s), (QStringList{u"2500000"_s, u"80"_s, QString(), u"18"_s, u"20"_s}));
         QCOMPARE(calls, 5);
         q.setRecNo(2);
@@ -251,8 +240,7 @@ private Q_SLOTS:
         QCOMPARE(column(q, u"twice"_s), (QStringList{u"82"_s, u"2500000"_s, u"20"_s, u"10"_s, QString()}));
 
         q.clear();
-        q.add(u"select name from people"_s);
-        QVERIFY_THROWS_EXCEPTION(db::Error, q.open());
+        QVERIFY_THROWS_EXCEPTION(db::Error, open(q, u"select name from people"_s));
         QVERIFY(!q.active());
     }
 
@@ -275,12 +263,12 @@ private Q_SLOTS:
             return QStringList{u"t"_s + QString::number(n / 2),
                                n < 120000 ? QString::number(n * 7) : u"0"_s + QString::number(n),
                                QString::number(n <= 50000 ? qint64(n) : (n % 2 * 2 - 1) * (3'000'000'000 + n)),
-                               n <= 130000 ? QString::number(n) : QString(), n <= 130000 ? u"a"_s : QString()};
+                               n <= 130000 ? QString::number(n) : u"null"_s, n <= 130000 ? u"a"_s : u"null"_s};
         };
         const auto cells = [](const Query &q, int row) {
             QStringList texts;
             for (int field = 1; field < q.fieldCount(); ++field)
-                texts << q.textAt(row, field);
+                texts << (q.isNullAt(row, field) ? u"null"_s : q.textAt(row, field));
             return texts;
         };
         Query inTurns(c(), u"inTurns"_s), atOnce(c(), u"atOnce"_s);
@@ -294,8 +282,6 @@ private Q_SLOTS:
             if (cells(inTurns, row) != expected(row + 1) || cells(atOnce, row) != cells(inTurns, row))
                 QFAIL(qPrintable(u"row %1: "_s.arg(row + 1) + cells(inTurns, row).join(u'|')));
         }
-        QVERIFY(atOnce.isNullAt(rows - 1, atOnce.fieldIndex(u"late"_s)));
-        QVERIFY(!atOnce.isNullAt(130000 - 1, atOnce.fieldIndex(u"late"_s)));
 
         atOnce.setRecNo(16385);
         db::writeRow(atOnce, Query::State::Edit, [](Query &q) { q[u"amount"_s].setValue(Q_INT64_C(1) << 40); });
@@ -306,40 +292,37 @@ private Q_SLOTS:
         QCOMPARE(atOnce[u"id"_s].asInteger(), 16385);
         QCOMPARE(cells(atOnce, 0).value(0), u"t9999"_s);
         QVERIFY(atOnce.locate(u"digits"_s, u"0139999"_s));
-        QCOMPARE(atOnce[u"late_text"_s].isNull(), true);
+        QCOMPARE(atOnce[u"id"_s].asInteger(), 139999);
     }
 
-    // A long list shows its first slice at once and reads the rest between events to its last row, shown in a grid
-    // or not. A read that fails part-way leaves no rows: in a turn it is told, to a command that waits (the last
-    // row, a sort) it is thrown, after the list was closed.
-    void longListReadToItsLastRowOrClosed()
+    // A read that fails part-way leaves no rows, never a short list: in a turn it is told, to a command that waits
+    // (a sort) or a list read at once it is thrown, after the list was closed. So fails a value counted. (Read to
+    // its last row: longListKeepsEveryCellAsStored.)
+    void longListReadFailingPartWayIsClosed()
     {
         createMany();
         QStringList told;
         db::feedback::install({{}, [&told](const db::Error &error) { told << error.text(); }});
         Query q(c(), u"q"_s);
-        q.setIncremental(true);
-        open(q, u"select * from many"_s);
-        QVERIFY(q.hasMoreRows() && q.fetchedCount() == 1000);
-        QTRY_VERIFY(!q.hasMoreRows());
-        QCOMPARE(q.fetchedCount(), 5000);
-
-        const QString failing = u"select *, case when id = 4500 then abs(-9223372036854775807 - 1) end as boom from many"_s;
-        for (const bool waits : {false, true}) {
+        const QString boom = u"case when id = 4500 then abs(-9223372036854775807 - 1) end"_s;
+        enum class Way { InATurn, ToASort, AtOnce };
+        for (const Way way : {Way::InATurn, Way::ToASort, Way::AtOnce}) {
             q.clear();
-            open(q, failing);
+            q.setIncremental(way != Way::AtOnce);
             const QString thrown = refusal([&] {
-                if (waits)
+                open(q, u"select *, "_s + boom + u" as boom from many"_s);
+                if (way == Way::ToASort)
                     q.setSort(u"amount DESC"_s);
             });
             QTRY_VERIFY(!q.active());
-            const QString failure = waits ? thrown : told.value(0);
+            const QString failure = way == Way::InATurn ? told.value(0) : thrown;
             QCOMPARE(failure.section(u'\n', 0, 0), db::message::readFailed);
             QVERIFY2(failure.section(u'\n', 1).contains(u"integer overflow"_s), qPrintable(failure));
             QVERIFY(q.fetchedCount() == 0 && q.recordCount() == 0 && !q.hasMoreRows());
         }
         QCOMPARE(told.size(), 1);
         db::feedback::install({});
+        QVERIFY(!refusal([&] { db::detail::scalar(c(), u"select max("_s + boom + u") from many"_s, {}); }).isEmpty());
     }
 
     // The count and sums come from one aggregate over the statement as it is, its ordering left out, its limit
@@ -400,8 +383,7 @@ private Q_SLOTS:
         q.fetchMore(10);
         QCOMPARE(q[u"id"_s].asInteger(), added);
         QVERIFY(q.locate(u"id"_s, 3011));
-        QVERIFY(q.locate(u"id"_s, added));
-        QCOMPARE(q.recNo(), 5000);
+        QVERIFY(q.locate(u"id"_s, added) && q.recNo() == 5000);
 
         auto walk = std::make_unique<Query>(c(), u"walk"_s);
         walk->setIncremental(true);

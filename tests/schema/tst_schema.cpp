@@ -24,6 +24,10 @@ const QStringList everyTable{u"abadiha"_s, u"anbar"_s, u"bime"_s, u"chek"_s, u"d
                              u"kala"_s, u"log"_s, u"payamha"_s, u"phone"_s, u"setting"_s, u"shakhsi"_s,
                              u"tavrelkol"_s, u"tavrelkol_pic"_s, u"users"_s, u"zamaem"_s};
 const QString userColumns = u"id,us,ps,ver,lev,ostan,semat,mobile,nam,status"_s;
+// The administrator, active, with his one right: every user with every right, as the schema seeds them.
+const QString administrator = u"select u.id,us,ps,ver,lev,status,prs_id,page_name,darj,virayesh,hazf,namayesh "
+                              "from users u, dastrasi"_s;
+const QStringList seeded{u"1|admin|1|1|ostan|"_s + active + u"|1|karbaran|True|True|True|True"_s};
 
 // Every table but SQLite's own by name, as "table|column,column,..." with the columns in order.
 QStringList layout()
@@ -91,10 +95,7 @@ private Q_SLOTS:
         const QStringList first = layout();
         QCOMPARE(tables(), everyTable);
         QVERIFY(first.contains(u"users|"_s + userColumns));
-        QCOMPARE(rowTexts(u"select id,us,ps,ver,lev,status from users"_s),
-                 QStringList{u"1|admin|1|1|ostan|"_s + active});
-        QCOMPARE(rowTexts(u"select prs_id,page_name,darj,virayesh,hazf,namayesh from dastrasi"_s),
-                 QStringList{u"1|karbaran|True|True|True|True"_s});
+        QCOMPARE(rowTexts(administrator), seeded);
         // What the long lists sort by or join on; none unique.
         const QStringList indexed {u"chek|chek_dat|0"_s, u"estelam_pic|estelam_id|0"_s, u"faktor_pic|faktor_id|0"_s,
             u"foroshandegan|foroshgah|0"_s, u"payamha|rec_prs_id,send_dat|0"_s, u"payamha|send_dat|0"_s,
@@ -105,8 +106,7 @@ private Q_SLOTS:
         CreateOrUpgradeSchema();
         QCOMPARE(layout(), first);
         QCOMPARE(indexes(), indexed);
-        QCOMPARE(rowTexts(u"select (select count(*) from users), (select count(*) from dastrasi)"_s),
-                 QStringList{u"1|1"_s});
+        QCOMPARE(rowTexts(administrator), seeded);
         QCOMPARE(env.dialogs.messages(), (QStringList{done, done}));
     }
     // Two programs make the schema of one new file at once, each on its own connection, the second while the
@@ -144,54 +144,44 @@ private Q_SLOTS:
         QCOMPARE(failures[1] + failures[0], QString());
         forms::dm->ADOConnection1.setConnectionString(file);
         forms::dm->ADOConnection1.open();
-        QCOMPARE(rowTexts(u"select id,us,status from users"_s), QStringList{u"1|admin|"_s + active});
-        QCOMPARE(env.scalar(u"select count(*) from dastrasi"_s).toInt(), 1);
+        QCOMPARE(rowTexts(administrator), seeded);
         QCOMPARE(tables(), everyTable);
     }
 
-    void olderLayoutGetsWhatIsMissing_data()
-    {
-        QTest::addColumn<QStringList>("older");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("columns");
-        QTest::addColumn<QString>("select");
-        QTest::addColumn<QStringList>("expected");
-
-        const QString users = u"create table users (id integer primary key autoincrement, us nvarchar(25), "
-                              "ps nvarchar(25), ver nvarchar(25)"_s;
-        // Step 1 fails, so no new administrator row; step 2 sets only admin's level, and with the status column
-        // added he becomes active.
-        QTest::newRow("users without lev")
-            << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7'),('admin','secret')"_s}
-            << u"users"_s << userColumns << u"select id,us,ps,lev,status from users"_s
-            << QStringList{u"1|ali|7|null|null"_s, u"2|admin|secret|ostan|"_s + active};
-        // Editing the empty result of "where us='admin'" would add a row holding only the level.
-        QTest::newRow("users without lev or admin")
-            << QStringList{users + u')', u"insert into users (us,ps) values ('ali','7')"_s} << u"users"_s
-            << userColumns << u"select us,lev,status from users"_s << QStringList{u"ali|null|null"_s};
-        // bank exists, so step 13 adds none of its six; user_id exists, so step 14 fails and 15, 16 still add.
-        QTest::newRow("tavrelkol with bank and user_id")
-            << QStringList{u"create table tavrelkol (id integer primary key autoincrement, prj_name nvarchar(100), "
-                           "bank nvarchar(50), user_id int)"_s,
-                           u"insert into tavrelkol (prj_name,bank) values ('p','b')"_s}
-            << u"tavrelkol"_s << u"id,prj_name,bank,user_id,darkhast_no,pardakhti"_s
-            << u"select prj_name,bank from tavrelkol"_s << QStringList{u"p|b"_s};
-    }
     void olderLayoutGetsWhatIsMissing()
     {
-        QFETCH(QStringList, older);
-        QFETCH(QString, table);
-        QFETCH(QString, columns);
-        QFETCH(QString, select);
-        QFETCH(QStringList, expected);
-
-        TestEnv env(false);
-        for (const QString &statement : older)
-            env.exec(statement);
-        RunSchemaSteps();
-
-        QVERIFY(layout().contains(table + u'|' + columns));
-        QCOMPARE(rowTexts(select + u" order by id"_s), expected);
+        const QString users = u"create table users (id integer primary key autoincrement, us nvarchar(25), "
+                              "ps nvarchar(25), ver nvarchar(25))"_s;
+        // The statements of the older layout; the table's layout after (as layout() gives it); a select, its rows.
+        const struct { QStringList older; QString tableLayout, select; QStringList expected; } cases[] = {
+            // Step 1 fails, so no new administrator row; step 2 sets only admin's level, and with the status
+            // column added he becomes active.
+            {{users, u"insert into users (us,ps) values ('ali','7'),('admin','secret')"_s}, u"users|"_s + userColumns,
+             u"select id,us,ps,lev,status from users"_s,
+             {u"1|ali|7|null|null"_s, u"2|admin|secret|ostan|"_s + active}},
+            // Editing the empty result of "where us='admin'" would add a row holding only the level.
+            {{users, u"insert into users (us,ps) values ('ali','7')"_s}, u"users|"_s + userColumns,
+             u"select us,lev,status from users"_s, {u"ali|null|null"_s}},
+            // bank exists, so step 13 adds none of its six; user_id exists, so step 14 fails and 15, 16 still add.
+            {{u"create table tavrelkol (id integer primary key autoincrement, prj_name nvarchar(100), "
+              "bank nvarchar(50), user_id int)"_s,
+              u"insert into tavrelkol (prj_name,bank) values ('p','b')"_s},
+             u"tavrelkol|id,prj_name,bank,user_id,darkhast_no,pardakhti"_s, u"select prj_name,bank from tavrelkol"_s,
+             {u"p|b"_s}},
+        };
+        for (const auto &[older, tableLayout, select, expected] : cases) {
+            TestEnv env(false);
+            for (const QString &statement : older)
+                env.exec(statement);
+            RunSchemaSteps();
+            QVERIFY2(layout().contains(tableLayout), qPrintable(tableLayout));
+            QCOMPARE(rowTexts(select + u" order by id"_s), expected);
+        }
+        // Step 13 is one statement on SQL Server: it fails whole when any of the six exists.
+        const auto dialect = db::makeDialect(db::Engine::SqlServer);
+        QCOMPARE(schema::statementsFor(schema::step(13), *dialect),
+                 QStringList{u"alter table tavrelkol add mozo_cmt nvarchar(100), nam nvarchar(100), "
+                             "hesab_no nvarchar(100), bank nvarchar(50), nation nvarchar(20), dabir_no int"_s});
     }
     // The purchases list counts each row's pictures over the index: its first rows wait neither for a count of
     // every picture built whole nor for an index made for the moment.
@@ -204,14 +194,6 @@ private Q_SLOTS:
         QVERIFY2(plan.filter(u"USING COVERING INDEX ix_tavrelkol_pic_tavrelkol_id"_s).size() == 1
                      && plan.filter(QRegularExpression(u"MATERIALIZE|AUTOMATIC|TEMP B-TREE"_s)).isEmpty(),
             qPrintable(plan.join(u'\n')));
-    }
-    void sqlServerStatements()
-    {
-        // One statement on SQL Server: it fails whole when any of the six exists.
-        const auto dialect = db::makeDialect(db::Engine::SqlServer);
-        QCOMPARE(schema::statementsFor(schema::step(13), *dialect),
-                 QStringList{u"alter table tavrelkol add mozo_cmt nvarchar(100), nam nvarchar(100), "
-                             "hesab_no nvarchar(100), bank nvarchar(50), nation nvarchar(20), dabir_no int"_s});
     }
 };
 

@@ -1,14 +1,19 @@
 #pragma once
-// The text of the database error a piece of work ends with, or empty when it ends without one.
+// The database error a piece of work ends with (one of no text when it ends without one), or just its text.
 #include "db/error.h"
 #include <QString>
 
-template <typename Work> QString refusal(Work work)
+template <typename Work> db::Error thrown(Work work)
 {
     try {
         work();
     } catch (const db::Error &e) {
-        return e.text();
+        return e;
     }
-    return {};
+    return db::Error(QString());
+}
+
+template <typename Work> QString refusal(Work work)
+{
+    return thrown(work).text();
 }
