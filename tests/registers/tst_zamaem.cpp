@@ -54,21 +54,18 @@ private slots:
     {
         const QString signature = u"تصوير امضاء وام"_s, rebuilt = u"تصوير امضاء وام بازسازي"_s,
                       report = u"فايل گزارش باركد وام بازسازي"_s, saved = u"ثبت شد"_s;
-        store(signature, u"a.png"_s);
-        store(signature, u"b.png"_s);
-        store(u"راهنما"_s, u"c.pdf"_s);
-        for (const auto &[description, file] :
-             {std::pair{rebuilt, u"s.jpeg"_s}, {rebuilt, u"s.Jpg"_s}, {report, u"r.RAV"_s}})
-            store(description, file);
         page->ramz->setText(u"1234"_s);
-        store(rebuilt, u"s.JPG"_s);
-        store(report, u"r.rav"_s);
+        for (const auto &[description, file] :
+             {std::pair{signature, u"a.png"_s}, {signature, u"b.png"_s}, {u"راهنما"_s, u"c.pdf"_s},
+              {rebuilt, u"s.jpeg"_s}, {rebuilt, u"s.Jpg"_s}, {report, u"r.RAV"_s}, {rebuilt, u"s.JPG"_s},
+              {report, u"r.rav"_s}})
+            store(description, file);
         const QString jpeg = u"خطا! پسوند تصاوير نمونه امضا مي بايست با فرمت مقابل باشد JPEG "_s;
         const QString rav = u"خطا! پسوند فايل گزارش مي بايست با فرمت مقابل باشد .rav "_s;
         QCOMPARE(env->dialogs.messages(),
                  (QStringList{saved, saved, u"شرح ضميمه تكراري است"_s, jpeg, jpeg, rav, saved, saved}));
         QCOMPARE(rowTexts(u"select cmt,pictype,ramz from zamaem where id>2"_s),
-                 (QStringList{signature + u"|.png|"_s, signature + u"|.png|"_s, rebuilt + u"|.JPG|1234"_s,
+                 (QStringList{signature + u"|.png|1234"_s, signature + u"|.png|1234"_s, rebuilt + u"|.JPG|1234"_s,
                               report + u"|.rav|1234"_s}));
         QCOMPARE(forms::zamaem->list().recordCount(), 1); // the rows of the description just stored
     }
