@@ -63,18 +63,22 @@ private slots:
                               {u"sal"_s, u"1399"_s}, {u"status"_s, u"ابطال شد"_s}, {u"dabir_no"_s, u"9/1"_s},
                               {u"radif"_s, 3}}),
         };
-        const auto found = [&](int box, const QString &control, const QStringList &texts) -> QString {
-            const QString boxName = u"CheckBox"_s + QString::number(box);
-            auto *add = page().findChild<QAbstractButton *>(u"add_"_s + control);
-            if (!add)
-                return filterAlone(&page(), listQuery(), seeded, boxName, {control}, texts);
-            auto *checkBox = page().findChild<QCheckBox *>(boxName);
+        for (const auto &[box, control, text, rows] :
+             {std::tuple{u"CheckBox1"_s, u"prj_name"_s, u"الف"_s, u"0|1"_s},
+              {u"CheckBox2"_s, u"kala"_s, u"ميز"_s, u"1,2|2"_s}, {u"CheckBox9"_s, u"darkhastkonande"_s, u"مالي"_s, u"2|1"_s},
+              {u"CheckBox5"_s, u"sal"_s, u"140"_s, u"0,1|2"_s}, // a like
+              {u"CheckBox6"_s, u"cmt"_s, u"c"_s, u"0|1"_s}, {u"CheckBox3"_s, u"status"_s, u"ابطال"_s, u"2|1"_s}})
+            QCOMPARE(filterAlone(&page(), listQuery(), seeded, box, {control}, {text}), rows);
+        // A value list's filter: each text added by "+", then "55" typed and never added; "rows listed|the count".
+        const auto listed = [&](const QString &box, const QString &control, const QStringList &added) -> QString {
+            auto *field = page().findChild<QWidget *>(control);
+            auto *checkBox = page().findChild<QCheckBox *>(box);
             checkBox->click();
-            for (const QString &text : texts + QStringList{u"55"_s}) { // the last typed, never added
-                ui::setControlText(page().findChild<QWidget *>(control), text);
-                if (text != u"55"_s)
-                    add->click();
+            for (const QString &text : added) {
+                ui::setControlText(field, text);
+                page().findChild<QAbstractButton *>(u"add_"_s + control)->click();
             }
+            ui::setControlText(field, u"55"_s);
             pageUi().src_btn->click();
             waitForTotals(listQuery());
             checkBox->click(); // off again
@@ -84,16 +88,10 @@ private slots:
             rows.sort();
             return rows.join(u',') + u'|' + pageUi().cnt->text();
         };
-        QCOMPARE(found(1, u"prj_name"_s, {u"الف"_s}), u"0|1"_s);
-        QCOMPARE(found(2, u"kala"_s, {u"ميز"_s}), u"1,2|2"_s);
-        QCOMPARE(found(9, u"darkhastkonande"_s, {u"مالي"_s}), u"2|1"_s);
-        QCOMPARE(found(5, u"sal"_s, {u"140"_s}), u"0,1|2"_s); // a like
-        QCOMPARE(found(6, u"cmt"_s, {u"c"_s}), u"0|1"_s);
-        QCOMPARE(found(3, u"status"_s, {u"ابطال"_s}), u"2|1"_s);
-        QCOMPARE(found(7, u"dabir_no"_s, {}), u"|0"_s);
-        QCOMPARE(found(7, u"dabir_no"_s, {u"5"_s, u"9/1"_s}), u"0,2|2"_s);
-        QCOMPARE(found(8, u"radif"_s, {u"3"_s, u"۱"_s}), u"0,2|2"_s);
-        found(8, u"radif"_s, {u"x1"_s});
+        QCOMPARE(listed(u"CheckBox7"_s, u"dabir_no"_s, {}), u"|0"_s);
+        QCOMPARE(listed(u"CheckBox7"_s, u"dabir_no"_s, {u"5"_s, u"9/1"_s}), u"0,2|2"_s);
+        QCOMPARE(listed(u"CheckBox8"_s, u"radif"_s, {u"3"_s, u"۱"_s}), u"0,2|2"_s);
+        listed(u"CheckBox8"_s, u"radif"_s, {u"x1"_s});
         QCOMPARE(env->dialogs.messages(), QStringList{u"مقدار «رديف» درست نيست"_s});
     }
     // The first colour that applies, in the list's order; a status must match exactly.
