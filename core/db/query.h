@@ -128,7 +128,7 @@ public:
     // The number of rows and the sums (whole rials) of the named fields over the whole result, exact, from one
     // aggregate over the statement, run apart: `done` is called through the event loop once it answers. They
     // are the search's: rows added here meanwhile are not counted. A new statement, or closing, gives the request
-    // up; a refresh asks it again while it has not been answered. A failure is told between events.
+    // up; a refresh asks it again. A failure is told between events.
     using Totals = db::Totals;
     void whenTotalled(const QStringList &fields, std::function<void(const Totals &)> done);
     // The pending request answered now, however long it takes (a click on a total that is not shown yet).

@@ -61,7 +61,7 @@ int Query::Private::find(int field, const QVariant &wanted)
         fillAllCalculated();
     }
     const QByteArray wantedText = wanted.toString().toUtf8();
-    for (int i = 0; (readForWalk(i), i < count()); ++i) {
+    for (int i = 0; (readUntil(i), i < count()); ++i) {
         const int row = storedAt(i);
         if (!wanted.isValid() || c.isNull(row)) {
             if (!wanted.isValid() && c.isNull(row))
@@ -137,7 +137,7 @@ void Query::last()
 void Query::next()
 {
     d->checkBrowseMode();
-    d->readForWalk(d->current + 1);
+    d->readUntil(d->current + 1);
     if (d->current + 1 < d->count()) {
         d->bof = d->eof = false;
         d->moveTo(d->current + 1);

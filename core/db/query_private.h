@@ -58,7 +58,6 @@ struct Query::Private {
     static constexpr int scrollSlice = 2000;
     bool incremental = false;
     std::unique_ptr<detail::ReadInTurns> reading;
-    int addedWhilePending = 0;       // rows added here while rows were still to be read: they stay last
     void openRows();
     void arrived(qsizetype first, qsizetype rows, bool more);
     void startReading();
@@ -66,7 +65,6 @@ struct Query::Private {
     bool rowsToCome() const { return reading && reading->reading(); }
     void readAll();
     void readUntil(int row);
-    void readForWalk(int row);
 
     // ---- navigation, find and sort (query_navigation.cpp)
     void moveTo(int row);

@@ -10,7 +10,6 @@ namespace db {
 void Query::Private::openRows()
 {
     reading.reset();
-    addedWhilePending = 0;
     std::unique_ptr<detail::RowSource> source =
         incremental ? detail::sliceSource(q->connection(), q->text(), q->bindings()) : nullptr;
     if (!source) {
@@ -33,17 +32,13 @@ void Query::Private::openRows()
     atFirst();
 }
 
-// Rows read go before any row added here meanwhile; a current row among those moves down with them.
-void Query::Private::arrived(qsizetype first, qsizetype rows, bool more)
+// Rows read go after the last row shown (a row is only appended once every row was read).
+void Query::Private::arrived(qsizetype first, qsizetype rows, bool)
 {
-    const int at = count() - addedWhilePending;
-    if (!more)
-        addedWhilePending = 0;
+    const int at = count();
     if (rows == 0)
         return;
     order.insert(at, int(first), int(rows));
-    if (current >= at)
-        current += int(rows);
     Q_EMIT q->rowsFetched(at, at + int(rows) - 1);
 }
 
@@ -58,7 +53,6 @@ void Query::Private::stopReading()
 {
     if (reading)
         reading->stop();
-    addedWhilePending = 0;
 }
 
 void Query::Private::readAll()
@@ -76,16 +70,6 @@ void Query::Private::readUntil(int row)
             waiting.emplace();
         reading->read(std::max(scrollSlice, row - count() + 1));
     }
-}
-
-// Reads what a walk over the rows in their order needs before it looks at the shown row: rows added here stay
-// after every row still to be read, so a walk that reaches them reads the rest first.
-void Query::Private::readForWalk(int row)
-{
-    if (addedWhilePending > 0 && row >= count() - addedWhilePending)
-        readAll();
-    else
-        readUntil(row);
 }
 
 bool Query::hasMoreRows() const

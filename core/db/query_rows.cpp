@@ -67,8 +67,6 @@ QString Query::Private::table() const
 void Query::Private::removeCurrentRow()
 {
     const int row = current;
-    if (addedWhilePending > 0 && row >= count() - addedWhilePending)
-        --addedWhilePending;
     order.erase(row);
     Q_EMIT q->rowRemoved(row);
     current = -2; // makes moveTo() report the row even when its index stays
@@ -94,9 +92,9 @@ void Query::Private::addRow(int at)
 
 void Query::append()
 {
+    // The last row is the list's own last: the rows still to come are read first.
+    d->readAll();
     d->addRow(d->count());
-    if (d->rowsToCome())
-        ++d->addedWhilePending; // rows read later go before it
 }
 
 void Query::insert()
@@ -167,7 +165,7 @@ void Query::deleteRecord()
     d->pending.clear();
     d->state = State::Browse;
     // The row after it becomes current, one not read yet included: it is read first.
-    if (d->rowsToCome() && d->current + 1 == d->count() - d->addedWhilePending)
+    if (d->rowsToCome() && d->current + 1 == d->count())
         d->reading->read(Private::scrollSlice);
     d->writer.remove(d->table(), d->result.columns, d->storedAt(d->current), d->idField());
     d->removeCurrentRow();

@@ -59,9 +59,8 @@ QueryModel::QueryModel(Query &query, QObject *parent) : QAbstractTableModel(pare
         if (columnCount() > 0)
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
-    // Rows read since the list opened come in below those shown (or above rows added meanwhile). Rows read in
-    // turns are told to the grid a few times a second, not at every turn: each telling lays the grid out again.
-    // The last of them are told at once.
+    // Rows read since the list opened come in below those shown. Rows read in turns are told to the grid a few
+    // times a second, not at every turn: each telling lays the grid out again. The last of them are told at once.
     announce_.setSingleShot(true);
     announce_.setInterval(250);
     connect(&announce_, &QTimer::timeout, this, &QueryModel::announceRead);

@@ -370,8 +370,8 @@ private Q_SLOTS:
 
 
     // Rows deleted, added and looked for while the rest is still to be read: a deleted row's next one becomes
-    // current though it was not read yet; a new row stays the current record as the rows read after it come
-    // before it; a locate and a walk see the rows in their order. A list destroyed meanwhile leaves its
+    // current though it was not read yet; a new row goes after the list's true last row, the rest read first;
+    // a locate and a walk see the rows in their order. A list destroyed meanwhile leaves its
     // connection nothing to give up.
     void rowsChangedWhileTheRestIsRead()
     {
