@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <mutex>
 #include <thread>
 
 namespace db::detail {
@@ -51,11 +50,12 @@ namespace {
 constexpr qsizetype batchRows = 8192;
 constexpr qsizetype batchRowsInATurn = 2048;
 
-// The threads that keep copied rows beside the one copying them: keeping a batch takes less than copying it.
-int keepingThreads()
+// Whether a thread of its own keeps copied rows beside the one copying them (keeping a batch takes less than
+// copying it): not on a single processor.
+bool keepingAlongside()
 {
-    static const int threads = std::thread::hardware_concurrency() > 1 ? 1 : 0;
-    return threads;
+    static const bool alongside = std::thread::hardware_concurrency() > 1;
+    return alongside;
 }
 
 } // namespace
@@ -64,7 +64,7 @@ bool RowReader::read(ResultSet &result, qsizetype rows, const std::function<bool
 {
     const qsizetype first = result.rows;
     const qsizetype batch = timeUp ? batchRowsInATurn : batchRows;
-    if (rows < 2 * batch || keepingThreads() == 0 || !readAlongside(result, rows, batch, timeUp))
+    if (rows < 2 * batch || !keepingAlongside() || !readAlongside(result, rows, batch, timeUp))
         readHere(result, rows, timeUp);
     const auto count = result.columns.size();
     // A column the driver could not describe takes the type of its first value.
@@ -106,8 +106,8 @@ void RowReader::readHere(ResultSet &result, qsizetype rows, const std::function<
     }
 }
 
-// Many rows: this thread copies each batch from the source while a few others keep the batch before, each its
-// own columns. False where the source can't copy its rows.
+// Many rows: this thread copies each batch from the source while another keeps the batch before in its columns.
+// False where the source can't copy its rows.
 bool RowReader::readAlongside(ResultSet &result, qsizetype rows, qsizetype batchRows,
                               const std::function<bool()> &timeUp)
 {
@@ -130,23 +130,17 @@ bool RowReader::readAlongside(ResultSet &result, qsizetype rows, qsizetype batch
     for (size_t current = 0; batches[current].rows() > 0; current = 1 - current) {
         const CopiedRows &kept = batches[current];
         std::exception_ptr failure;
-        std::mutex failing;
-        std::vector<std::thread> keepers;
-        const int threads = keepingThreads();
-        for (int thread = 0; thread < threads; ++thread)
-            keepers.emplace_back([&, thread] {
-                // Each reads every cell forward, as they were copied, and keeps those of its own columns.
-                try {
-                    CopiedRows::Cells cells(kept);
-                    for (qsizetype row = 0; row < kept.rows(); ++row)
-                        for (int i = 0; i < count; ++i)
-                            if (const RawCell cell = cells.next(); i % threads == thread)
-                                keepCell(result.columns[size_t(i)], cell);
-                } catch (...) {
-                    const std::lock_guard lock(failing);
-                    failure = std::current_exception();
-                }
-            });
+        std::thread keeper([&] {
+            // The cells are read forward, as they were copied.
+            try {
+                CopiedRows::Cells cells(kept);
+                for (qsizetype row = 0; row < kept.rows(); ++row)
+                    for (int i = 0; i < count; ++i)
+                        keepCell(result.columns[size_t(i)], cells.next());
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
         std::exception_ptr copyFailure;
         try {
             if (atEnd_ || (timeUp && timeUp()))
@@ -156,8 +150,7 @@ bool RowReader::readAlongside(ResultSet &result, qsizetype rows, qsizetype batch
         } catch (...) {
             copyFailure = std::current_exception();
         }
-        for (std::thread &keeper : keepers)
-            keeper.join();
+        keeper.join();
         for (const std::exception_ptr &failed : {failure, copyFailure})
             if (failed)
                 std::rethrow_exception(failed);
