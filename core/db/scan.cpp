@@ -75,8 +75,10 @@ DistinctTexts::DistinctTexts(Connection &connection, const QString &sql,
     d->reading = std::make_unique<detail::ReadInTurns>(connection, std::move(reader), std::move(owner));
     // A small table is read at once, as is one on the connection's own handle; a large one goes on between the
     // user's events.
-    if (!inTurns)
+    if (!inTurns) {
         d->reading->finish();
+        return;
+    }
     d->reading->read(1000);
     d->reading->start();
 }
